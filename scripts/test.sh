@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds a normal and a sanitizer configuration and runs every test
+# headless: OpenGL under Xvfb with Mesa, sound through OpenAL Soft's null backend.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+
+export ALSOFT_DRIVERS=null
+export SDL_AUDIODRIVER=dummy
+export CORVALE_HEADLESS=1
+jobs=$(nproc)
+
+run_ctest() {
+  local dir=$1
+  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 600
+}
+
+"$root/scripts/build.sh" "$root/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVALE_BENCH=ON
+run_ctest "$root/build-test"
+
+"$root/scripts/build.sh" "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DCORVALE_SANITIZE=ON -DCORVALE_MALLOC_HEAPS=ON
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+run_ctest "$root/build-asan"
