@@ -1,0 +1,79 @@
+// The memory manager: every engine block comes from one of ten named heaps, with a header and
+// guard words around it so that it can be freed by pointer alone.
+#pragma once
+
+#include <new>
+#include <utility>
+
+#include "core/Types.h"
+
+namespace Corvale
+{
+class HeapDelegate;
+
+enum HeapId : i32
+{
+   HEAP_DEFAULT = 0,
+   HEAP_TEMP = 1,
+   HEAP_DEBUG = 2,
+   HEAP_WII_MEM2 = 3,
+   HEAP_WII_MEM2_TEMP = 4,
+   HEAP_3DS_DEVICE_MEMORY = 5,
+   HEAP_3DS_DEVICE_MEMORY_TEMP = 6,
+   HEAP_WIIU_MEM1 = 7,
+   HEAP_WIIU_FG = 8,
+   HEAP_SOUND_THREAD = 9,
+   HEAP_COUNT = 10
+};
+
+// Smallest alignment handed out: enough for any object on 64-bit Linux.
+constexpr i32 MEMORY_ALIGNMENT_MIN = static_cast<i32>(alignof(std::max_align_t));
+
+class Memory
+{
+public:
+   static void* Allocate(u32 size, i32 heapId, i32 alignment);
+   static void Free(void* p);
+   static void* Reallocate(void* old, u32 newSize, i32 heapId, i32 alignment);
+   static void Init();
+   static void Deinit();
+   // The application's heap set-up and shutdown, run by Init and Deinit.
+   static void HeapsInit();
+   static void HeapsDeinit();
+
+   static const char* HeapNameGet(i32 heapId);
+   static HeapDelegate* HeapGet(i32 heapId);
+   static void HeapSet(i32 heapId, HeapDelegate* heap);
+   static bool InitialisedCheck();
+   // Creates the manager on first use; every allocation site goes through this.
+   static void FirstUse();
+};
+
+void* MemoryAllocate(u32 size, i32 heapId, i32 alignment);
+void* MemoryAllocateDefault(u32 size);
+void* MemoryAllocateAligned4(u32 size, i32 heapId);
+void MemoryFree(void* p);
+char* StringDuplicate(const char* text, i32 heapId);
+
+// Object construction in a named heap; the block is released through MemoryDelete.
+template <class T, class... Args> T* MemoryNew(i32 heapId, Args&&... args)
+{
+   void* p = Memory::Allocate(static_cast<u32>(sizeof(T)), heapId,
+                              alignof(T) > MEMORY_ALIGNMENT_MIN ? static_cast<i32>(alignof(T))
+                                                                : MEMORY_ALIGNMENT_MIN);
+   if (!p)
+   {
+      return nullptr;
+   }
+   return new (p) T(std::forward<Args>(args)...);
+}
+
+template <class T> void MemoryDelete(T* object)
+{
+   if (object)
+   {
+      object->~T();
+      MemoryFree(object);
+   }
+}
+} // namespace Corvale
