@@ -29,9 +29,25 @@ enum HeapId : i32
 // Smallest alignment handed out: enough for any object on 64-bit Linux.
 constexpr i32 MEMORY_ALIGNMENT_MIN = static_cast<i32>(alignof(std::max_align_t));
 
+// The 12 bytes right before every block of Memory::Allocate. The trailing guard lies at
+// p + size, so the header stores the size rather than an address.
+struct MemoryBlockHeader
+{
+   u32 size;
+   u16 offset; // p minus the raw address that the delegate returned
+   u16 heapId; // the delegate that owns the raw block (0 after a fallback)
+   u32 guard;
+};
+static_assert(sizeof(MemoryBlockHeader) == 12, "block header must stay 12 bytes");
+
+constexpr u32 MEMORY_GUARD_BEFORE = 0x01234567u;
+constexpr u32 MEMORY_GUARD_AFTER = 0x89ABCDEFu;
+// Header plus trailing guard.
+constexpr u32 MEMORY_BLOCK_OVERHEAD = 16;
+
 class Memory
 {
-public:
+ public:
    static void* Allocate(u32 size, i32 heapId, i32 alignment);
    static void Free(void* p);
    static void* Reallocate(void* old, u32 newSize, i32 heapId, i32 alignment);
