@@ -6,7 +6,7 @@ packages=(
   g++ cmake make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libepoxy-dev libopenal-dev liblua5.1-0-dev libyajl-dev zlib1g-dev libopus-dev
-  libfreetype-dev fonts-dejavu-core
+  libfreetype-dev fonts-dejavu-core libpng-dev python3 pngcheck
   xvfb xauth libgl1-mesa-dri
 )
 

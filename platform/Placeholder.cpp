@@ -1,5 +1,0 @@
-// Keeps the platform library non-empty while its first sources are written.
-namespace Corvale
-{
-int platformPlaceholder = 0;
-}
