@@ -1,0 +1,170 @@
+// Shared pieces of the sprite and font tests that draw: a window with a GL context (run under
+// Xvfb), a resource tree in a temporary folder, PNG fixtures written by our own writer, and the
+// frame read back.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/Allocator.h"
+#include "core/Event.h"
+#include "core/FileManager.h"
+#include "core/FileManagerStdio.h"
+#include "core/FileStdio.h"
+#include "core/Memory.h"
+#include "platform/Bitmap.h"
+#include "platform/BitmapLoaderPNG.h"
+#include "platform/ImageManagerOpenGL.h"
+#include "platform/Screen.h"
+#include "platform/TextureManagerOpenGL.h"
+
+namespace Corvale
+{
+namespace sprite_test_support
+{
+inline uptr WindowProcedureTest(PlatformWindow* window, u32 message, uptr wParam, uptr lParam)
+{
+   uptr result = 0;
+   screen.WindowMessageHandle(window, message, wParam, lParam, &result);
+   return result;
+}
+
+struct Pixel
+{
+   int r, g, b;
+};
+
+// A window of 960 by 720 (one pixel per unit) over a resource tree in a fresh folder.
+class DrawingTest : public ::testing::Test
+{
+ protected:
+   static void SetUpTestSuite()
+   {
+      if (!Memory::InitialisedCheck())
+      {
+         Memory::Init();
+         Event::SystemInit();
+      }
+   }
+
+   void SetUp() override
+   {
+      char pattern[] = "/tmp/corvale-draw-XXXXXX";
+      folder = mkdtemp(pattern);
+      std::filesystem::create_directories(folder + "/Graphics");
+      fileManagerStdioResource.BaseFolderSet(folder.c_str());
+      fileManagerResource = &fileManagerStdioResource;
+      ScreenSettings settings;
+      settings.width = 960;
+      settings.height = 720;
+      settings.fullscreen = 0;
+      settings.swapIntervalOn = 0;
+      settings.cursorHide = 0;
+      settings.cursorClipMode = 0;
+      settings.windowProcedure = WindowProcedureTest;
+      ASSERT_TRUE(screen.Init(settings)) << "needs a display (run under xvfb-run)";
+      opened = true;
+      Clear();
+   }
+
+   void TearDown() override
+   {
+      // Everything the test loaded must have been given back by now.
+      EXPECT_EQ(imageManager.cache.map.count, 0) << "an image reference was left";
+      imageManager.Deinit();
+      textureManager.Deinit();
+      if (opened)
+      {
+         screen.Deinit();
+      }
+      fileManagerResource = nullptr;
+      std::filesystem::remove_all(folder);
+   }
+
+   void Clear()
+   {
+      screen.clearedThisFrame = 0;
+      screen.ClearColorSet(ColorRGBA8{0, 0, 0, 255});
+      screen.Clear();
+   }
+
+   void TextWrite(const std::string& path, const std::string& text)
+   {
+      std::filesystem::create_directories(std::filesystem::path(folder + "/" + path).parent_path());
+      std::ofstream(folder + "/" + path) << text;
+   }
+
+   // An RGBA PNG whose pixels come from paint (x, y, rgba).
+   void PNGWrite(const std::string& path, int width, int height,
+                 const std::function<void(int, int, u8*)>& paint)
+   {
+      std::filesystem::create_directories(std::filesystem::path(folder + "/" + path).parent_path());
+      Bitmap bitmap;
+      ASSERT_TRUE(bitmap.Init(width, height, BITMAP_FORMAT_RGBA8, allocatorDefault));
+      for (int y = 0; y < height; ++y)
+      {
+         for (int x = 0; x < width; ++x)
+         {
+            u8* pixel = bitmap.PixelAddressGet(x, y);
+            pixel[0] = pixel[1] = pixel[2] = pixel[3] = 0;
+            paint(x, y, pixel);
+         }
+      }
+      FileStdio file(std::fopen((folder + "/" + path).c_str(), "wb"));
+      ASSERT_NE(file.stream, nullptr);
+      EXPECT_TRUE(bitmapLoaderPNG.Save(&bitmap, &file, HEAP_TEMP));
+      std::fclose(file.stream);
+      file.stream = nullptr;
+      bitmap.Free();
+   }
+
+   std::vector<u8> Frame()
+   {
+      std::vector<u8> pixels(static_cast<size_t>(screen.clientWidth) * screen.clientHeight * 3);
+      screen.FrameRead(pixels.data(), screen.clientWidth, screen.clientHeight, 0);
+      return pixels;
+   }
+
+   static Pixel At(const std::vector<u8>& frame, int x, int y)
+   {
+      const u8* p = &frame[(static_cast<size_t>(y) * screen.clientWidth + x) * 3];
+      return Pixel{p[0], p[1], p[2]};
+   }
+
+   // The smallest box of pixels brighter than threshold, as (x, y, width, height).
+   static Box2F LitBoxGet(const std::vector<u8>& frame, int threshold)
+   {
+      int minX = 1 << 30, minY = 1 << 30, maxX = -1, maxY = -1;
+      for (int y = 0; y < screen.clientHeight; ++y)
+      {
+         for (int x = 0; x < screen.clientWidth; ++x)
+         {
+            Pixel p = At(frame, x, y);
+            if (p.r > threshold || p.g > threshold || p.b > threshold)
+            {
+               minX = std::min(minX, x);
+               minY = std::min(minY, y);
+               maxX = std::max(maxX, x);
+               maxY = std::max(maxY, y);
+            }
+         }
+      }
+      if (maxX < 0)
+      {
+         return Box2F();
+      }
+      return Box2F{static_cast<float>(minX), static_cast<float>(minY), static_cast<float>(maxX - minX + 1),
+                   static_cast<float>(maxY - minY + 1)};
+   }
+
+   std::string folder;
+   bool opened = false;
+};
+} // namespace sprite_test_support
+} // namespace Corvale
