@@ -707,15 +707,17 @@ void Widget::Draw()
    Box2F clip = ClipAreaEffectiveGet(false);
    if (boundsFilledDraw)
    {
-      screen.BoxFilledDraw(bounds, boundsFilledColor, 0.0f, &clip);
+      // Through the getter: a button's current state may override the colour.
+      screen.BoxFilledDraw(bounds, BoundsFilledColorGet(), 0.0f, &clip);
    }
    if (boundsDraw)
    {
       const Box2F& b = bounds;
-      screen.BoxFilledDraw(Box2F{b.x, b.y, 1.0f, b.height}, boundsColor, 0.0f, &clip);
-      screen.BoxFilledDraw(Box2F{b.x + b.width - 1.0f, b.y, 1.0f, b.height}, boundsColor, 0.0f, &clip);
-      screen.BoxFilledDraw(Box2F{b.x, b.y, b.width, 1.0f}, boundsColor, 0.0f, &clip);
-      screen.BoxFilledDraw(Box2F{b.x, b.y + b.height - 1.0f, b.width, 1.0f}, boundsColor, 0.0f, &clip);
+      const ColorRGBA8 color = BoundsColorGet();
+      screen.BoxFilledDraw(Box2F{b.x, b.y, 1.0f, b.height}, color, 0.0f, &clip);
+      screen.BoxFilledDraw(Box2F{b.x + b.width - 1.0f, b.y, 1.0f, b.height}, color, 0.0f, &clip);
+      screen.BoxFilledDraw(Box2F{b.x, b.y, b.width, 1.0f}, color, 0.0f, &clip);
+      screen.BoxFilledDraw(Box2F{b.x, b.y + b.height - 1.0f, b.width, 1.0f}, color, 0.0f, &clip);
    }
 }
 
