@@ -230,13 +230,9 @@ File* FileManager::GraphicsPathOpen(const char* name)
    return file;
 }
 
-void* FileManager::GraphicsPathFileContentsGet(const char* name, u32* sizeOut, Allocator* allocator,
-                                               i32 fileHeapId, char* foundPath, u32 foundPathSize)
+File* FileManager::GraphicsPathContentsOpen(const char* name, i32 fileHeapId, char* foundPath,
+                                            u32 foundPathSize)
 {
-   if (!allocator)
-   {
-      return nullptr;
-   }
    char path[GRAPHICS_PATH_SIZE];
    if (!GraphicsPathSearch(name, path, GRAPHICS_PATH_SIZE))
    {
@@ -246,7 +242,17 @@ void* FileManager::GraphicsPathFileContentsGet(const char* name, u32* sizeOut, A
    {
       return nullptr;
    }
-   File* file = Open(path, FILE_OPEN_READ, fileHeapId);
+   return Open(path, FILE_OPEN_READ, fileHeapId);
+}
+
+void* FileManager::GraphicsPathFileContentsGet(const char* name, u32* sizeOut, Allocator* allocator,
+                                               i32 fileHeapId, char* foundPath, u32 foundPathSize)
+{
+   if (!allocator)
+   {
+      return nullptr;
+   }
+   File* file = GraphicsPathContentsOpen(name, fileHeapId, foundPath, foundPathSize);
    if (!file)
    {
       return nullptr;
@@ -257,16 +263,7 @@ void* FileManager::GraphicsPathFileContentsGet(const char* name, u32* sizeOut, A
 void* FileManager::GraphicsPathFileContentsGet(const char* name, u32* sizeOut, i32 alignment, i32 heapId,
                                                i32 fileHeapId, char* foundPath, u32 foundPathSize)
 {
-   char path[GRAPHICS_PATH_SIZE];
-   if (!GraphicsPathSearch(name, path, GRAPHICS_PATH_SIZE))
-   {
-      return nullptr;
-   }
-   if (foundPath && foundPathSize != 0 && !NultStrncpy(foundPath, path, foundPathSize))
-   {
-      return nullptr;
-   }
-   File* file = Open(path, FILE_OPEN_READ, fileHeapId);
+   File* file = GraphicsPathContentsOpen(name, fileHeapId, foundPath, foundPathSize);
    if (!file)
    {
       return nullptr;

@@ -68,6 +68,9 @@ class FileManager
  protected:
    // Forms baseFolder followed by path; false when it does not fit.
    bool FullPathForm(char* destination, u32 destinationSize, const char* path) const;
+   // Opens for reading the file that name finds along the graphics paths, copying the path found
+   // to foundPath when foundPathSize is not 0; null when it is missing or the path does not fit.
+   File* GraphicsPathContentsOpen(const char* name, i32 fileHeapId, char* foundPath, u32 foundPathSize);
    // Reads an open file whole and closes it, whatever happens.
    void* FileContentsRead(u32* sizeOut, Allocator* allocator, i32 alignment, i32 heapId, u32 extraBytes,
                           File* file);

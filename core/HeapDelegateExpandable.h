@@ -18,16 +18,13 @@ template <u32 N> class HeapDelegateExpandable : public HeapDelegateStatic<N>
    {
       this->BaseInit(threadSafeFlag);
       this->smallBlockLimit = HEAP_SMALL_BLOCK_LIMIT;
-      this->large.Clear();
-      for (HeapCoreSmall& pool : this->pools)
-      {
-         pool.Clear();
-      }
+      CoresClear();
       if (!region)
       {
          return;
       }
       uptr cursor = reinterpret_cast<uptr>(region);
+      poolsStart = cursor;
       u32 remaining = regionSize;
       for (HeapCoreSmall& pool : this->pools)
       {
@@ -38,6 +35,8 @@ template <u32 N> class HeapDelegateExpandable : public HeapDelegateStatic<N>
          pool.Init(cursor, HEAP_POOL_SIZE);
          cursor += HEAP_POOL_SIZE;
          remaining -= HEAP_POOL_SIZE;
+         poolsFreeUnits += pool.freeAmount;
+         poolsTotalSize += pool.requestedSize;
       }
       if (remaining >= 24)
       {
@@ -49,52 +48,12 @@ template <u32 N> class HeapDelegateExpandable : public HeapDelegateStatic<N>
    {
       Lock guard(this);
       HeapDelegate::Deinit();
-      this->large.Clear();
-      for (HeapCoreSmall& pool : this->pools)
-      {
-         pool.Clear();
-      }
+      CoresClear();
    }
 
    void* Allocate(u32 size) override { return AllocateHigh(size); }
-
-   void* AllocateLow(u32 size) override
-   {
-      Lock guard(this);
-      void* block = nullptr;
-      if (size < this->smallBlockLimit)
-      {
-         u32 units = HeapCoreSmall::UnitsGet(size);
-         for (u32 i = 0; i < N && !block; i++)
-         {
-            block = this->pools[i].AllocateLow(units);
-         }
-      }
-      if (!block)
-      {
-         block = this->large.AllocateLow(HeapCoreLarge::UnitsGet(size));
-      }
-      return Counted(block ? block : Overflow(size));
-   }
-
-   void* AllocateHigh(u32 size) override
-   {
-      Lock guard(this);
-      void* block = nullptr;
-      if (size < this->smallBlockLimit)
-      {
-         u32 units = HeapCoreSmall::UnitsGet(size);
-         for (u32 i = N; i > 0 && !block; i--)
-         {
-            block = this->pools[i - 1].AllocateHigh(units);
-         }
-      }
-      if (!block)
-      {
-         block = this->large.AllocateHigh(HeapCoreLarge::UnitsGet(size));
-      }
-      return Counted(block ? block : Overflow(size));
-   }
+   void* AllocateLow(u32 size) override { return AllocateFromEnd(size, true); }
+   void* AllocateHigh(u32 size) override { return AllocateFromEnd(size, false); }
 
    bool Free(void* raw) override
    {
@@ -103,12 +62,12 @@ template <u32 N> class HeapDelegateExpandable : public HeapDelegateStatic<N>
          return false;
       }
       Lock guard(this);
-      for (HeapCoreSmall& pool : this->pools)
+      if (HeapCoreSmall* pool = PoolFind(raw))
       {
-         if (pool.ContainsCheck(raw))
-         {
-            return CoreFree(pool, raw);
-         }
+         u32 freeBefore = pool->freeAmount;
+         bool freed = CoreFree(*pool, raw);
+         poolsFreeUnits += pool->freeAmount - freeBefore;
+         return freed;
       }
       if (this->large.ContainsCheck(raw))
       {
@@ -122,29 +81,20 @@ template <u32 N> class HeapDelegateExpandable : public HeapDelegateStatic<N>
    u32 FreeSizeGet() override
    {
       Lock guard(this);
-      u32 units = 0;
-      for (const HeapCoreSmall& pool : this->pools)
-      {
-         units += pool.freeAmount;
-      }
-      return this->large.freeAmount + 4 * units;
+      return FreeSizeCompute();
    }
 
    u32 TotalSizeGet() override
    {
       Lock guard(this);
-      u32 total = this->large.requestedSize;
-      for (const HeapCoreSmall& pool : this->pools)
-      {
-         total += pool.requestedSize;
-      }
-      return total;
+      return TotalSizeCompute();
    }
 
+   // Every allocation asks for this (for the peak), so it must not visit the pools.
    u32 UsedSizeGet() override
    {
       Lock guard(this);
-      return TotalSizeGet() - FreeSizeGet();
+      return TotalSizeCompute() - FreeSizeCompute();
    }
 
    u32 FreeBlockCountGet() override
@@ -171,6 +121,66 @@ template <u32 N> class HeapDelegateExpandable : public HeapDelegateStatic<N>
    }
 
  private:
+   void CoresClear()
+   {
+      this->large.Clear();
+      for (HeapCoreSmall& pool : this->pools)
+      {
+         pool.Clear();
+      }
+      poolsStart = 0;
+      poolsFreeUnits = 0;
+      poolsTotalSize = 0;
+   }
+
+   // The pools lie back to back from the region's start, so an address names its pool. A
+   // pool's end is inclusive and may be the next one's start, so the pool below is asked first.
+   HeapCoreSmall* PoolFind(const void* raw)
+   {
+      uptr address = reinterpret_cast<uptr>(raw);
+      if (address < poolsStart)
+      {
+         return nullptr;
+      }
+      uptr index = (address - poolsStart) / HEAP_POOL_SIZE;
+      for (uptr i = index ? index - 1 : 0; i <= index && i < N; i++)
+      {
+         if (this->pools[i].ContainsCheck(raw))
+         {
+            return &this->pools[i];
+         }
+      }
+      return nullptr;
+   }
+
+   // Small requests try the pools first: the low end from the first pool up, the high end from
+   // the last pool down.
+   void* AllocateFromEnd(u32 size, bool fromLow)
+   {
+      Lock guard(this);
+      void* block = nullptr;
+      if (size < this->smallBlockLimit)
+      {
+         u32 units = HeapCoreSmall::UnitsGet(size);
+         for (u32 i = 0; i < N && !block; i++)
+         {
+            HeapCoreSmall& pool = this->pools[fromLow ? i : N - 1 - i];
+            u32 freeBefore = pool.freeAmount;
+            block = fromLow ? pool.AllocateLow(units) : pool.AllocateHigh(units);
+            poolsFreeUnits -= freeBefore - pool.freeAmount;
+         }
+      }
+      if (!block)
+      {
+         u32 units = HeapCoreLarge::UnitsGet(size);
+         block = fromLow ? this->large.AllocateLow(units) : this->large.AllocateHigh(units);
+      }
+      return Counted(block ? block : Overflow(size));
+   }
+
+   u32 FreeSizeCompute() const { return this->large.freeAmount + 4 * poolsFreeUnits; }
+   u32 TotalSizeCompute() const { return this->large.requestedSize + poolsTotalSize; }
+
    static Allocator* OverflowAllocator()
    {
       if (!allocatorMallocFree)
@@ -202,5 +212,11 @@ template <u32 N> class HeapDelegateExpandable : public HeapDelegateStatic<N>
       this->AllocationCountRemove(raw);
       return true;
    }
+
+   uptr poolsStart = 0;
+   // Running totals over the pools, kept in step with every pool operation, so that the sizes
+   // cost the same however many pools there are. The large core is read directly.
+   u32 poolsFreeUnits = 0;
+   u32 poolsTotalSize = 0;
 };
 } // namespace Corvale

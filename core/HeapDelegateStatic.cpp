@@ -2,10 +2,101 @@
 // list, splitting when the rest can hold a block, and coalescing with free neighbours.
 #include "core/HeapDelegateStatic.h"
 
+#include <cstdlib>
+
 #include "core/Log.h"
 
 namespace Corvale
 {
+bool HeapFreeMap::Init(u32 bitCount)
+{
+   Deinit();
+   u64 count = bitCount ? bitCount : 1;
+   u64 total = 0;
+   do
+   {
+      count = (count + 63) / 64;
+      levelStart[levelCount] = static_cast<u32>(total);
+      levelWords[levelCount] = static_cast<u32>(count);
+      total += count;
+      levelCount++;
+   } while (count > 1);
+   words = static_cast<u64*>(std::calloc(total, sizeof(u64)));
+   if (!words)
+   {
+      levelCount = 0;
+      return false;
+   }
+   return true;
+}
+
+void HeapFreeMap::Deinit()
+{
+   std::free(words);
+   words = nullptr;
+   levelCount = 0;
+}
+
+void HeapFreeMap::Set(u32 index)
+{
+   // A word that was empty must now show in the level above, and so on up.
+   for (u32 level = 0; level < levelCount; level++)
+   {
+      u64& word = words[levelStart[level] + (index >> 6)];
+      bool wasEmpty = word == 0;
+      word |= 1ull << (index & 63);
+      if (!wasEmpty)
+      {
+         return;
+      }
+      index >>= 6;
+   }
+}
+
+void HeapFreeMap::Reset(u32 index)
+{
+   for (u32 level = 0; level < levelCount; level++)
+   {
+      u64& word = words[levelStart[level] + (index >> 6)];
+      word &= ~(1ull << (index & 63));
+      if (word)
+      {
+         return;
+      }
+      index >>= 6;
+   }
+}
+
+bool HeapFreeMap::NextFind(u32 index, u32* found) const
+{
+   // Up while the rest of the word is empty, then down along the lowest set bits.
+   u64 position = static_cast<u64>(index) + 1;
+   u32 level = 0;
+   for (;;)
+   {
+      u64 word = position >> 6;
+      if (level == levelCount || word >= levelWords[level])
+      {
+         return false;
+      }
+      u64 bits = words[levelStart[level] + word] & (~0ull << (position & 63));
+      if (bits)
+      {
+         position = (word << 6) + static_cast<u64>(__builtin_ctzll(bits));
+         break;
+      }
+      level++;
+      position = word + 1;
+   }
+   while (level > 0)
+   {
+      level--;
+      position = (position << 6) + static_cast<u64>(__builtin_ctzll(words[levelStart[level] + position]));
+   }
+   *found = static_cast<u32>(position);
+   return true;
+}
+
 template <class Link, u32 UNIT, u32 FIRST_OFFSET, u32 MIN_FREE_UNITS>
 void HeapCore<Link, UNIT, FIRST_OFFSET, MIN_FREE_UNITS>::Clear()
 {
@@ -33,6 +124,12 @@ void HeapCore<Link, UNIT, FIRST_OFFSET, MIN_FREE_UNITS>::Init(uptr address, u32 
    {
       return;
    }
+   if (!freeMap.Init(SlotGet(static_cast<Link>((end - base) / UNIT)) + 1))
+   {
+      // Without its map the core could not find free neighbours: leave it empty.
+      WarningPrintf("HeapCore::Init -- could not allocate the free map for %u bytes\n", bytes);
+      return;
+   }
    firstLink = static_cast<Link>((first - base) / UNIT);
    Header* header = HeaderGet(firstLink);
    header->next = 0;
@@ -44,7 +141,9 @@ void HeapCore<Link, UNIT, FIRST_OFFSET, MIN_FREE_UNITS>::Init(uptr address, u32 
    links->previousFree = 0;
    freeHead = firstLink;
    freeTail = firstLink;
+   freeMap.Set(SlotGet(firstLink));
    freeAmount = header->size;
+   freeLargestBound = header->size;
 }
 
 template <class Link, u32 UNIT, u32 FIRST_OFFSET, u32 MIN_FREE_UNITS>
@@ -69,6 +168,7 @@ void HeapCore<Link, UNIT, FIRST_OFFSET, MIN_FREE_UNITS>::FreeListUnlink(Link lin
    {
       freeTail = previousFree;
    }
+   freeMap.Reset(SlotGet(link));
 }
 
 template <class Link, u32 UNIT, u32 FIRST_OFFSET, u32 MIN_FREE_UNITS>
@@ -96,20 +196,22 @@ void HeapCore<Link, UNIT, FIRST_OFFSET, MIN_FREE_UNITS>::FreeListReplace(Link ol
    {
       freeTail = replacement;
    }
+   freeMap.Reset(SlotGet(old));
+   freeMap.Set(SlotGet(replacement));
 }
 
 template <class Link, u32 UNIT, u32 FIRST_OFFSET, u32 MIN_FREE_UNITS>
 void HeapCore<Link, UNIT, FIRST_OFFSET, MIN_FREE_UNITS>::FreeListInsert(Link link)
 {
-   Link before = HeaderGet(link)->previous;
-   while (before && HeaderGet(before)->used)
+   // The nearest free block above comes from the map; the list, being in address order, then
+   // gives the nearest one below (the tail when nothing free lies above).
+   Link before = freeTail;
+   Link after = 0;
+   u32 slot = 0;
+   if (freeMap.NextFind(SlotGet(link), &slot))
    {
-      before = HeaderGet(before)->previous;
-   }
-   Link after = HeaderGet(link)->next;
-   while (after && HeaderGet(after)->used)
-   {
-      after = HeaderGet(after)->next;
+      after = static_cast<Link>(slot * SLOT_LINKS);
+      before = FreeLinksGet(after)->previousFree;
    }
    FreeLinks* links = FreeLinksGet(link);
    links->previousFree = before;
@@ -130,81 +232,62 @@ void HeapCore<Link, UNIT, FIRST_OFFSET, MIN_FREE_UNITS>::FreeListInsert(Link lin
    {
       freeTail = link;
    }
+   freeMap.Set(SlotGet(link));
 }
 
 template <class Link, u32 UNIT, u32 FIRST_OFFSET, u32 MIN_FREE_UNITS>
-void* HeapCore<Link, UNIT, FIRST_OFFSET, MIN_FREE_UNITS>::AllocateLow(u32 units)
+void* HeapCore<Link, UNIT, FIRST_OFFSET, MIN_FREE_UNITS>::Allocate(u32 units, bool fromLow)
 {
-   for (Link link = freeHead; link; link = FreeLinksGet(link)->nextFree)
+   if (units > freeLargestBound)
    {
-      Header* header = HeaderGet(link);
-      if (header->size < units)
-      {
-         continue;
-      }
-      if (header->size - units >= HEADER_UNITS + MIN_FREE_UNITS)
-      {
-         // The lower part is handed out; the upper part stays free in the block's place.
-         Link upper = static_cast<Link>(link + HEADER_UNITS + units);
-         Header* upperHeader = HeaderGet(upper);
-         upperHeader->next = header->next;
-         upperHeader->size = static_cast<Link>(header->size - units - HEADER_UNITS);
-         upperHeader->previous = link;
-         upperHeader->used = 0;
-         if (header->next)
-         {
-            HeaderGet(header->next)->previous = upper;
-         }
-         header->next = upper;
-         header->size = static_cast<Link>(units);
-         FreeListReplace(link, upper);
-         freeAmount -= units + HEADER_UNITS;
-      }
-      else
-      {
-         FreeListUnlink(link);
-         freeAmount -= header->size;
-      }
-      header->used = 1;
-      return PayloadGet(link);
+      return nullptr;
    }
-   return nullptr;
-}
-
-template <class Link, u32 UNIT, u32 FIRST_OFFSET, u32 MIN_FREE_UNITS>
-void* HeapCore<Link, UNIT, FIRST_OFFSET, MIN_FREE_UNITS>::AllocateHigh(u32 units)
-{
-   for (Link link = freeTail; link; link = FreeLinksGet(link)->previousFree)
+   Link link = fromLow ? freeHead : freeTail;
+   u32 largest = 0;
+   while (link && HeaderGet(link)->size < units)
    {
-      Header* header = HeaderGet(link);
-      if (header->size < units)
-      {
-         continue;
-      }
-      if (header->size - units >= HEADER_UNITS + MIN_FREE_UNITS)
-      {
-         // The used block is carved from the top; the free block keeps its place, smaller.
-         header->size = static_cast<Link>(header->size - units - HEADER_UNITS);
-         Link upper = static_cast<Link>(link + HEADER_UNITS + header->size);
-         Header* upperHeader = HeaderGet(upper);
-         upperHeader->next = header->next;
-         upperHeader->size = static_cast<Link>(units);
-         upperHeader->previous = link;
-         upperHeader->used = 1;
-         if (header->next)
-         {
-            HeaderGet(header->next)->previous = upper;
-         }
-         header->next = upper;
-         freeAmount -= units + HEADER_UNITS;
-         return PayloadGet(upper);
-      }
+      largest = HeaderGet(link)->size > largest ? HeaderGet(link)->size : largest;
+      link = fromLow ? FreeLinksGet(link)->nextFree : FreeLinksGet(link)->previousFree;
+   }
+   if (!link)
+   {
+      // Every free block was seen.
+      freeLargestBound = largest;
+      return nullptr;
+   }
+   Header* header = HeaderGet(link);
+   if (header->size - units < HEADER_UNITS + MIN_FREE_UNITS)
+   {
+      // The rest could not hold a free block: the whole block is handed out.
       FreeListUnlink(link);
       freeAmount -= header->size;
       header->used = 1;
       return PayloadGet(link);
    }
-   return nullptr;
+   // From the low end the lower part is handed out and the upper part takes the free block's
+   // place in the list; from the high end the used block is carved from the top and the free
+   // block keeps its place, smaller.
+   u32 lowerUnits = fromLow ? units : header->size - units - HEADER_UNITS;
+   Link upper = static_cast<Link>(link + HEADER_UNITS + lowerUnits);
+   Header* upperHeader = HeaderGet(upper);
+   upperHeader->next = header->next;
+   upperHeader->size = static_cast<Link>(header->size - lowerUnits - HEADER_UNITS);
+   upperHeader->previous = link;
+   upperHeader->used = fromLow ? 0 : 1;
+   if (header->next)
+   {
+      HeaderGet(header->next)->previous = upper;
+   }
+   header->next = upper;
+   header->size = static_cast<Link>(lowerUnits);
+   freeAmount -= units + HEADER_UNITS;
+   if (!fromLow)
+   {
+      return PayloadGet(upper);
+   }
+   FreeListReplace(link, upper);
+   header->used = 1;
+   return PayloadGet(link);
 }
 
 template <class Link, u32 UNIT, u32 FIRST_OFFSET, u32 MIN_FREE_UNITS>
@@ -222,17 +305,10 @@ bool HeapCore<Link, UNIT, FIRST_OFFSET, MIN_FREE_UNITS>::Free(void* payload)
    bool previousFree = previous && !HeaderGet(previous)->used;
    bool nextFree = next && !HeaderGet(next)->used;
    u32 blockSize = header->size;
+   // The block that ends up free: this one, or the free block below that takes it in.
+   Header* merged = previousFree ? HeaderGet(previous) : header;
 
-   if (!previous && !next)
-   {
-      FreeLinks* links = FreeLinksGet(link);
-      links->previousFree = 0;
-      links->nextFree = 0;
-      freeHead = link;
-      freeTail = link;
-      freeAmount += blockSize;
-   }
-   else if (!previousFree && !nextFree)
+   if (!previousFree && !nextFree)
    {
       FreeListInsert(link);
       freeAmount += blockSize;
@@ -273,6 +349,10 @@ bool HeapCore<Link, UNIT, FIRST_OFFSET, MIN_FREE_UNITS>::Free(void* payload)
          HeaderGet(nextHeader->next)->previous = previous;
       }
       freeAmount += blockSize + 2 * HEADER_UNITS;
+   }
+   if (merged->size > freeLargestBound)
+   {
+      freeLargestBound = merged->size;
    }
    return true;
 }

@@ -2,10 +2,50 @@
 // large-block core for the rest of the region. The operations live in HeapDelegateExpandable.
 #pragma once
 
+#include <utility>
+
 #include "core/HeapDelegate.h"
 
 namespace Corvale
 {
+// Where a core's free blocks lie: one bit per 4-byte word of the core, with summary levels above
+// it (a bit for each non-empty word of the level below), so that the nearest free block after
+// any position is found in a few word reads however many used blocks lie in between. The words
+// come from the C library heap, outside the core's region, so that blocks keep their addresses.
+class HeapFreeMap
+{
+ public:
+   HeapFreeMap() = default;
+   ~HeapFreeMap() { Deinit(); }
+   HeapFreeMap(const HeapFreeMap&) = delete;
+   HeapFreeMap& operator=(const HeapFreeMap&) = delete;
+   // Swaps, so that a core is reset by assigning it a fresh one.
+   HeapFreeMap& operator=(HeapFreeMap&& other) noexcept
+   {
+      std::swap(words, other.words);
+      std::swap(levelStart, other.levelStart);
+      std::swap(levelWords, other.levelWords);
+      std::swap(levelCount, other.levelCount);
+      return *this;
+   }
+
+   // Room for bitCount bits, all clear; false when the storage could not be had.
+   bool Init(u32 bitCount);
+   void Deinit();
+   void Set(u32 index);
+   void Reset(u32 index);
+   // The lowest set index above index; false when there is none.
+   bool NextFind(u32 index, u32* found) const;
+
+ private:
+   // 2^32 bits need six levels of 64-bit words.
+   static constexpr u32 LEVELS_MAX = 6;
+   u64* words = nullptr;
+   u32 levelStart[LEVELS_MAX] = {};
+   u32 levelWords[LEVELS_MAX] = {};
+   u32 levelCount = 0;
+};
+
 // One core of a static heap: a region carved into blocks that are chained by neighbour in
 // memory, with an address-ordered, doubly linked list of the free ones. Links are indexes of
 // UNIT bytes from a base address (0 = none), so that a small core's links fit 16 bits and a
@@ -45,9 +85,10 @@ template <class Link, u32 UNIT, u32 FIRST_OFFSET, u32 MIN_FREE_UNITS> class Heap
    // for a block leaves the core empty.
    void Init(uptr address, u32 bytes);
    void Clear();
-   // Takes a free block of at least units from the low or the high end; null when none fits.
-   void* AllocateLow(u32 units);
-   void* AllocateHigh(u32 units);
+   // Takes a free block of at least units (as UnitsGet rounds them) from the low or the high
+   // end; null when none fits.
+   void* AllocateLow(u32 units) { return Allocate(units, true); }
+   void* AllocateHigh(u32 units) { return Allocate(units, false); }
    // False for a block that is not in use (a double free), which is left alone.
    bool Free(void* payload);
    // [start, end], both inclusive.
@@ -88,13 +129,23 @@ template <class Link, u32 UNIT, u32 FIRST_OFFSET, u32 MIN_FREE_UNITS> class Heap
    Link freeTail = 0;
 
  private:
+   void* Allocate(u32 units, bool fromLow);
    void FreeListUnlink(Link link);
    void FreeListReplace(Link old, Link replacement);
    void FreeListInsert(Link link);
 
+   // Every block starts on a 4-byte boundary, so the free map keeps a bit per 4 bytes.
+   static constexpr u32 SLOT_LINKS = 4 / UNIT;
+   static_assert(4 % UNIT == 0, "a unit must divide the 4-byte slot");
+   static u32 SlotGet(Link link) { return static_cast<u32>(link) / SLOT_LINKS; }
+
    bool ready = false;
    uptr base = 0;
    Link firstLink = 0;
+   HeapFreeMap freeMap;
+   // No free block is larger (in units): a full core then turns a request away at once instead
+   // of walking its fragments. Exact after a walk that found nothing, an upper bound otherwise.
+   u32 freeLargestBound = 0;
 };
 
 // Small blocks: 4-byte units, 8-byte headers, 16-bit links; the first block lies 4 bytes in, so

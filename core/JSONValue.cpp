@@ -65,6 +65,78 @@ const char* KeyText(const char* key)
 {
    return key ? key : "";
 }
+
+bool Box2FFromString(const char* text, Box2F* box)
+{
+   return text && std::sscanf(text, "%g|%g|%g|%g", &box->x, &box->y, &box->width, &box->height) == 4;
+}
+
+bool Box3FFromString(const char* text, Box3F* box)
+{
+   return text && std::sscanf(text, "%g|%g|%g|%g|%g|%g", &box->x, &box->y, &box->z, &box->width, &box->height,
+                              &box->depth) == 6;
+}
+
+// What a text-form reader logs: namedFormat takes the context, the key and the item,
+// plainFormat and missingFormat the key alone.
+struct TextFormMessages
+{
+   const char* namedFormat;
+   const char* plainFormat;
+   const char* missingFormat;
+};
+
+// The text-form readers' common path: text is the item's string, or null with isString false
+// when the item is missing or not a string. A malformed text is reported (fatally when
+// required), a missing one only when required; either way the default is written.
+template <class T>
+bool TextFormGet(bool isString, const char* text, bool (*parse)(const char*, T*), T* out, const char* key,
+                 const T* defaultValue, const char* contextName, const char* itemName, bool required,
+                 const TextFormMessages& messages)
+{
+   bool named = contextName && itemName;
+   if (isString)
+   {
+      T parsed;
+      if (text && parse(text, &parsed))
+      {
+         if (out)
+         {
+            *out = parsed;
+         }
+         return true;
+      }
+      if (named)
+      {
+         if (required)
+         {
+            ErrorPrintf(messages.namedFormat, contextName, KeyText(key), itemName);
+         }
+         WarningPrintf(messages.namedFormat, contextName, KeyText(key), itemName);
+      }
+      else
+      {
+         if (required)
+         {
+            ErrorPrintf(messages.plainFormat, KeyText(key));
+         }
+         WarningPrintf(messages.plainFormat, KeyText(key));
+      }
+   }
+   else if (required)
+   {
+      if (named)
+      {
+         ErrorPrintf("%s -- %s not specified as a string for \"%s\".\n", contextName, KeyText(key), itemName);
+      }
+      ErrorPrintf(messages.missingFormat, KeyText(key));
+   }
+   if (out && defaultValue)
+   {
+      *out = *defaultValue;
+   }
+   return false;
+}
 } // namespace
 
 JSONValue* JSONValue::New(i32 heapId)
@@ -834,7 +906,7 @@ Point2I JSONValue::Point2IValueGet() const
 Point2F JSONValue::Point2FValueGet() const
 {
    Point2F point;
-   if (type == TYPE_STRING && payload.string && std::sscanf(payload.string, "%g|%g", &point.x, &point.y) == 2)
+   if (type == TYPE_STRING && Point2FFromString(payload.string, &point))
    {
       return point;
    }
@@ -855,8 +927,7 @@ Point3F JSONValue::Point3FValueGet() const
 Box2F JSONValue::Box2FValueGet() const
 {
    Box2F box;
-   if (type == TYPE_STRING && payload.string &&
-       std::sscanf(payload.string, "%g|%g|%g|%g", &box.x, &box.y, &box.width, &box.height) == 4)
+   if (type == TYPE_STRING && Box2FFromString(payload.string, &box))
    {
       return box;
    }
@@ -866,9 +937,7 @@ Box2F JSONValue::Box2FValueGet() const
 Box3F JSONValue::Box3FValueGet() const
 {
    Box3F box;
-   if (type == TYPE_STRING && payload.string &&
-       std::sscanf(payload.string, "%g|%g|%g|%g|%g|%g", &box.x, &box.y, &box.z, &box.width, &box.height,
-                   &box.depth) == 6)
+   if (type == TYPE_STRING && Box3FFromString(payload.string, &box))
    {
       return box;
    }
@@ -890,17 +959,14 @@ ColorRGBA8 JSONValue::ColorRGBA8ValueGet() const
 bool JSONValue::Box3FCheck() const
 {
    Box3F box;
-   return type == TYPE_STRING && payload.string &&
-          std::sscanf(payload.string, "%g|%g|%g|%g|%g|%g", &box.x, &box.y, &box.z, &box.width, &box.height,
-                      &box.depth) == 6;
+   return type == TYPE_STRING && Box3FFromString(payload.string, &box);
 }
 
 bool JSONValue::Box2FTryGet(const char* key, Box2F* out) const
 {
    JSONValue* value = ItemFind(key);
    Box2F box;
-   if (!value || value->type != TYPE_STRING || !value->payload.string ||
-       std::sscanf(value->payload.string, "%g|%g|%g|%g", &box.x, &box.y, &box.width, &box.height) != 4)
+   if (!value || value->type != TYPE_STRING || !Box2FFromString(value->payload.string, &box))
    {
       return false;
    }
@@ -998,106 +1064,28 @@ bool JSONValue::BoolGet(bool* out, const char* key, bool defaultValue) const
 void JSONValue::Point2FGet(Point2F* out, const char* key, const Point2F* defaultValue,
                            const char* contextName, const char* itemName, bool required) const
 {
-   bool named = contextName && itemName;
+   static const TextFormMessages messages = {
+       "%s -- Incorrect %s format for \"%s\".  Correct format is \"x|y\" with no spaces.\n",
+       "JSONValue::Point2FGet -- Incorrect format for \"%s\".  Correct format is \"x|y\" with no spaces.\n",
+       "JSONValue::Point2FGet -- Required item at key \"%s\" not specified as a string\n"};
    JSONValue* value = ItemFind(key);
-   if (value && value->type == TYPE_STRING)
-   {
-      Point2F point;
-      if (value->payload.string && std::sscanf(value->payload.string, "%g|%g", &point.x, &point.y) == 2)
-      {
-         if (out)
-         {
-            *out = point;
-         }
-         return;
-      }
-      if (named)
-      {
-         const char* format =
-             "%s -- Incorrect %s format for \"%s\".  Correct format is \"x|y\" with no spaces.\n";
-         if (required)
-         {
-            ErrorPrintf(format, contextName, KeyText(key), itemName);
-         }
-         WarningPrintf(format, contextName, KeyText(key), itemName);
-      }
-      else
-      {
-         const char* format = "JSONValue::Point2FGet -- Incorrect format for \"%s\".  Correct format is "
-                              "\"x|y\" with no spaces.\n";
-         if (required)
-         {
-            ErrorPrintf(format, KeyText(key));
-         }
-         WarningPrintf(format, KeyText(key));
-      }
-   }
-   else if (required)
-   {
-      if (named)
-      {
-         ErrorPrintf("%s -- %s not specified as a string for \"%s\".\n", contextName, KeyText(key), itemName);
-      }
-      ErrorPrintf("JSONValue::Point2FGet -- Required item at key \"%s\" not specified as a string\n",
-                  KeyText(key));
-   }
-   if (out && defaultValue)
-   {
-      *out = *defaultValue;
-   }
+   bool isString = value && value->type == TYPE_STRING;
+   TextFormGet(isString, isString ? value->payload.string : nullptr, &Point2FFromString, out, key,
+               defaultValue, contextName, itemName, required, messages);
 }
 
 void JSONValue::Box2FGet(Box2F* out, const char* key, const Box2F* defaultValue, const char* contextName,
                          const char* itemName, bool required) const
 {
-   bool named = contextName && itemName;
+   static const TextFormMessages messages = {
+       "%s -- Incorrect %s format for \"%s\".  Correct format is \"x|y|width|height\" with no spaces.\n",
+       "JSONValue::Box2FGet -- Incorrect format at key \"%s\".  Correct format is \"x|y|width|height\" with "
+       "no spaces.\n",
+       "JSONValue::Box2FGet -- Required item at key \"%s\" not specified as a string.\n"};
    JSONValue* value = ItemFind(key);
-   if (value && value->type == TYPE_STRING)
-   {
-      Box2F box;
-      if (value->payload.string &&
-          std::sscanf(value->payload.string, "%g|%g|%g|%g", &box.x, &box.y, &box.width, &box.height) == 4)
-      {
-         if (out)
-         {
-            *out = box;
-         }
-         return;
-      }
-      if (named)
-      {
-         const char* format = "%s -- Incorrect %s format for \"%s\".  Correct format is \"x|y|width|height\" "
-                              "with no spaces.\n";
-         if (required)
-         {
-            ErrorPrintf(format, contextName, KeyText(key), itemName);
-         }
-         WarningPrintf(format, contextName, KeyText(key), itemName);
-      }
-      else
-      {
-         const char* format = "JSONValue::Box2FGet -- Incorrect format at key \"%s\".  Correct format is "
-                              "\"x|y|width|height\" with no spaces.\n";
-         if (required)
-         {
-            ErrorPrintf(format, KeyText(key));
-         }
-         WarningPrintf(format, KeyText(key));
-      }
-   }
-   else if (required)
-   {
-      if (named)
-      {
-         ErrorPrintf("%s -- %s not specified as a string for \"%s\".\n", contextName, KeyText(key), itemName);
-      }
-      ErrorPrintf("JSONValue::Box2FGet -- Required item at key \"%s\" not specified as a string.\n",
-                  KeyText(key));
-   }
-   if (out && defaultValue)
-   {
-      *out = *defaultValue;
-   }
+   bool isString = value && value->type == TYPE_STRING;
+   TextFormGet(isString, isString ? value->payload.string : nullptr, &Box2FFromString, out, key, defaultValue,
+               contextName, itemName, required, messages);
 }
 
 bool JSONValue::ColorRGBA8Get(ColorRGBA8* out, const char* key, const ColorRGBA8* defaultValue,
@@ -1105,37 +1093,15 @@ bool JSONValue::ColorRGBA8Get(ColorRGBA8* out, const char* key, const ColorRGBA8
 {
    // Never fatal: a wrong colour is a cosmetic fault.
    (void)required;
+   static const TextFormMessages messages = {
+       "%s -- Incorrect %s format for \"%s\".  Correct format is \"red|green|blue|alpha\" with no spaces "
+       "and each value between 0 and 255 (inclusive).\n",
+       "JSONValue::ColorRGBA8Get -- Incorrect format for item at key \"%s\".  Correct format is "
+       "\"red|green|blue|alpha\" with no spaces and each value between 0 and 255 (inclusive).\n",
+       nullptr};
    JSONValue* value = ItemFind(key);
-   if (value && value->type == TYPE_STRING)
-   {
-      ColorRGBA8 color;
-      if (value->payload.string && ColorRGBA8FromString(value->payload.string, &color))
-      {
-         if (out)
-         {
-            *out = color;
-         }
-         return true;
-      }
-      if (contextName && itemName)
-      {
-         WarningPrintf(
-             "%s -- Incorrect %s format for \"%s\".  Correct format is \"red|green|blue|alpha\" with "
-             "no spaces and each value between 0 and 255 (inclusive).\n",
-             contextName, KeyText(key), itemName);
-      }
-      else
-      {
-         WarningPrintf(
-             "JSONValue::ColorRGBA8Get -- Incorrect format for item at key \"%s\".  Correct format is "
-             "\"red|green|blue|alpha\" with no spaces and each value between 0 and 255 (inclusive).\n",
-             KeyText(key));
-      }
-   }
-   if (out && defaultValue)
-   {
-      *out = *defaultValue;
-   }
-   return false;
+   bool isString = value && value->type == TYPE_STRING;
+   return TextFormGet(isString, isString ? value->payload.string : nullptr, &ColorRGBA8FromString, out, key,
+                      defaultValue, contextName, itemName, false, messages);
 }
 } // namespace Corvale
