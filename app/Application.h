@@ -1,0 +1,36 @@
+// The application's own start-up and shutdown between the engine's (language, texts, fonts, the
+// managers of the front end) and the globals that live for the whole run.
+#pragma once
+
+#include "core/Types.h"
+
+namespace Corvale
+{
+class Font;
+
+// Ends the frame loop after the current pass; menu handlers ignore input while it is set.
+extern bool quitRequested;
+// Opens the update page once the screen is gone.
+extern bool updatePageOpenAtExit;
+// Set by the loading screen once its resource lists are loaded; they are unloaded at shutdown.
+extern bool loadingScreenResourcesLoaded;
+// "AauxProBOutlined", loaded by ApplicationInit.
+extern Font* defaultFont;
+// The current language, an index into the text manager's languages.
+extern u32 languageIndex;
+// Several languages exist and the settings named none: the root menu offers the choice.
+extern bool languageChoiceFirstRun;
+
+// The index of a language by its folder name, -1 when there is none of that name.
+i32 LanguageIndexGet(const char* name);
+// The language of the settings' "Language", else the constants' "LanguageDefault"; a change
+// fires "OnLanguageChange" with the old and new indices.
+void ApplicationLanguageInit();
+// Seeds the shared random generator from a 64-bit file time (100 ns ticks since 1601).
+void ApplicationRandomSeed(u64 fileTime);
+
+void ApplicationInit();
+void ApplicationDeinit();
+// One frame: updates, drawing, music and the swap.
+void ApplicationUpdate();
+} // namespace Corvale

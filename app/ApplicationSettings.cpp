@@ -1,0 +1,104 @@
+// Reads and writes the user's Settings.json and turns it into the screen's start-up settings.
+#include "app/ApplicationSettings.h"
+
+#include "app/ApplicationConsts.h"
+#include "core/FileManager.h"
+#include "core/JSONParser.h"
+#include "core/JSONValue.h"
+#include "core/JSONWriter.h"
+#include "core/Log.h"
+#include "core/Memory.h"
+#include "platform/Screen.h"
+
+namespace Corvale
+{
+JSONValue* settings = nullptr;
+
+namespace
+{
+// The settings' own flag when it is a JSON bool, else the constants' default flag.
+bool SettingOrDefaultFlagGet(const char* key, const char* defaultKey)
+{
+   if (settings && settings->MemberIsBool(key))
+   {
+      return settings->ItemGet(key)->BoolValueGet();
+   }
+   return ApplicationFlagGet(consts, defaultKey);
+}
+} // namespace
+
+void ApplicationSettingsLoad()
+{
+   MemoryDelete(settings);
+   settings = nullptr;
+   if (fileManagerPersistence && fileManagerPersistence->Exists("Settings.json"))
+   {
+      JSONParser parser;
+      settings = parser.Load("Settings", fileManagerPersistence, HEAP_DEFAULT);
+      if (settings && settings->TypeGet() != JSONValue::TYPE_OBJECT)
+      {
+         // Saving over it at exit keeps the program's own keys rather than nothing.
+         WarningPrintf("ApplicationSettingsLoad -- \"Settings.json\" is not an object; starting afresh\n");
+         MemoryDelete(settings);
+         settings = nullptr;
+      }
+   }
+   if (!settings)
+   {
+      settings = JSONValue::New(HEAP_DEFAULT);
+      if (!settings)
+      {
+         ErrorPrintf("ApplicationSettingsLoad -- unable to allocate the settings\n");
+      }
+      settings->ObjectSet();
+   }
+   // Profile store step: signs the user in with settings "Profile", else constants
+   // "ProfileNameDefault" (ProfileStoreInit).
+}
+
+void ApplicationSettingsSave()
+{
+   if (!settings)
+   {
+      return;
+   }
+   settings->ItemBoolSet("Fullscreen", screen.fullscreen != 0);
+   settings->ItemBoolSet("PreparedAreaWindowedEnabled", screen.preparedAreaWindowedEnabled != 0);
+   // Profile store step: the current profile is saved (ProfileStoreDeinit) before the settings.
+   if (fileManagerPersistence && !JSONWriter::PersistenceSave("Settings", settings))
+   {
+      WarningPrintf("ApplicationSettingsSave -- unable to write \"Settings.json\"\n");
+   }
+   MemoryDelete(settings);
+   settings = nullptr;
+}
+
+void ApplicationScreenSettingsBuild(ScreenSettings* screenSettings, WindowProcedure procedure)
+{
+   *screenSettings = ScreenSettings();
+   screenSettings->fullscreen = SettingOrDefaultFlagGet("Fullscreen", "FullscreenDefault") ? 1 : 0;
+   if (consts && consts->MemberIsBool("KeepAspectRatio"))
+   {
+      screenSettings->aspectMode = consts->ItemGet("KeepAspectRatio")->BoolValueGet() ? 1 : 0;
+   }
+   screenSettings->width = 960;
+   screenSettings->height = 720;
+   screenSettings->title = consts ? consts->ItemGet("WindowTitle")->StringValueGet() : nullptr;
+   screenSettings->swapIntervalOn = 0;
+   screenSettings->multisampleLevel = 0;
+   screenSettings->screenshotKey = 120;
+   screenSettings->cursorHide = 0;
+   screenSettings->cursorClipMode = 0;
+   screenSettings->preparedAreaFullscreenEnabled = 1;
+   screenSettings->preparedAreaWindowedEnabled =
+       SettingOrDefaultFlagGet("PreparedAreaWindowedEnabled", "PreparedAreaWindowedEnabledDefault") ? 1 : 0;
+   screenSettings->preparedArea[0] = -160;
+   screenSettings->preparedArea[1] = 0;
+   screenSettings->preparedArea[2] = 1280;
+   screenSettings->preparedArea[3] = 720;
+   screenSettings->desktopOverride = 0;
+   screenSettings->iconId = 101;
+   screenSettings->windowProcedure = procedure;
+   screenSettings->heapId = HEAP_DEFAULT;
+}
+} // namespace Corvale

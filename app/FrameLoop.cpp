@@ -1,0 +1,151 @@
+// The window procedure and the loop that drives every frame of the program.
+#include "app/FrameLoop.h"
+
+#include <chrono>
+#include <thread>
+
+#include <lua5.1/lua.hpp>
+
+#include "app/Application.h"
+#include "app/FrameClock.h"
+#include "core/Event.h"
+#include "core/ScriptManager.h"
+#include "platform/Keyboard.h"
+#include "platform/MouseManager.h"
+#include "platform/Screen.h"
+
+namespace Corvale
+{
+namespace
+{
+bool quitMessagePending = false;
+i32 quitMessageExitCode = 0;
+} // namespace
+
+uptr ApplicationWindowProcedure(PlatformWindow* window, u32 message, uptr wParam, uptr lParam)
+{
+   if (message == MESSAGE_CLOSE)
+   {
+      quitRequested = true;
+      return 0;
+   }
+   uptr result = 0;
+   if (mouseManager.WindowMessageHandle(window, message, wParam, lParam, &result))
+   {
+      return result;
+   }
+   if (message == MESSAGE_CHAR)
+   {
+      // A full queue (256 this frame) drops the character.
+      KeyboardCharacterAdd(static_cast<u32>(wParam));
+   }
+   if (screen.WindowMessageHandle(window, message, wParam, lParam, &result))
+   {
+      return result;
+   }
+   return 0;
+}
+
+void QuitMessagePost(i32 exitCode)
+{
+   quitMessagePending = true;
+   quitMessageExitCode = exitCode;
+}
+
+void ScreenFrameLoopHost::MessagesPump()
+{
+   // The window only goes in shutdown; should it vanish anyway, nothing could ever close it.
+   if (!screen.MessagesPump())
+   {
+      quitRequested = true;
+   }
+}
+
+bool ScreenFrameLoopHost::ActiveCheck()
+{
+   return screen.focusCount > 0;
+}
+
+u32 ScreenFrameLoopHost::TimeGet()
+{
+   return frameClock.TimeGet();
+}
+
+void ScreenFrameLoopHost::InputUpdate(bool active)
+{
+   KeyboardStateUpdate(active);
+   if (active)
+   {
+      screen.KeyboardShortcutsUpdate();
+   }
+   mouseManager.CursorCheck();
+   if (mouseManager.systemMouseMode)
+   {
+      mouseManager.SystemMouseUpdate(active);
+   }
+   else
+   {
+      mouseManager.Update(active);
+   }
+}
+
+void ScreenFrameLoopHost::FrameRun()
+{
+   if (lua_State* state = ScriptManager::StateGet())
+   {
+      lua_gc(state, LUA_GCSTEP, 2);
+   }
+   Event::SystemUpdate();
+   ApplicationUpdate();
+}
+
+void ScreenFrameLoopHost::Sleep(u32 milliseconds)
+{
+   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+i32 FrameLoop::Run(FrameLoopHost* host)
+{
+   wasActive = host->ActiveCheck() ? 1 : 0;
+   while (PassRun(host))
+   {
+   }
+   return exitCode;
+}
+
+bool FrameLoop::PassRun(FrameLoopHost* host)
+{
+   host->MessagesPump();
+   if (quitMessagePending)
+   {
+      quitMessagePending = false;
+      exitCode = quitMessageExitCode;
+   }
+   if (quitRequested)
+   {
+      return false;
+   }
+
+   const bool active = host->ActiveCheck();
+   if (active)
+   {
+      // Time spent without the focus never reaches the animations.
+      if (!wasActive)
+      {
+         frameClock.resetPending = 1;
+      }
+      frameClock.Step(host->TimeGet());
+   }
+   host->InputUpdate(active);
+   if (active)
+   {
+      host->FrameRun();
+   }
+   else
+   {
+      host->Sleep(250);
+   }
+   wasActive = active ? 1 : 0;
+   return true;
+}
+} // namespace Corvale

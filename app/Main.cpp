@@ -1,0 +1,7 @@
+// The entry point of corvale-cards. No command-line argument is read.
+#include "app/Program.h"
+
+int main()
+{
+   return Corvale::ProgramRun();
+}
