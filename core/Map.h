@@ -515,9 +515,10 @@ template <class K, class V> class Map
       pool = other.pool;
       poolCount = other.poolCount;
       poolLimit = other.poolLimit;
-      for (Node* node = PostOrderFirstOf(root, other.bottom); node != other.bottom && node != bottom;)
+      // Walk the other map's tree by its own sentinel (an empty tree is just that sentinel).
+      for (Node* node = PostOrderFirstOf(other.root, other.bottom); node != other.bottom;)
       {
-         Node* next = node->parent == other.bottom ? bottom : PostOrderNextOf(node, other.bottom);
+         Node* next = node->parent == other.bottom ? other.bottom : PostOrderNextOf(node, other.bottom);
          if (node->left == other.bottom)
          {
             node->left = bottom;

@@ -292,3 +292,17 @@ TEST_F(MapTest, MoveRelinksTheBottomSentinel)
    expected[100] = 100;
    MapMatches(moved, expected);
 }
+
+TEST_F(MapTest, MovingAnEmptyMapLeavesAnEmptyUsableMap)
+{
+   IntMap empty;
+   IntMap target;
+   target.Insert(1, 1);
+   target = std::move(empty);
+   EXPECT_EQ(target.count, 0);
+   EXPECT_EQ(target.First(), target.End());
+   IntMap constructed(std::move(target));
+   EXPECT_EQ(constructed.First(), constructed.End());
+   constructed.Insert(7, 7);
+   MapMatches(constructed, std::map<i32, i32>{{7, 7}});
+}
