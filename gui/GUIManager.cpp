@@ -11,6 +11,7 @@
 #include "core/Memory.h"
 #include "core/ProgressionManager.h"
 #include "gui/ContainerWidget.h"
+#include "gui/DropDownListWidget.h"
 #include "gui/FadeManager.h"
 #include "gui/GameStateManager.h"
 #include "gui/LabelWidget.h"
@@ -210,7 +211,7 @@ void GUIManager::WidgetTypesRegister()
    // In the order of the built-in table; a type whose class has not landed yet is named in a
    // comment at its place, to be registered there when it does.
    WidgetTypeRegister("Container", &WidgetCreate<ContainerWidget>);
-   // "DropDownList"
+   DropDownListWidget::TypeRegister();
    LabelWidget::TypeRegister();
    // "NumberLabel", "ParticleEffect"
    PressButtonWidget::TypeRegister();
