@@ -1,0 +1,201 @@
+// corvale-guiart: draws the panels and buttons of our GUI layers procedurally (rounded boxes with
+// a vertical gradient, a border and a soft top highlight) and writes them as PNG files.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "core/Allocator.h"
+#include "core/FileStdio.h"
+#include "core/Memory.h"
+#include "platform/Bitmap.h"
+#include "platform/BitmapLoaderPNG.h"
+
+using namespace Corvale;
+
+namespace
+{
+struct Rgba
+{
+   float r, g, b, a;
+};
+
+// One picture: a rounded box filling the image less its shadow margin.
+struct Piece
+{
+   const char* name;
+   int width;
+   int height;
+   float radius;
+   float border;
+   Rgba top;
+   Rgba bottom;
+   Rgba borderColor;
+   // Shadow below and to the right, in pixels; 0 for none.
+   int shadow;
+};
+
+// Message-box art: the panel and the four press-button states.
+const Piece pieces[] = {
+    {"Panel",
+     540,
+     300,
+     18.0f,
+     3.0f,
+     {0.16f, 0.36f, 0.25f, 0.97f},
+     {0.08f, 0.20f, 0.14f, 0.97f},
+     {0.86f, 0.74f, 0.42f, 1.0f},
+     8},
+    {"ButtonUp",
+     150,
+     46,
+     12.0f,
+     2.0f,
+     {0.32f, 0.46f, 0.66f, 1.0f},
+     {0.16f, 0.25f, 0.42f, 1.0f},
+     {0.90f, 0.92f, 0.96f, 1.0f},
+     3},
+    {"ButtonOver",
+     150,
+     46,
+     12.0f,
+     2.0f,
+     {0.44f, 0.60f, 0.82f, 1.0f},
+     {0.22f, 0.34f, 0.56f, 1.0f},
+     {1.0f, 1.0f, 1.0f, 1.0f},
+     3},
+    {"ButtonDown",
+     150,
+     46,
+     12.0f,
+     2.0f,
+     {0.12f, 0.20f, 0.34f, 1.0f},
+     {0.24f, 0.36f, 0.54f, 1.0f},
+     {0.80f, 0.84f, 0.90f, 1.0f},
+     0},
+    {"ButtonDisabled",
+     150,
+     46,
+     12.0f,
+     2.0f,
+     {0.42f, 0.42f, 0.44f, 0.9f},
+     {0.30f, 0.30f, 0.32f, 0.9f},
+     {0.60f, 0.60f, 0.62f, 0.9f},
+     3},
+};
+
+// Signed distance from (x, y) to a rounded box; negative inside.
+float RoundedBoxDistance(float x, float y, float left, float top, float right, float bottom, float radius)
+{
+   float cx = std::clamp(x, left + radius, right - radius);
+   float cy = std::clamp(y, top + radius, bottom - radius);
+   float dx = x - cx;
+   float dy = y - cy;
+   return std::sqrt(dx * dx + dy * dy) - radius;
+}
+
+Rgba Mix(const Rgba& a, const Rgba& b, float t)
+{
+   return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
+}
+
+// Straight-alpha "over".
+Rgba Over(const Rgba& top, const Rgba& below)
+{
+   float alpha = top.a + below.a * (1.0f - top.a);
+   if (alpha <= 0.0f)
+   {
+      return {0.0f, 0.0f, 0.0f, 0.0f};
+   }
+   auto channel = [&](float t, float b) { return (t * top.a + b * below.a * (1.0f - top.a)) / alpha; };
+   return {channel(top.r, below.r), channel(top.g, below.g), channel(top.b, below.b), alpha};
+}
+
+void PieceDraw(const Piece& piece, Bitmap* bitmap)
+{
+   float right = static_cast<float>(piece.width - piece.shadow);
+   float bottom = static_cast<float>(piece.height - piece.shadow);
+   for (int y = 0; y < piece.height; y++)
+   {
+      for (int x = 0; x < piece.width; x++)
+      {
+         float px = static_cast<float>(x) + 0.5f;
+         float py = static_cast<float>(y) + 0.5f;
+         Rgba color{0.0f, 0.0f, 0.0f, 0.0f};
+         if (piece.shadow > 0)
+         {
+            float s = static_cast<float>(piece.shadow);
+            float d = RoundedBoxDistance(px, py, s, s, right + s, bottom + s, piece.radius);
+            float coverage = std::clamp(0.5f - d / s, 0.0f, 1.0f);
+            color = Over({0.0f, 0.0f, 0.0f, 0.45f * coverage}, color);
+         }
+         float d = RoundedBoxDistance(px, py, 0.0f, 0.0f, right, bottom, piece.radius);
+         float coverage = std::clamp(0.5f - d, 0.0f, 1.0f);
+         if (coverage > 0.0f)
+         {
+            Rgba fill = Mix(piece.top, piece.bottom, py / bottom);
+            // A faint sheen over the upper third.
+            float sheen = std::clamp(1.0f - py / (bottom * 0.35f), 0.0f, 1.0f) * 0.12f;
+            fill = Mix(fill, {1.0f, 1.0f, 1.0f, fill.a}, sheen);
+            float borderBlend = std::clamp(d + piece.border + 0.5f, 0.0f, 1.0f);
+            Rgba surface = Mix(fill, piece.borderColor, borderBlend);
+            surface.a *= coverage;
+            color = Over(surface, color);
+         }
+         u8 pixel[4] = {
+             static_cast<u8>(std::lround(color.r * 255.0f)), static_cast<u8>(std::lround(color.g * 255.0f)),
+             static_cast<u8>(std::lround(color.b * 255.0f)), static_cast<u8>(std::lround(color.a * 255.0f))};
+         bitmap->PixelSet(pixel, x, y);
+      }
+   }
+}
+
+bool PNGWrite(const std::string& path, const Bitmap& bitmap)
+{
+   FileStdio file(std::fopen(path.c_str(), "wb"));
+   if (!file.stream)
+   {
+      std::fprintf(stderr, "guiart: unable to create %s\n", path.c_str());
+      return false;
+   }
+   bool saved = bitmapLoaderPNG.Save(&bitmap, &file, HEAP_TEMP);
+   bool closed = std::fclose(file.stream) == 0;
+   file.stream = nullptr;
+   if (!saved || !closed)
+   {
+      std::fprintf(stderr, "guiart: unable to write %s\n", path.c_str());
+   }
+   return saved && closed;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+   if (argc != 3 || std::strcmp(argv[1], "--output") != 0)
+   {
+      std::fprintf(stderr, "usage: corvale-guiart --output <folder>\n");
+      return 2;
+   }
+   Memory::Init();
+   std::string folder = argv[2];
+   int failures = 0;
+   for (const Piece& piece : pieces)
+   {
+      Bitmap bitmap;
+      if (!bitmap.Init(piece.width, piece.height, BITMAP_FORMAT_RGBA8, allocatorDefault))
+      {
+         std::fprintf(stderr, "guiart: unable to make a %dx%d bitmap\n", piece.width, piece.height);
+         failures++;
+         continue;
+      }
+      PieceDraw(piece, &bitmap);
+      if (!PNGWrite(folder + "/" + piece.name + ".png", bitmap))
+      {
+         failures++;
+      }
+      bitmap.Free();
+   }
+   Memory::Deinit();
+   return failures == 0 ? 0 : 1;
+}
