@@ -14,8 +14,16 @@
 #include "core/JSONValue.h"
 #include "core/Random.h"
 #include "core/TextManager.h"
+#include "gui/DialogManager.h"
+#include "gui/FadeManager.h"
+#include "gui/GUIManager.h"
+#include "gui/GameState.h"
+#include "gui/GameStateManager.h"
+#include "gui/LoaderIterativeDelegateGUILayer.h"
+#include "gui/PopupManager.h"
 #include "platform/AnimatedBackgroundManager.h"
 #include "platform/FontManager.h"
+#include "platform/LoaderIterative.h"
 #include "platform/Screen.h"
 #include "platform/SoundManagerOpenAL.h"
 #include "platform/SpriteManager.h"
@@ -28,9 +36,12 @@ bool loadingScreenResourcesLoaded = false;
 Font* defaultFont = nullptr;
 u32 languageIndex = 0;
 bool languageChoiceFirstRun = false;
+LoaderIterative loadingScreenLoader;
 
 namespace
 {
+LoaderIterativeDelegateGUILayer loadingScreenGUILayerDelegate;
+
 // The pair handed to "OnLanguageChange".
 struct LanguageChange
 {
@@ -91,6 +102,16 @@ void ApplicationRandomSeed(u64 fileTime)
    randomState1 = (((t << 3) | (t >> 29)) + 103995407u) ^ randomState0;
 }
 
+void ApplicationFadeInit()
+{
+   FadeManager::Reset();
+   FadeManager::BoundsUpdate();
+   FadeManager::EventRegister();
+   // A fade starts from the colour shown now: show opaque black first, then fade it away.
+   FadeManager::endColor = ColorRGBA8{0, 0, 0, 255};
+   FadeManager::FadeStart(ColorRGBA8{0, 0, 0, 0});
+}
+
 void ApplicationInit()
 {
    // Profile settings step: game speed 50 and cards not messy, until the profile applies its own.
@@ -111,8 +132,7 @@ void ApplicationInit()
    ApplicationRandomSeed(FileTimeNowGet());
    // Skeletal-animation step: the runtime's memory hooks and its atlas cache.
 
-   // Fade step: the fade manager is reset, sized to the visible area, registered for
-   // "OnWindowChange", and a 500 ms fade from opaque black starts (FadeManager).
+   ApplicationFadeInit();
 
    AnimatedBackgroundManager::Init(ColorRGBA8{255, 255, 255, 255});
 
@@ -121,26 +141,47 @@ void ApplicationInit()
 
    defaultFont = FontManager::Load("AauxProBOutlined");
 
-   // GUI step: GUIManager::Init, then the widget types "Portrait" and "TutorialSkeleton".
-   // Front-end step: PopupManager::Init, PortraitTablesInit, SettingsApply, MinigamesRegister,
-   // DialogManager::Init.
-   // Loading step: the loading screen's LoaderIterative with "LoadingScreenResources".
+   GUIManager::Init();
+   // Front-end step: the widget types "Portrait" and "TutorialSkeleton" are registered.
+   PopupManager::Init();
+   // Front-end step: PortraitTablesInit, SettingsApply (the current profile's settings),
+   // MinigamesRegister.
+   dialogManager.Init(consts, &languageIndex);
+
+   // The GUI delegate must be in place before Init registers the loader's delegates.
+   loadingScreenLoader.delegateGUILayer = &loadingScreenGUILayerDelegate;
+   loadingScreenLoader.Init();
+   // Its time budget is measured on the frame's own clock.
+   loadingScreenLoader.clock = &frameClock.clock;
+   JSONValue* resources = consts ? consts->ItemFind("LoadingScreenResources") : nullptr;
+   if (resources && resources->TypeGet() == JSONValue::TYPE_ARRAY)
+   {
+      loadingScreenLoader.ListAdd(resources);
+   }
    loadingScreenResourcesLoaded = false;
+
    // Game-state step: the splash screen (with "SplashScreenImages") or the loading screen becomes
-   // the first state (GameStateManager::Init), and the root menu (RootMenuGet) follows it, told
-   // of languageChoiceFirstRun.
+   // the first state, and the root menu (RootMenuGet) follows it, told of languageChoiceFirstRun.
+   GameStateManager::Init(nullptr);
 }
 
 void ApplicationDeinit()
 {
+   // The loader itself knows what it loaded, so it gives back exactly that.
    if (loadingScreenResourcesLoaded)
    {
-      // Loading step: everything "LoadingScreenResources" names is unloaded.
+      loadingScreenLoader.UnloadAll();
       loadingScreenResourcesLoaded = false;
    }
-   // Game-state step: GameStateManager::Deinit, DialogManager::Deinit, UnlockMessagesClear.
+   loadingScreenLoader.Deinit();
+
+   GameStateManager::Deinit();
+   dialogManager.Deinit();
+   // Front-end step: UnlockMessagesClear.
    // Registry step: the registry of games is freed.
-   // Front-end step: PortraitTablesDeinit, PopupManager::Deinit, GUIManager::Deinit.
+   // Front-end step: PortraitTablesDeinit.
+   PopupManager::Deinit();
+   GUIManager::Deinit();
 
    // Stopping the song goes through the sound thread; with that thread gone there is nothing to
    // wait for.
@@ -161,7 +202,8 @@ void ApplicationDeinit()
       defaultFont = nullptr;
    }
 
-   // Fade step: FadeManager::EventUnregister. Skeletal-animation step: SkeletonManagerCommon::Deinit.
+   FadeManager::EventUnregister();
+   // Skeletal-animation step: SkeletonManagerCommon::Deinit.
    SpriteManager::Deinit();
    // Reflection step: ReflectionManager::Deinit.
    textManager.Deinit();
@@ -170,25 +212,31 @@ void ApplicationDeinit()
 void ApplicationUpdate()
 {
    const u32 elapsed = frameClock.elapsed;
-   // Game-state step: a pending switch, then the current state's FrameUpdate (GameStateManager::Update).
-   // Fade step: the fade advances by elapsed.
+   GameStateManager::Update();
+   FadeManager::Update(elapsed);
    AnimatedBackgroundManager::ClockStep(static_cast<i32>(elapsed));
    // Unlockables step: queued unlock messages are served (UnlockMessagesServe).
-   // GUI step: GUIManager::Update(elapsed).
-   // Dialog step: DialogManager::Update().
-   // Popup step: PopupManager::Update(elapsed).
-   // Game-state step: the current state's Update(elapsed).
+   GUIManager::Update(elapsed);
+   dialogManager.Update();
+   PopupManager::Update(elapsed);
+   if (GameStateManager::current)
+   {
+      GameStateManager::current->Update(elapsed);
+   }
 
    screen.Clear();
    AnimatedBackgroundManager::Draw();
-   // Game-state step: the current state's Draw.
-   // GUI step: when the GUI is initialised, the root's DrawBegin, Draw and DrawEnd.
+   if (GameStateManager::current)
+   {
+      GameStateManager::current->Draw();
+   }
+   GUIManager::Draw();
 
    musicPlaylist.Update(consts);
 
-   // Fade step: the fade colour over the fade rectangle when its alpha is not 0.
+   FadeManager::Draw();
 
-   screen.clearedThisFrame = 0;
+   screen.FrameEnd();
    // The screenshot comes from the finished back buffer, so before the swap.
    if (screen.screenshotRequested)
    {

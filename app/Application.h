@@ -7,6 +7,7 @@
 namespace Corvale
 {
 class Font;
+class LoaderIterative;
 
 // Ends the frame loop after the current pass; menu handlers ignore input while it is set.
 extern bool quitRequested;
@@ -20,6 +21,9 @@ extern Font* defaultFont;
 extern u32 languageIndex;
 // Several languages exist and the settings named none: the root menu offers the choice.
 extern bool languageChoiceFirstRun;
+// The loading screen's loader, with the GUI layer delegate; its first list is the constants'
+// "LoadingScreenResources".
+extern LoaderIterative loadingScreenLoader;
 
 // The index of a language by its folder name, -1 when there is none of that name.
 i32 LanguageIndexGet(const char* name);
@@ -28,6 +32,9 @@ i32 LanguageIndexGet(const char* name);
 void ApplicationLanguageInit();
 // Seeds the shared random generator from a 64-bit file time (100 ns ticks since 1601).
 void ApplicationRandomSeed(u64 fileTime);
+
+// Resets the fade, sizes and registers it, and starts 500 ms from opaque black to transparent.
+void ApplicationFadeInit();
 
 void ApplicationInit();
 void ApplicationDeinit();

@@ -15,6 +15,7 @@ class ProgressionManager
    // Registers the six curves; later calls do nothing.
    static void Init();
    static void Deinit();
+   static bool InitialisedCheck() { return initialised != 0; }
    // The first registration of a name wins.
    static void Register(const char* name, Progression* progression);
    // The curve of that name (case matters), or the linear curve.

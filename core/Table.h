@@ -471,17 +471,20 @@ template <class T> class List
       return nullptr;
    }
 
+   // Nodes go to the pool while it has room, the rest back to the heap.
    void Clear()
    {
       Node* node = begin.next;
+      begin.next = &end;
+      end.previous = &begin;
       while (node != &end)
       {
          Node* next = node->next;
+         // Counted out first: a node still counted as in use would make the pool look full.
+         count--;
          NodeGive(node);
          node = next;
       }
-      begin.next = &end;
-      end.previous = &begin;
       count = 0;
    }
 

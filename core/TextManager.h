@@ -32,6 +32,9 @@ class TextManager
 
    // The application's current language index, read at every reload.
    void LanguageSet(const u32* languageIndex) { language = languageIndex; }
+   // The folder name of the current language (the first one while none is set); null past the
+   // last language, where nothing loads.
+   const char* LanguageCurrentNameGet() const { return LanguageNameGet(language ? *language : 0); }
    // "English", "French", ...; null past the last language.
    static const char* LanguageNameGet(u32 index);
 

@@ -289,11 +289,17 @@ void GUIManager::Init()
       WarningPrintf("GUIManager::Init -- unable to allocate the root widget\n");
    }
 
-   // Both managers keep their started flag to themselves, so the GUI can't tell whether it is the
-   // one starting them: it starts them (a second start does nothing), never claims them, and
-   // leaves their shutdown to whoever else started them or to the program's end.
-   ProgressionManager::Init();
-   ParticleManager2D::Init();
+   // Whoever started a manager first shuts it down: the GUI only when it was the one.
+   if (!ProgressionManager::InitialisedCheck())
+   {
+      ProgressionManager::Init();
+      progressionsOwned = 1;
+   }
+   if (!ParticleManager2D::InitialisedCheck())
+   {
+      ParticleManager2D::Init();
+      particlesOwned = 1;
+   }
 
    TransitionTypesRegister();
    WidgetTypesRegister();

@@ -30,11 +30,10 @@ constexpr u32 TEXT_FILE_PATH_SIZE = 260;
 
 const ColorRGBA8 colorWhite{255, 255, 255, 255};
 
-// The folder of the current language under "Text". The text manager keeps the current language to
-// itself, so until it tells, documents read the first language's folder.
+// The folder of the current language under "Text"; null when the language is out of range.
 const char* LanguageFolderGet()
 {
-   return TextManager::LanguageNameGet(0);
+   return textManager.LanguageCurrentNameGet();
 }
 
 bool BlankCheck(char c)
@@ -882,10 +881,11 @@ void TextDocumentWidget::TextsRefresh()
       ScriptManager::TableFieldClear("LuaVar", "TextDocumentWidgetTempString");
       return;
    }
-   if (TextFilenameUsedCheck() && textFilename && fileManagerResource)
+   const char* languageFolder = LanguageFolderGet();
+   if (TextFilenameUsedCheck() && textFilename && fileManagerResource && languageFolder)
    {
       char path[TEXT_FILE_PATH_SIZE];
-      if (!NultSnprintf(path, sizeof(path), "Text/%s/%s.txt", LanguageFolderGet(), textFilename))
+      if (!NultSnprintf(path, sizeof(path), "Text/%s/%s.txt", languageFolder, textFilename))
       {
          return;
       }

@@ -56,6 +56,17 @@ bool BoxIntersect(const Box2F& a, const Box2F& b, Box2F* out)
    out->height = bottom - top;
    return true;
 }
+
+// Where rectangle (in image units) falls on part's texture, in the texture's source units; false
+// when the part has no texture or the rectangle misses it. Counting and cutting both ask this.
+bool PartSourceOverlapGet(const ImagePart& part, const Box2F& rectangle, Box2F* overlap)
+{
+   Box2F moved = rectangle;
+   moved.x -= part.offsetX;
+   moved.y -= part.offsetY;
+   Box2F source{part.sourceX, part.sourceY, part.width, part.height};
+   return part.texture && BoxIntersect(source, moved, overlap);
+}
 } // namespace
 
 bool Image::PartsAllocate(i32 count)
@@ -284,13 +295,8 @@ Image* Image::SubImageCreate(const Image* image, const Box2F& rectangle, const P
    i32 count = 0;
    for (i32 i = 0; i < image->partCount; ++i)
    {
-      const ImagePart& part = image->parts[i];
-      Box2F moved = rectangle;
-      moved.x -= part.offsetX;
-      moved.y -= part.offsetY;
-      Box2F source{part.sourceX, part.sourceY, part.width, part.height};
       Box2F overlap;
-      if (part.texture && BoxIntersect(source, moved, &overlap))
+      if (PartSourceOverlapGet(image->parts[i], rectangle, &overlap))
       {
          ++count;
       }
@@ -309,12 +315,8 @@ Image* Image::SubImageCreate(const Image* image, const Box2F& rectangle, const P
    for (i32 i = 0; i < image->partCount; ++i)
    {
       const ImagePart& part = image->parts[i];
-      Box2F moved = rectangle;
-      moved.x -= part.offsetX;
-      moved.y -= part.offsetY;
-      Box2F source{part.sourceX, part.sourceY, part.width, part.height};
       Box2F overlap;
-      if (!part.texture || !BoxIntersect(source, moved, &overlap))
+      if (!PartSourceOverlapGet(part, rectangle, &overlap))
       {
          continue;
       }

@@ -21,12 +21,6 @@ ImageManagerOpenGL imageManager;
 
 namespace
 {
-bool PathForm(char* path, size_t size, const char* name, const char* extension)
-{
-   int length = std::snprintf(path, size, "%s%s", name, extension);
-   return length >= 0 && static_cast<size_t>(length) < size;
-}
-
 Image* ImageNew(i32 partCount)
 {
    Image* image = MemoryNew<Image>(HEAP_DEFAULT);
@@ -41,7 +35,7 @@ Image* ImageNew(i32 partCount)
 Image* ImageFromImg(const char* name, FileManager* fileManager)
 {
    char path[260];
-   if (!PathForm(path, sizeof(path), name, ".img"))
+   if (!ArtPathForm(path, sizeof(path), name, ".img"))
    {
       return nullptr;
    }
@@ -97,7 +91,7 @@ Image* ImageFromImg(const char* name, FileManager* fileManager)
 Image* ImageFromPNG(const char* name, u32 flags, FileManager* fileManager)
 {
    char path[260];
-   if (!PathForm(path, sizeof(path), name, ".png") || !fileManager->GraphicsPathSearch(path, nullptr, 0))
+   if (!ArtPathForm(path, sizeof(path), name, ".png") || !fileManager->GraphicsPathSearch(path, nullptr, 0))
    {
       return nullptr;
    }

@@ -47,6 +47,19 @@ i32 SineIndexGet(float position)
    return static_cast<i32>(position) & (sineTableSize - 1);
 }
 
+// One warning line of Init, naming the file when there is one.
+void InitWarn(const char* problem, const char* fileName)
+{
+   if (fileName)
+   {
+      WarningPrintf("ParticleEffectEmitter2D::Init -- %s in %s.\n", problem, fileName);
+   }
+   else
+   {
+      WarningPrintf("ParticleEffectEmitter2D::Init -- %s.\n", problem);
+   }
+}
+
 i32 MillisecondsTruncate(double value)
 {
    if (value != value)
@@ -202,15 +215,7 @@ void ParticleEffectEmitter2D::Init(const JSONValue* specification, ParticleEffec
    i32 particleCount = specification->ItemGet("ParticleCountMax")->IntValueGet();
    if (particleCount < 0)
    {
-      if (fileName)
-      {
-         WarningPrintf("ParticleEffectEmitter2D::Init -- Invalid or missing ParticleCountMax in %s.\n",
-                       fileName);
-      }
-      else
-      {
-         WarningPrintf("ParticleEffectEmitter2D::Init -- Invalid or missing ParticleCountMax.\n");
-      }
+      InitWarn("Invalid or missing ParticleCountMax", fileName);
       Reset(0, allocator);
       return;
    }
@@ -259,27 +264,13 @@ void ParticleEffectEmitter2D::Init(const JSONValue* specification, ParticleEffec
    const char* spriteFile = specification->ItemGet("SpriteResourceFilename")->StringValueGet();
    if (!spriteFile)
    {
-      if (fileName)
-      {
-         WarningPrintf("ParticleEffectEmitter2D::Init -- Missing SpriteResourceFilename in %s.\n", fileName);
-      }
-      else
-      {
-         WarningPrintf("ParticleEffectEmitter2D::Init -- Missing SpriteResourceFilename.\n");
-      }
+      InitWarn("Missing SpriteResourceFilename", fileName);
       return;
    }
    const char* animationName = specification->ItemGet("Animation")->StringValueGet();
    if (!animationName)
    {
-      if (fileName)
-      {
-         WarningPrintf("ParticleEffectEmitter2D::Init -- Missing Animation in %s.\n", fileName);
-      }
-      else
-      {
-         WarningPrintf("ParticleEffectEmitter2D::Init -- Missing Animation.\n");
-      }
+      InitWarn("Missing Animation", fileName);
       return;
    }
 
@@ -420,14 +411,7 @@ void ParticleEffectEmitter2D::ModifiersRead(const JSONValue* specification, i32 
       const char* type = element->ItemGet("Type")->StringValueGet();
       if (!type)
       {
-         if (fileName)
-         {
-            WarningPrintf("ParticleEffectEmitter2D::Init -- Modifier missing %s in %s.\n", "Type", fileName);
-         }
-         else
-         {
-            WarningPrintf("ParticleEffectEmitter2D::Init -- Modifier missing %s.\n", "Type");
-         }
+         InitWarn("Modifier missing Type", fileName);
          continue;
       }
       ParticleModifierInitializer initializer = ParticleManager2D::ModifierInitializerGet(type);

@@ -23,11 +23,7 @@ void ListNodesMake(List<Particle2D*>* list, i32 count)
          break;
       }
    }
-   // Removing one by one keeps every node in the pool.
-   while (list->count > 0)
-   {
-      list->Remove(list->First());
-   }
+   list->Clear();
 }
 } // namespace
 

@@ -22,6 +22,7 @@ class ParticleManager2D
    // Registers the three built-in types; later calls do nothing.
    static void Init();
    static void Deinit();
+   static bool InitialisedCheck() { return initialised != 0; }
    // The first registration of a name wins.
    static void ModifierInitializerRegister(const char* name, ParticleModifierInitializer initializer);
    static ParticleModifierInitializer ModifierInitializerGet(const char* name);

@@ -44,6 +44,9 @@ class ScreenCommon
    virtual void ViewportUpdate() = 0;
    // Copies the finished frame's back buffer, top row first; format 0 RGB or 1 RGBA.
    virtual void FrameRead(u8* pixels, i32 width, i32 height, i32 format) = 0;
+   // Once a frame, before the swap: a frame that was cleared gets its mark reset and its drawing
+   // finished, so that the next Clear clears again.
+   virtual void FrameEnd() = 0;
 
    // Steps of Init that need no window: copies the settings, grows the prepared area, finds the
    // desktop and chooses the display mode and the client sizes.

@@ -362,6 +362,16 @@ void ScreenOpenGL::Clear()
    glDepthMask(depthWrites);
 }
 
+void ScreenOpenGL::FrameEnd()
+{
+   if (!clearedThisFrame)
+   {
+      return;
+   }
+   clearedThisFrame = 0;
+   glFinish();
+}
+
 void ScreenOpenGL::ClearColorSet(const ColorRGBA8& color)
 {
    glClearColor(color.r / 255.0f, color.g / 255.0f, color.b / 255.0f, color.a / 255.0f);

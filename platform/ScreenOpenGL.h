@@ -42,6 +42,7 @@ class ScreenOpenGL : public ScreenCommon
    // order top-left, bottom-left, top-right, bottom-right.
    void TexturedQuadDraw(Texture* texture, const float vertices[20], const ColorRGBA8& color, float additive);
    void FrameRead(u8* pixels, i32 width, i32 height, i32 format) override;
+   void FrameEnd() override;
 
    // The matrix stack; the top entry is the model-view matrix.
    void MatrixStackInit();

@@ -255,6 +255,11 @@ void SoundManagerCommon::Unload(Sound* sound)
       // Others still hold it.
       return;
    }
+   SoundDestroy(sound);
+}
+
+void SoundManagerCommon::SoundDestroy(Sound* sound)
+{
    SoundCommand* command = CommandGet();
    command->type = SOUND_COMMAND_SOUND_STOP;
    command->sound = sound;

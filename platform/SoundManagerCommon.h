@@ -232,6 +232,9 @@ class SoundManagerCommon
  protected:
    // Queues a record that carries only its type, and waits for it when asked.
    void CommandPost(i32 type, bool wait);
+   // Stops every voice playing a sound whose last reference is gone, then deletes it; the sound
+   // thread must be done with it first.
+   void SoundDestroy(Sound* sound);
 
  private:
    static void SoundThreadEntry(void* argument);

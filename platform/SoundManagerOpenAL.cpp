@@ -235,13 +235,7 @@ void SoundManagerOpenAL::NameUnload(const char* name)
    {
       return;
    }
-   SoundCommand* command = CommandGet();
-   command->type = SOUND_COMMAND_SOUND_STOP;
-   command->sound = sound;
-   CommandQueueAdd(command);
-   CommandQueueWait();
-   sound->Deinit();
-   MemoryDelete(sound);
+   SoundDestroy(sound);
 }
 
 SoundSourceOpenAL* SoundManagerOpenAL::SourceCreate()

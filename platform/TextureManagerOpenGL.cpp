@@ -18,16 +18,10 @@ TextureManagerOpenGL textureManager;
 
 namespace
 {
-bool PathForm(char* path, size_t size, const char* name, const char* extension)
-{
-   int length = std::snprintf(path, size, "%s%s", name, extension);
-   return length >= 0 && static_cast<size_t>(length) < size;
-}
-
 Texture* TextureFromTex(const char* name, FileManager* fileManager)
 {
    char path[260];
-   if (!PathForm(path, sizeof(path), name, ".tex"))
+   if (!ArtPathForm(path, sizeof(path), name, ".tex"))
    {
       return nullptr;
    }
@@ -65,7 +59,7 @@ Texture* TextureFromTex(const char* name, FileManager* fileManager)
 Texture* TextureFromPNG(const char* name, FileManager* fileManager)
 {
    char path[260];
-   if (!PathForm(path, sizeof(path), name, ".png") || !fileManager->GraphicsPathSearch(path, nullptr, 0))
+   if (!ArtPathForm(path, sizeof(path), name, ".png") || !fileManager->GraphicsPathSearch(path, nullptr, 0))
    {
       return nullptr;
    }
@@ -83,6 +77,12 @@ Texture* TextureFromPNG(const char* name, FileManager* fileManager)
    return texture;
 }
 } // namespace
+
+bool ArtPathForm(char* path, size_t size, const char* name, const char* extension)
+{
+   int length = std::snprintf(path, size, "%s%s", name, extension);
+   return length >= 0 && static_cast<size_t>(length) < size;
+}
 
 Texture* TextureManagerOpenGL::Load(const char* name)
 {

@@ -2,6 +2,8 @@
 // OpenGL once and shared through the cache.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/TextureManagerCommon.h"
 
 namespace Corvale
@@ -15,4 +17,8 @@ class TextureManagerOpenGL : public TextureManagerCommon
 };
 
 extern TextureManagerOpenGL textureManager;
+
+// "<name><extension>" into path, as textures and images name their files; false when it doesn't
+// fit.
+bool ArtPathForm(char* path, size_t size, const char* name, const char* extension);
 } // namespace Corvale

@@ -15,18 +15,12 @@
 #include "platform/ImageManagerOpenGL.h"
 #include "platform/Screen.h"
 #include "platform/TextureManagerOpenGL.h"
+#include "tests/platform/ScreenTestSupport.h"
 
 using namespace Corvale;
 
 namespace
 {
-uptr WindowProcedureBench(PlatformWindow* window, u32 message, uptr wParam, uptr lParam)
-{
-   uptr result = 0;
-   screen.WindowMessageHandle(window, message, wParam, lParam, &result);
-   return result;
-}
-
 // The build's generated data: <build>/data beside <build>/bench.
 std::string DataFolderGet()
 {
@@ -55,15 +49,7 @@ void BM_FontFrame(benchmark::State& state)
    }
    fileManagerStdioResource.BaseFolderSet(data.c_str());
    fileManagerResource = &fileManagerStdioResource;
-   ScreenSettings settings;
-   settings.width = 960;
-   settings.height = 720;
-   settings.fullscreen = 0;
-   settings.swapIntervalOn = 0;
-   settings.cursorHide = 0;
-   settings.cursorClipMode = 0;
-   settings.windowProcedure = WindowProcedureBench;
-   if (!screen.Init(settings))
+   if (!screen.Init(TestSupport::WindowSettingsGet(TestSupport::WindowProcedureScreen)))
    {
       state.SkipWithError("no display: run under xvfb-run");
       return;

@@ -5,6 +5,7 @@
 #include "core/Memory.h"
 #include "platform/Screen.h"
 #include "platform/Texture.h"
+#include "tests/platform/ScreenTestSupport.h"
 
 namespace Corvale
 {
@@ -17,14 +18,7 @@ void TexturedQuads(benchmark::State& state)
       Memory::Init();
    }
    Event::SystemInit();
-   ScreenSettings settings;
-   settings.width = 960;
-   settings.height = 720;
-   settings.fullscreen = 0;
-   settings.swapIntervalOn = 0;
-   settings.cursorHide = 0;
-   settings.cursorClipMode = 0;
-   if (!screen.Init(settings))
+   if (!screen.Init(TestSupport::WindowSettingsGet(nullptr)))
    {
       state.SkipWithError("no window or OpenGL context (run under xvfb-run)");
       return;

@@ -18,18 +18,12 @@
 #include "platform/Sprite.h"
 #include "platform/SpriteManager.h"
 #include "platform/TextureManagerOpenGL.h"
+#include "tests/platform/ScreenTestSupport.h"
 
 using namespace Corvale;
 
 namespace
 {
-uptr WindowProcedureBench(PlatformWindow* window, u32 message, uptr wParam, uptr lParam)
-{
-   uptr result = 0;
-   screen.WindowMessageHandle(window, message, wParam, lParam, &result);
-   return result;
-}
-
 // A 4-frame sheet of 64 x 64 cells and the sprite file naming it, in a fresh folder.
 std::string SpriteTreeMake()
 {
@@ -70,15 +64,7 @@ void BM_SpriteFrame(benchmark::State& state)
    std::string folder = SpriteTreeMake();
    fileManagerStdioResource.BaseFolderSet(folder.c_str());
    fileManagerResource = &fileManagerStdioResource;
-   ScreenSettings settings;
-   settings.width = 960;
-   settings.height = 720;
-   settings.fullscreen = 0;
-   settings.swapIntervalOn = 0;
-   settings.cursorHide = 0;
-   settings.cursorClipMode = 0;
-   settings.windowProcedure = WindowProcedureBench;
-   if (!screen.Init(settings))
+   if (!screen.Init(TestSupport::WindowSettingsGet(TestSupport::WindowProcedureScreen)))
    {
       state.SkipWithError("no display: run under xvfb-run");
       std::filesystem::remove_all(folder);

@@ -7,6 +7,7 @@
 #include "app/ApplicationConsts.h"
 #include "app/ApplicationSettings.h"
 #include "core/JSONValue.h"
+#include "gui/FadeManager.h"
 #include "platform/Screen.h"
 #include "tests/app/AppTestSupport.h"
 
@@ -182,6 +183,38 @@ TEST(ApplicationSaveData, WithoutASaveDataFolderNothingIsReadOrWritten)
    EXPECT_EQ(settings, nullptr);
    EXPECT_EQ(saveData.FileRead("Corvale"), "in the way");
    ApplicationConstsFree();
+}
+
+TEST(ApplicationFade, TheFirstFramesComeUpOutOfBlackAndTheFadeFollowsTheWindow)
+{
+   const u8 scissorDisabled = screen.scissorDisabled;
+   const Box2F visibleArea = screen.visibleArea;
+   screen.scissorDisabled = 1;
+   screen.visibleArea = Box2F{0, 0, 960, 720};
+   FadeManager::startColor = ColorRGBA8{9, 9, 9, 9};
+   ApplicationFadeInit();
+   EXPECT_TRUE(FadeManager::fading);
+   EXPECT_EQ(FadeManager::duration, 500u);
+   ColorRGBA8 color = FadeManager::ColorGet();
+   EXPECT_EQ(color.r, 0);
+   EXPECT_EQ(color.a, 255) << "the first frame is opaque black";
+   FadeManager::Update(250);
+   EXPECT_NEAR(FadeManager::ColorGet().a, 127, 1);
+   FadeManager::Update(250);
+   EXPECT_FALSE(FadeManager::fading);
+   EXPECT_EQ(FadeManager::ColorGet().a, 0) << "the fade ends transparent, not black";
+   EXPECT_EQ(FadeManager::bounds.width, 960.0f);
+
+   screen.visibleArea = Box2F{-160, 0, 1280, 720};
+   Event::Trigger("OnWindowChange", nullptr);
+   EXPECT_EQ(FadeManager::bounds.width, 1280.0f);
+   FadeManager::EventUnregister();
+   screen.visibleArea = Box2F{0, 0, 960, 720};
+   Event::Trigger("OnWindowChange", nullptr);
+   EXPECT_EQ(FadeManager::bounds.width, 1280.0f) << "unregistered at shutdown";
+   FadeManager::Reset();
+   screen.scissorDisabled = scissorDisabled;
+   screen.visibleArea = visibleArea;
 }
 } // namespace
 } // namespace CorvaleTest

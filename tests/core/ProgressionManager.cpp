@@ -9,28 +9,12 @@
 #include "core/File.h"
 #include "core/Log.h"
 #include "core/Progression.h"
+#include "tests/TestSupport.h"
 
 using namespace Corvale;
 
 namespace
 {
-class LogCapture : public File
-{
- public:
-   u32 Read(void*, u32) override { return 0; }
-   u32 Write(const void* buffer, u32 count) override
-   {
-      text.append(static_cast<const char*>(buffer), count);
-      return count;
-   }
-   i64 SizeGet() override { return static_cast<i64>(text.size()); }
-   i64 PositionGet() override { return 0; }
-   bool PositionSet(i64, i32) override { return true; }
-   bool EndCheck() override { return true; }
-
-   std::string text;
-};
-
 class ProgressionManagerTest : public ::testing::Test
 {
  protected:
@@ -41,7 +25,8 @@ class ProgressionManagerTest : public ::testing::Test
       LogFileSet(nullptr);
    }
 
-   LogCapture log;
+   // Installed as the log file by SetUp, so that tests can see the messages.
+   TestSupport::MemoryFile log;
 };
 } // namespace
 

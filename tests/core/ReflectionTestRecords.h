@@ -17,6 +17,7 @@
 #include "core/ReflectionTypeObject.h"
 #include "core/ReflectionTypeTable.h"
 #include "core/StringHelpers.h"
+#include "tests/TestSupport.h"
 
 namespace ReflectionTest
 {
@@ -262,42 +263,8 @@ inline void RecordsRegister()
 }
 
 // A file over a string, read from the start, written by appending.
-class TextFile : public File
-{
- public:
-   explicit TextFile(std::string contents = std::string()) : text(std::move(contents)) {}
-   u32 Read(void* buffer, u32 count) override
-   {
-      size_t got = text.copy(static_cast<char*>(buffer), count, position);
-      position += got;
-      return static_cast<u32>(got);
-   }
-   u32 Write(const void* buffer, u32 count) override
-   {
-      text.append(static_cast<const char*>(buffer), count);
-      return count;
-   }
-   i64 SizeGet() override { return static_cast<i64>(text.size()); }
-   i64 PositionGet() override { return static_cast<i64>(position); }
-   bool PositionSet(i64 offset, i32) override
-   {
-      position = static_cast<size_t>(offset);
-      return true;
-   }
-   bool EndCheck() override { return position >= text.size(); }
-
-   std::string text;
-   size_t position = 0;
-};
-
-// Keeps the log lines written while it lives.
-class LogCapture : public TextFile
-{
- public:
-   LogCapture() { LogFileSet(this); }
-   ~LogCapture() override { LogFileSet(nullptr); }
-   bool Contains(const std::string& line) const { return text.find(line) != std::string::npos; }
-};
+using TextFile = TestSupport::MemoryFile;
+using TestSupport::LogCapture;
 
 struct ValueDeleter
 {

@@ -18,29 +18,12 @@
 #include "core/Log.h"
 #include "core/Memory.h"
 #include "core/Random.h"
+#include "tests/TestSupport.h"
 
 using namespace Corvale;
 
 namespace
 {
-// Collects the log so that tests can see the messages.
-class LogCapture : public File
-{
- public:
-   u32 Read(void*, u32) override { return 0; }
-   u32 Write(const void* buffer, u32 count) override
-   {
-      text.append(static_cast<const char*>(buffer), count);
-      return count;
-   }
-   i64 SizeGet() override { return static_cast<i64>(text.size()); }
-   i64 PositionGet() override { return 0; }
-   bool PositionSet(i64, i32) override { return true; }
-   bool EndCheck() override { return true; }
-
-   std::string text;
-};
-
 // What the bound functions saw.
 std::string calls;
 
@@ -67,7 +50,8 @@ class ScriptManagerTest : public ::testing::Test
       return answer ? answer : "<null>";
    }
 
-   LogCapture log;
+   // Installed as the log file by SetUp, so that tests can see the messages.
+   TestSupport::MemoryFile log;
 };
 } // namespace
 

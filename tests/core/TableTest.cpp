@@ -249,14 +249,48 @@ TEST_F(TableTest, ListLinksAndRecyclesNodes)
       EXPECT_EQ(list.end.next, nullptr);
       EXPECT_EQ(counting.allocations, 3);
 
-      list.Clear(); // 0 + 3 < 4 keeps one node; the rest are freed
+      list.Clear(); // a pool of 4 has room for all three
       EXPECT_EQ(list.count, 0);
-      EXPECT_EQ(list.poolCount, 1);
-      EXPECT_EQ(counting.frees, 2);
+      EXPECT_EQ(list.poolCount, 3);
+      EXPECT_EQ(counting.frees, 0);
       list.PushBack(9);
       EXPECT_EQ(counting.allocations, 3);
       list.NodePoolSizeSet(0);
       EXPECT_EQ(list.poolCount, 0);
+   }
+   EXPECT_EQ(counting.allocations, counting.frees);
+}
+
+TEST_F(TableTest, ListClearKeepsNodesUpToThePoolLimit)
+{
+   CountingAllocator counting;
+   {
+      List<i32> list(&counting);
+      list.NodePoolSizeSet(5);
+      for (i32 i = 0; i < 5; i++)
+      {
+         list.PushBack(i);
+      }
+      // A full pool's worth: clearing and refilling must not touch the heap.
+      list.Clear();
+      EXPECT_EQ(list.count, 0);
+      EXPECT_EQ(list.First(), list.End());
+      EXPECT_EQ(list.poolCount, 5);
+      EXPECT_EQ(counting.frees, 0);
+      for (i32 i = 0; i < 5; i++)
+      {
+         list.PushBack(i);
+      }
+      EXPECT_EQ(counting.allocations, 5);
+
+      // Past the limit the surplus goes back to the heap.
+      list.PushBack(5);
+      list.PushBack(6);
+      EXPECT_EQ(counting.allocations, 7);
+      list.Clear();
+      EXPECT_EQ(list.poolCount, 5);
+      EXPECT_EQ(counting.frees, 2);
+      list.NodePoolSizeSet(0);
    }
    EXPECT_EQ(counting.allocations, counting.frees);
 }

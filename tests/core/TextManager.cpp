@@ -15,28 +15,12 @@
 #include "core/File.h"
 #include "core/FileManagerStdio.h"
 #include "core/Log.h"
+#include "tests/TestSupport.h"
 
 using namespace Corvale;
 
 namespace
 {
-class LogCapture : public File
-{
- public:
-   u32 Read(void*, u32) override { return 0; }
-   u32 Write(const void* buffer, u32 count) override
-   {
-      text.append(static_cast<const char*>(buffer), count);
-      return count;
-   }
-   i64 SizeGet() override { return static_cast<i64>(text.size()); }
-   i64 PositionGet() override { return 0; }
-   bool PositionSet(i64, i32) override { return true; }
-   bool EndCheck() override { return true; }
-
-   std::string text;
-};
-
 // Another owner of "OnLanguageChange", registered with the ordinary order 0.
 struct Listener
 {
@@ -123,7 +107,8 @@ class TextManagerTest : public ::testing::Test
       return text ? text : "<null>";
    }
 
-   LogCapture log;
+   // Installed as the log file by SetUp, so that tests can see the messages.
+   TestSupport::MemoryFile log;
    std::string root;
    std::vector<std::string> written;
    FileManagerStdio manager;
@@ -180,6 +165,17 @@ TEST_F(TextManagerTest, LanguageChangeReloadsAndSkipsMissingFiles)
    language = 0;
    Event::Trigger("OnLanguageChange", nullptr);
    EXPECT_EQ(Get("Shared"), "from TextNew");
+}
+
+TEST_F(TextManagerTest, TheCurrentLanguageNameFollowsTheApplicationsIndex)
+{
+   // Before the application hands over its index, files load from the first language.
+   EXPECT_STREQ(texts.LanguageCurrentNameGet(), "English");
+   texts.LanguageSet(&language);
+   language = 5;
+   EXPECT_STREQ(texts.LanguageCurrentNameGet(), "Russian");
+   language = TEXT_LANGUAGE_COUNT;
+   EXPECT_EQ(texts.LanguageCurrentNameGet(), nullptr);
 }
 
 TEST_F(TextManagerTest, BadFilesAreSkippedAndTheRestLoads)

@@ -2,6 +2,8 @@
 // by a fade or a pending state switch, layers pushed from files and preloaded, and widgets removed
 // by their own callbacks.
 #include "GUIManagerTestSupport.h"
+#include "core/ProgressionManager.h"
+#include "platform/ParticleManager2D.h"
 
 using namespace GUIManagerTest;
 
@@ -318,5 +320,31 @@ TEST_F(GUIManagerTests, ACallbackThatClosesItsOwnLayerEndsThatWidgetsInputForThe
    EXPECT_EQ(journal, "C.Release C.Click ");
    EXPECT_EQ(probesDestroyed, 2);
    EXPECT_EQ(record.rightPressed, nullptr);
+}
+
+TEST_F(GUIManagerTests, TheEasingAndParticleRegistriesStopWithTheGUIOnlyWhenItStartedThem)
+{
+   GUIManager::Deinit();
+   ProgressionManager::Deinit();
+   ParticleManager2D::Deinit();
+
+   GUIManager::Init();
+   EXPECT_TRUE(ProgressionManager::InitialisedCheck());
+   EXPECT_TRUE(ParticleManager2D::InitialisedCheck());
+   GUIManager::Deinit();
+   EXPECT_FALSE(ProgressionManager::InitialisedCheck());
+   EXPECT_FALSE(ParticleManager2D::InitialisedCheck());
+
+   // Started by someone else first: they outlive the GUI.
+   ProgressionManager::Init();
+   ParticleManager2D::Init();
+   GUIManager::Init();
+   GUIManager::Deinit();
+   EXPECT_TRUE(ProgressionManager::InitialisedCheck());
+   EXPECT_TRUE(ParticleManager2D::InitialisedCheck());
+   ProgressionManager::Deinit();
+   ParticleManager2D::Deinit();
+
+   GUIManager::Init();
 }
 } // namespace

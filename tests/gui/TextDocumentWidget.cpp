@@ -229,6 +229,8 @@ TEST_F(TextDocumentTest, SourcesFollowTheLanguageUntilPlainTextReplacesThem)
    std::filesystem::create_directories(folder + "/Text/English");
    std::ofstream(folder + "/Text/English/Text.json") << R"({"Greeting": "Hello there"})";
    std::ofstream(folder + "/Text/English/Help.txt") << "Rules\nof play";
+   std::filesystem::create_directories(folder + "/Text/French");
+   std::ofstream(folder + "/Text/French/Help.txt") << "Regles du jeu";
    FileManagerStdio files;
    ASSERT_TRUE(files.BaseFolderSet(folder.c_str()));
    FileManager* savedResource = fileManagerResource;
@@ -242,6 +244,13 @@ TEST_F(TextDocumentTest, SourcesFollowTheLanguageUntilPlainTextReplacesThem)
    EXPECT_EQ(Lines(document), (LineList{"Hello there"}));
    document->TextFilenameSet("Help");
    EXPECT_EQ(Lines(document), (LineList{"Rules", "of play"}));
+   // The text file is read from the current language's folder.
+   language = 1;
+   document->TextsRefresh();
+   EXPECT_EQ(Lines(document), (LineList{"Regles du jeu"}));
+   language = 0;
+   document->TextsRefresh();
+   EXPECT_EQ(Lines(document), (LineList{"Rules", "of play"}));
    EXPECT_EQ(document->TextKeyGet(), nullptr);
    document->TextKeySet("Missing");
    EXPECT_EQ(document->TextGet(), nullptr);
@@ -254,6 +263,7 @@ TEST_F(TextDocumentTest, SourcesFollowTheLanguageUntilPlainTextReplacesThem)
    WidgetDestroy(document);
 
    textManager.Deinit();
+   textManager.LanguageSet(nullptr);
    Event::SystemDeinit();
    fileManagerResource = savedResource;
    std::filesystem::remove_all(folder);

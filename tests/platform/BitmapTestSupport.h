@@ -15,30 +15,17 @@
 #include "core/File.h"
 #include "core/FileStdio.h"
 #include "core/Log.h"
+#include "tests/TestSupport.h"
 
 namespace Corvale
 {
 namespace testing_support
 {
 // Collects the log's lines while it is installed.
-class LogCapture : public File
+class LogCapture : public TestSupport::LogCapture
 {
  public:
-   LogCapture() { LogFileSet(this); }
-   ~LogCapture() override { LogFileSet(nullptr); }
-   u32 Read(void*, u32) override { return 0; }
-   u32 Write(const void* buffer, u32 count) override
-   {
-      text.append(static_cast<const char*>(buffer), count);
-      return count;
-   }
-   i64 SizeGet() override { return static_cast<i64>(text.size()); }
-   i64 PositionGet() override { return static_cast<i64>(text.size()); }
-   bool PositionSet(i64, i32) override { return false; }
-   bool EndCheck() override { return true; }
-   bool Has(const std::string& part) const { return text.find(part) != std::string::npos; }
-
-   std::string text;
+   bool Has(const std::string& part) const { return Contains(part); }
 };
 
 inline std::vector<u8> BytesRead(const std::string& path)

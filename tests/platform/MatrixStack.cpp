@@ -8,25 +8,16 @@
 
 #include "platform/MatrixEntry.h"
 #include "platform/Screen.h"
+#include "tests/MemoryEnvironment.h"
 
 namespace Corvale
 {
 namespace
 {
 // Containers and screens take their memory from the engine's heaps.
-class MemoryEnvironment : public ::testing::Environment
-{
- public:
-   void SetUp() override
-   {
-      if (!Memory::InitialisedCheck())
-      {
-         Memory::Init();
-      }
-   }
-};
 const ::testing::Environment* const memoryEnvironment =
-    ::testing::AddGlobalTestEnvironment(new MemoryEnvironment);
+    ::testing::AddGlobalTestEnvironment(new TestSupport::MemoryEnvironment);
+
 // A matrix that keeps exactly the promises of its kind, filled from a small generator.
 MatrixEntry MatrixOfKind(u32 kind, u32 seed)
 {

@@ -9,25 +9,16 @@
 #include "platform/MouseManager.h"
 #include "platform/MultiMouse.h"
 #include "platform/Screen.h"
+#include "tests/MemoryEnvironment.h"
 
 namespace Corvale
 {
 namespace
 {
 // Containers and screens take their memory from the engine's heaps.
-class MemoryEnvironment : public ::testing::Environment
-{
- public:
-   void SetUp() override
-   {
-      if (!Memory::InitialisedCheck())
-      {
-         Memory::Init();
-      }
-   }
-};
 const ::testing::Environment* const memoryEnvironment =
-    ::testing::AddGlobalTestEnvironment(new MemoryEnvironment);
+    ::testing::AddGlobalTestEnvironment(new TestSupport::MemoryEnvironment);
+
 i32 fakeDevices = 2;
 i32 FakeOpen()
 {

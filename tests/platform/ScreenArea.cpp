@@ -8,25 +8,16 @@
 
 #include "platform/MouseManager.h"
 #include "platform/Screen.h"
+#include "tests/MemoryEnvironment.h"
 
 namespace Corvale
 {
 namespace
 {
 // Containers and screens take their memory from the engine's heaps.
-class MemoryEnvironment : public ::testing::Environment
-{
- public:
-   void SetUp() override
-   {
-      if (!Memory::InitialisedCheck())
-      {
-         Memory::Init();
-      }
-   }
-};
 const ::testing::Environment* const memoryEnvironment =
-    ::testing::AddGlobalTestEnvironment(new MemoryEnvironment);
+    ::testing::AddGlobalTestEnvironment(new TestSupport::MemoryEnvironment);
+
 // A screen whose desktop and mode list are given by the test.
 class ScreenFake : public Screen
 {

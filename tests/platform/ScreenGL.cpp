@@ -14,6 +14,7 @@
 #include "platform/Screen.h"
 #include "platform/ShaderProgramGLSL.h"
 #include "platform/Texture.h"
+#include "tests/platform/ScreenTestSupport.h"
 
 namespace Corvale
 {
@@ -53,21 +54,10 @@ uptr WindowProcedureTest(PlatformWindow* window, u32 message, uptr wParam, uptr 
 
 ScreenSettings WindowedSettings()
 {
-   ScreenSettings settings;
-   settings.width = 960;
-   settings.height = 720;
-   settings.fullscreen = 0;
-   settings.swapIntervalOn = 0;
-   settings.cursorHide = 0;
-   settings.cursorClipMode = 0;
-   settings.windowProcedure = WindowProcedureTest;
-   return settings;
+   return TestSupport::WindowSettingsGet(WindowProcedureTest);
 }
 
-struct Pixel
-{
-   int r, g, b;
-};
+using TestSupport::Pixel;
 
 class ScreenGLTest : public ::testing::Test
 {
@@ -87,17 +77,8 @@ class ScreenGLTest : public ::testing::Test
       }
       screen.Deinit();
    }
-   std::vector<u8> Frame()
-   {
-      std::vector<u8> pixels(static_cast<size_t>(screen.clientWidth) * screen.clientHeight * 3);
-      screen.FrameRead(pixels.data(), screen.clientWidth, screen.clientHeight, 0);
-      return pixels;
-   }
-   Pixel At(const std::vector<u8>& frame, int x, int y)
-   {
-      const u8* p = &frame[(static_cast<size_t>(y) * screen.clientWidth + x) * 3];
-      return Pixel{p[0], p[1], p[2]};
-   }
+   std::vector<u8> Frame() { return TestSupport::FrameRead(); }
+   Pixel At(const std::vector<u8>& frame, int x, int y) { return TestSupport::PixelAt(frame, x, y); }
    Texture* TextureMake(const u8* pixels, i32 width, i32 height, i32 format)
    {
       textures.emplace_back();
@@ -141,6 +122,23 @@ TEST_F(ScreenGLTest, FlatBoxesDrawWhereTheyAreAndEmptyOrClippedOnesDrawNothing)
    ExpectPixel(At(frame, 109, 69), Pixel{255, 0, 0}, "bottom-right corner inside");
    ExpectPixel(At(frame, 110, 40), Pixel{0, 0, 0}, "right of the box");
    ExpectPixel(At(frame, 50, 19), Pixel{0, 0, 0}, "above the box (y grows downwards)");
+}
+
+TEST_F(ScreenGLTest, OnlyTheFrameEndLetsTheNextClearClearAgain)
+{
+   Open(WindowedSettings());
+   screen.BoxFilledDraw(Box2F{10, 10, 50, 50}, ColorRGBA8{255, 0, 0, 255}, 0.0f, nullptr);
+   screen.Clear();
+   ExpectPixel(At(Frame(), 20, 20), Pixel{255, 0, 0}, "a second clear in the same frame does nothing");
+
+   screen.FrameEnd();
+   EXPECT_EQ(screen.clearedThisFrame, 0);
+   screen.Clear();
+   EXPECT_EQ(screen.clearedThisFrame, 1);
+   ExpectPixel(At(Frame(), 20, 20), Pixel{0, 0, 0}, "the next frame's clear");
+   screen.FrameEnd();
+   screen.FrameEnd();
+   EXPECT_EQ(screen.clearedThisFrame, 0);
 }
 
 TEST_F(ScreenGLTest, TexturedQuadsBlendPremultipliedAndAdditive)

@@ -24,6 +24,7 @@
 #include "core/FileManagerStdio.h"
 #include "core/Log.h"
 #include "platform/SoundManagerOpenAL.h"
+#include "tests/TestSupport.h"
 
 namespace CorvaleTest
 {
@@ -155,32 +156,14 @@ inline Bytes StreamMake(u32 frameCount, u32 channels = 2, u32 frameSize = 160, u
    return file;
 }
 
-class TempFolder
+class TempFolder : public TestSupport::TempFolder
 {
  public:
-   TempFolder()
-   {
-      char pattern[] = "/tmp/corvale-sound-XXXXXX";
-      const char* made = mkdtemp(pattern);
-      path = made ? made : "";
-   }
-   ~TempFolder()
-   {
-      std::error_code ignored;
-      std::filesystem::remove_all(path, ignored);
-   }
-   std::string Base() const { return path + "/"; }
+   TempFolder() : TestSupport::TempFolder("sound") {}
    void Write(const std::string& name, const Bytes& bytes) const
    {
-      std::filesystem::path full = path + "/" + name;
-      std::filesystem::create_directories(full.parent_path());
-      FILE* stream = std::fopen(full.c_str(), "wb");
-      ASSERT_NE(stream, nullptr);
-      std::fwrite(bytes.data(), 1, bytes.size(), stream);
-      std::fclose(stream);
+      ASSERT_TRUE(FileWrite(name, std::string(bytes.begin(), bytes.end()))) << Join(name);
    }
-
-   std::string path;
 };
 
 // Keeps every log line; the sound thread writes here too.

@@ -23,22 +23,13 @@
 #include "platform/ImageManagerOpenGL.h"
 #include "platform/Screen.h"
 #include "platform/TextureManagerOpenGL.h"
+#include "tests/platform/ScreenTestSupport.h"
 
 namespace Corvale
 {
 namespace sprite_test_support
 {
-inline uptr WindowProcedureTest(PlatformWindow* window, u32 message, uptr wParam, uptr lParam)
-{
-   uptr result = 0;
-   screen.WindowMessageHandle(window, message, wParam, lParam, &result);
-   return result;
-}
-
-struct Pixel
-{
-   int r, g, b;
-};
+using TestSupport::Pixel;
 
 // A window of 960 by 720 (one pixel per unit) over a resource tree in a fresh folder.
 class DrawingTest : public ::testing::Test
@@ -60,15 +51,8 @@ class DrawingTest : public ::testing::Test
       std::filesystem::create_directories(folder + "/Graphics");
       fileManagerStdioResource.BaseFolderSet(folder.c_str());
       fileManagerResource = &fileManagerStdioResource;
-      ScreenSettings settings;
-      settings.width = 960;
-      settings.height = 720;
-      settings.fullscreen = 0;
-      settings.swapIntervalOn = 0;
-      settings.cursorHide = 0;
-      settings.cursorClipMode = 0;
-      settings.windowProcedure = WindowProcedureTest;
-      ASSERT_TRUE(screen.Init(settings)) << "needs a display (run under xvfb-run)";
+      ASSERT_TRUE(screen.Init(TestSupport::WindowSettingsGet(TestSupport::WindowProcedureScreen)))
+          << "needs a display (run under xvfb-run)";
       opened = true;
       Clear();
    }
@@ -124,18 +108,9 @@ class DrawingTest : public ::testing::Test
       bitmap.Free();
    }
 
-   std::vector<u8> Frame()
-   {
-      std::vector<u8> pixels(static_cast<size_t>(screen.clientWidth) * screen.clientHeight * 3);
-      screen.FrameRead(pixels.data(), screen.clientWidth, screen.clientHeight, 0);
-      return pixels;
-   }
+   std::vector<u8> Frame() { return TestSupport::FrameRead(); }
 
-   static Pixel At(const std::vector<u8>& frame, int x, int y)
-   {
-      const u8* p = &frame[(static_cast<size_t>(y) * screen.clientWidth + x) * 3];
-      return Pixel{p[0], p[1], p[2]};
-   }
+   static Pixel At(const std::vector<u8>& frame, int x, int y) { return TestSupport::PixelAt(frame, x, y); }
 
    // The smallest box of pixels brighter than threshold, as (x, y, width, height).
    static Box2F LitBoxGet(const std::vector<u8>& frame, int threshold)

@@ -1,0 +1,1357 @@
+// The data check: every name the resource tree refers to must exist with its exact case, because
+// the folder tree is case-sensitive on Linux while the archive's lookup is not, and some missing
+// parts stop the program outright. It runs over the tree the build assembled, and over small
+// broken trees to prove that each kind of fault is caught.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/JSONParser.h"
+#include "core/JSONValue.h"
+#include "core/Progression.h"
+#include "core/ProgressionManager.h"
+#include "core/TextManager.h"
+#include "gui/ButtonWidget.h"
+#include "gui/ContainerWidget.h"
+#include "gui/DropDownListWidget.h"
+#include "gui/GUIManager.h"
+#include "gui/LayerWidget.h"
+#include "gui/ScrollBoxWidget.h"
+#include "gui/ScrollbarWidget.h"
+#include "gui/SelectorItemWidget.h"
+#include "gui/SelectorSelectionChangeButtonWidget.h"
+#include "gui/SelectorWidget.h"
+#include "gui/SliderWidget.h"
+#include "gui/SpriteWidget.h"
+#include "gui/TextDocumentWidget.h"
+#include "platform/ScreenSettings.h"
+#include "tests/app/AppTestSupport.h"
+
+namespace CorvaleTest
+{
+namespace
+{
+const ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+
+// The text files the application adds to the text manager, in its order.
+const char* const textFileNames[] = {"Text", "DialogText", "TextNew"};
+// What the image manager tries for a sprite frame or a font bitmap, in its order.
+const std::vector<std::string> imageExtensions = {".img", ".png"};
+// The widget keys that name a sound to be played.
+const char* const soundKeys[] = {"MouseOverSound", "PressSound", "InvalidPressSound", "ClickSound"};
+
+std::string Upper(std::string text)
+{
+   std::transform(text.begin(), text.end(), text.begin(),
+                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+   return text;
+}
+
+bool EndsWith(const std::string& text, const std::string& tail)
+{
+   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string Quoted(const std::string& text)
+{
+   return "\"" + text + "\"";
+}
+
+// The member of an object that holds a string, or null.
+const char* StringMemberGet(const JSONValue* object, const char* key)
+{
+   return object ? object->ItemGet(key)->StringValueGet() : nullptr;
+}
+
+bool ObjectMemberCheck(const JSONValue* object, const char* key)
+{
+   return object && object->ItemGet(key)->TypeGet() == JSONValue::TYPE_OBJECT;
+}
+
+// Walks a resource tree and collects one line per broken reference.
+class DataChecker
+{
+ public:
+   explicit DataChecker(const std::string& rootFolder) : root(rootFolder)
+   {
+      const ScreenSettings defaults;
+      for (const char* path : {defaults.graphicsPath0, defaults.graphicsPath1})
+      {
+         if (path)
+         {
+            graphicsPrefixes.push_back(path[0] ? std::string(path) + "/" : std::string());
+         }
+      }
+   }
+
+   ~DataChecker()
+   {
+      for (auto& entry : documents)
+      {
+         MemoryDelete(entry.second);
+      }
+   }
+
+   std::vector<std::string> Run()
+   {
+      problems.clear();
+      if (!std::filesystem::is_directory(root))
+      {
+         Report(root, "is not a folder");
+         return problems;
+      }
+      FileManager* resourceBefore = fileManagerResource;
+      const std::string baseBefore =
+          fileManagerStdioResource.BaseFolderGet() ? fileManagerStdioResource.BaseFolderGet() : "";
+      fileManagerStdioResource.BaseFolderSet(root.c_str());
+      fileManagerResource = &fileManagerStdioResource;
+      const bool progressionsOwned = !ProgressionManager::InitialisedCheck();
+      if (progressionsOwned)
+      {
+         ProgressionManager::Init();
+      }
+      GUIManager::TypesClear();
+      GUIManager::WidgetTypesRegister();
+      GUIManager::TransitionTypesRegister();
+
+      IndexBuild();
+      CaseCollisionsCheck();
+      JSONFilesCheck();
+      ConstantsCheck();
+      TextsCheck();
+      FontFilesCheck();
+      LayersCheck();
+      ProgressionsCheck();
+
+      GUIManager::TypesClear();
+      if (progressionsOwned)
+      {
+         ProgressionManager::Deinit();
+      }
+      fileManagerStdioResource.BaseFolderSet(baseBefore.empty() ? nullptr : baseBefore.c_str());
+      fileManagerResource = resourceBefore;
+      return problems;
+   }
+
+   i32 layersChecked = 0;
+   i32 widgetsChecked = 0;
+
+ private:
+   void Report(const std::string& where, const std::string& what) { problems.push_back(where + ": " + what); }
+
+   // ---------------------------------------------------------------------------------------
+   // The files and folders of the tree, exactly and by their upper-cased names.
+
+   void IndexBuild()
+   {
+      files.clear();
+      folders.clear();
+      byUpper.clear();
+      std::error_code error;
+      for (auto it = std::filesystem::recursive_directory_iterator(root, error);
+           !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error))
+      {
+         const std::string relative = std::filesystem::relative(it->path(), root).generic_string();
+         if (it->is_directory())
+         {
+            folders.insert(relative);
+         }
+         else if (it->is_regular_file())
+         {
+            files.insert(relative);
+         }
+         else
+         {
+            continue;
+         }
+         byUpper[Upper(relative)].insert(relative);
+      }
+   }
+
+   bool FileExistsCheck(const std::string& path) const { return files.count(path) != 0; }
+
+   // " (but ... exists ...)" when a candidate exists in another case, else "".
+   std::string CaseHintGet(const std::vector<std::string>& candidates) const
+   {
+      for (const std::string& candidate : candidates)
+      {
+         auto found = byUpper.find(Upper(candidate));
+         if (found != byUpper.end() && !found->second.empty())
+         {
+            return " (but " + Quoted(*found->second.begin()) + " exists: names are case-sensitive)";
+         }
+      }
+      return "";
+   }
+
+   // True when one of the candidates exists; otherwise reports them all.
+   bool FilesFind(const std::string& where, const std::string& what,
+                  const std::vector<std::string>& candidates)
+   {
+      for (const std::string& candidate : candidates)
+      {
+         if (FileExistsCheck(candidate))
+         {
+            return true;
+         }
+      }
+      std::string looked;
+      for (const std::string& candidate : candidates)
+      {
+         looked += (looked.empty() ? "" : " or ") + candidate;
+      }
+      Report(where, what + " not found (no " + looked + ")" + CaseHintGet(candidates));
+      return false;
+   }
+
+   // The candidates of a name along the graphics paths, each with every extension.
+   std::vector<std::string> GraphicsCandidatesGet(const std::string& name,
+                                                  const std::vector<std::string>& extensions) const
+   {
+      std::vector<std::string> candidates;
+      for (const std::string& prefix : graphicsPrefixes)
+      {
+         for (const std::string& extension : extensions)
+         {
+            candidates.push_back(prefix + name + extension);
+         }
+      }
+      return candidates;
+   }
+
+   // The archive upper-cases names, so two names that differ only in case would be one entry.
+   void CaseCollisionsCheck()
+   {
+      for (const auto& entry : byUpper)
+      {
+         if (entry.second.size() < 2)
+         {
+            continue;
+         }
+         std::string names;
+         for (const std::string& name : entry.second)
+         {
+            names += (names.empty() ? "" : ", ") + Quoted(name);
+         }
+         Report(*entry.second.begin(),
+                "names differ only in case (" + names + "): the resource archive cannot tell them apart");
+      }
+   }
+
+   // ---------------------------------------------------------------------------------------
+   // JSON documents, parsed once through our own parser (comments allowed as in the program).
+
+   // The document of a file ("<path>.json" relative to the root); null when it is missing or
+   // does not parse, which the walk over every file reports.
+   const JSONValue* DocumentGet(const std::string& pathWithoutExtension)
+   {
+      auto found = documents.find(pathWithoutExtension);
+      if (found != documents.end())
+      {
+         return found->second;
+      }
+      JSONValue* document = nullptr;
+      if (FileExistsCheck(pathWithoutExtension + ".json"))
+      {
+         LogCapture log;
+         JSONParser parser;
+         document = parser.Load(pathWithoutExtension.c_str(), &fileManagerStdioResource);
+         parseErrors[pathWithoutExtension] = log.text;
+      }
+      documents[pathWithoutExtension] = document;
+      return document;
+   }
+
+   // The document of a name along the graphics paths, with the path it was found at.
+   const JSONValue* GraphicsDocumentGet(const std::string& name, std::string* foundPath)
+   {
+      for (const std::string& prefix : graphicsPrefixes)
+      {
+         if (FileExistsCheck(prefix + name + ".json"))
+         {
+            if (foundPath)
+            {
+               *foundPath = prefix + name + ".json";
+            }
+            return DocumentGet(prefix + name);
+         }
+      }
+      return nullptr;
+   }
+
+   void JSONFilesCheck()
+   {
+      for (const std::string& file : files)
+      {
+         if (!EndsWith(file, ".json"))
+         {
+            continue;
+         }
+         const std::string name = file.substr(0, file.size() - 5);
+         if (!DocumentGet(name))
+         {
+            std::string error = parseErrors[name];
+            error.erase(std::remove(error.begin(), error.end(), '\n'), error.end());
+            Report(file, "does not parse" + (error.empty() ? std::string() : ": " + error));
+         }
+      }
+   }
+
+   // ---------------------------------------------------------------------------------------
+   // Constants: languages and songs.
+
+   void ConstantsCheck()
+   {
+      const std::string where = "Scripts/BuildConsts.json";
+      const JSONValue* consts = DocumentGet("Scripts/BuildConsts");
+      if (!consts)
+      {
+         if (!FileExistsCheck(where))
+         {
+            Report(where, "missing");
+         }
+         return;
+      }
+      const JSONValue* list = consts->ItemGet("Languages");
+      if (list->TypeGet() == JSONValue::TYPE_ARRAY)
+      {
+         for (i32 i = 0; i < list->CountGet(); i++)
+         {
+            const char* language = list->ElementGet(i)->StringValueGet();
+            if (!language)
+            {
+               Report(where, "\"Languages\" entry " + std::to_string(i) + " is not a string");
+               continue;
+            }
+            languages.push_back(language);
+            LanguageCheck(where + " \"Languages\"", language);
+         }
+      }
+      else if (list->TypeGet() != JSONValue::TYPE_NULL)
+      {
+         Report(where, "\"Languages\" is not an array");
+      }
+      const char* languageDefault = StringMemberGet(consts, "LanguageDefault");
+      if (languageDefault)
+      {
+         LanguageCheck(where + " \"LanguageDefault\"", languageDefault);
+      }
+
+      for (const char* key : {"Songs", "SongsUnlocked"})
+      {
+         list = consts->ItemGet(key);
+         for (i32 i = 0; list->TypeGet() == JSONValue::TYPE_ARRAY && i < list->CountGet(); i++)
+         {
+            const char* song = list->ElementGet(i)->StringValueGet();
+            if (!song)
+            {
+               Report(where, Quoted(key) + " entry " + std::to_string(i) + " is not a string");
+               continue;
+            }
+            SongCheck(where + " " + Quoted(key), song);
+         }
+      }
+      const char* songDefault = StringMemberGet(consts, "SongDefault");
+      if (songDefault)
+      {
+         SongCheck(where + " \"SongDefault\"", songDefault);
+      }
+   }
+
+   void LanguageCheck(const std::string& where, const std::string& language)
+   {
+      bool known = false;
+      for (u32 i = 0; TextManager::LanguageNameGet(i); i++)
+      {
+         known = known || language == TextManager::LanguageNameGet(i);
+      }
+      if (!known)
+      {
+         Report(where, "language " + Quoted(language) + " is not one the text manager knows");
+      }
+      const std::string folder = "Text/" + language;
+      if (folders.count(folder) == 0)
+      {
+         Report(where,
+                "language " + Quoted(language) + " has no folder " + folder + "/" + CaseHintGet({folder}));
+      }
+   }
+
+   void SongCheck(const std::string& where, const std::string& song)
+   {
+      FilesFind(where, "song " + Quoted(song), {"Music/" + song + ".snd"});
+   }
+
+   // ---------------------------------------------------------------------------------------
+   // Texts: the English keys every widget may name, and the fonts named by tags in any language.
+
+   void TextsCheck()
+   {
+      std::set<std::string> languageFolders(languages.begin(), languages.end());
+      languageFolders.insert("English");
+      for (const std::string& language : languageFolders)
+      {
+         for (const char* fileName : textFileNames)
+         {
+            const std::string name = "Text/" + language + "/" + fileName;
+            const JSONValue* texts = DocumentGet(name);
+            if (!texts)
+            {
+               continue;
+            }
+            if (texts->TypeGet() != JSONValue::TYPE_OBJECT)
+            {
+               Report(name + ".json", "is not a JSON object");
+               continue;
+            }
+            for (JSONValue::Iterator it = texts->ItemsBegin(); it.ValidCheck(); it.Next())
+            {
+               const char* text = it.node->value->StringValueGet();
+               if (language == "English" && !englishTexts.count(it.node->key))
+               {
+                  englishTexts[it.node->key] = text ? text : "";
+               }
+               if (text)
+               {
+                  TagsCheck(name + ".json key " + Quoted(it.node->key), text, nullptr);
+               }
+            }
+         }
+      }
+   }
+
+   void TextKeyCheck(const std::string& where, const char* key, const char* widgetKey)
+   {
+      if (key && !englishTexts.count(key))
+      {
+         Report(where, Quoted(widgetKey) + " names text " + Quoted(key) +
+                           ", which is in none of Text/English/{Text,DialogText,TextNew}.json");
+      }
+   }
+
+   // "<Font=...>" and "<Sprite=...>" in a text; sprites only when the sprite file is known.
+   void TagsCheck(const std::string& where, const std::string& text, const std::string* spriteFile,
+                  bool fonts = true)
+   {
+      for (const char* tag : {"<Font=", "<Sprite="})
+      {
+         for (size_t at = text.find(tag); at != std::string::npos; at = text.find(tag, at + 1))
+         {
+            const size_t start = at + std::strlen(tag);
+            const size_t close = text.find('>', start);
+            if (close == std::string::npos)
+            {
+               break;
+            }
+            const std::string argument = text.substr(start, close - start);
+            const bool font = tag[1] == 'F';
+            if (font && fonts)
+            {
+               FontCheck(where, argument);
+            }
+            else if (!font && spriteFile)
+            {
+               AnimationCheck(where + " tag <Sprite=" + argument + ">", *spriteFile, argument);
+            }
+         }
+      }
+   }
+
+   // ---------------------------------------------------------------------------------------
+   // Fonts: every font file's bitmaps, and every font a widget or a text names.
+
+   void FontFilesCheck()
+   {
+      for (const std::string& prefix : graphicsPrefixes)
+      {
+         const std::string folder = prefix + "Fonts/";
+         for (const std::string& file : files)
+         {
+            if (file.compare(0, folder.size(), folder) != 0 || !EndsWith(file, ".json") ||
+                file.find('/', folder.size()) != std::string::npos)
+            {
+               continue;
+            }
+            const JSONValue* font = DocumentGet(file.substr(0, file.size() - 5));
+            if (!font)
+            {
+               continue;
+            }
+            const JSONValue* bitmaps = font->ItemGet("Bitmaps");
+            if (bitmaps->TypeGet() != JSONValue::TYPE_ARRAY || bitmaps->CountGet() == 0)
+            {
+               Report(file, "has no \"Bitmaps\" array");
+               continue;
+            }
+            for (i32 i = 0; i < bitmaps->CountGet(); i++)
+            {
+               const char* name = StringMemberGet(bitmaps->ElementGet(i), "Name");
+               if (!name)
+               {
+                  Report(file, "bitmap " + std::to_string(i) + " has no \"Name\"");
+                  continue;
+               }
+               FilesFind(file, "bitmap " + Quoted(name),
+                         GraphicsCandidatesGet(std::string("Fonts/") + name, imageExtensions));
+            }
+         }
+      }
+   }
+
+   void FontCheck(const std::string& where, const std::string& font)
+   {
+      FilesFind(where, "font " + Quoted(font), GraphicsCandidatesGet("Fonts/" + font, {".json"}));
+   }
+
+   // ---------------------------------------------------------------------------------------
+   // Sprite resource files and their animations.
+
+   // The sprite resource file of that name, its animations' frames checked the first time.
+   const JSONValue* SpriteFileGet(const std::string& name)
+   {
+      auto found = spriteFiles.find(name);
+      if (found != spriteFiles.end())
+      {
+         return found->second;
+      }
+      std::string path;
+      const JSONValue* document = GraphicsDocumentGet(name, &path);
+      if (document && document->TypeGet() != JSONValue::TYPE_OBJECT)
+      {
+         Report(path, "is not a JSON object of animations");
+         document = nullptr;
+      }
+      spriteFiles[name] = document;
+      if (!document)
+      {
+         return nullptr;
+      }
+      for (JSONValue::Iterator it = document->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         FramesCheck(path + " animation " + Quoted(it.node->key), it.node->value);
+      }
+      return document;
+   }
+
+   // The images the animation's frames are loaded from, as the animation reads them.
+   void FramesCheck(const std::string& where, const JSONValue* animation)
+   {
+      std::vector<std::string> images;
+      if (animation->TypeGet() == JSONValue::TYPE_STRING)
+      {
+         images.push_back(animation->StringValueGet());
+      }
+      else if (animation->TypeGet() == JSONValue::TYPE_OBJECT)
+      {
+         const char* fileName = StringMemberGet(animation, "Filename");
+         if (!fileName)
+         {
+            Report(where, "has no \"Filename\"");
+            return;
+         }
+         const JSONValue* sequence = animation->ItemGet("ImageSequence");
+         const bool sheet = animation->ItemGet("FrameSize")->TypeGet() != JSONValue::TYPE_NULL;
+         i32 frameCount = animation->ItemGet("FrameCount")->TypeGet() == JSONValue::TYPE_NUMBER
+                              ? animation->ItemGet("FrameCount")->IntValueGet()
+                              : 1;
+         if (frameCount == 0)
+         {
+            frameCount = 1;
+         }
+         auto numbered = [fileName](i32 number)
+         {
+            char suffix[16];
+            std::snprintf(suffix, sizeof(suffix), "/%03d", number);
+            return std::string(fileName) + suffix;
+         };
+         if (sequence->TypeGet() != JSONValue::TYPE_NULL && sequence->TypeGet() != JSONValue::TYPE_ARRAY)
+         {
+            Report(where, "\"ImageSequence\" is not an array");
+            return;
+         }
+         if (sheet || (frameCount == 1 && sequence->TypeGet() == JSONValue::TYPE_NULL))
+         {
+            images.push_back(fileName);
+         }
+         else if (sequence->TypeGet() == JSONValue::TYPE_ARRAY)
+         {
+            for (i32 i = 0; i < sequence->CountGet(); i++)
+            {
+               images.push_back(numbered(sequence->ElementGet(i)->IntValueGet()));
+            }
+         }
+         else
+         {
+            for (i32 i = 1; i <= frameCount; i++)
+            {
+               images.push_back(numbered(i));
+            }
+         }
+      }
+      else
+      {
+         Report(where, "is neither a file name nor an object");
+         return;
+      }
+      for (const std::string& image : images)
+      {
+         FilesFind(where, "image " + Quoted(image), GraphicsCandidatesGet(image, imageExtensions));
+      }
+   }
+
+   void AnimationCheck(const std::string& where, const std::string& spriteFile, const std::string& animation)
+   {
+      if (spriteFile.empty())
+      {
+         Report(where, "animation " + Quoted(animation) + " has no sprite resource file to come from");
+         return;
+      }
+      const JSONValue* document = SpriteFileGet(spriteFile);
+      if (!document)
+      {
+         Report(where, "animation " + Quoted(animation) + ": sprite resource file " +
+                           Quoted(spriteFile + ".json") + " is missing or broken" +
+                           CaseHintGet(GraphicsCandidatesGet(spriteFile, {".json"})));
+         return;
+      }
+      if (document->ItemGet(animation.c_str())->TypeGet() != JSONValue::TYPE_NULL)
+      {
+         return;
+      }
+      std::string hint;
+      for (JSONValue::Iterator it = document->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         if (Upper(it.node->key) == Upper(animation))
+         {
+            hint = " (but " + Quoted(it.node->key) + " is: names are case-sensitive)";
+         }
+      }
+      Report(where, "animation " + Quoted(animation) + " is not in " + Quoted(spriteFile + ".json") + hint);
+   }
+
+   // ---------------------------------------------------------------------------------------
+   // GUI layers and their widget trees.
+
+   void LayersCheck()
+   {
+      for (const std::string& prefix : graphicsPrefixes)
+      {
+         const std::string gui = prefix + "GUI/";
+         for (const std::string& folder : folders)
+         {
+            if (folder.compare(0, gui.size(), gui) != 0)
+            {
+               continue;
+            }
+            const bool widgets = FileExistsCheck(folder + "/Widgets.json");
+            const bool sprites = FileExistsCheck(folder + "/Sprites.json");
+            // A folder of art alone is no layer.
+            if (!widgets && !sprites && !FileExistsCheck(folder + "/Scripts.lua"))
+            {
+               continue;
+            }
+            const std::string layer = folder.substr(gui.size());
+            if (!widgets)
+            {
+               Report(folder + "/", "GUI layer " + Quoted(layer) + " has no Widgets.json" +
+                                        CaseHintGet({folder + "/Widgets.json"}));
+            }
+            if (!sprites)
+            {
+               Report(folder + "/", "GUI layer " + Quoted(layer) + " has no Sprites.json" +
+                                        CaseHintGet({folder + "/Sprites.json"}));
+            }
+            const std::string spriteFile = "GUI/" + layer + "/Sprites";
+            if (sprites)
+            {
+               SpriteFileGet(spriteFile);
+            }
+            const JSONValue* specification = widgets ? DocumentGet(folder + "/Widgets") : nullptr;
+            if (!specification)
+            {
+               continue;
+            }
+            layersChecked++;
+            layerFile = folder + "/Widgets.json";
+            LayerWidget kind;
+            WidgetCheck(specification, &kind, spriteFile, "");
+         }
+      }
+   }
+
+   std::string WidgetWhereGet(const std::string& path) const
+   {
+      return layerFile + (path.empty() ? std::string(", the layer") : ", widget " + Quoted(path));
+   }
+
+   // One widget's specification, read as the widget class kind reads it.
+   void WidgetCheck(const JSONValue* specification, Widget* kind, std::string spriteFile,
+                    const std::string& path)
+   {
+      widgetsChecked++;
+      const std::string where = WidgetWhereGet(path);
+      const char* own = StringMemberGet(specification, "SpriteResourceFilename");
+      if (own)
+      {
+         spriteFile = own;
+         if (!SpriteFileGet(spriteFile))
+         {
+            FilesFind(where, "\"SpriteResourceFilename\" " + Quoted(spriteFile),
+                      GraphicsCandidatesGet(spriteFile, {".json"}));
+         }
+      }
+      const char* font = StringMemberGet(specification, "Font");
+      if (font)
+      {
+         FontCheck(where, font);
+      }
+      for (const char* key : soundKeys)
+      {
+         const char* sound = StringMemberGet(specification, key);
+         if (sound)
+         {
+            FilesFind(where, Quoted(key) + " " + Quoted(sound), {std::string(sound) + ".wav"});
+         }
+      }
+      const bool document = dynamic_cast<TextDocumentWidget*>(kind) != nullptr;
+      for (const char* key : {"TextKey", "DetailTextKey"})
+      {
+         const char* textKey = StringMemberGet(specification, key);
+         TextKeyCheck(where, textKey, key);
+         if (textKey && document && englishTexts.count(textKey))
+         {
+            // Its fonts were checked with the text file; its sprites need this widget's sprite file.
+            TagsCheck(where + " text " + Quoted(textKey), englishTexts[textKey], &spriteFile, false);
+         }
+      }
+      for (const char* key : {"TextFilename", "DetailTextFilename"})
+      {
+         const char* textFile = StringMemberGet(specification, key);
+         for (const std::string& language : languages)
+         {
+            if (textFile)
+            {
+               FilesFind(where, Quoted(key) + " " + Quoted(textFile),
+                         {"Text/" + language + "/" + textFile + ".txt"});
+            }
+         }
+      }
+      for (const char* key : {"Text", "DetailText"})
+      {
+         const char* text = StringMemberGet(specification, key);
+         if (text)
+         {
+            TagsCheck(where + " " + Quoted(key), text, document ? &spriteFile : nullptr);
+         }
+      }
+      TransitionsCheck(where, specification);
+
+      if (dynamic_cast<SpriteWidget*>(kind))
+      {
+         const char* animation = StringMemberGet(specification, "Animation");
+         if (animation)
+         {
+            AnimationCheck(where + " \"Animation\"", spriteFile, animation);
+         }
+      }
+      ButtonWidget* button = dynamic_cast<ButtonWidget*>(kind);
+      if (button)
+      {
+         ButtonStatesCheck(where, specification, button, spriteFile);
+      }
+      if (dynamic_cast<ScrollBoxWidget*>(kind) || dynamic_cast<SliderWidget*>(kind))
+      {
+         ChildSpriteCheck(where, specification, "BackgroundSprite", spriteFile);
+      }
+      if (dynamic_cast<ScrollBoxWidget*>(kind))
+      {
+         // The scroll box stops the program without its content window.
+         RequiredPartCheck(where, specification, "ClipContainer");
+         PartCheck<ScrollBoxClipContainerWidget>(specification, "ClipContainer", spriteFile, path);
+         PartCheck<ScrollbarWidget>(specification, "VerticalScrollbar", spriteFile, path);
+         PartCheck<ScrollbarWidget>(specification, "HorizontalScrollbar", spriteFile, path);
+      }
+      if (dynamic_cast<SliderWidget*>(kind))
+      {
+         PartCheck<SliderValueChangeButtonWidget>(specification, "IncreaseButton", spriteFile, path);
+         PartCheck<SliderValueChangeButtonWidget>(specification, "DecreaseButton", spriteFile, path);
+         PartCheck<SliderThumbWidget>(specification, "Thumb", spriteFile, path);
+      }
+      if (dynamic_cast<DropDownListWidget*>(kind))
+      {
+         // As for the scroll box, a list without any of these stops the program.
+         for (const char* key : {"ScrollBox", "OpenButton", "ItemTemplate"})
+         {
+            RequiredPartCheck(where, specification, key);
+         }
+         PartCheck<ScrollBoxWidget>(specification, "ScrollBox", spriteFile, path);
+         PartCheck<DropDownListOpenButtonWidget>(specification, "OpenButton", spriteFile, path);
+         // The items live in the scroll box's content window and take their sprites from there.
+         std::string itemSprites = spriteFile;
+         const JSONValue* box = specification->ItemGet("ScrollBox");
+         for (const JSONValue* part : {box, static_cast<const JSONValue*>(box->ItemGet("ClipContainer"))})
+         {
+            const char* file = StringMemberGet(part, "SpriteResourceFilename");
+            itemSprites = file ? file : itemSprites;
+         }
+         PartCheck<DropDownListItemButtonWidget>(specification, "ItemTemplate", itemSprites, path);
+      }
+      if (dynamic_cast<SelectorWidget*>(kind))
+      {
+         PartCheck<SelectorSelectionChangeButtonWidget>(specification, "NextButton", spriteFile, path);
+         PartCheck<SelectorSelectionChangeButtonWidget>(specification, "PreviousButton", spriteFile, path);
+         PartCheck<TextDocumentWidget>(specification, "DetailTextDocument", spriteFile, path);
+         PartCheck<SelectorItemWidget>(specification, "ItemTemplate", spriteFile, path);
+      }
+      if (dynamic_cast<ContainerWidget*>(kind))
+      {
+         ChildrenCheck(where, specification, spriteFile, path);
+      }
+   }
+
+   void RequiredPartCheck(const std::string& where, const JSONValue* specification, const char* key)
+   {
+      if (!ObjectMemberCheck(specification, key))
+      {
+         Report(where, "has no " + Quoted(key) + " object, without which the program stops");
+      }
+   }
+
+   // A part the owning class makes itself from an object under key.
+   template <class T>
+   void PartCheck(const JSONValue* specification, const char* key, const std::string& spriteFile,
+                  const std::string& path)
+   {
+      if (!ObjectMemberCheck(specification, key))
+      {
+         return;
+      }
+      T part;
+      WidgetCheck(specification->ItemGet(key), &part, spriteFile, (path.empty() ? "" : path + ".") + key);
+   }
+
+   void ChildSpriteCheck(const std::string& where, const JSONValue* specification, const char* key,
+                         const std::string& spriteFile)
+   {
+      const char* animation = StringMemberGet(specification->ItemGet(key), "Animation");
+      if (animation)
+      {
+         AnimationCheck(where + " " + Quoted(key), spriteFile, animation);
+      }
+   }
+
+   void ButtonStatesCheck(const std::string& where, const JSONValue* specification, ButtonWidget* button,
+                          const std::string& spriteFile)
+   {
+      const char* const* states = button->StateNamesGet();
+      for (i32 i = 0; i < button->StateCountGet(); i++)
+      {
+         const JSONValue* state = specification->ItemGet(states[i]);
+         if (state->TypeGet() == JSONValue::TYPE_STRING)
+         {
+            AnimationCheck(where + " " + Quoted(states[i]), spriteFile, state->StringValueGet());
+         }
+         else if (state->TypeGet() == JSONValue::TYPE_OBJECT)
+         {
+            ChildSpriteCheck(where, specification, states[i], spriteFile);
+            const char* font = StringMemberGet(state, "Font");
+            if (font)
+            {
+               FontCheck(where + " " + Quoted(states[i]), font);
+            }
+         }
+      }
+   }
+
+   void ChildrenCheck(const std::string& where, const JSONValue* specification, const std::string& spriteFile,
+                      const std::string& path)
+   {
+      const JSONValue* children = specification->ItemGet("Children");
+      if (children->TypeGet() == JSONValue::TYPE_NULL)
+      {
+         return;
+      }
+      if (children->TypeGet() != JSONValue::TYPE_ARRAY)
+      {
+         Report(where, "\"Children\" is not an array");
+         return;
+      }
+      for (i32 i = 0; i < children->CountGet(); i++)
+      {
+         const JSONValue* child = children->ElementGet(i);
+         const char* name = StringMemberGet(child, "Name");
+         const std::string childPath =
+             (path.empty() ? "" : path + ".") + (name ? std::string(name) : "[" + std::to_string(i) + "]");
+         const char* type = StringMemberGet(child, "Type");
+         if (!type)
+         {
+            Report(WidgetWhereGet(childPath), "has no \"Type\"");
+            continue;
+         }
+         WidgetCreateFunction create = GUIManager::WidgetTypeFind(type);
+         if (!create)
+         {
+            Report(WidgetWhereGet(childPath), "type " + Quoted(type) + " is not a registered widget type");
+            continue;
+         }
+         Widget* kind = create(type, HEAP_DEFAULT);
+         if (!kind)
+         {
+            Report(WidgetWhereGet(childPath), "type " + Quoted(type) + " could not be made");
+            continue;
+         }
+         WidgetCheck(child, kind, spriteFile, childPath);
+         MemoryDelete(kind);
+      }
+   }
+
+   void TransitionsCheck(const std::string& where, const JSONValue* specification)
+   {
+      const JSONValue* transitions = specification->ItemGet("Transitions");
+      if (transitions->TypeGet() == JSONValue::TYPE_NULL)
+      {
+         return;
+      }
+      if (transitions->TypeGet() != JSONValue::TYPE_OBJECT)
+      {
+         Report(where, "\"Transitions\" is not an object");
+         return;
+      }
+      for (JSONValue::Iterator it = transitions->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         const JSONValue* member = it.node->value;
+         const char* type = member->TypeGet() == JSONValue::TYPE_STRING ? member->StringValueGet()
+                                                                        : StringMemberGet(member, "Type");
+         if (!type)
+         {
+            Report(where, "transition " + Quoted(it.node->key) + " has no type");
+         }
+         else if (!GUIManager::TransitionTypeFind(type))
+         {
+            Report(where, "transition " + Quoted(it.node->key) + " has type " + Quoted(type) +
+                              ", which is not a registered transition type");
+         }
+      }
+   }
+
+   // ---------------------------------------------------------------------------------------
+   // Easing curves: every "...Progression" key of the graphics data (transitions, particles).
+
+   void ProgressionsCheck()
+   {
+      for (const std::string& prefix : graphicsPrefixes)
+      {
+         for (const std::string& file : files)
+         {
+            if (file.compare(0, prefix.size(), prefix) == 0 && EndsWith(file, ".json"))
+            {
+               const JSONValue* document = DocumentGet(file.substr(0, file.size() - 5));
+               if (document)
+               {
+                  ProgressionsFind(file, document, "");
+               }
+            }
+         }
+      }
+   }
+
+   void ProgressionsFind(const std::string& file, const JSONValue* value, const std::string& path)
+   {
+      if (value->TypeGet() == JSONValue::TYPE_ARRAY)
+      {
+         for (i32 i = 0; i < value->CountGet(); i++)
+         {
+            ProgressionsFind(file, value->ElementGet(i), path + "[" + std::to_string(i) + "]");
+         }
+         return;
+      }
+      if (value->TypeGet() != JSONValue::TYPE_OBJECT)
+      {
+         return;
+      }
+      for (JSONValue::Iterator it = value->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         const std::string key = it.node->key;
+         const std::string memberPath = path.empty() ? key : path + "." + key;
+         const char* name = it.node->value->StringValueGet();
+         if (name && EndsWith(key, "Progression"))
+         {
+            // An unknown name falls back to the linear curve, so only "Linear" may give it.
+            if (ProgressionManager::Get(name) == &progressionLinear && std::strcmp(name, "Linear") != 0)
+            {
+               Report(file, Quoted(memberPath) + " names " + Quoted(name) +
+                                ", which is not a registered progression");
+            }
+            continue;
+         }
+         ProgressionsFind(file, it.node->value, memberPath);
+      }
+   }
+
+   std::string root;
+   std::vector<std::string> graphicsPrefixes;
+   std::vector<std::string> problems;
+   std::set<std::string> files;
+   std::set<std::string> folders;
+   std::map<std::string, std::set<std::string>> byUpper;
+   std::map<std::string, JSONValue*> documents;
+   std::map<std::string, std::string> parseErrors;
+   std::map<std::string, const JSONValue*> spriteFiles;
+   std::vector<std::string> languages;
+   std::map<std::string, std::string> englishTexts;
+   std::string layerFile;
+};
+
+// The resource tree the build assembled: <build>/data beside <build>/tests.
+std::string BuildDataFolderGet()
+{
+   char exe[4096] = {};
+   const ssize_t length = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
+   if (length <= 0)
+   {
+      return std::string();
+   }
+   return (std::filesystem::path(exe).parent_path().parent_path() / "data").string();
+}
+
+// The source data files whose copy in the build's tree is missing or out of date.
+std::vector<std::string> StaleCopiesGet(const std::string& data)
+{
+   const char* fromEnvironment = std::getenv("CORVALE_SOURCE_DIR");
+   const std::filesystem::path source =
+       std::filesystem::path(fromEnvironment ? fromEnvironment : CORVALE_SOURCE_DIR) / "data";
+   std::vector<std::string> stale;
+   std::error_code error;
+   for (auto it = std::filesystem::recursive_directory_iterator(source, error);
+        !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error))
+   {
+      if (!it->is_regular_file())
+      {
+         continue;
+      }
+      const std::string relative = std::filesystem::relative(it->path(), source).generic_string();
+      std::ifstream original(it->path(), std::ios::binary);
+      std::ifstream copy(data + "/" + relative, std::ios::binary);
+      const std::string originalText((std::istreambuf_iterator<char>(original)),
+                                     std::istreambuf_iterator<char>());
+      const std::string copyText((std::istreambuf_iterator<char>(copy)), std::istreambuf_iterator<char>());
+      if (!copy.is_open() || originalText != copyText)
+      {
+         stale.push_back(relative);
+      }
+   }
+   return stale;
+}
+
+TEST(DataCheck, EveryNameTheBuiltDataRefersToExists)
+{
+   const std::string data = BuildDataFolderGet();
+   ASSERT_TRUE(std::filesystem::exists(data + "/Scripts/BuildConsts.json"))
+       << data << " has not been assembled: build the corvale_data target";
+   ASSERT_TRUE(std::filesystem::is_directory(data + "/Graphics/Fonts"))
+       << "the fonts were not generated: build the corvale_fonts target";
+   // Checking an old copy would pass or fail on data that is no longer there.
+   const std::vector<std::string> stale = StaleCopiesGet(data);
+   ASSERT_TRUE(stale.empty()) << "the build's copy of data/ is out of date (build the corvale_data target): "
+                              << stale.front() << (stale.size() > 1 ? " and others" : "");
+   DataChecker checker(data);
+   for (const std::string& problem : checker.Run())
+   {
+      ADD_FAILURE() << problem;
+   }
+   // A walk that found nothing would pass whatever the data holds.
+   EXPECT_GT(checker.layersChecked, 0);
+   EXPECT_GT(checker.widgetsChecked, checker.layersChecked);
+}
+
+// A small tree in which every kind of reference is used once, correctly.
+std::map<std::string, std::string> HealthyTreeGet()
+{
+   return {
+       {"Scripts/BuildConsts.json", R"({
+   // Comments are allowed, as the program allows them.
+   "Languages": ["English"],
+   "LanguageDefault": "English",
+   "Songs": ["Theme"],
+   "SongDefault": "Theme",
+   "SongsUnlocked": ["Theme"]
+})"},
+       {"Music/Theme.snd", "snd"},
+       {"Sounds/Click.wav", "wav"},
+       {"Text/English/Text.json", R"({"Greeting": "<Font=Body>Hello</Font> <Sprite=Icon>", "OK": "OK"})"},
+       {"Text/English/Help.txt", "Help"},
+       {"Graphics/Fonts/Body.json", R"({"Bitmaps": [{"Name": "Body", "Lines": ["ab"]}]})"},
+       {"Graphics/Fonts/Body.png", "png"},
+       {"Graphics/GUI/Art/Panel.png", "png"},
+       {"Graphics/GUI/Art/Icon.img", "img"},
+       {"Graphics/GUI/Art/Button/001.png", "png"},
+       {"Graphics/GUI/Art/Button/002.png", "png"},
+       {"Graphics/GUI/Sample/Sprites.json", R"({
+   "Panel": "GUI/Art/Panel",
+   "Icon": {"Filename": "GUI/Art/Icon", "Origin": "Center"},
+   "Button": {"Filename": "GUI/Art/Button", "FrameCount": 2}
+})"},
+       {"Graphics/GUI/Sample/Widgets.json", R"({
+   /* The layer holds one of each kind of reference. */
+   "Children": [
+      {"Type": "Sprite", "Name": "Background", "Animation": "Panel",
+       "Transitions": {"Enter": {"Type": "FromTop", "Progression": "SmoothStop"}, "Exit": "ToTop"}},
+      {"Type": "TextDocument", "Name": "Text", "Font": "Body", "TextKey": "Greeting",
+       "ClipContainer": {"ClipArea": "0|0|10|10"}},
+      {"Type": "TextDocument", "Name": "Help", "TextFilename": "Help", "ClipContainer": {}},
+      {"Type": "PressButton", "Name": "OK", "TextKey": "OK", "UpOutState": "Button",
+       "DownOverState": {"Animation": "Panel", "Font": "Body"}, "ClickSound": "Sounds/Click"},
+      {"Type": "DropDownList", "Name": "List", "ScrollBox": {"ClipContainer": {}},
+       "OpenButton": {"OffUpOutState": "Button"}, "ItemTemplate": {"OffUpOutState": "Panel"}},
+      {"Type": "Container", "Name": "Group", "Children": [{"Type": "Label", "Name": "Caption", "Text": "Hi"}]}
+   ]
+})"},
+   };
+}
+
+// One fault put into the healthy tree: in file, the first "from" becomes "to"; a null "from"
+// removes the file and a null "to" adds it with "from" as its contents.
+struct Fault
+{
+   const char* name;
+   const char* file;
+   const char* from;
+   const char* to;
+   // Each must be part of one reported line.
+   std::vector<const char*> expected;
+};
+
+std::vector<std::string> TreeCheck(const std::map<std::string, std::string>& tree, i32* layers = nullptr)
+{
+   TempFolder folder;
+   for (const auto& file : tree)
+   {
+      folder.FileWrite(file.first, file.second);
+   }
+   DataChecker checker(folder.path);
+   std::vector<std::string> problems = checker.Run();
+   if (layers)
+   {
+      *layers = checker.layersChecked;
+   }
+   return problems;
+}
+
+std::string Joined(const std::vector<std::string>& lines)
+{
+   std::string text;
+   for (const std::string& line : lines)
+   {
+      text += line + "\n";
+   }
+   return text;
+}
+
+TEST(DataCheck, AHealthyTreePassesWithoutProblems)
+{
+   i32 layers = 0;
+   const std::vector<std::string> problems = TreeCheck(HealthyTreeGet(), &layers);
+   EXPECT_TRUE(problems.empty()) << Joined(problems);
+   EXPECT_EQ(layers, 1);
+}
+
+class DataCheckFault : public ::testing::TestWithParam<Fault>
+{
+};
+
+TEST_P(DataCheckFault, IsReported)
+{
+   const Fault& fault = GetParam();
+   std::map<std::string, std::string> tree = HealthyTreeGet();
+   if (!fault.from)
+   {
+      ASSERT_EQ(tree.erase(fault.file), 1u) << fault.file;
+   }
+   else if (!fault.to)
+   {
+      tree[fault.file] = fault.from;
+   }
+   else
+   {
+      std::string& text = tree[fault.file];
+      const size_t at = text.find(fault.from);
+      ASSERT_NE(at, std::string::npos) << fault.from;
+      text.replace(at, std::strlen(fault.from), fault.to);
+   }
+   const std::vector<std::string> problems = TreeCheck(tree);
+   bool found = false;
+   for (const std::string& problem : problems)
+   {
+      bool all = true;
+      for (const char* part : fault.expected)
+      {
+         all = all && problem.find(part) != std::string::npos;
+      }
+      found = found || all;
+   }
+   EXPECT_TRUE(found) << "no line holds every expected part; reported:\n" << Joined(problems);
+}
+
+const char* const widgetsFile = "Graphics/GUI/Sample/Widgets.json";
+const char* const spritesFile = "Graphics/GUI/Sample/Sprites.json";
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, DataCheckFault,
+    ::testing::Values(
+        Fault{"MissingAnimation",
+              widgetsFile,
+              R"("Animation": "Panel")",
+              R"("Animation": "Pane")",
+              {"widget \"Background\"", "\"Pane\" is not in"}},
+        Fault{"AnimationInOtherCase",
+              widgetsFile,
+              R"("Animation": "Panel")",
+              R"("Animation": "panel")",
+              {"\"panel\"", "but \"Panel\" is"}},
+        Fault{"ImageNameInOtherCase",
+              spritesFile,
+              R"("GUI/Art/Panel")",
+              R"("GUI/Art/panel")",
+              {"animation \"Panel\"", "Graphics/GUI/Art/panel.png",
+               "but \"Graphics/GUI/Art/Panel.png\" exists"}},
+        Fault{"MissingFrame",
+              "Graphics/GUI/Art/Button/002.png",
+              nullptr,
+              nullptr,
+              {"animation \"Button\"", "GUI/Art/Button/002"}},
+        Fault{"MissingButtonStateAnimation",
+              widgetsFile,
+              R"("UpOutState": "Button")",
+              R"("UpOutState": "Buttons")",
+              {"widget \"OK\"", "\"UpOutState\"", "\"Buttons\""}},
+        Fault{"MissingItemTemplateAnimation",
+              widgetsFile,
+              R"("OffUpOutState": "Panel")",
+              R"("OffUpOutState": "Tile")",
+              {"widget \"List.ItemTemplate\"", "\"Tile\""}},
+        Fault{"MissingClipContainer",
+              widgetsFile,
+              R"("ClipContainer": {"ClipArea": "0|0|10|10"})",
+              R"("Bounds": "0|0|10|10")",
+              {"widget \"Text\"", "\"ClipContainer\"", "stops"}},
+        Fault{"MissingClipContainerInDropDownList",
+              widgetsFile,
+              R"("ScrollBox": {"ClipContainer": {}})",
+              R"("ScrollBox": {})",
+              {"widget \"List.ScrollBox\"", "\"ClipContainer\""}},
+        Fault{"MissingOpenButton",
+              widgetsFile,
+              R"("OpenButton")",
+              R"("OpenKnob")",
+              {"widget \"List\"", "\"OpenButton\"", "stops"}},
+        Fault{"MissingItemTemplate",
+              widgetsFile,
+              R"("ItemTemplate")",
+              R"("ItemPattern")",
+              {"widget \"List\"", "\"ItemTemplate\""}},
+        Fault{"UnregisteredWidgetType",
+              widgetsFile,
+              R"("Type": "Label")",
+              R"("Type": "Blinker")",
+              {"widget \"Group.Caption\"", "\"Blinker\" is not a registered widget type"}},
+        Fault{"MissingWidgetType",
+              widgetsFile,
+              R"({"Type": "Container", "Name": "Group")",
+              R"({"Name": "Group")",
+              {"widget \"Group\"", "has no \"Type\""}},
+        Fault{"UnregisteredTransitionType",
+              widgetsFile,
+              R"("Exit": "ToTop")",
+              R"("Exit": "ToSide")",
+              {"widget \"Background\"", "\"ToSide\"", "not a registered transition type"}},
+        Fault{"UnregisteredProgression",
+              widgetsFile,
+              R"("SmoothStop")",
+              R"("Wobbly")",
+              {"Children[0].Transitions.Enter.Progression", "\"Wobbly\"", "not a registered progression"}},
+        Fault{"MissingTextKey",
+              widgetsFile,
+              R"("TextKey": "OK")",
+              R"("TextKey": "Okay")",
+              {"widget \"OK\"", "\"Okay\""}},
+        Fault{"MissingTextFile",
+              "Text/English/Help.txt",
+              nullptr,
+              nullptr,
+              {"widget \"Help\"", "Text/English/Help.txt"}},
+        Fault{"MissingWidgetFont",
+              widgetsFile,
+              R"("Font": "Body")",
+              R"("Font": "Bodoni")",
+              {"widget \"Text\"", "font \"Bodoni\"", "Graphics/Fonts/Bodoni.json"}},
+        Fault{"MissingButtonStateFont",
+              widgetsFile,
+              R"("Animation": "Panel", "Font": "Body")",
+              R"("Animation": "Panel", "Font": "body")",
+              {"\"DownOverState\"", "font \"body\"", "but"}},
+        Fault{"MissingFontInTextTag",
+              "Text/English/Text.json",
+              "<Font=Body>",
+              "<Font=Heading>",
+              {"key \"Greeting\"", "font \"Heading\""}},
+        Fault{"MissingSpriteInTextTag",
+              "Text/English/Text.json",
+              "<Sprite=Icon>",
+              "<Sprite=Star>",
+              {"widget \"Text\"", "<Sprite=Star>", "\"Star\" is not in"}},
+        Fault{"MissingFontBitmap",
+              "Graphics/Fonts/Body.png",
+              nullptr,
+              nullptr,
+              {"Graphics/Fonts/Body.json", "bitmap \"Body\""}},
+        Fault{"MissingSound",
+              widgetsFile,
+              R"("Sounds/Click")",
+              R"("Sounds/Clack")",
+              {"widget \"OK\"", "Sounds/Clack.wav"}},
+        Fault{"MissingSong",
+              "Scripts/BuildConsts.json",
+              R"("Songs": ["Theme"])",
+              R"("Songs": ["Theme", "Finale"])",
+              {"\"Songs\"", "Music/Finale.snd"}},
+        Fault{"MissingDefaultSong",
+              "Scripts/BuildConsts.json",
+              R"("SongDefault": "Theme")",
+              R"("SongDefault": "theme")",
+              {"\"SongDefault\"", "Music/theme.snd", "but"}},
+        Fault{"MissingLanguageFolder",
+              "Scripts/BuildConsts.json",
+              R"("Languages": ["English"])",
+              R"("Languages": ["English", "French"])",
+              {"\"French\"", "Text/French/"}},
+        Fault{"UnknownLanguage",
+              "Scripts/BuildConsts.json",
+              R"("Languages": ["English"])",
+              R"("Languages": ["English", "Klingon"])",
+              {"\"Klingon\"", "text manager"}},
+        Fault{"LayerWithoutSprites", spritesFile, nullptr, nullptr, {"GUI layer \"Sample\"", "Sprites.json"}},
+        Fault{"LayerWithoutWidgets", widgetsFile, nullptr, nullptr, {"GUI layer \"Sample\"", "Widgets.json"}},
+        Fault{"JSONThatDoesNotParse",
+              widgetsFile,
+              R"("Children": [)",
+              R"("Children" [)",
+              {"Graphics/GUI/Sample/Widgets.json", "does not parse"}},
+        Fault{"NamesThatDifferOnlyInCase",
+              "Graphics/GUI/Art/PANEL.png",
+              "png",
+              nullptr,
+              {"Graphics/GUI/Art/PANEL.png", "Graphics/GUI/Art/Panel.png", "differ only in case"}}),
+    [](const ::testing::TestParamInfo<Fault>& info) { return std::string(info.param.name); });
+} // namespace
+} // namespace CorvaleTest
