@@ -9,6 +9,7 @@
 
 #include "core/Allocator.h"
 #include "core/Log.h"
+#include "core/NodePool.h"
 #include "core/Types.h"
 
 namespace Corvale
@@ -35,20 +36,25 @@ template <class P> struct MapLessDefault<P*>
    }
 };
 
-template <class K, class V> class Map
+template <class K, class V> struct MapNode
+{
+   K key;
+   V value;
+   u32 level;
+   MapNode* parent;
+   MapNode* left;
+   MapNode* right;
+};
+
+// The pool chains spare nodes through their right links.
+template <class K, class V> class Map : public NodePool<MapNode<K, V>, &MapNode<K, V>::right>
 {
  public:
    typedef bool (*LessFunction)(const K* a, const K* b);
-
-   struct Node
-   {
-      K key;
-      V value;
-      u32 level;
-      Node* parent;
-      Node* left;
-      Node* right;
-   };
+   typedef MapNode<K, V> Node;
+   typedef NodePool<Node, &Node::right> Pool;
+   using Pool::allocator;
+   using Pool::NodePoolSizeSet;
 
    // A position in the map; valid while it names an entry rather than a sentinel.
    struct Iterator
@@ -64,20 +70,16 @@ template <class K, class V> class Map
    };
 
    i32 count = 0;
-   i32 poolLimit = 0;
-   i32 poolCount = 0;
    LessFunction less;
-   Allocator* allocator;
    Node* root;
    Node bottomNode;
    Node* bottom;
    Node beforeBegin;
    Node end;
-   Node* pool = nullptr;
 
    explicit Map(Allocator* allocatorUsed = allocatorDefault) : Map(&MapLessDefault<K>::Less, allocatorUsed) {}
    Map(LessFunction lessUsed, Allocator* allocatorUsed)
-       : less(lessUsed), allocator(allocatorUsed), bottomNode(), beforeBegin(), end()
+       : Pool(allocatorUsed), less(lessUsed), bottomNode(), beforeBegin(), end()
    {
       bottom = &bottomNode;
       bottomNode.level = 0;
@@ -115,7 +117,7 @@ template <class K, class V> class Map
    // False when the key is present already; the stored entry is left as it was.
    bool Insert(const K& key, const V& value)
    {
-      Node* node = NodeTake();
+      Node* node = this->NodeTake("Map::Insert");
       if (!node)
       {
          return false;
@@ -244,23 +246,13 @@ template <class K, class V> class Map
       while (node != bottom)
       {
          Node* next = PostOrderNext(node);
+         // Counted out first: a node still counted as in use would make the pool look full.
+         count--;
          NodeGive(node);
          node = next;
       }
       count = 0;
       root = bottom;
-   }
-
-   void NodePoolSizeSet(i32 n)
-   {
-      poolLimit = n;
-      while (poolCount > poolLimit && pool)
-      {
-         Node* node = pool;
-         pool = node->right;
-         poolCount--;
-         NodeFree(node);
-      }
    }
 
    // Post-order walk: every child before its parent, so nodes can be released as they are met.
@@ -353,15 +345,6 @@ template <class K, class V> class Map
       node->parent = nullptr;
       node->left = nullptr;
       node->right = nullptr;
-   }
-
-   Allocator* AllocatorGet()
-   {
-      if (!allocator)
-      {
-         allocator = allocatorDefault;
-      }
-      return allocator;
    }
 
    Node* InsertHelper(Node* node, Node* inserted, bool& done)
@@ -466,55 +449,19 @@ template <class K, class V> class Map
       return node;
    }
 
-   Node* NodeTake()
-   {
-      if (pool)
-      {
-         Node* node = pool;
-         pool = node->right;
-         poolCount--;
-         return node;
-      }
-      Node* node = AllocatorGet() ? static_cast<Node*>(allocator->Allocate(sizeof(Node))) : nullptr;
-      if (!node)
-      {
-         WarningPrintf("Map::Insert -- unable to allocate a node\n");
-      }
-      return node;
-   }
-
    // Key and value are destroyed; the node is kept for reuse while the pool has room.
    void NodeGive(Node* node)
    {
       node->key.~K();
       node->value.~V();
-      if (poolCount + count < poolLimit)
-      {
-         node->right = pool;
-         pool = node;
-         poolCount++;
-      }
-      else
-      {
-         NodeFree(node);
-      }
-   }
-
-   void NodeFree(Node* node)
-   {
-      if (AllocatorGet())
-      {
-         allocator->Free(node);
-      }
+      this->NodeRecycle(node, count);
    }
 
    void Take(Map& other)
    {
       count = other.count;
       root = other.root == other.bottom ? bottom : other.root;
-      pool = other.pool;
-      poolCount = other.poolCount;
-      poolLimit = other.poolLimit;
+      this->PoolTake(other);
       // Walk the other map's tree by its own sentinel (an empty tree is just that sentinel).
       for (Node* node = PostOrderFirstOf(other.root, other.bottom); node != other.bottom;)
       {
@@ -535,8 +482,6 @@ template <class K, class V> class Map
       }
       other.count = 0;
       other.root = other.bottom;
-      other.pool = nullptr;
-      other.poolCount = 0;
    }
 
    static Node* PostOrderFirstOf(Node* node, Node* sentinel)

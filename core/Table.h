@@ -9,6 +9,7 @@
 
 #include "core/Allocator.h"
 #include "core/Log.h"
+#include "core/NodePool.h"
 #include "core/Types.h"
 
 namespace Corvale
@@ -378,26 +379,27 @@ template <class T, class Policy = TableExpansionPolicyDefault<T>> class Table
    }
 };
 
+template <class T> struct ListNode
+{
+   ListNode* previous;
+   ListNode* next;
+   T value;
+};
+
 // Doubly linked list between two sentinels; spare nodes are kept in a pool up to poolLimit so that
-// frame-by-frame insertion does not allocate.
-template <class T> class List
+// frame-by-frame insertion does not allocate. The pool chains them through their next links.
+template <class T> class List : public NodePool<ListNode<T>, &ListNode<T>::next>
 {
  public:
-   struct Node
-   {
-      Node* previous;
-      Node* next;
-      T value;
-   };
+   typedef ListNode<T> Node;
+   typedef NodePool<Node, &Node::next> Pool;
+   using Pool::NodePoolSizeSet;
+   using Pool::poolLimit;
 
    i32 count = 0;
-   i32 poolLimit = 0;
-   i32 poolCount = 0;
    // begin.previous and end.next stay null; only their links are used.
    Node begin;
    Node end;
-   Node* pool = nullptr;
-   Allocator* allocator = allocatorDefault;
 
    List() : begin(), end()
    {
@@ -406,7 +408,7 @@ template <class T> class List
       end.previous = &begin;
       end.next = nullptr;
    }
-   explicit List(Allocator* allocatorUsed) : List() { allocator = allocatorUsed; }
+   explicit List(Allocator* allocatorUsed) : List() { this->allocator = allocatorUsed; }
    // The sentinels are linked by address, so a list never moves.
    List(const List&) = delete;
    List& operator=(const List&) = delete;
@@ -430,7 +432,7 @@ template <class T> class List
       {
          return nullptr;
       }
-      Node* node = NodeTake();
+      Node* node = this->NodeTake("List::PushBack");
       if (!node)
       {
          return nullptr;
@@ -488,67 +490,12 @@ template <class T> class List
       count = 0;
    }
 
-   void NodePoolSizeSet(i32 n)
-   {
-      poolLimit = n;
-      while (poolCount > poolLimit && pool)
-      {
-         Node* node = pool;
-         pool = node->next;
-         poolCount--;
-         NodeFree(node);
-      }
-   }
-
  private:
-   Allocator* AllocatorGet()
-   {
-      if (!allocator)
-      {
-         allocator = allocatorDefault;
-      }
-      return allocator;
-   }
-
-   Node* NodeTake()
-   {
-      if (pool)
-      {
-         Node* node = pool;
-         pool = node->next;
-         poolCount--;
-         return node;
-      }
-      Node* node = AllocatorGet() ? static_cast<Node*>(allocator->Allocate(sizeof(Node))) : nullptr;
-      if (!node)
-      {
-         WarningPrintf("List::PushBack -- unable to allocate a node\n");
-      }
-      return node;
-   }
-
    // The value is destroyed; the node goes to the pool while it has room, else back to the heap.
    void NodeGive(Node* node)
    {
       node->value.~T();
-      if (poolCount + count < poolLimit)
-      {
-         node->next = pool;
-         pool = node;
-         poolCount++;
-      }
-      else
-      {
-         NodeFree(node);
-      }
-   }
-
-   void NodeFree(Node* node)
-   {
-      if (AllocatorGet())
-      {
-         allocator->Free(node);
-      }
+      this->NodeRecycle(node, count);
    }
 };
 } // namespace Corvale

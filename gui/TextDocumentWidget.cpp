@@ -773,16 +773,19 @@ void TextDocumentWidget::TextSet(const char* newText)
    TextProcess();
 }
 
-void TextDocumentWidget::TextKeySet(const char* key)
+// Key, expression and file name are alternative sources of the text: setting one (source names
+// which) drops the other two.
+void TextDocumentWidget::SourceSet(char*& source, const char* value)
 {
-   char* copy = key ? StringDuplicate(key, HEAP_DEFAULT) : nullptr;
+   char* copy = value ? StringDuplicate(value, HEAP_DEFAULT) : nullptr;
    LayoutClear();
    MemoryFree(textKey);
    MemoryFree(textExpression);
    MemoryFree(textFilename);
-   textKey = copy;
+   textKey = nullptr;
    textExpression = nullptr;
    textFilename = nullptr;
+   source = copy;
    if (copy)
    {
       TextsRefresh();
@@ -790,44 +793,21 @@ void TextDocumentWidget::TextKeySet(const char* key)
    }
    TextStore(nullptr);
    TextProcess();
+}
+
+void TextDocumentWidget::TextKeySet(const char* key)
+{
+   SourceSet(textKey, key);
 }
 
 void TextDocumentWidget::TextExpressionSet(const char* expression)
 {
-   char* copy = expression ? StringDuplicate(expression, HEAP_DEFAULT) : nullptr;
-   LayoutClear();
-   MemoryFree(textKey);
-   MemoryFree(textExpression);
-   MemoryFree(textFilename);
-   textKey = nullptr;
-   textExpression = copy;
-   textFilename = nullptr;
-   if (copy)
-   {
-      TextsRefresh();
-      return;
-   }
-   TextStore(nullptr);
-   TextProcess();
+   SourceSet(textExpression, expression);
 }
 
 void TextDocumentWidget::TextFilenameSet(const char* fileName)
 {
-   char* copy = fileName ? StringDuplicate(fileName, HEAP_DEFAULT) : nullptr;
-   LayoutClear();
-   MemoryFree(textKey);
-   MemoryFree(textExpression);
-   MemoryFree(textFilename);
-   textKey = nullptr;
-   textExpression = nullptr;
-   textFilename = copy;
-   if (copy)
-   {
-      TextsRefresh();
-      return;
-   }
-   TextStore(nullptr);
-   TextProcess();
+   SourceSet(textFilename, fileName);
 }
 
 void TextDocumentWidget::AreaSet(const Box2F& area)

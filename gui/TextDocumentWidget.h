@@ -116,6 +116,7 @@ class TextDocumentWidget : public ScrollBoxWidget
    // Removes the generated widgets and lines and empties the content size.
    void LayoutClear();
    void SourcesFree();
+   void SourceSet(char*& source, const char* value);
    void TextStore(const char* newText);
 };
 } // namespace Corvale

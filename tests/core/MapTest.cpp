@@ -29,6 +29,24 @@ class MapTest : public ::testing::Test
    }
 };
 
+// Counts the heap traffic of a map so that a test can see which nodes the pool kept.
+class CountingAllocator : public Allocator
+{
+ public:
+   i32 allocations = 0;
+   i32 frees = 0;
+   void* Allocate(u32 size) override
+   {
+      allocations++;
+      return allocatorDefault->Allocate(size);
+   }
+   void Free(void* p) override
+   {
+      frees++;
+      allocatorDefault->Free(p);
+   }
+};
+
 // Checks levels, parent links and ordering below node; returns the subtree height.
 i32 InvariantsCheck(IntMap& map, IntMap::Node* node, IntMap::Node* parent, i32& nodes)
 {
@@ -268,6 +286,36 @@ TEST_F(MapTest, PoolKeepsNodesUpToItsLimit)
    map.NodePoolSizeSet(0);
    EXPECT_EQ(map.poolCount, 0);
    EXPECT_EQ(map.pool, nullptr);
+}
+
+TEST_F(MapTest, ClearKeepsNodesUpToThePoolLimit)
+{
+   CountingAllocator counting;
+   {
+      IntMap map(&counting);
+      map.NodePoolSizeSet(4);
+      for (i32 i = 0; i < 6; i++)
+      {
+         map.Insert(i, i);
+      }
+      EXPECT_EQ(counting.allocations, 6);
+      map.Clear();
+      EXPECT_EQ(map.count, 0);
+      EXPECT_EQ(map.First(), map.End());
+      EXPECT_EQ(map.poolCount, 4);
+      EXPECT_EQ(counting.frees, 2);
+      // Refilling up to the limit takes every node from the pool.
+      for (i32 i = 0; i < 4; i++)
+      {
+         map.Insert(i, i);
+      }
+      EXPECT_EQ(counting.allocations, 6);
+      EXPECT_EQ(map.poolCount, 0);
+      map.Clear();
+      map.NodePoolSizeSet(0);
+      EXPECT_EQ(map.pool, nullptr);
+   }
+   EXPECT_EQ(counting.allocations, counting.frees);
 }
 
 TEST_F(MapTest, MoveRelinksTheBottomSentinel)
