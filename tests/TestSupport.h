@@ -1,5 +1,6 @@
-// Fixtures every test folder uses: a file over a string, a log sink that keeps every line, and a
-// temporary folder that removes itself. No test framework here: the benchmarks use these too.
+// Fixtures every test folder uses: a file over a string, a log sink that keeps every line, a
+// temporary folder that removes itself, and an allocator that counts. No test framework here:
+// the benchmarks use these too.
 #pragma once
 
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/Allocator.h"
 #include "core/File.h"
 #include "core/Log.h"
 
@@ -116,6 +118,25 @@ class TempFolder
    }
 
    std::string path;
+};
+
+// Counts the allocations and frees that pass through it, so that a test can see a container's
+// buffer move or its node pool keep nodes.
+class CountingAllocator : public Allocator
+{
+ public:
+   i32 allocations = 0;
+   i32 frees = 0;
+   void* Allocate(u32 size) override
+   {
+      allocations++;
+      return allocatorDefault->Allocate(size);
+   }
+   void Free(void* p) override
+   {
+      frees++;
+      allocatorDefault->Free(p);
+   }
 };
 } // namespace TestSupport
 } // namespace Corvale

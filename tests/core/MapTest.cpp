@@ -10,6 +10,7 @@
 
 #include "core/Map.h"
 #include "core/Memory.h"
+#include "tests/TestSupport.h"
 
 using namespace Corvale;
 
@@ -29,23 +30,7 @@ class MapTest : public ::testing::Test
    }
 };
 
-// Counts the heap traffic of a map so that a test can see which nodes the pool kept.
-class CountingAllocator : public Allocator
-{
- public:
-   i32 allocations = 0;
-   i32 frees = 0;
-   void* Allocate(u32 size) override
-   {
-      allocations++;
-      return allocatorDefault->Allocate(size);
-   }
-   void Free(void* p) override
-   {
-      frees++;
-      allocatorDefault->Free(p);
-   }
-};
+using TestSupport::CountingAllocator;
 
 // Checks levels, parent links and ordering below node; returns the subtree height.
 i32 InvariantsCheck(IntMap& map, IntMap::Node* node, IntMap::Node* parent, i32& nodes)

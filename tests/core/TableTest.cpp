@@ -6,6 +6,7 @@
 
 #include "core/Memory.h"
 #include "core/Table.h"
+#include "tests/TestSupport.h"
 
 using namespace Corvale;
 
@@ -23,23 +24,7 @@ class TableTest : public ::testing::Test
    }
 };
 
-// Counts frees so that a test can see the buffer move.
-class CountingAllocator : public Allocator
-{
- public:
-   i32 allocations = 0;
-   i32 frees = 0;
-   void* Allocate(u32 size) override
-   {
-      allocations++;
-      return allocatorDefault->Allocate(size);
-   }
-   void Free(void* p) override
-   {
-      frees++;
-      allocatorDefault->Free(p);
-   }
-};
+using TestSupport::CountingAllocator;
 
 template <class T> std::vector<T> Items(const Table<T>& table)
 {
