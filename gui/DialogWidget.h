@@ -4,6 +4,7 @@
 
 #include "core/Box.h"
 #include "core/Color.h"
+#include "core/TableFixed.h"
 #include "core/Types.h"
 #include "gui/ContainerWidget.h"
 
@@ -31,45 +32,6 @@ enum DialogState : i32
    DIALOG_STATE_PAGE_COMPLETE = 1,
    DIALOG_STATE_TEXT_COMPLETE = 2,
    DIALOG_STATE_REVEALING = 3
-};
-
-// At most N pointers kept inside the owner; an insert beyond N is ignored.
-template <class T, i32 N> class TableFixed
-{
- public:
-   bool Insert(T item, i32 index)
-   {
-      if (index < 0 || index > count || count + 1 > N)
-      {
-         return false;
-      }
-      for (i32 i = count; i > index; i--)
-      {
-         data[i] = data[i - 1];
-      }
-      data[index] = item;
-      count++;
-      return true;
-   }
-   bool Add(T item) { return Insert(item, count); }
-   void RemoveAt(i32 index)
-   {
-      if (index < 0 || index >= count)
-      {
-         return;
-      }
-      for (i32 i = index; i + 1 < count; i++)
-      {
-         data[i] = data[i + 1];
-      }
-      count--;
-   }
-   // Null when empty.
-   T TakeLast() { return count > 0 ? data[--count] : nullptr; }
-   T& operator[](i32 index) { return data[index]; }
-
-   i32 count = 0;
-   T data[N] = {};
 };
 
 // A piece of text in one font.

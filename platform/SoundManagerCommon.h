@@ -7,6 +7,7 @@
 
 #include "core/ResourceCache.h"
 #include "core/Thread.h"
+#include "core/TableFixed.h"
 #include "core/Types.h"
 #include "platform/Sound.h"
 #include "platform/SoundStreamSource.h"
@@ -93,60 +94,6 @@ struct SoundCommand
    char streamName[SOUND_NAME_SIZE];
 };
 
-// A table of at most N items kept inside its owner: the sound thread never allocates for them.
-template <class T, i32 N> class SoundFixedTable
-{
- public:
-   i32 count = 0;
-   T items[N];
-
-   bool Add(const T& item)
-   {
-      if (count >= N)
-      {
-         return false;
-      }
-      items[count++] = item;
-      return true;
-   }
-   i32 Find(const T& item) const
-   {
-      for (i32 i = 0; i < count; i++)
-      {
-         if (items[i] == item)
-         {
-            return i;
-         }
-      }
-      return -1;
-   }
-   // Keeps the order of the rest.
-   void RemoveAt(i32 index)
-   {
-      if (index < 0 || index >= count)
-      {
-         return;
-      }
-      for (i32 i = index; i + 1 < count; i++)
-      {
-         items[i] = items[i + 1];
-      }
-      count--;
-   }
-   bool Remove(const T& item)
-   {
-      i32 index = Find(item);
-      if (index < 0)
-      {
-         return false;
-      }
-      RemoveAt(index);
-      return true;
-   }
-   T& Last() { return items[count - 1]; }
-   void Clear() { count = 0; }
-};
-
 class SoundManagerCommon
 {
  public:
@@ -222,12 +169,12 @@ class SoundManagerCommon
    bool soundThreadRunning;
 
    SoundCommand records[SOUND_COMMAND_COUNT];
-   SoundFixedTable<SoundCommand*, SOUND_COMMAND_COUNT> recordsFree;
+   TableFixed<SoundCommand*, SOUND_COMMAND_COUNT> recordsFree;
    std::mutex poolLock;
    ThreadCondition poolCondition;
 
-   SoundFixedTable<SoundStreamOpenAL*, SOUND_STREAM_COUNT> streams;
-   SoundFixedTable<TickerCallback, SOUND_TICKER_CALLBACK_COUNT> tickerCallbacks;
+   TableFixed<SoundStreamOpenAL*, SOUND_STREAM_COUNT> streams;
+   TableFixed<TickerCallback, SOUND_TICKER_CALLBACK_COUNT> tickerCallbacks;
 
  protected:
    // Queues a record that carries only its type, and waits for it when asked.

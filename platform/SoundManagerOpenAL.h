@@ -57,9 +57,9 @@ class SoundManagerOpenAL : public SoundManagerCommon
    std::mutex tickerLock;
    ALCdevice* device;
    ALCcontext* context;
-   SoundFixedTable<u32, SOUND_VOICE_COUNT> freeSourceIds;
-   SoundFixedTable<SoundSourceOpenAL*, SOUND_VOICE_COUNT> activeVoices;
-   SoundFixedTable<SoundSourceOpenAL*, SOUND_VOICE_COUNT> freeVoices;
+   TableFixed<u32, SOUND_VOICE_COUNT> freeSourceIds;
+   TableFixed<SoundSourceOpenAL*, SOUND_VOICE_COUNT> activeVoices;
+   TableFixed<SoundSourceOpenAL*, SOUND_VOICE_COUNT> freeVoices;
    SoundSourceOpenAL voices[SOUND_VOICE_COUNT];
 
  private:
