@@ -8,7 +8,7 @@
 #include "core/JSONWriter.h"
 #include "core/Log.h"
 #include "core/Memory.h"
-#include "platform/Screen.h"
+#include "platform/window/Screen.h"
 
 namespace Corvale
 {

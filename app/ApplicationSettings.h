@@ -2,7 +2,7 @@
 // screen settings that start-up builds from it and from the constants.
 #pragma once
 
-#include "platform/ScreenSettings.h"
+#include "platform/window/ScreenSettings.h"
 
 namespace Corvale
 {

@@ -1,7 +1,7 @@
 // Frame timing over the millisecond clock.
 #include "app/FrameClock.h"
 
-#include "platform/ScreenCommon.h"
+#include "platform/window/ScreenCommon.h"
 
 namespace Corvale
 {

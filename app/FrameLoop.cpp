@@ -10,9 +10,9 @@
 #include "app/FrameClock.h"
 #include "core/Event.h"
 #include "core/ScriptManager.h"
-#include "platform/Keyboard.h"
-#include "platform/MouseManager.h"
-#include "platform/Screen.h"
+#include "platform/input/Keyboard.h"
+#include "platform/input/MouseManager.h"
+#include "platform/window/Screen.h"
 
 namespace Corvale
 {

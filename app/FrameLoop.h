@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/Types.h"
-#include "platform/WindowMessages.h"
+#include "platform/window/WindowMessages.h"
 
 namespace Corvale
 {

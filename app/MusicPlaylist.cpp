@@ -5,7 +5,7 @@
 #include "core/JSONValue.h"
 #include "core/Random.h"
 #include "core/StringHelpers.h"
-#include "platform/SoundManagerOpenAL.h"
+#include "platform/sound/SoundManagerOpenAL.h"
 
 namespace Corvale
 {

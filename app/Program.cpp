@@ -16,14 +16,14 @@
 #include "core/Log.h"
 #include "core/Memory.h"
 #include "core/ScriptManager.h"
-#include "platform/FontManager.h"
-#include "platform/ImageManagerOpenGL.h"
-#include "platform/Keyboard.h"
-#include "platform/MouseManager.h"
-#include "platform/PlatformShell.h"
-#include "platform/Screen.h"
-#include "platform/SoundManagerOpenAL.h"
-#include "platform/TextureManagerOpenGL.h"
+#include "platform/sprite/FontManager.h"
+#include "platform/image/ImageManagerOpenGL.h"
+#include "platform/input/Keyboard.h"
+#include "platform/input/MouseManager.h"
+#include "platform/window/PlatformShell.h"
+#include "platform/window/Screen.h"
+#include "platform/sound/SoundManagerOpenAL.h"
+#include "platform/image/TextureManagerOpenGL.h"
 
 namespace Corvale
 {

@@ -8,7 +8,7 @@
 #include "core/StringHelpers.h"
 #include "core/Table.h"
 #include "core/Types.h"
-#include "platform/HoldTracker.h"
+#include "platform/input/HoldTracker.h"
 
 namespace Corvale
 {

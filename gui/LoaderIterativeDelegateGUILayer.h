@@ -2,7 +2,7 @@
 // then preloads the layer's widget tree with the GUI manager.
 #pragma once
 
-#include "platform/LoaderIterativeDelegateSpriteResourceFile.h"
+#include "platform/loader/LoaderIterativeDelegateSpriteResourceFile.h"
 
 namespace Corvale
 {

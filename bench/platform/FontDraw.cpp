@@ -10,11 +10,11 @@
 #include "core/Event.h"
 #include "core/FileManagerStdio.h"
 #include "core/Memory.h"
-#include "platform/Font.h"
-#include "platform/FontManager.h"
-#include "platform/ImageManagerOpenGL.h"
-#include "platform/Screen.h"
-#include "platform/TextureManagerOpenGL.h"
+#include "platform/sprite/Font.h"
+#include "platform/sprite/FontManager.h"
+#include "platform/image/ImageManagerOpenGL.h"
+#include "platform/window/Screen.h"
+#include "platform/image/TextureManagerOpenGL.h"
 #include "tests/platform/ScreenTestSupport.h"
 
 using namespace Corvale;

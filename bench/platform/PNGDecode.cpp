@@ -11,8 +11,8 @@
 #include "core/Allocator.h"
 #include "core/FileStdio.h"
 #include "core/Memory.h"
-#include "platform/Bitmap.h"
-#include "platform/BitmapLoaderPNG.h"
+#include "platform/image/Bitmap.h"
+#include "platform/image/BitmapLoaderPNG.h"
 
 using namespace Corvale;
 

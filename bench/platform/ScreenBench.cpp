@@ -3,8 +3,8 @@
 
 #include "core/Event.h"
 #include "core/Memory.h"
-#include "platform/Screen.h"
-#include "platform/Texture.h"
+#include "platform/window/Screen.h"
+#include "platform/image/Texture.h"
 #include "tests/platform/ScreenTestSupport.h"
 
 namespace Corvale

@@ -7,8 +7,8 @@
 #include "app/ApplicationConsts.h"
 #include "app/ApplicationSettings.h"
 #include "core/JSONValue.h"
-#include "gui/FadeManager.h"
-#include "platform/Screen.h"
+#include "gui/state/FadeManager.h"
+#include "platform/window/Screen.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace CorvaleTest

@@ -7,8 +7,8 @@
 
 #include "app/Application.h"
 #include "app/FrameClock.h"
-#include "platform/Keyboard.h"
-#include "platform/ScreenCommon.h"
+#include "platform/input/Keyboard.h"
+#include "platform/window/ScreenCommon.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace CorvaleTest

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "core/StringHelpers.h"
-#include "gui/DialogWidget.h"
-#include "platform/Font.h"
-#include "platform/MouseManager.h"
+#include "gui/dialog/DialogWidget.h"
+#include "platform/sprite/Font.h"
+#include "platform/input/MouseManager.h"
 
 namespace DialogTest
 {

@@ -1,9 +1,9 @@
 // The GUI manager's frame: clicks and double clicks, hover order, wheel routing, input held back
 // by a fade or a pending state switch, layers pushed from files and preloaded, and widgets removed
 // by their own callbacks.
-#include "GUIManagerTestSupport.h"
+#include "tests/gui/GUIManagerTestSupport.h"
 #include "core/ProgressionManager.h"
-#include "platform/ParticleManager2D.h"
+#include "platform/particle/ParticleManager2D.h"
 
 using namespace GUIManagerTest;
 

@@ -10,21 +10,21 @@
 #include <fstream>
 #include <string>
 
-#include "../platform/BitmapTestSupport.h"
+#include "tests/platform/BitmapTestSupport.h"
 #include "core/Event.h"
 #include "core/FileManager.h"
 #include "core/FileManagerStdio.h"
 #include "core/GraphicsPathManager.h"
 #include "core/Memory.h"
-#include "gui/ContainerWidget.h"
-#include "gui/FadeManager.h"
+#include "gui/widgets/ContainerWidget.h"
+#include "gui/state/FadeManager.h"
 #include "gui/GUIManager.h"
-#include "gui/GameStateManager.h"
-#include "gui/LayerWidget.h"
-#include "platform/MouseManager.h"
-#include "platform/MouseState.h"
-#include "platform/Screen.h"
-#include "platform/SpriteManager.h"
+#include "gui/state/GameStateManager.h"
+#include "gui/widgets/LayerWidget.h"
+#include "platform/input/MouseManager.h"
+#include "platform/input/MouseState.h"
+#include "platform/window/Screen.h"
+#include "platform/sprite/SpriteManager.h"
 
 namespace GUIManagerTest
 {

@@ -5,13 +5,13 @@
 #include <cstring>
 #include <string>
 
-#include "WidgetTestSupport.h"
-#include "platform/Font.h"
-#include "platform/Image.h"
-#include "platform/SpriteAnimation.h"
-#include "platform/SpriteManager.h"
-#include "platform/SpriteResourceFile.h"
-#include "platform/Texture.h"
+#include "tests/gui/WidgetTestSupport.h"
+#include "platform/sprite/Font.h"
+#include "platform/image/Image.h"
+#include "platform/sprite/SpriteAnimation.h"
+#include "platform/sprite/SpriteManager.h"
+#include "platform/sprite/SpriteResourceFile.h"
+#include "platform/image/Texture.h"
 
 namespace LabelTest
 {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "../platform/BitmapTestSupport.h"
+#include "tests/platform/BitmapTestSupport.h"
 #include "core/FileManager.h"
 #include "core/FileManagerStdio.h"
 #include "core/GraphicsPathManager.h"
@@ -15,9 +15,9 @@
 #include "core/Memory.h"
 #include "gui/GUIManager.h"
 #include "gui/LoaderIterativeDelegateGUILayer.h"
-#include "platform/LoaderIterative.h"
-#include "platform/SpriteManager.h"
-#include "platform/SpriteResourceFile.h"
+#include "platform/loader/LoaderIterative.h"
+#include "platform/sprite/SpriteManager.h"
+#include "platform/sprite/SpriteResourceFile.h"
 
 using namespace Corvale;
 using testing_support::LogCapture;

@@ -6,17 +6,17 @@
 
 #include <string>
 
-#include "../core/JSONTestSupport.h"
-#include "../platform/BitmapTestSupport.h"
+#include "tests/core/JSONTestSupport.h"
+#include "tests/platform/BitmapTestSupport.h"
 #include "core/Memory.h"
 #include "core/ProgressionManager.h"
-#include "gui/ContainerWidget.h"
+#include "gui/widgets/ContainerWidget.h"
 #include "gui/GUIManager.h"
-#include "gui/SpriteWidget.h"
-#include "gui/Widget.h"
-#include "gui/WidgetTransitionLinear.h"
-#include "gui/WidgetTransitionTranslate.h"
-#include "platform/MouseState.h"
+#include "gui/widgets/SpriteWidget.h"
+#include "gui/widgets/Widget.h"
+#include "gui/transitions/WidgetTransitionLinear.h"
+#include "gui/transitions/WidgetTransitionTranslate.h"
+#include "platform/input/MouseState.h"
 
 namespace WidgetTest
 {

@@ -11,11 +11,11 @@
 #include "core/HeapDelegate.h"
 #include "core/Memory.h"
 #include "core/ProgressionManager.h"
-#include "platform/ParticleEffect2D.h"
-#include "platform/ParticleEffectEmitter2D.h"
-#include "platform/ParticleEffectParticle2D.h"
-#include "platform/ParticleManager2D.h"
-#include "platform/SpriteManager.h"
+#include "platform/particle/ParticleEffect2D.h"
+#include "platform/particle/ParticleEffectEmitter2D.h"
+#include "platform/particle/ParticleEffectParticle2D.h"
+#include "platform/particle/ParticleManager2D.h"
+#include "platform/sprite/SpriteManager.h"
 #include "tests/core/JSONTestSupport.h"
 
 namespace ParticleTest

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/Types.h"
-#include "platform/Screen.h"
+#include "platform/window/Screen.h"
 
 namespace Corvale
 {

@@ -23,7 +23,7 @@
 #include "core/FileManager.h"
 #include "core/FileManagerStdio.h"
 #include "core/Log.h"
-#include "platform/SoundManagerOpenAL.h"
+#include "platform/sound/SoundManagerOpenAL.h"
 #include "tests/TestSupport.h"
 
 namespace CorvaleTest

@@ -18,11 +18,11 @@
 #include "core/FileManagerStdio.h"
 #include "core/FileStdio.h"
 #include "core/Memory.h"
-#include "platform/Bitmap.h"
-#include "platform/BitmapLoaderPNG.h"
-#include "platform/ImageManagerOpenGL.h"
-#include "platform/Screen.h"
-#include "platform/TextureManagerOpenGL.h"
+#include "platform/image/Bitmap.h"
+#include "platform/image/BitmapLoaderPNG.h"
+#include "platform/image/ImageManagerOpenGL.h"
+#include "platform/window/Screen.h"
+#include "platform/image/TextureManagerOpenGL.h"
 #include "tests/platform/ScreenTestSupport.h"
 
 namespace Corvale

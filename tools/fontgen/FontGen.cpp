@@ -21,8 +21,8 @@
 #include "core/FileStdio.h"
 #include "core/Memory.h"
 #include "core/StringHelpers.h"
-#include "platform/Bitmap.h"
-#include "platform/BitmapLoaderPNG.h"
+#include "platform/image/Bitmap.h"
+#include "platform/image/BitmapLoaderPNG.h"
 
 using namespace Corvale;
 

@@ -14,9 +14,9 @@
 #include "core/FileStdio.h"
 #include "core/Memory.h"
 #include "core/Table.h"
-#include "platform/Bitmap.h"
-#include "platform/BitmapLoaderPNG.h"
-#include "platform/BitmapSplit.h"
+#include "platform/image/Bitmap.h"
+#include "platform/image/BitmapLoaderPNG.h"
+#include "platform/image/BitmapSplit.h"
 
 using namespace Corvale;
 

@@ -1,0 +1,102 @@
+// Screen set-up and teardown: the window, the OpenGL context (with multisampling stepped down
+// until one is had), the display mode and the graphics state.
+#include <epoxy/gl.h>
+
+#include "platform/window/Screen.h"
+
+#include "core/GraphicsPathManager.h"
+#include "core/Log.h"
+#include "platform/window/PlatformShell.h"
+
+namespace Corvale
+{
+Screen screen;
+
+bool Screen::Init(const ScreenSettings& settings)
+{
+   GraphicsPathManager::Set(0, settings.graphicsPath0);
+   if (settings.graphicsPath1)
+   {
+      GraphicsPathManager::Set(1, settings.graphicsPath1);
+   }
+   heapId = settings.heapId;
+   MatrixStackInit();
+   trianglesThisFrame = 0;
+   trianglesPeak = 0;
+   SettingsApply(settings);
+
+   // Multisampling steps down one level at a time until a window and context are had.
+   const i32 requested =
+       settings.multisampleLevel >= 0 && settings.multisampleLevel <= 5 ? settings.multisampleLevel : 0;
+   bool created = false;
+   for (i32 level = requested; level >= 0 && !created; --level)
+   {
+      if (!window.Create(settings.title, fullscreen != 0, clientWidth, clientHeight,
+                         level > 0 ? 1 << level : 0, settings.windowProcedure))
+      {
+         continue;
+      }
+      if (!window.ContextCreate())
+      {
+         window.Destroy();
+         continue;
+      }
+      multisampleLevel = level;
+      created = true;
+   }
+   if (!created)
+   {
+      if (!window.Create(settings.title, fullscreen != 0, clientWidth, clientHeight, 0,
+                         settings.windowProcedure))
+      {
+         PlatformMessageBox("Error", "ChoosePixelFormat failed", true);
+      }
+      else
+      {
+         PlatformMessageBox("Error", "SetPixelFormat failed", true);
+      }
+      Deinit();
+      return false;
+   }
+
+   if (fullscreen)
+   {
+      DisplayModeApply();
+   }
+   WindowSizeSet(clientWidth, clientHeight);
+   focusCount = window.FocusCheck() ? 1 : 0;
+   initialised = 1;
+
+   GraphicsInit(settings);
+   if (multisampleLevel > 0)
+   {
+      glEnable(GL_MULTISAMPLE);
+   }
+   window.SwapIntervalSet(settings.swapIntervalOn ? 1 : 0);
+   return true;
+}
+
+void Screen::Deinit()
+{
+   initialised = 0;
+   if (window.CreatedCheck())
+   {
+      ShadersDestroy();
+   }
+   if (!cursorShown)
+   {
+      PlatformWindow::CursorShow(true);
+      cursorShown = 1;
+   }
+   if (cursorClipped)
+   {
+      window.CursorClipSet(nullptr);
+      cursorClipped = 0;
+   }
+   DisplayModeRestore();
+   window.Destroy();
+   MatrixStackDeinit();
+   // A later Init may be given another desktop (an override, or a different monitor).
+   desktopSizeKnown = 0;
+}
+} // namespace Corvale

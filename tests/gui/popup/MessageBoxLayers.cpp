@@ -1,0 +1,185 @@
+// The message-box layers of the data, as the build made them: each opens with our fonts and
+// button art, shows its text, slides in and out, draws its panel, and answers through the button
+// the player clicks.
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "tests/platform/BitmapTestSupport.h"
+#include "tests/platform/SpriteTestSupport.h"
+#include "core/GraphicsPathManager.h"
+#include "core/ProgressionManager.h"
+#include "core/TextManager.h"
+#include "gui/widgets/ButtonWidgetChildSprite.h"
+#include "gui/GUIManager.h"
+#include "gui/widgets/LayerWidget.h"
+#include "gui/popup/MessageBoxPopup.h"
+#include "gui/popup/PopupManager.h"
+#include "gui/widgets/PressButtonWidget.h"
+#include "gui/widgets/TextDocumentWidget.h"
+#include "platform/sprite/FontManager.h"
+#include "platform/input/MouseManager.h"
+#include "platform/input/MouseState.h"
+#include "platform/sprite/SpriteManager.h"
+
+using namespace Corvale;
+using sprite_test_support::DrawingTest;
+using sprite_test_support::Pixel;
+using testing_support::LogCapture;
+
+namespace
+{
+// The resource tree the build assembled: <build>/data beside <build>/tests.
+std::string BuildDataFolderGet()
+{
+   char exe[4096] = {};
+   ssize_t length = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
+   if (length <= 0)
+   {
+      return std::string();
+   }
+   return (std::filesystem::path(exe).parent_path().parent_path() / "data").string();
+}
+
+class MessageBoxLayersTest : public DrawingTest
+{
+ protected:
+   void SetUp() override
+   {
+      DrawingTest::SetUp();
+      data = BuildDataFolderGet() + "/";
+      ASSERT_TRUE(std::filesystem::exists(data + "Graphics/GUI/MessageBoxOK/Widgets.json")) << data;
+      ASSERT_TRUE(std::filesystem::exists(data + "Graphics/GUI/MessageBox/ButtonUp.png"))
+          << "the button art was not drawn";
+      fileManagerStdioResource.BaseFolderSet(data.c_str());
+      GraphicsPathManager::Set(0, "Graphics");
+      textManager.LanguageSet(&language);
+      textManager.FileNameAppend("Text");
+      textManager.OnLanguageChange();
+      mouseStateSystem = MouseState();
+      mouseStateSystem.present = 1;
+      ProgressionManager::Init();
+      GUIManager::Init();
+      PopupManager::Init();
+   }
+
+   void TearDown() override
+   {
+      PopupManager::Deinit();
+      GUIManager::Deinit();
+      ProgressionManager::Deinit();
+      EXPECT_EQ(SpriteManager::resourceFiles.count, 0) << "a layer's sprite file stayed loaded";
+      FontManager::Deinit();
+      textManager.Deinit();
+      DrawingTest::TearDown();
+   }
+
+   static void Tick(u32 elapsed)
+   {
+      GUIManager::Update(elapsed);
+      PopupManager::Update(elapsed);
+   }
+
+   static void PointerFrame(const Point2F& at, u32 buttonsNow, u32 buttonsBefore)
+   {
+      mouseStateSystem.previousX = mouseStateSystem.x;
+      mouseStateSystem.previousY = mouseStateSystem.y;
+      mouseStateSystem.x = static_cast<i32>(at.x);
+      mouseStateSystem.y = static_cast<i32>(at.y);
+      mouseStateSystem.frameButtons = buttonsNow;
+      mouseStateSystem.previousButtons = buttonsBefore;
+      Tick(16);
+   }
+
+   // The middle of a widget in screen units.
+   static Point2F MiddleGet(Widget* widget)
+   {
+      Point2F at = widget->PositionAbsoluteGet();
+      Box2F bounds = widget->BoundsGet();
+      return Point2F{at.x + bounds.x + bounds.width / 2.0f, at.y + bounds.y + bounds.height / 2.0f};
+   }
+
+   std::string data;
+   u32 language = 0;
+};
+
+void Answered(MessageBoxPopup*, PressButtonWidget* button, void* userData)
+{
+   *static_cast<std::string*>(userData) += button->NameGet();
+}
+
+TEST_F(MessageBoxLayersTest, EachLayerShowsItsTextAndButtonsAndAnswersWithTheButtonClicked)
+{
+   const struct
+   {
+      const char* layer;
+      std::vector<std::string> buttons;
+   } layers[] = {{"MessageBoxOK", {"OK"}},
+                 {"MessageBoxYesNo", {"Yes", "No"}},
+                 {"MessageBoxYesNoCancel", {"Yes", "No", "Cancel"}}};
+   for (const auto& l : layers)
+   {
+      for (const std::string& clicked : l.buttons)
+      {
+         SCOPED_TRACE(std::string(l.layer) + " " + clicked);
+         LogCapture log;
+         std::string answer;
+         MessageBoxPopup* box = MessageBoxPopup::Show("ApplicationName", l.layer);
+         ASSERT_NE(box, nullptr);
+         ASSERT_NE(box->layer, nullptr);
+         box->onOK = box->onCancel = box->onYes = box->onNo = &Answered;
+         box->onOKUserData = box->onCancelUserData = box->onYesUserData = box->onNoUserData = &answer;
+         EXPECT_GE(GUIManager::transitionsRunning, 1) << "no \"Enter\" transition";
+
+         auto* document = dynamic_cast<TextDocumentWidget*>(box->layer->DescendantGetByPath("Panel.Text"));
+         ASSERT_NE(document, nullptr);
+         EXPECT_STREQ(document->TextGet(), "Corvale Card Games");
+         EXPECT_GE(document->lines.count, 1) << "the text was not laid out in our font";
+         for (const char* name : {"OK", "Cancel", "Yes", "No"})
+         {
+            std::string path = std::string("Panel.") + name;
+            auto* button = dynamic_cast<PressButtonWidget*>(box->layer->DescendantGetByPath(path.c_str()));
+            bool expected = std::find(l.buttons.begin(), l.buttons.end(), name) != l.buttons.end();
+            ASSERT_EQ(button != nullptr, expected) << path;
+            if (button)
+            {
+               ASSERT_EQ(button->stateSprites.count, PRESS_BUTTON_STATE_COUNT);
+               for (i32 state = 0; state < PRESS_BUTTON_STATE_COUNT; state++)
+               {
+                  ButtonWidgetChildSprite* sprite = button->stateSprites[button->StateResolve(state)];
+                  ASSERT_NE(sprite, nullptr) << path << " state " << state;
+                  EXPECT_NE(sprite->animation, nullptr) << path << " state " << state;
+               }
+               EXPECT_GT(button->BoundsGet().width, 100.0f) << path;
+            }
+         }
+
+         // In place, the panel shows over the dimmed screen.
+         Tick(1000);
+         ASSERT_EQ(GUIManager::transitionsRunning, 0);
+         Clear();
+         GUIManager::Draw();
+         std::vector<u8> frame = Frame();
+         Pixel panel = At(frame, 240, 300);
+         Pixel outside = At(frame, 40, 40);
+         EXPECT_GT(panel.g, panel.r);
+         EXPECT_GT(panel.g, 40);
+         EXPECT_LT(outside.r + outside.g + outside.b, 30);
+
+         Widget* target = box->layer->DescendantGetByPath(("Panel." + clicked).c_str());
+         ASSERT_NE(target, nullptr);
+         Point2F middle = MiddleGet(target);
+         PointerFrame(middle, MOUSE_BUTTON_LEFT, 0);
+         PointerFrame(middle, 0, MOUSE_BUTTON_LEFT);
+         EXPECT_EQ(answer, clicked);
+         EXPECT_TRUE(box->ClosingCheck());
+         EXPECT_GE(GUIManager::transitionsRunning, 1) << "no \"Exit\" transition";
+         Tick(1000);
+         EXPECT_EQ(PopupManager::IndexGet(box), -1);
+         GUIManager::Update(0);
+         EXPECT_EQ(GUIManager::root->ChildCountGet(), 0);
+         EXPECT_EQ(log.text, "") << "the layer's data is not whole";
+      }
+   }
+}
+} // namespace

@@ -1,0 +1,329 @@
+// ".snd" streams: headers refused before anything is sized from them, pages of decoded frames
+// and silence, looping back to byte 24 inside a page, finishing, played milliseconds, and a Deinit
+// that may be reached twice.
+#include "tests/platform/SoundTestSupport.h"
+
+#include "platform/sound/SoundStreamOpenALCelt.h"
+
+using namespace CorvaleTest;
+
+namespace
+{
+// A stream file in memory that records where it was positioned.
+class MemoryFile : public File
+{
+ public:
+   explicit MemoryFile(Bytes contents) : bytes(std::move(contents)) {}
+   u32 Read(void* buffer, u32 count) override
+   {
+      u32 available = position < bytes.size() ? static_cast<u32>(bytes.size() - position) : 0;
+      u32 got = count < available ? count : available;
+      std::memcpy(buffer, bytes.data() + position, got);
+      position += got;
+      reads.push_back(got);
+      return got;
+   }
+   i64 SizeGet() override { return static_cast<i64>(bytes.size()); }
+   i64 PositionGet() override { return static_cast<i64>(position); }
+   bool PositionSet(i64 offset, i32 origin) override
+   {
+      if (origin == FILE_ORIGIN_START)
+      {
+         seeks.push_back(offset);
+         position = static_cast<size_t>(offset);
+      }
+      return true;
+   }
+   bool EndCheck() override { return position >= bytes.size(); }
+
+   Bytes bytes;
+   size_t position = 0;
+   std::vector<u32> reads;
+   std::vector<i64> seeks;
+};
+
+// Closes nothing: the test owns the file.
+class CountingManager : public FileManager
+{
+ public:
+   File* Open(const char*, i32, i32) override { return nullptr; }
+   bool Close(File*) override
+   {
+      closes++;
+      return true;
+   }
+   bool Exists(const char*) override { return false; }
+   int closes = 0;
+};
+
+// Streams driven directly on this thread: an OpenAL context of our own and the manager's table of
+// free sources, with no sound thread running.
+class SoundStreamDirect : public ::testing::Test
+{
+ protected:
+   void SetUp() override
+   {
+      LogFileSet(&log);
+      device = alcOpenDevice(nullptr);
+      ASSERT_NE(device, nullptr);
+      context = alcCreateContext(device, nullptr);
+      alcMakeContextCurrent(context);
+      for (int i = 0; i < 4; i++)
+      {
+         ALuint name = 0;
+         alGenSources(1, &name);
+         soundManager.freeSourceIds.Add(name);
+      }
+   }
+   void TearDown() override
+   {
+      for (int i = 0; i < soundManager.freeSourceIds.count; i++)
+      {
+         ALuint name = soundManager.freeSourceIds.items[i];
+         alDeleteSources(1, &name);
+      }
+      soundManager.freeSourceIds.Clear();
+      alcMakeContextCurrent(nullptr);
+      alcDestroyContext(context);
+      alcCloseDevice(device);
+      LogFileSet(nullptr);
+   }
+
+   bool StreamInit(SoundStreamOpenALCelt* stream, MemoryFile* file, bool loop,
+                   SoundStreamSource* source = nullptr)
+   {
+      const float zero[3] = {0.0f, 0.0f, 0.0f};
+      return stream->Init(file, &manager, HEAP_SOUND_THREAD, source, loop, SOUND_USAGE_MUSIC, 100, zero,
+                          zero);
+   }
+
+   static bool PageSilentFrameCheck(const SoundStreamOpenALCelt& stream, u32 frame)
+   {
+      const i16* samples = reinterpret_cast<const i16*>(stream.pagePCM + frame * stream.bytesPerFrame);
+      for (u32 i = 0; i < stream.bytesPerFrame / 2; i++)
+      {
+         if (samples[i] != 0)
+         {
+            return false;
+         }
+      }
+      return true;
+   }
+
+   LogSink log;
+   CountingManager manager;
+   ALCdevice* device = nullptr;
+   ALCcontext* context = nullptr;
+};
+
+struct HeaderCase
+{
+   const char* title;
+   Bytes file;
+   const char* message;
+};
+} // namespace
+
+TEST_F(SoundStreamDirect, HeadersAreCheckedBeforeAnythingIsSized)
+{
+   const HeaderCase cases[] = {
+       {"ThreeChannels", StreamMake(0, 3), "Unsupported channel count (3)"},
+       {"Rate44100", StreamMake(0, 2, 160, 1, 44100), "Unsupported mode (44100 Hz, 960 samples per frame)"},
+       {"Frames128", StreamMake(0, 2, 160, 1, 48000, 128),
+        "Unsupported mode (48000 Hz, 128 samples per frame)"},
+       {"Rate16000", StreamMake(0, 2, 160, 1, 16000, 320),
+        "Unsupported mode (16000 Hz, 320 samples per frame)"},
+       {"FrameSizeZero", StreamMake(0, 2, 0), "Unsupported frame size (0)"},
+       {"FrameSizeHuge", StreamMake(0, 2, 0x40000000), "Unsupported frame size (1073741824)"},
+       {"RateZero", StreamMake(0, 2, 160, 1, 0), "SoundStreamOpenALCelt::Init -- Sample rate too low: 0\n"},
+       {"RateNegative", StreamMake(0, 2, 160, 1, -48000), "Sample rate too low: -48000"},
+       {"NoSamples", StreamMake(0, 2, 160, 1, 48000, 0), "Not enough samples per frame: 0\n"},
+       {"ShortHeader", Bytes(10, 1), "Unable to read the stream header"},
+   };
+   for (const HeaderCase& headerCase : cases)
+   {
+      SCOPED_TRACE(headerCase.title);
+      MemoryFile file(headerCase.file);
+      SoundStreamSource source;
+      source.state = SOUND_SOURCE_RESERVED;
+      SoundStreamOpenALCelt stream;
+      source.stream = &stream;
+      EXPECT_FALSE(StreamInit(&stream, &file, false, &source));
+      EXPECT_TRUE(log.Contains(headerCase.message)) << log.Text();
+      EXPECT_EQ(stream.pagePCM, nullptr);
+      stream.Deinit();
+      stream.Deinit();
+      EXPECT_EQ(source.state, SOUND_SOURCE_IDLE);
+      EXPECT_EQ(source.stream, nullptr);
+      EXPECT_EQ(soundManager.freeSourceIds.count, 4);
+   }
+}
+
+TEST_F(SoundStreamDirect, FiveFramesFillOnePageThenSilenceAndFinish)
+{
+   MemoryFile file(StreamMake(5, 1));
+   SoundStreamSource source;
+   SoundStreamOpenALCelt stream;
+   source.stream = &stream;
+   source.state = SOUND_SOURCE_PLAYING;
+   ASSERT_TRUE(StreamInit(&stream, &file, false, &source));
+   EXPECT_EQ(stream.pageFrames, 13u);
+   EXPECT_EQ(stream.framesRemaining, 0u);
+   // The header, then exactly the five frames; nothing is read once they are gone.
+   ASSERT_EQ(file.reads.size(), 6u);
+   for (size_t i = 1; i < file.reads.size(); i++)
+   {
+      EXPECT_EQ(file.reads[i], 160u);
+   }
+   EXPECT_TRUE(PageSilentFrameCheck(stream, 0));
+   EXPECT_EQ(soundManager.freeSourceIds.count, 3);
+
+   // Four pages of a quarter second each play out in real time.
+   EXPECT_TRUE(WaitFor(
+       [&]
+       {
+          stream.Update();
+          return stream.FinishedCheck();
+       },
+       3000));
+   stream.Deinit();
+   stream.Deinit();
+   EXPECT_EQ(manager.closes, 1);
+   EXPECT_EQ(source.state, SOUND_SOURCE_IDLE);
+   EXPECT_EQ(source.stream, nullptr);
+   EXPECT_EQ(soundManager.freeSourceIds.count, 4);
+}
+
+TEST_F(SoundStreamDirect, LoopingRestartsAtByte24WithoutAGap)
+{
+   MemoryFile file(StreamMake(5, 2));
+   SoundStreamOpenALCelt stream;
+   ASSERT_TRUE(StreamInit(&stream, &file, true));
+   // Four pages of 13 frames from a 5-frame file: back to the first frame after every fifth.
+   ASSERT_EQ(file.seeks.size(), 52u / 5u);
+   for (i64 offset : file.seeks)
+   {
+      EXPECT_EQ(offset, 24);
+   }
+   for (size_t i = 1; i < file.reads.size(); i++)
+   {
+      EXPECT_EQ(file.reads[i], 160u) << "read " << i;
+   }
+   // The last page crosses the loop point twice and holds no silent frame.
+   for (u32 frame = 0; frame < stream.pageFrames; frame++)
+   {
+      EXPECT_FALSE(PageSilentFrameCheck(stream, frame)) << "frame " << frame;
+   }
+   EXPECT_EQ(stream.PlayedMillisecondsGet(), 0u);
+   stream.Deinit();
+}
+
+TEST_F(SoundStreamDirect, ATruncatedFileEndsTheStreamInsteadOfFailingEveryPage)
+{
+   Bytes bytes = StreamMake(20, 1);
+   bytes.resize(24 + 160 * 7 + 50);
+   MemoryFile file(bytes);
+   SoundStreamOpenALCelt stream;
+   ASSERT_TRUE(StreamInit(&stream, &file, false));
+   EXPECT_EQ(stream.framesRemaining, 0u);
+   const std::string text = log.Text();
+   EXPECT_NE(
+       text.find("SoundStreamOpenALCelt::PagePrepare -- Only read 50 bytes when expecting 160 bytes.\n"),
+       std::string::npos);
+   EXPECT_EQ(text.find("Only read 0 bytes"), std::string::npos);
+   stream.Deinit();
+}
+
+namespace
+{
+class SoundStreamPlay : public SoundFixture
+{
+ protected:
+   u32 PositionGet(SoundStreamSource* source)
+   {
+      u32 value = 12345;
+      SoundCommand* command = soundManager.CommandGet();
+      command->type = SOUND_COMMAND_STREAM_POSITION_GET;
+      command->streamSource = source;
+      command->resultValue = &value;
+      soundManager.CommandQueueAdd(command);
+      soundManager.CommandQueueWait();
+      return value;
+   }
+};
+} // namespace
+
+TEST_F(SoundStreamPlay, WrongEncodingIsRefusedAndTheSourceStaysIdle)
+{
+   folder.Write("Speech/Bad.snd", StreamMake(3, 1, 160, 2));
+   SoundStreamSource source;
+   soundManager.StreamPlay("Speech/Bad", &source, false, SOUND_USAGE_SPEECH, fileManagerResource);
+   soundManager.CommandQueueWait();
+   EXPECT_EQ(source.StateGet(), SOUND_SOURCE_IDLE);
+   EXPECT_FALSE(source.StreamActiveCheck());
+   EXPECT_TRUE(log.Contains(
+       "SoundManagerOpenAL::StreamPlayHelper -- Unsupported encoding (2) for file: Speech/Bad\n"));
+   EXPECT_TRUE(soundManager.StreamExistsCheck("Speech/Bad"));
+   EXPECT_FALSE(soundManager.StreamExistsCheck("Speech/Missing"));
+}
+
+TEST_F(SoundStreamPlay, PlayedMillisecondsClimbToTheEndAndTheStreamFinishes)
+{
+   // 40 frames of 20 ms.
+   folder.Write("Speech/Line.snd", StreamMake(40, 1));
+   SoundStreamSource source;
+   soundManager.StreamPlay("Speech/Line", &source, false, SOUND_USAGE_SPEECH, fileManagerResource);
+   soundManager.CommandQueueWait();
+   ASSERT_EQ(source.StateGet(), SOUND_SOURCE_PLAYING);
+
+   std::vector<u32> positions;
+   EXPECT_TRUE(WaitFor(
+       [&]
+       {
+          positions.push_back(PositionGet(&source));
+          return source.StateGet() == SOUND_SOURCE_IDLE;
+       },
+       4000));
+   // The last sample was taken once the stream had gone.
+   positions.pop_back();
+   ASSERT_GT(positions.size(), 10u);
+   u32 highest = 0;
+   for (size_t i = 1; i < positions.size(); i++)
+   {
+      EXPECT_GE(positions[i], positions[i - 1]) << "sample " << i;
+      EXPECT_LE(positions[i], 800u);
+      highest = std::max(highest, positions[i]);
+   }
+   EXPECT_GE(highest, 700u);
+   EXPECT_EQ(PositionGet(&source), 0u);
+   EXPECT_FALSE(source.StreamActiveCheck());
+}
+
+TEST_F(SoundStreamPlay, StoppingAStreamFreesItsSourceForVoices)
+{
+   folder.Write("Music/Loop.snd", StreamMake(10, 2));
+   SoundStreamSource sources[3];
+   for (SoundStreamSource& source : sources)
+   {
+      soundManager.StreamPlay("Music/Loop", &source, true, SOUND_USAGE_MUSIC, fileManagerResource);
+   }
+   soundManager.CommandQueueWait();
+   for (SoundStreamSource& source : sources)
+   {
+      EXPECT_TRUE(source.StreamActiveCheck());
+      source.Stop();
+      EXPECT_EQ(source.StateGet(), SOUND_SOURCE_IDLE);
+   }
+   // All 32 sources are free again: 32 looping voices fit.
+   WavSpec spec;
+   spec.data = SineMake(300.0, 48000, 48000);
+   folder.Write("Sounds/Hum.wav", WavMake(spec));
+   Sound* sound = soundManager.Load("Sounds/Hum");
+   for (int i = 0; i < SOUND_VOICE_COUNT; i++)
+   {
+      Sound::Play(sound, nullptr, true, SOUND_USAGE_EFFECTS);
+   }
+   soundManager.CommandQueueWait();
+   EXPECT_EQ(sound->UseCountGet(), SOUND_VOICE_COUNT);
+   soundManager.Unload(sound);
+}
