@@ -14,8 +14,10 @@
 #include "gui/widgets/DropDownListWidget.h"
 #include "gui/state/FadeManager.h"
 #include "gui/state/GameStateManager.h"
+#include "gui/widgets/IncrementalNumberLabelWidget.h"
 #include "gui/widgets/LabelWidget.h"
 #include "gui/widgets/LayerWidget.h"
+#include "gui/widgets/NumberLabelWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
 #include "gui/widgets/RadioButtonWidget.h"
 #include "gui/widgets/ScrollBoxWidget.h"
@@ -213,7 +215,8 @@ void GUIManager::WidgetTypesRegister()
    WidgetTypeRegister("Container", &WidgetCreate<ContainerWidget>);
    DropDownListWidget::TypeRegister();
    LabelWidget::TypeRegister();
-   // "NumberLabel", "ParticleEffect"
+   NumberLabelWidget::TypeRegister();
+   // "ParticleEffect"
    PressButtonWidget::TypeRegister();
    // "ProgressBar"
    RadioButtonContainerWidget::TypeRegister();
@@ -227,8 +230,9 @@ void GUIManager::WidgetTypesRegister()
    TextDocumentWidget::TypeRegister();
    // "TextEntry"
    ToggleButtonWidget::TypeRegister();
-   // "Keyboard", "Joystick", "ScreenFillSprite", "IncrementalNumberLabel", "ItemListSelector",
-   // "JSONEditor", "LinearSelector"
+   // "Keyboard", "Joystick", "ScreenFillSprite"
+   IncrementalNumberLabelWidget::TypeRegister();
+   // "ItemListSelector", "JSONEditor", "LinearSelector"
 }
 
 void GUIManager::Init()
