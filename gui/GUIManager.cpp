@@ -15,11 +15,14 @@
 #include "gui/state/FadeManager.h"
 #include "gui/state/GameStateManager.h"
 #include "gui/widgets/IncrementalNumberLabelWidget.h"
+#include "gui/widgets/ItemListSelectorWidget.h"
 #include "gui/widgets/LabelWidget.h"
 #include "gui/widgets/LayerWidget.h"
+#include "gui/widgets/LinearSelectorWidget.h"
 #include "gui/widgets/NumberLabelWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
 #include "gui/widgets/RadioButtonWidget.h"
+#include "gui/widgets/RingSelectorWidget.h"
 #include "gui/widgets/ScrollBoxWidget.h"
 #include "gui/widgets/SliderWidget.h"
 #include "gui/widgets/SpriteWidget.h"
@@ -221,7 +224,7 @@ void GUIManager::WidgetTypesRegister()
    // "ProgressBar"
    RadioButtonContainerWidget::TypeRegister();
    RadioButtonWidget::TypeRegister();
-   // "RingSelector"
+   RingSelectorWidget::TypeRegister();
    ScrollBoxWidget::TypeRegister();
    SliderWidget::TypeRegister();
    WidgetTypeRegister("Sprite", &WidgetCreate<SpriteWidget>);
@@ -232,7 +235,9 @@ void GUIManager::WidgetTypesRegister()
    ToggleButtonWidget::TypeRegister();
    // "Keyboard", "Joystick", "ScreenFillSprite"
    IncrementalNumberLabelWidget::TypeRegister();
-   // "ItemListSelector", "JSONEditor", "LinearSelector"
+   ItemListSelectorWidget::TypeRegister();
+   // "JSONEditor"
+   LinearSelectorWidget::TypeRegister();
 }
 
 void GUIManager::Init()
