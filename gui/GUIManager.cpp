@@ -14,10 +14,15 @@
 #include "gui/widgets/DropDownListWidget.h"
 #include "gui/state/FadeManager.h"
 #include "gui/state/GameStateManager.h"
+#include "gui/widgets/IncrementalNumberLabelWidget.h"
+#include "gui/widgets/ItemListSelectorWidget.h"
 #include "gui/widgets/LabelWidget.h"
 #include "gui/widgets/LayerWidget.h"
+#include "gui/widgets/LinearSelectorWidget.h"
+#include "gui/widgets/NumberLabelWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
 #include "gui/widgets/RadioButtonWidget.h"
+#include "gui/widgets/RingSelectorWidget.h"
 #include "gui/widgets/ScrollBoxWidget.h"
 #include "gui/widgets/SliderWidget.h"
 #include "gui/widgets/SpriteWidget.h"
@@ -213,12 +218,13 @@ void GUIManager::WidgetTypesRegister()
    WidgetTypeRegister("Container", &WidgetCreate<ContainerWidget>);
    DropDownListWidget::TypeRegister();
    LabelWidget::TypeRegister();
-   // "NumberLabel", "ParticleEffect"
+   NumberLabelWidget::TypeRegister();
+   // "ParticleEffect"
    PressButtonWidget::TypeRegister();
    // "ProgressBar"
    RadioButtonContainerWidget::TypeRegister();
    RadioButtonWidget::TypeRegister();
-   // "RingSelector"
+   RingSelectorWidget::TypeRegister();
    ScrollBoxWidget::TypeRegister();
    SliderWidget::TypeRegister();
    WidgetTypeRegister("Sprite", &WidgetCreate<SpriteWidget>);
@@ -227,8 +233,11 @@ void GUIManager::WidgetTypesRegister()
    TextDocumentWidget::TypeRegister();
    // "TextEntry"
    ToggleButtonWidget::TypeRegister();
-   // "Keyboard", "Joystick", "ScreenFillSprite", "IncrementalNumberLabel", "ItemListSelector",
-   // "JSONEditor", "LinearSelector"
+   // "Keyboard", "Joystick", "ScreenFillSprite"
+   IncrementalNumberLabelWidget::TypeRegister();
+   ItemListSelectorWidget::TypeRegister();
+   // "JSONEditor"
+   LinearSelectorWidget::TypeRegister();
 }
 
 void GUIManager::Init()

@@ -362,6 +362,27 @@ void SelectorWidget::DetailUpdate()
    }
 }
 
+bool SelectorWidget::ItemsContainerAttach(ContainerWidget* container, ContainerWidget* parentWidget)
+{
+   if (!container)
+   {
+      WarningPrintf("%s::Init -- unable to allocate the item container\n", TypeNameGet());
+      return false;
+   }
+   container->InitWithoutSpecification("ItemContainer", parentWidget);
+   parentWidget->ChildAddLast(container);
+   return true;
+}
+
+void SelectorWidget::ItemsAddIfGiven(const JSONValue* specification)
+{
+   const JSONValue* items = specification ? specification->ItemGet("Items") : &JSONValue::nullValue;
+   if (items->TypeGet() != JSONValue::TYPE_NULL)
+   {
+      ItemsAddLast(items);
+   }
+}
+
 void SelectorWidget::OnMouseScroll(i32 notches)
 {
    // Truncated toward zero, so a coefficient below 1 needs more than one notch to move.

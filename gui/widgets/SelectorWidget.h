@@ -55,6 +55,8 @@ class SelectorWidget : public ContainerWidget
    virtual void DetailUpdate();
    // The container whose children are the items, in order; supplied by the subclasses.
    virtual ContainerWidget* ItemsContainerGet() { return nullptr; }
+   // Ends the placement animations at once, items and cursor at their places.
+   virtual void TransitionsFinish() {}
 
    SelectorItemWidget* selection = nullptr;
    JSONValue* itemTemplate = nullptr;
@@ -73,5 +75,10 @@ class SelectorWidget : public ContainerWidget
    // A change button from its key, added last; null when the key holds no object.
    SelectorSelectionChangeButtonWidget* ChangeButtonCreate(const char* key, const JSONValue* specification,
                                                            bool next);
+   // A subclass's new items container (null when it could not be made, which is logged) set up
+   // under parent as its last child; false without one.
+   bool ItemsContainerAttach(ContainerWidget* container, ContainerWidget* parent);
+   // "Items" of the specification, unless it is missing or null.
+   void ItemsAddIfGiven(const JSONValue* specification);
 };
 } // namespace Corvale

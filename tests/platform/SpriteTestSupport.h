@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,6 +32,18 @@ namespace Corvale
 namespace sprite_test_support
 {
 using TestSupport::Pixel;
+
+// The resource tree the build assembled: <build>/data beside <build>/tests.
+inline std::string BuildDataFolderGet()
+{
+   char exe[4096] = {};
+   ssize_t length = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
+   if (length <= 0)
+   {
+      return std::string();
+   }
+   return (std::filesystem::path(exe).parent_path().parent_path() / "data").string();
+}
 
 // A window of 960 by 720 (one pixel per unit) over a resource tree in a fresh folder.
 class DrawingTest : public ::testing::Test

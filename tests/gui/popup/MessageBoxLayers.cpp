@@ -1,8 +1,6 @@
 // The message-box layers of the data, as the build made them: each opens with our fonts and
 // button art, shows its text, slides in and out, draws its panel, and answers through the button
 // the player clicks.
-#include <unistd.h>
-
 #include <cstdlib>
 
 #include "tests/platform/BitmapTestSupport.h"
@@ -23,24 +21,13 @@
 #include "platform/sprite/SpriteManager.h"
 
 using namespace Corvale;
+using sprite_test_support::BuildDataFolderGet;
 using sprite_test_support::DrawingTest;
 using sprite_test_support::Pixel;
 using testing_support::LogCapture;
 
 namespace
 {
-// The resource tree the build assembled: <build>/data beside <build>/tests.
-std::string BuildDataFolderGet()
-{
-   char exe[4096] = {};
-   ssize_t length = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
-   if (length <= 0)
-   {
-      return std::string();
-   }
-   return (std::filesystem::path(exe).parent_path().parent_path() / "data").string();
-}
-
 class MessageBoxLayersTest : public DrawingTest
 {
  protected:

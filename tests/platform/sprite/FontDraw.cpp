@@ -2,8 +2,6 @@
 // duplicates, load failures, clipped drawing, and a font made by our generator drawn centred.
 #include "tests/platform/SpriteTestSupport.h"
 
-#include <unistd.h>
-
 #include "platform/sprite/FontBitmapDefault.h"
 #include "platform/sprite/FontManager.h"
 #include "tests/platform/BitmapTestSupport.h"
@@ -18,14 +16,7 @@ namespace
 // The data fonts the build generated: <build>/data/Graphics/Fonts beside <build>/tests.
 std::string GeneratedFontsFolderGet()
 {
-   char exe[4096] = {};
-   ssize_t length = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
-   if (length <= 0)
-   {
-      return std::string();
-   }
-   std::filesystem::path build = std::filesystem::path(exe).parent_path().parent_path();
-   return (build / "data" / "Graphics" / "Fonts").string();
+   return sprite_test_support::BuildDataFolderGet() + "/Graphics/Fonts";
 }
 
 class FontDrawTest : public DrawingTest
