@@ -42,6 +42,7 @@ void _skFree(void* block);
 char* _skCopyString(const char* text);
 char* _skCopyStringN(const char* text, size_t length);
 
+// Through the host's hooks: without them a file reads as missing and a page gets no texture.
 char* _skReadFile(const char* path, i32* length);
 void _skCreatePageTexture(skAtlasPage* page, const char* path);
 void _skDisposePageTexture(skAtlasPage* page);
