@@ -27,6 +27,7 @@
 #include "platform/window/Screen.h"
 #include "platform/sound/SoundManagerOpenAL.h"
 #include "platform/sprite/SpriteManager.h"
+#include "tutorial/SkeletonHooks.h"
 
 namespace Corvale
 {
@@ -131,6 +132,7 @@ void ApplicationInit()
 
    ApplicationRandomSeed(FileTimeNowGet());
    // Skeletal-animation step: the runtime's memory hooks and its atlas cache.
+   SkeletonHooksInstall();
 
    ApplicationFadeInit();
 
