@@ -15,8 +15,10 @@
 #include "gui/widgets/KeyboardWidget.h"
 #include "gui/state/FadeManager.h"
 #include "gui/state/GameStateManager.h"
+#include "gui/widgets/IncrementalNumberLabelWidget.h"
 #include "gui/widgets/LabelWidget.h"
 #include "gui/widgets/LayerWidget.h"
+#include "gui/widgets/NumberLabelWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
 #include "gui/widgets/RadioButtonWidget.h"
 #include "gui/widgets/ScrollBoxWidget.h"
@@ -217,7 +219,8 @@ void GUIManager::WidgetTypesRegister()
    WidgetTypeRegister("Container", &WidgetCreate<ContainerWidget>);
    DropDownListWidget::TypeRegister();
    LabelWidget::TypeRegister();
-   // "NumberLabel", "ParticleEffect"
+   NumberLabelWidget::TypeRegister();
+   // "ParticleEffect"
    PressButtonWidget::TypeRegister();
    // "ProgressBar"
    RadioButtonContainerWidget::TypeRegister();
@@ -233,8 +236,9 @@ void GUIManager::WidgetTypesRegister()
    TextEntryWidget::TypeRegister();
    ToggleButtonWidget::TypeRegister();
    KeyboardWidget::TypeRegister();
-   // "Joystick", "ScreenFillSprite", "IncrementalNumberLabel", "ItemListSelector",
-   // "JSONEditor", "LinearSelector"
+   // "Joystick", "ScreenFillSprite"
+   IncrementalNumberLabelWidget::TypeRegister();
+   // "ItemListSelector", "JSONEditor", "LinearSelector"
 }
 
 void GUIManager::Init()
