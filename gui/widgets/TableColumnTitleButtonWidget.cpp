@@ -7,29 +7,19 @@
 #include "core/Log.h"
 #include "core/Memory.h"
 #include "gui/widgets/LabelWidget.h"
+#include "gui/widgets/NumberLabelWidget.h"
 #include "gui/widgets/StateContainerWidget.h"
 #include "gui/widgets/TableWidget.h"
 
 namespace Corvale
 {
-namespace
-{
-// The value of a number cell; false for any other cell.
-bool NumberCellValueGet(Widget* cell, double* value)
-{
-   (void)cell;
-   (void)value;
-   return false;
-}
-} // namespace
-
 // ---------------------------------------------------------------------------------------------
 // Comparators
 
 TableRowWidgetComparator* TableRowWidgetComparator::Create(Widget* cell, i32 columnIndex, bool isAscending)
 {
-   double unused;
-   if (NumberCellValueGet(cell, &unused))
+   // A number label is a label too: it is asked first.
+   if (dynamic_cast<NumberLabelWidget*>(cell))
    {
       return MemoryNew<NumberLabelComparator>(HEAP_DEFAULT, columnIndex, isAscending);
    }
@@ -70,10 +60,10 @@ bool LabelComparator::LessCheck(Widget* a, Widget* b)
 
 bool NumberLabelComparator::LessCheck(Widget* a, Widget* b)
 {
-   double valueA = 0.0;
-   double valueB = 0.0;
-   NumberCellValueGet(CellGet(a), &valueA);
-   NumberCellValueGet(CellGet(b), &valueB);
+   NumberLabelWidget* cellA = dynamic_cast<NumberLabelWidget*>(CellGet(a));
+   NumberLabelWidget* cellB = dynamic_cast<NumberLabelWidget*>(CellGet(b));
+   const double valueA = cellA ? cellA->value : 0.0;
+   const double valueB = cellB ? cellB->value : 0.0;
    return ascending ? valueA < valueB : valueA > valueB;
 }
 
