@@ -29,25 +29,13 @@ using testing_support::LogCapture;
 
 namespace
 {
-// The resource tree the build assembled: <build>/data beside <build>/tests.
-std::string BuildDataFolderGet()
-{
-   char exe[4096] = {};
-   ssize_t length = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
-   if (length <= 0)
-   {
-      return std::string();
-   }
-   return (std::filesystem::path(exe).parent_path().parent_path() / "data").string();
-}
-
 class MessageBoxLayersTest : public DrawingTest
 {
  protected:
    void SetUp() override
    {
       DrawingTest::SetUp();
-      data = BuildDataFolderGet() + "/";
+      data = TestSupport::BuildDataFolderGet() + "/";
       ASSERT_TRUE(std::filesystem::exists(data + "Graphics/GUI/MessageBoxOK/Widgets.json")) << data;
       ASSERT_TRUE(std::filesystem::exists(data + "Graphics/GUI/MessageBox/ButtonUp.png"))
           << "the button art was not drawn";

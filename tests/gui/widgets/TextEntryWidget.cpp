@@ -22,17 +22,6 @@ using namespace WidgetTest;
 
 namespace
 {
-// The application's window procedure as far as typing goes.
-uptr WindowProcedureTyping(PlatformWindow* window, u32 message, uptr wParam, uptr lParam)
-{
-   uptr result = 0;
-   if (message == MESSAGE_CHAR)
-   {
-      KeyboardCharacterAdd(static_cast<u32>(wParam));
-   }
-   screen.WindowMessageHandle(window, message, wParam, lParam, &result);
-   return result;
-}
 
 void Heard(TextEntryWidget*, void* userData)
 {
@@ -49,7 +38,7 @@ class TextEntryTest : public GUITest
          Memory::Init();
       }
       Event::SystemInit();
-      ASSERT_TRUE(screen.Init(TestSupport::WindowSettingsGet(&WindowProcedureTyping)))
+      ASSERT_TRUE(screen.Init(TestSupport::WindowSettingsGet(&TestSupport::WindowProcedureTyping)))
           << "needs a display (run under xvfb-run)";
    }
 
