@@ -390,6 +390,13 @@ TEST_F(InputWidgetsLayerTest, APlayerSortsSelectsTypesAndUsesTheKeysOnScreen)
    TestSupport::Pixel selected = TestSupport::PixelAt(frame, 412, 40 + 40 + 3 * 35 + 5);
    EXPECT_EQ(selected.b, 170) << "the fourth row is drawn as selected";
 
+   // Text wider than its box while edited: its end and the caret stay in view at the right edge.
+   EXPECT_EQ(name->TextOffsetDisplayGet().x, 0.0f);
+   name->TextSet("Wolfgang Amadeus Mozart-Salzburg von Hohenzollern-Sigmaringen");
+   EXPECT_LT(name->TextOffsetDisplayGet().x, -50.0f);
+   GUIManager::FocusSet(nullptr);
+   EXPECT_EQ(name->TextOffsetDisplayGet().x, 0.0f) << "only while edited";
+
    // The whole name alphabet has glyphs in the entry's font.
    name->TextLengthMaxSet(1000);
    name->TextSet(NameCharactersGet().c_str());

@@ -321,6 +321,20 @@ TEST_F(TextEntryTest, FocusAndEnterReachTheOwnerAndLua)
    ScriptManager::Deinit();
 }
 
+TEST_F(TextEntryTest, WhileEditedTheTextIsLeftAlignedWithoutBounceAndAFontIsMissedOnce)
+{
+   Build(R"("TextAlignment": "Right", "TextBounceX": true)");
+   EXPECT_EQ(entry->TextAlignmentDrawnGet(), TEXT_ALIGNMENT_LEFT) << "the vertical part is kept";
+   EXPECT_FALSE(entry->TextBounceXDrawnCheck());
+   LogCapture log;
+   entry->TextOffsetDisplayGet();
+   entry->TextOffsetDisplayGet();
+   EXPECT_EQ(log.text, "TextEntryWidget::TextOffsetDisplayGet -- font is NULL for widget: Entry\n");
+   GUIManager::focus = nullptr;
+   EXPECT_EQ(entry->TextAlignmentDrawnGet(), TEXT_ALIGNMENT_RIGHT);
+   EXPECT_TRUE(entry->TextBounceXDrawnCheck());
+}
+
 TEST_F(TextEntryTest, LayerFilesMakeEntriesByTypeName)
 {
    TextEntryWidget::TypeRegister();
