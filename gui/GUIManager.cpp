@@ -12,6 +12,7 @@
 #include "core/ProgressionManager.h"
 #include "gui/widgets/ContainerWidget.h"
 #include "gui/widgets/DropDownListWidget.h"
+#include "gui/widgets/KeyboardWidget.h"
 #include "gui/state/FadeManager.h"
 #include "gui/state/GameStateManager.h"
 #include "gui/widgets/IncrementalNumberLabelWidget.h"
@@ -27,7 +28,10 @@
 #include "gui/widgets/SliderWidget.h"
 #include "gui/widgets/SpriteWidget.h"
 #include "gui/widgets/StateContainerWidget.h"
+#include "gui/widgets/TableColumnTitleButtonWidget.h"
+#include "gui/widgets/TableWidget.h"
 #include "gui/widgets/TextDocumentWidget.h"
+#include "gui/widgets/TextEntryWidget.h"
 #include "gui/widgets/ToggleButtonWidget.h"
 #include "gui/widgets/Widget.h"
 #include "gui/transitions/WidgetTransitionLinear.h"
@@ -229,11 +233,13 @@ void GUIManager::WidgetTypesRegister()
    SliderWidget::TypeRegister();
    WidgetTypeRegister("Sprite", &WidgetCreate<SpriteWidget>);
    StateContainerWidget::TypeRegister();
-   // "TableColumnTitleButton", "Table"
+   TableColumnTitleButtonWidget::TypeRegister();
+   TableWidget::TypeRegister();
    TextDocumentWidget::TypeRegister();
-   // "TextEntry"
+   TextEntryWidget::TypeRegister();
    ToggleButtonWidget::TypeRegister();
-   // "Keyboard", "Joystick", "ScreenFillSprite"
+   KeyboardWidget::TypeRegister();
+   // "Joystick", "ScreenFillSprite"
    IncrementalNumberLabelWidget::TypeRegister();
    ItemListSelectorWidget::TypeRegister();
    // "JSONEditor"

@@ -1,7 +1,9 @@
 // Fixtures every test folder uses: a file over a string, a log sink that keeps every line, a
-// temporary folder that removes itself, and an allocator that counts. No test framework here:
-// the benchmarks use these too.
+// temporary folder that removes itself, an allocator that counts, and where the build put its files. No test
+// framework here: the benchmarks use these too.
 #pragma once
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -138,5 +140,19 @@ class CountingAllocator : public Allocator
       allocatorDefault->Free(p);
    }
 };
+
+// The folder of the running test program.
+inline std::string ProgramFolderGet()
+{
+   char exe[4096] = {};
+   const ssize_t length = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
+   return length > 0 ? std::filesystem::path(exe).parent_path().string() : std::string(".");
+}
+
+// The resource tree the build assembled: <build>/data beside <build>/tests.
+inline std::string BuildDataFolderGet()
+{
+   return (std::filesystem::path(ProgramFolderGet()).parent_path() / "data").string();
+}
 } // namespace TestSupport
 } // namespace Corvale

@@ -456,24 +456,7 @@ void DropDownListWidget::HighlightMove(i32 delta)
 
 i32 DropDownListWidget::PageSizeGet()
 {
-   ContainerWidget* container = ItemsContainerGet();
-   if (!container || container->ChildCountGet() == 0)
-   {
-      return 0;
-   }
-   i32 clipHeight = static_cast<i32>(container->ClipAreaGet().height);
-   if (clipHeight == 0)
-   {
-      return 0;
-   }
-   i32 itemHeight = static_cast<i32>(container->ChildGetAt(0)->BoundsGet().height);
-   // Items less than a unit high would divide by zero; a page is then one step.
-   if (itemHeight <= 0)
-   {
-      return 1;
-   }
-   i32 size = clipHeight / itemHeight - 1;
-   return size < 1 ? 1 : size;
+   return scrollBox && scrollBox->ClipContainerGet() ? scrollBox->ClipContainerGet()->PageStepGet() : 0;
 }
 
 ContainerWidget* DropDownListWidget::ItemsContainerGet()

@@ -73,6 +73,27 @@ char* ScrollBoxClipContainerWidget::EventHandlerTableBuild(i32 spareLength)
    return owner->EventHandlerTableBuild(spareLength);
 }
 
+i32 ScrollBoxClipContainerWidget::PageStepGet()
+{
+   if (ChildCountGet() == 0)
+   {
+      return 0;
+   }
+   const i32 clipHeight = static_cast<i32>(ClipAreaGet().height);
+   if (clipHeight == 0)
+   {
+      return 0;
+   }
+   const i32 childHeight = static_cast<i32>(ChildGetAt(0)->BoundsGet().height);
+   // Children less than a unit high would divide by zero; a page is then one step.
+   if (childHeight <= 0)
+   {
+      return 1;
+   }
+   const i32 step = clipHeight / childHeight - 1;
+   return step < 1 ? 1 : step;
+}
+
 void ScrollBoxWidget::TypeRegister()
 {
    GUIManager::WidgetTypeRegister("ScrollBox", &WidgetCreate<ScrollBoxWidget>);

@@ -24,6 +24,10 @@ class ScrollBoxClipContainerWidget : public ContainerWidget
    // The content shares the scroll box's Lua handler table.
    char* EventHandlerTableBuild(i32 spareLength) override;
    bool EventHandlerTableWantedCheck() override { return false; }
+
+   // How far a page key moves through children as high as the first: the whole ones the clip
+   // area shows, less one, at least 1; 0 without children or clip height.
+   virtual i32 PageStepGet();
 };
 
 class ScrollBoxWidget : public ContainerWidget

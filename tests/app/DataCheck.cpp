@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "core/JSONValue.h"
 #include "core/Progression.h"
 #include "core/ProgressionManager.h"
+#include "core/StringHelpers.h"
 #include "core/TextManager.h"
 #include "gui/widgets/ButtonWidget.h"
 #include "gui/widgets/ContainerWidget.h"
@@ -34,7 +36,9 @@
 #include "gui/widgets/SelectorWidget.h"
 #include "gui/widgets/SliderWidget.h"
 #include "gui/widgets/SpriteWidget.h"
+#include "gui/widgets/TableWidget.h"
 #include "gui/widgets/TextDocumentWidget.h"
+#include "gui/widgets/TextEntryWidget.h"
 #include "platform/window/ScreenSettings.h"
 #include "tests/app/AppTestSupport.h"
 
@@ -807,6 +811,14 @@ class DataChecker
          }
          PartCheck<DropDownListItemButtonWidget>(specification, "ItemTemplate", itemSprites, path);
       }
+      if (dynamic_cast<TableWidget*>(kind))
+      {
+         TableCheck(where, specification, spriteFile, path);
+      }
+      if (dynamic_cast<TextEntryWidget*>(kind))
+      {
+         CharactersAllowedCheck(where, specification);
+      }
       if (dynamic_cast<SelectorWidget*>(kind))
       {
          PartCheck<SelectorSelectionChangeButtonWidget>(specification, "NextButton", spriteFile, path);
@@ -818,6 +830,115 @@ class DataChecker
       {
          ChildrenCheck(where, specification, spriteFile, path);
       }
+   }
+
+   // A table stops the program without its scroll box, row template, column headers or row cells.
+   void TableCheck(const std::string& where, const JSONValue* specification, const std::string& spriteFile,
+                   const std::string& path)
+   {
+      RequiredPartCheck(where, specification, "ScrollBox");
+      RequiredPartCheck(where, specification, "RowTemplate");
+      const std::string boxPath = (path.empty() ? "" : path + ".") + "ScrollBox";
+      const JSONValue* box = specification->ItemGet("ScrollBox");
+      std::string boxSprites = spriteFile;
+      if (ObjectMemberCheck(specification, "ScrollBox"))
+      {
+         RequiredPartCheck(WidgetWhereGet(boxPath), box, "Columns");
+         const char* file = StringMemberGet(box, "SpriteResourceFilename");
+         boxSprites = file ? file : boxSprites;
+      }
+      PartCheck<TableScrollBoxWidget>(specification, "ScrollBox", spriteFile, path);
+      PartCheck<ContainerWidget>(box, "Columns", boxSprites, boxPath);
+      // The rows live in the scroll box's content window and take their sprites from there.
+      const char* file = StringMemberGet(box->ItemGet("ClipContainer"), "SpriteResourceFilename");
+      const std::string rowSprites = file ? file : boxSprites;
+      const std::string rowPath = (path.empty() ? "" : path + ".") + "RowTemplate";
+      const JSONValue* row = specification->ItemGet("RowTemplate");
+      if (ObjectMemberCheck(specification, "RowTemplate"))
+      {
+         RequiredPartCheck(WidgetWhereGet(rowPath), row, "Cells");
+      }
+      PartCheck<TableRowWidget>(specification, "RowTemplate", rowSprites, path);
+      PartCheck<TableRowButtonWidget>(row, "RowButton", rowSprites, rowPath);
+      PartCheck<TableRowCellsContainerWidget>(row, "Cells", rowSprites, rowPath);
+   }
+
+   // Every character a text entry lets the player type must be drawn by its font, which the entry
+   // must therefore name.
+   void CharactersAllowedCheck(const std::string& where, const JSONValue* specification)
+   {
+      const char* allowed = StringMemberGet(specification, "CharactersAllowed");
+      if (!allowed)
+      {
+         return;
+      }
+      const char* font = StringMemberGet(specification, "Font");
+      if (!font)
+      {
+         Report(where, "has \"CharactersAllowed\" but no \"Font\" that shows it draws them");
+         return;
+      }
+      const std::set<u32>* glyphs = FontGlyphsGet(font);
+      if (!glyphs)
+      {
+         return;
+      }
+      std::string missing;
+      for (const char* at = allowed; *at;)
+      {
+         u32 codePoint = 0;
+         const i32 length = UTF8CharacterToUnicode(&codePoint, at);
+         if (length <= 0)
+         {
+            Report(where, "\"CharactersAllowed\" is not valid UTF-8");
+            return;
+         }
+         if (codePoint != ' ' && !glyphs->count(codePoint))
+         {
+            missing += std::string(at, static_cast<size_t>(length));
+         }
+         at += length;
+      }
+      if (!missing.empty())
+      {
+         Report(where,
+                "\"CharactersAllowed\" holds characters font " + Quoted(font) + " does not draw: " + missing);
+      }
+   }
+
+   // The characters of a font's bitmap lines; null when the font file is missing or unreadable.
+   const std::set<u32>* FontGlyphsGet(const std::string& font)
+   {
+      auto found = fontGlyphs.find(font);
+      if (found != fontGlyphs.end())
+      {
+         return found->second.get();
+      }
+      const JSONValue* document = GraphicsDocumentGet("Fonts/" + font, nullptr);
+      std::unique_ptr<std::set<u32>> glyphs;
+      if (document && document->TypeGet() == JSONValue::TYPE_OBJECT)
+      {
+         glyphs = std::make_unique<std::set<u32>>();
+         const JSONValue* bitmaps = document->ItemGet("Bitmaps");
+         for (i32 i = 0; i < bitmaps->CountGet(); i++)
+         {
+            const JSONValue* lines = bitmaps->ElementGet(i)->ItemGet("Lines");
+            for (i32 j = 0; j < lines->CountGet(); j++)
+            {
+               const char* line = lines->ElementGet(j)->StringValueGet();
+               u32 codePoint = 0;
+               i32 length = 0;
+               for (const char* at = line ? line : "";
+                    *at && (length = UTF8CharacterToUnicode(&codePoint, at)) > 0; at += length)
+               {
+                  glyphs->insert(codePoint);
+               }
+            }
+         }
+      }
+      const std::set<u32>* result = glyphs.get();
+      fontGlyphs[font] = std::move(glyphs);
+      return result;
    }
 
    void RequiredPartCheck(const std::string& where, const JSONValue* specification, const char* key)
@@ -1008,22 +1129,11 @@ class DataChecker
    std::map<std::string, JSONValue*> documents;
    std::map<std::string, std::string> parseErrors;
    std::map<std::string, const JSONValue*> spriteFiles;
+   std::map<std::string, std::unique_ptr<std::set<u32>>> fontGlyphs;
    std::vector<std::string> languages;
    std::map<std::string, std::string> englishTexts;
    std::string layerFile;
 };
-
-// The resource tree the build assembled: <build>/data beside <build>/tests.
-std::string BuildDataFolderGet()
-{
-   char exe[4096] = {};
-   const ssize_t length = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
-   if (length <= 0)
-   {
-      return std::string();
-   }
-   return (std::filesystem::path(exe).parent_path().parent_path() / "data").string();
-}
 
 // The source data files whose copy in the build's tree is missing or out of date.
 std::vector<std::string> StaleCopiesGet(const std::string& data)
@@ -1056,7 +1166,7 @@ std::vector<std::string> StaleCopiesGet(const std::string& data)
 
 TEST(DataCheck, EveryNameTheBuiltDataRefersToExists)
 {
-   const std::string data = BuildDataFolderGet();
+   const std::string data = TestSupport::BuildDataFolderGet();
    ASSERT_TRUE(std::filesystem::exists(data + "/Scripts/BuildConsts.json"))
        << data << " has not been assembled: build the corvale_data target";
    ASSERT_TRUE(std::filesystem::is_directory(data + "/Graphics/Fonts"))
@@ -1114,7 +1224,11 @@ std::map<std::string, std::string> HealthyTreeGet()
        "DownOverState": {"Animation": "Panel", "Font": "Body"}, "ClickSound": "Sounds/Click"},
       {"Type": "DropDownList", "Name": "List", "ScrollBox": {"ClipContainer": {}},
        "OpenButton": {"OffUpOutState": "Button"}, "ItemTemplate": {"OffUpOutState": "Panel"}},
-      {"Type": "Container", "Name": "Group", "Children": [{"Type": "Label", "Name": "Caption", "Text": "Hi"}]}
+      {"Type": "Container", "Name": "Group", "Children": [{"Type": "Label", "Name": "Caption", "Text": "Hi"}]},
+      {"Type": "Table", "Name": "Scores", "ScrollBox": {"Columns": {}, "ClipContainer": {}},
+       "RowTemplate": {"RowButton": {"OffUpOutState": "Button"},
+                       "Cells": {"Children": [{"Type": "Label", "Name": "Who"}]}}},
+      {"Type": "TextEntry", "Name": "Entry", "Font": "Body", "CharactersAllowed": "ab "}
    ]
 })"},
    };
@@ -1260,6 +1374,36 @@ INSTANTIATE_TEST_SUITE_P(
               R"("ItemTemplate")",
               R"("ItemPattern")",
               {"widget \"List\"", "\"ItemTemplate\""}},
+        Fault{"MissingTableColumns",
+              widgetsFile,
+              R"("Columns": {}, )",
+              "",
+              {"widget \"Scores.ScrollBox\"", "\"Columns\"", "stops"}},
+        Fault{"MissingRowTemplate",
+              widgetsFile,
+              R"("RowTemplate")",
+              R"("RowPattern")",
+              {"widget \"Scores\"", "\"RowTemplate\"", "stops"}},
+        Fault{"MissingRowCells",
+              widgetsFile,
+              R"("Cells")",
+              R"("Cellz")",
+              {"widget \"Scores.RowTemplate\"", "\"Cells\"", "stops"}},
+        Fault{"MissingRowButtonAnimation",
+              widgetsFile,
+              R"("RowButton": {"OffUpOutState": "Button"})",
+              R"("RowButton": {"OffUpOutState": "Knob"})",
+              {"widget \"Scores.RowTemplate.RowButton\"", "\"Knob\""}},
+        Fault{"AllowedCharacterWithoutGlyph",
+              widgetsFile,
+              R"("CharactersAllowed": "ab ")",
+              R"("CharactersAllowed": "ab\u00e9")",
+              {"widget \"Entry\"", "font \"Body\" does not draw: \xC3\xA9"}},
+        Fault{"AllowedCharactersWithoutFont",
+              widgetsFile,
+              R"("Name": "Entry", "Font": "Body",)",
+              R"("Name": "Entry",)",
+              {"widget \"Entry\"", "no \"Font\""}},
         Fault{"UnregisteredWidgetType",
               widgetsFile,
               R"("Type": "Label")",

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "core/Types.h"
+#include "platform/input/Keyboard.h"
 #include "platform/window/Screen.h"
+#include "platform/window/WindowMessages.h"
 
 namespace Corvale
 {
@@ -17,6 +19,17 @@ inline uptr WindowProcedureScreen(PlatformWindow* window, u32 message, uptr wPar
    uptr result = 0;
    screen.WindowMessageHandle(window, message, wParam, lParam, &result);
    return result;
+}
+
+// As the program's window procedure does for typing: characters join the frame's queue, then the
+// screen sees the message.
+inline uptr WindowProcedureTyping(PlatformWindow* window, u32 message, uptr wParam, uptr lParam)
+{
+   if (message == MESSAGE_CHAR)
+   {
+      KeyboardCharacterAdd(static_cast<u32>(wParam));
+   }
+   return WindowProcedureScreen(window, message, wParam, lParam);
 }
 
 // A 960 by 720 window (one pixel per unit) that never waits for the vertical blank nor touches

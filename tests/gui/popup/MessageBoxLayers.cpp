@@ -34,7 +34,7 @@ class MessageBoxLayersTest : public DrawingTest
    void SetUp() override
    {
       DrawingTest::SetUp();
-      data = BuildDataFolderGet() + "/";
+      data = TestSupport::BuildDataFolderGet() + "/";
       ASSERT_TRUE(std::filesystem::exists(data + "Graphics/GUI/MessageBoxOK/Widgets.json")) << data;
       ASSERT_TRUE(std::filesystem::exists(data + "Graphics/GUI/MessageBox/ButtonUp.png"))
           << "the button art was not drawn";
