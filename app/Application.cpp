@@ -115,6 +115,22 @@ void ApplicationFadeInit()
    FadeManager::FadeStart(ColorRGBA8{0, 0, 0, 0});
 }
 
+void ApplicationFirstStatesInit()
+{
+   // The last entry of the state table runs first: the splash screen, then the loading screen.
+   const char* splashImages = consts ? consts->ItemGet("SplashScreenImages")->StringValueGet() : nullptr;
+   if (splashImages)
+   {
+      splashScreen.ImageNamesSet(splashImages);
+      GameStateManager::Init(&splashScreen);
+      GameStateManager::InsertBefore(&loadingScreen, &splashScreen);
+   }
+   else
+   {
+      GameStateManager::Init(&loadingScreen);
+   }
+}
+
 void ApplicationInit()
 {
    // Profile settings step: game speed 50 and cards not messy, until the profile applies its own.
@@ -165,18 +181,7 @@ void ApplicationInit()
    loadingScreen.loader = &loadingScreenLoader;
    loadingScreen.loadedFlag = &loadingScreenResourcesLoaded;
 
-   // The last entry of the state table runs first: the splash screen, then the loading screen.
-   const char* splashImages = consts ? consts->ItemGet("SplashScreenImages")->StringValueGet() : nullptr;
-   if (splashImages)
-   {
-      splashScreen.ImageNamesSet(splashImages);
-      GameStateManager::Init(&splashScreen);
-      GameStateManager::InsertBefore(&loadingScreen, &splashScreen);
-   }
-   else
-   {
-      GameStateManager::Init(&loadingScreen);
-   }
+   ApplicationFirstStatesInit();
    // Root-menu step: the root menu (RootMenuGet) is inserted at the loading screen's place, told
    // of languageChoiceFirstRun; until then the loading screen leaves to an empty screen.
 }

@@ -1,9 +1,17 @@
 // The loading screen: it loads only while nothing animates, shows the progress, leaves with the
-// bar full through the exit transition and the fade, and a load cut short gives everything back.
+// bar full through the exit transition and the fade, and a load cut short (also by shutdown)
+// gives everything back; and the first states it runs among.
 #include "app/LoadingScreen.h"
 
+#include <vector>
+
+#include "app/Application.h"
+#include "app/ApplicationConsts.h"
+#include "app/SplashScreen.h"
 #include "gui/widgets/ProgressBarWidget.h"
 #include "platform/loader/LoaderIterative.h"
+#include "platform/loader/LoaderIterativeDelegate.h"
+#include "tests/core/JSONTestSupport.h"
 #include "tests/gui/GUIManagerTestSupport.h"
 
 using namespace GUIManagerTest;
@@ -175,5 +183,94 @@ TEST_F(LoadingScreenTest, LeavingMidLoadGivesEveryReferenceBack)
    EXPECT_FALSE(loaded);
    EXPECT_FALSE(loader.initialised);
    EXPECT_EQ(screen.loadedFlag, nullptr);
+}
+
+// Loads an item in one step and counts what it holds.
+class CountingDelegate : public LoaderIterativeDelegate
+{
+ public:
+   void SpecificationSet(JSONValue* item) override
+   {
+      LoaderIterativeDelegate::SpecificationSet(item);
+      done = false;
+   }
+   void Update() override
+   {
+      held++;
+      done = true;
+   }
+   bool DoneCheck() override { return done; }
+   float ProgressGet() override { return done ? 100.0f : 0.0f; }
+   void Unload() override
+   {
+      held -= done ? 1 : 0;
+      done = false;
+   }
+   void Release(JSONValue* item) override
+   {
+      (void)item;
+      held--;
+   }
+
+   i32 held = 0;
+   bool done = false;
+};
+
+TEST_F(LoadingScreenTest, ShutdownMidLoadGivesBackWhatTheApplicationsLoaderLoaded)
+{
+   CountingDelegate counting;
+   for (i32 i = 0; i < 4; i++)
+   {
+      list->ElementAdd()->ObjectSet()->ItemStringSet("Type", "GUILayer");
+   }
+   loadingScreenLoader.delegateGUILayer = &counting;
+   loadingScreenLoader.Init();
+   loadingScreenLoader.timeBudget = 0;
+   loadingScreenLoader.ListAdd(list);
+   loadingScreenResourcesLoaded = false;
+   loadingScreen.loader = &loadingScreenLoader;
+   loadingScreen.loadedFlag = &loadingScreenResourcesLoaded;
+   GameStateManager::Push(&loadingScreen);
+   for (i32 frames = 0; counting.held < 2 && frames < 200; frames++)
+   {
+      Step();
+   }
+   ASSERT_EQ(counting.held, 2);
+
+   ApplicationDeinit();
+   EXPECT_EQ(counting.held, 0) << "the load was cut short after the loader was released";
+   EXPECT_FALSE(loadingScreenResourcesLoaded);
+   EXPECT_FALSE(loadingScreenLoader.initialised);
+   loadingScreenLoader.delegateGUILayer = nullptr;
+}
+
+TEST_F(LoadingScreenTest, TheSplashRunsFirstOnlyWhenTheConstantsNameItsImages)
+{
+   GameStateManager::Deinit();
+   JSONValue* saved = consts;
+   struct Case
+   {
+      const char* constants;
+      std::vector<GameState*> states;
+   } cases[] = {
+       {R"({"SplashScreenImages": "Splash/Title"})", {&loadingScreen, &splashScreen}},
+       {R"({"SplashScreenImages": ["Splash/Title"]})", {&loadingScreen}},
+       {"{}", {&loadingScreen}},
+   };
+   for (const Case& c : cases)
+   {
+      JSONTest::ValuePointer document = JSONTest::TextParse(c.constants);
+      consts = document.get();
+      loadingScreen.loader = nullptr;
+      ApplicationFirstStatesInit();
+      EXPECT_EQ(GameStateManager::current, c.states.back()) << c.constants;
+      ASSERT_EQ(GameStateManager::states.count, static_cast<i32>(c.states.size())) << c.constants;
+      for (size_t i = 0; i < c.states.size(); i++)
+      {
+         EXPECT_EQ(GameStateManager::states[static_cast<i32>(i)], c.states[i]) << c.constants;
+      }
+      GameStateManager::Deinit();
+   }
+   consts = saved;
 }
 } // namespace
