@@ -176,6 +176,50 @@ float TextDraw(Canvas* canvas, FT_Face face, const std::vector<uint32_t>& codes,
    return pen - x;
 }
 
+// Draws one glyph centred on (centreX, centreY), turned by degrees like the card under it.
+void SymbolDraw(Canvas* canvas, FT_Face face, uint32_t code, float centreX, float centreY, float degrees,
+                Rgba color)
+{
+   if (FT_Load_Char(face, code, FT_LOAD_RENDER) != 0 || face->glyph->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
+   {
+      return;
+   }
+   const FT_Bitmap& bitmap = face->glyph->bitmap;
+   const float halfWidth = bitmap.width * 0.5f;
+   const float halfHeight = bitmap.rows * 0.5f;
+   auto coverage = [&](int column, int row) -> float
+   {
+      if (column < 0 || row < 0 || column >= static_cast<int>(bitmap.width) ||
+          row >= static_cast<int>(bitmap.rows))
+      {
+         return 0.0f;
+      }
+      return bitmap.buffer[row * bitmap.pitch + column] / 255.0f;
+   };
+   const float angle = degrees * 3.14159265f / 180.0f;
+   const float c = std::cos(angle);
+   const float s = std::sin(angle);
+   const int reach = static_cast<int>(std::max(halfWidth, halfHeight) * 1.5f) + 2;
+   for (int y = static_cast<int>(centreY) - reach; y <= centreY + reach; y++)
+   {
+      for (int x = static_cast<int>(centreX) - reach; x <= centreX + reach; x++)
+      {
+         // Back into the glyph's own square, sampled between its four nearest texels.
+         float px = x + 0.5f - centreX;
+         float py = y + 0.5f - centreY;
+         float gx = px * c + py * s + halfWidth - 0.5f;
+         float gy = -px * s + py * c + halfHeight - 0.5f;
+         int x0 = static_cast<int>(std::floor(gx));
+         int y0 = static_cast<int>(std::floor(gy));
+         float fx = gx - x0;
+         float fy = gy - y0;
+         float value = coverage(x0, y0) * (1 - fx) * (1 - fy) + coverage(x0 + 1, y0) * fx * (1 - fy) +
+                       coverage(x0, y0 + 1) * (1 - fx) * fy + coverage(x0 + 1, y0 + 1) * fx * fy;
+         canvas->Blend(x, y, color, value);
+      }
+   }
+}
+
 std::vector<uint32_t> Codes(const char* text)
 {
    std::vector<uint32_t> codes;
@@ -275,10 +319,8 @@ int main(int argc, char** argv)
          float centreX = WIDTH * 0.5f + (i - 1.5f) * 86.0f;
          float centreY = 150.0f + std::fabs(i - 1.5f) * 12.0f;
          CardDraw(&canvas, centreX, centreY, angles[i]);
-         std::vector<uint32_t> code{suits[i]};
-         float width = TextDraw(nullptr, symbols, code, 0.0f, 0.0f, black);
-         TextDraw(&canvas, symbols, code, centreX - width * 0.5f, centreY + 22.0f,
-                  (i == 1 || i == 2) ? red : black);
+         SymbolDraw(&canvas, symbols, suits[i], centreX, centreY, angles[i],
+                    (i == 1 || i == 2) ? red : black);
       }
 
       std::vector<uint32_t> name = Codes(TITLE);
