@@ -22,6 +22,7 @@
 #include "gui/widgets/LinearSelectorWidget.h"
 #include "gui/widgets/NumberLabelWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
+#include "gui/widgets/ProgressBarWidget.h"
 #include "gui/widgets/RadioButtonWidget.h"
 #include "gui/widgets/RingSelectorWidget.h"
 #include "gui/widgets/ScrollBoxWidget.h"
@@ -225,7 +226,7 @@ void GUIManager::WidgetTypesRegister()
    NumberLabelWidget::TypeRegister();
    // "ParticleEffect"
    PressButtonWidget::TypeRegister();
-   // "ProgressBar"
+   ProgressBarWidget::TypeRegister();
    RadioButtonContainerWidget::TypeRegister();
    RadioButtonWidget::TypeRegister();
    RingSelectorWidget::TypeRegister();
