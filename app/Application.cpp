@@ -30,7 +30,6 @@
 
 namespace Corvale
 {
-bool quitRequested = false;
 bool updatePageOpenAtExit = false;
 bool loadingScreenResourcesLoaded = false;
 Font* defaultFont = nullptr;

@@ -1,7 +1,10 @@
 // The player record: defaults, owned name and reflection.
 #include "cardgame/Player.h"
 
+#include <cstring>
+
 #include "cardgame/RecordSupport.h"
+#include "core/TextManager.h"
 
 namespace Corvale
 {
@@ -53,5 +56,25 @@ void Player::ReflectionRegister()
    record->FieldAdd(&Player::subgameIn, "subgameIn");
    record->FieldAdd(&Player::iconWinnerVisible, "iconWinnerVisible");
    ReflectionManager::TypeRegister(record);
+}
+const char* Player::DisplayNameGet() const
+{
+   if (!name)
+   {
+      return nullptr;
+   }
+   if (!human)
+   {
+      return textManager.TextGet(name);
+   }
+   if (std::strcmp(name, "<Guest>") == 0)
+   {
+      return textManager.TextGet("Guest");
+   }
+   return name;
+}
+void Player::MinigameScoreAdd(i32 amount)
+{
+   minigameScore = ScoreSaturatingAdd(minigameScore, amount);
 }
 } // namespace Corvale

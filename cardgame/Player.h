@@ -24,6 +24,10 @@ class Player
    bool NameSet(const char* text);
 
    static void ReflectionRegister();
+   // Adds to the game score, stopping at the 32-bit limits instead of wrapping.
+   void MinigameScoreAdd(i32 amount);
+   // The name as shown: a computer's name is a text key; the guest profile shows "Guest".
+   const char* DisplayNameGet() const;
 
    i32 id = -1;
    const char* name = nullptr;

@@ -32,4 +32,10 @@ void OwnedTextFree(const char*& text);
 // Replaces an owned text with a copy of text (null clears it); false, text kept, when the copy
 // fails, logged as caller's.
 bool OwnedTextSet(const char*& slot, const char* text, const char* caller);
+// a + b clamped to the 32-bit signed range.
+inline i32 ScoreSaturatingAdd(i32 a, i32 b)
+{
+   const i64 sum = static_cast<i64>(a) + b;
+   return sum > INT32_MAX ? INT32_MAX : (sum < INT32_MIN ? INT32_MIN : static_cast<i32>(sum));
+}
 } // namespace Corvale

@@ -35,4 +35,8 @@ void Team::ReflectionRegister()
    record->FieldAdd(&Team::playerIDs, "playerIDs");
    ReflectionManager::TypeRegister(record);
 }
+void Team::MinigameScoreAdd(i32 amount)
+{
+   minigameScore = ScoreSaturatingAdd(minigameScore, amount);
+}
 } // namespace Corvale

@@ -21,6 +21,8 @@ class Team
    virtual const char* ReflectionTypeNameGet() const { return "Corvale::Team"; }
 
    static void ReflectionRegister();
+   // Adds to the game score, stopping at the 32-bit limits instead of wrapping.
+   void MinigameScoreAdd(i32 amount);
 
    i32 id = -1;
    bool minigameWinner = false;

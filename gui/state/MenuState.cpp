@@ -4,6 +4,7 @@
 #include "gui/state/FadeManager.h"
 #include "gui/GUIManager.h"
 #include "gui/state/GameStateManager.h"
+#include "gui/widgets/ContainerWidget.h"
 #include "gui/widgets/LayerWidget.h"
 
 namespace Corvale
@@ -41,6 +42,35 @@ void MenuState::ExitStart()
    {
       layer->TransitionStart("Exit");
    }
+}
+
+void MenuState::ExitUpdate()
+{
+   if (exiting && GUIManager::transitionsRunning < 1)
+   {
+      exiting = 0;
+      if (fadeOnExit)
+      {
+         FadeManager::FadeStart(ColorRGBA8{0, 0, 0, 255});
+      }
+      fadeWaiting = 1;
+   }
+   if (fadeWaiting && !FadeManager::fading)
+   {
+      fadeWaiting = 0;
+      GameStateManager::switchHoldCount--;
+   }
+}
+
+void MenuState::LayerRemove()
+{
+   // A layer that has already left the root (the GUI was torn down) may be freed by now.
+   ContainerWidget* root = GUIManager::root;
+   if (layer && root && root->ChildIndexGet(layer) >= 0)
+   {
+      root->ChildRemove(layer);
+   }
+   layer = nullptr;
 }
 
 void MenuState::LayerOnPush(LayerWidget* pushedLayer, void* userData)

@@ -21,6 +21,11 @@ class MenuState : public GameState
 
    void EnterStart();
    void ExitStart();
+   // Once a frame while leaving: when the "Exit" transition has ended the fade to black starts,
+   // and when that has ended the state switch is let go.
+   void ExitUpdate();
+   // Takes the layer out of the GUI and forgets it.
+   void LayerRemove();
    // The GUI manager's push callback; userData is the state.
    static void LayerOnPush(LayerWidget* pushedLayer, void* userData);
 
