@@ -133,6 +133,8 @@ class DataChecker
       FontFilesCheck();
       LayersCheck();
       ProgressionsCheck();
+      ChipsCheck();
+      CodeTextsCheck();
 
       GUIManager::TypesClear();
       if (progressionsOwned)
@@ -641,6 +643,54 @@ class DataChecker
    }
 
    // ---------------------------------------------------------------------------------------
+   // The chips: every denomination of every style drawn in every size, and their sounds.
+
+   void ChipsCheck()
+   {
+      const JSONValue* graphics = GraphicsDocumentGet("GraphicsConsts", nullptr);
+      const JSONValue* build = DocumentGet("Scripts/BuildConsts");
+      const JSONValue* styles = graphics ? graphics->ItemGet("ChipStyles") : &JSONValue::nullValue;
+      const std::string where = "GraphicsConsts.json \"ChipStyles\"";
+      for (JSONValue::Iterator it = styles->ItemsBegin(); styles->TypeGet() == JSONValue::TYPE_OBJECT && it.ValidCheck();
+           it.Next())
+      {
+         const JSONValue* denominations = it.node->value->ItemGet("Denominations");
+         for (const char* size : {"Small", "Medium", "Large"})
+         {
+            const std::string file = std::string("Sprites/Chips/") + it.node->key + "/" + size;
+            for (i32 i = 0; denominations->TypeGet() == JSONValue::TYPE_ARRAY && i < denominations->CountGet(); i++)
+            {
+               AnimationCheck(where, file, std::to_string(denominations->ElementGet(i)->IntValueGet()));
+            }
+         }
+      }
+      const char* styleDefault = graphics ? StringMemberGet(graphics, "ChipStyleDefault") : nullptr;
+      if (styleDefault && styles->ItemGet(styleDefault)->TypeGet() != JSONValue::TYPE_OBJECT)
+      {
+         Report("GraphicsConsts.json", "\"ChipStyleDefault\" names no style of \"ChipStyles\"");
+      }
+      const JSONValue* sounds = build ? build->ItemGet("ChipMoveSounds") : &JSONValue::nullValue;
+      for (i32 i = 0; sounds->TypeGet() == JSONValue::TYPE_ARRAY && i < sounds->CountGet(); i++)
+      {
+         const char* sound = sounds->ElementGet(i)->StringValueGet();
+         if (sound)
+         {
+            FilesFind("Scripts/BuildConsts.json \"ChipMoveSounds\"", "sound " + Quoted(sound),
+                      {std::string(sound) + ".wav"});
+         }
+      }
+   }
+
+   // Text keys that the program's code asks for by name.
+   void CodeTextsCheck()
+   {
+      for (const char* key : {"ConfirmQuit", "ConfirmGameNew", "Guest"})
+      {
+         TextKeyCheck("the game base", key, "code");
+      }
+   }
+
+   // ---------------------------------------------------------------------------------------
    // GUI layers and their widget trees.
 
    void LayersCheck()
@@ -1089,7 +1139,8 @@ std::map<std::string, std::string> HealthyTreeGet()
 })"},
        {"Music/Theme.snd", "snd"},
        {"Sounds/Click.wav", "wav"},
-       {"Text/English/Text.json", R"({"Greeting": "<Font=Body>Hello</Font> <Sprite=Icon>", "OK": "OK"})"},
+       {"Text/English/Text.json", R"({"Greeting": "<Font=Body>Hello</Font> <Sprite=Icon>", "OK": "OK",
+         "ConfirmQuit": "Leave?", "ConfirmGameNew": "New?", "Guest": "Guest"})"},
        {"Text/English/Help.txt", "Help"},
        {"Graphics/Fonts/Body.json", R"({"Bitmaps": [{"Name": "Body", "Lines": ["ab"]}]})"},
        {"Graphics/Fonts/Body.png", "png"},
