@@ -24,6 +24,8 @@ class ChipTest : public ::testing::Test
          "ChipStyleDefault": "Standard", "ChipSizeDefault": "Medium",
          "ChipPileTemplates": {"Stack": {"Type": "Bet", "ChipPositionOffset": "0|-2"}}})");
    }
+   // The game goes before the harness: leave it while it is still there.
+   void TearDown() override { harness.Leave(); }
    void EnterWith(const std::string& gameConsts)
    {
       harness.FileWrite("Scripts/Minigames/TestGame.json", gameConsts);

@@ -22,6 +22,8 @@ class MinigameTest : public ::testing::Test
 {
  protected:
    void SetUp() override { game.frameNow = &harness.frames; }
+   // The game goes before the harness: leave it while it is still there.
+   void TearDown() override { harness.Leave(); }
    void EnterWith(const std::string& gameConsts)
    {
       harness.FileWrite("Scripts/Minigames/TestGame.json", gameConsts);
