@@ -10,6 +10,7 @@
 #include "app/profile/Unlockables.h"
 #include "cardgame/Player.h"
 #include "cardgame/Team.h"
+#include "gui/dialog/DialogManager.h"
 #include "tests/cardgame/GameHarness.h"
 #include "tests/cardgame/TestGame.h"
 
@@ -314,5 +315,41 @@ TEST_F(MinigameTest, GuestShowsTheGuestText)
    player.NameSet("Sam");
    EXPECT_STREQ(player.DisplayNameGet(), "Sam");
    player.Deinit();
+}
+} // namespace
+
+namespace
+{
+TEST_F(MinigameTest, SpeechLinePlacesTheBalloonAndWaitsForTheDialogManager)
+{
+   EnterWith(R"({"PlayerDialogPositions": ["10|20", "300|40"]})");
+   game.playerCount = 2;
+   game.GameNew();
+   dialogManager.position = Point2F{-1.0f, -1.0f};
+   game.ActionCharacterDialogPost(game.players[1], "Hello", 0);
+   game.ActionCharacterDialogPost(nullptr, "Nobody", 0);
+   EXPECT_EQ(game.actionQueue.count, 1) << "no line without a speaker";
+   EXPECT_STREQ(game.actionQueue[0].string0, "Hello");
+   ASSERT_TRUE(harness.RunUntilIdle(10));
+   EXPECT_EQ(dialogManager.position.x, 300.0f);
+   EXPECT_EQ(dialogManager.position.y, 40.0f);
+}
+
+TEST_F(MinigameTest, NewGameAsksWhileAGameRunsAndStartsAtOnceAfterIt)
+{
+   EnterWith("{}");
+   game.GameNew();
+   game.MarkPost(1, 1000);
+   Minigame::OnNewGameClick(nullptr, &game);
+   MessageBoxPopup* box = harness.MessageBoxGet();
+   ASSERT_NE(box, nullptr);
+   EXPECT_STREQ(box->text, "ConfirmGameNew");
+   EXPECT_EQ(game.actionQueue.count, 1);
+   harness.MessageBoxYes(box);
+   EXPECT_EQ(game.actionQueue.count, 0) << "Yes started the new game";
+   game.gameResult = MINIGAME_RESULT_LOST;
+   Minigame::OnNewGameClick(nullptr, &game);
+   EXPECT_EQ(game.gameResult, MINIGAME_RESULT_RUNNING);
+   EXPECT_EQ(harness.MessageBoxGet(), nullptr);
 }
 } // namespace
