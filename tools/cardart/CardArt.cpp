@@ -444,10 +444,14 @@ void FaceDraw(Canvas& canvas, Fonts& fonts, float ox, float oy, const CardSize& 
    }
    else if (rank <= 10)
    {
-      Glyph pip = fonts.SymbolRender(SUIT_SYMBOLS[suit], static_cast<int>(std::lround(w * 0.21f)));
+      // Large print leaves its bigger indices room: the pips gather nearer the middle.
+      const float gather = kind == FRONT_LARGE_PRINT ? 0.62f : 1.0f;
+      Glyph pip = fonts.SymbolRender(SUIT_SYMBOLS[suit], static_cast<int>(std::lround(w * 0.21f * gather)));
       for (const Pip& p : PipsGet(rank))
       {
-         GlyphDraw(canvas, pip, ox + w * p.x, oy + h * p.y, color, p.y > 0.5f);
+         const float x = 0.5f + (p.x - 0.5f) * gather;
+         const float y = 0.5f + (p.y - 0.5f) * (kind == FRONT_LARGE_PRINT ? 0.8f : 1.0f);
+         GlyphDraw(canvas, pip, ox + w * x, oy + h * y, color, p.y > 0.5f);
       }
    }
    else
