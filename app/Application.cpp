@@ -9,6 +9,7 @@
 #include "app/ApplicationSettings.h"
 #include "app/FrameClock.h"
 #include "app/MusicPlaylist.h"
+#include "cardgame/Card.h"
 #include "core/Color.h"
 #include "core/Event.h"
 #include "core/JSONValue.h"
@@ -137,7 +138,8 @@ void ApplicationInit()
    AnimatedBackgroundManager::Init(ColorRGBA8{255, 255, 255, 255});
 
    ApplicationGraphicsConstsLoad();
-   // Card-game step: the chip and card constants (ChipPile::ConstsLoad, Card::ConstsLoad).
+   // Card-game step: the chip constants (ChipPile::ConstsLoad).
+   Card::ConstsLoad(consts);
 
    defaultFont = FontManager::Load("AauxProBOutlined");
 
