@@ -197,6 +197,15 @@ TEST_F(CardPileTest, ShuffleFromTheGameSeedsAndUnshuffle)
       EXPECT_TRUE(std::equal(order.begin(), order.end(), deck->cards.data)) << n << " cards";
    }
 
+   // One card still costs one step of the game's generator.
+   CardPile* single = PileMake(R"({"Type": "Waste"})");
+   CardsAdd(single, "QS");
+   game.seed1 = 0;
+   game.seed2 = 0;
+   single->Shuffle();
+   EXPECT_EQ(game.seed1, 46906481u);
+   EXPECT_EQ(game.seed2, 103995407u ^ 46906481u);
+
    // A sorted pile is never shuffled and draws nothing.
    CardPile* hand = PileMake(R"({"Type": "Hand", "Sort": "DescendingSuitRankAceHigh"})");
    CardsAdd(hand, "2C AH");
