@@ -9,6 +9,7 @@
 #include "app/ApplicationSettings.h"
 #include "app/FrameClock.h"
 #include "app/MusicPlaylist.h"
+#include "cardgame/Card.h"
 #include "cardgame/ChipPile.h"
 #include "core/Color.h"
 #include "core/Event.h"
@@ -137,8 +138,9 @@ void ApplicationInit()
    AnimatedBackgroundManager::Init(ColorRGBA8{255, 255, 255, 255});
 
    ApplicationGraphicsConstsLoad();
-   // Card-game step: the chip and card constants (Card::ConstsLoad).
+   // Card-game step: the chip and card constants.
    ChipPile::ConstsLoad(consts);
+   Card::ConstsLoad(consts);
 
    defaultFont = FontManager::Load("AauxProBOutlined");
 

@@ -15,7 +15,6 @@ ProgressionBounceStop progressionBounceStop;
 
 namespace
 {
-constexpr i32 SINE_TABLE_SIZE = 4096;
 // Entries per degree, as a float: 4096 / 360.
 constexpr float SINE_TABLE_DEGREE_SCALE = 11.377778f;
 
@@ -35,12 +34,6 @@ struct SineTable
       }
    }
 };
-
-const float* SineTableGet()
-{
-   static const SineTable table;
-   return table.entries;
-}
 
 // The offset terms are added one after the other in float; the index is truncated, not rounded.
 float SineLookup(float degrees, float offset0, float offset1)
@@ -64,6 +57,12 @@ float Clamp01(float t)
    return t == t ? t : 0.0f;
 }
 } // namespace
+
+const float* SineTableGet()
+{
+   static const SineTable table;
+   return table.entries;
+}
 
 float ProgressionLinear::ValueGet(float t) const
 {

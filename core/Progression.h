@@ -51,6 +51,11 @@ class ProgressionBounceStop : public Progression
    float ValueGet(float t) const override;
 };
 
+// The shared 4096-entry sine table over one turn (index i is sin(i × 360° / 4096)); cosines read it
+// 1024 entries on. Curves, card flips and rotations all use it, never a library call.
+constexpr i32 SINE_TABLE_SIZE = 4096;
+const float* SineTableGet();
+
 extern ProgressionLinear progressionLinear;
 extern ProgressionSmooth progressionSmooth;
 extern ProgressionSmoothStart progressionSmoothStart;
