@@ -12,6 +12,8 @@
 #include "app/MusicPlaylist.h"
 #include "app/SplashScreen.h"
 #include "app/StartupObserver.h"
+#include "cardgame/Card.h"
+#include "cardgame/ChipPile.h"
 #include "core/Color.h"
 #include "core/Event.h"
 #include "core/JSONValue.h"
@@ -34,7 +36,6 @@
 
 namespace Corvale
 {
-bool quitRequested = false;
 bool updatePageOpenAtExit = false;
 bool loadingScreenResourcesLoaded = false;
 Font* defaultFont = nullptr;
@@ -158,7 +159,9 @@ void ApplicationInit()
    AnimatedBackgroundManager::Init(ColorRGBA8{255, 255, 255, 255});
 
    ApplicationGraphicsConstsLoad();
-   // Card-game step: the chip and card constants (ChipPile::ConstsLoad, Card::ConstsLoad).
+   // Card-game step: the chip and card constants.
+   ChipPile::ConstsLoad(consts);
+   Card::ConstsLoad(consts);
 
    defaultFont = FontManager::Load("AauxProBOutlined");
 

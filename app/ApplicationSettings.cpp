@@ -12,7 +12,6 @@
 
 namespace Corvale
 {
-JSONValue* settings = nullptr;
 
 namespace
 {

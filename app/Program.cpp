@@ -8,6 +8,7 @@
 #include "app/ApplicationSettings.h"
 #include "app/FrameClock.h"
 #include "app/FrameLoop.h"
+#include "cardgame/Card.h"
 #include "core/Event.h"
 #include "core/File.h"
 #include "core/FileManager.h"
@@ -116,6 +117,8 @@ i32 ProgramRun()
       screen.Deinit();
    }
    // Front-end step: when updatePageOpenAtExit is set, the update page opens (UpdatePageOpen).
+   // The cards read the constants until here.
+   Card::ConstsLoad(nullptr);
    ApplicationConstsFree();
 
    FontManager::Deinit();

@@ -2,7 +2,7 @@
 // calling sin and cos, so their values are the table's, not the library's.
 #include "core/Progression.h"
 
-#include "core/SineTable.h"
+#include <cmath>
 
 namespace Corvale
 {
@@ -15,11 +15,41 @@ ProgressionBounceStop progressionBounceStop;
 
 namespace
 {
+// Entries per degree, as a float: 4096 / 360.
+constexpr float SINE_TABLE_DEGREE_SCALE = 11.377778f;
+
+// The curves keep their own table of values rounded to six decimals; the shared one is exact.
+constexpr i32 CURVE_SINE_TABLE_SIZE = 4096;
+
+struct CurveSineTable
+{
+   float entries[CURVE_SINE_TABLE_SIZE];
+
+   CurveSineTable()
+   {
+      const double turn = 6.283185307179586476925;
+      for (i32 i = 0; i < CURVE_SINE_TABLE_SIZE; ++i)
+      {
+         // Six decimals, as the values were always stored; n / 1e6 in float is the nearest float
+         // to the decimal, as a literal of it would be.
+         const double micro = std::round(std::sin(turn * i / CURVE_SINE_TABLE_SIZE) * 1000000.0);
+         entries[i] = static_cast<float>(micro) / 1000000.0f;
+      }
+   }
+};
+
+const float* CurveSineTableGet()
+{
+   static const CurveSineTable table;
+   return table.entries;
+}
+
 // The offset terms are added one after the other in float; the index is truncated, not rounded.
 float SineLookup(float degrees, float offset0, float offset1)
 {
    const float position = degrees * SINE_TABLE_DEGREE_SCALE + offset0 + offset1;
-   return SineTableGet()[SineTableIndexGet(position)];
+   const i32 index = static_cast<i32>(position) & (CURVE_SINE_TABLE_SIZE - 1);
+   return CurveSineTableGet()[index];
 }
 
 float Clamp01(float t)

@@ -1,4 +1,4 @@
-// The sine table's entries and the wrapping of positions into it.
+// The shared sine table: built once, on first use, as single-precision floats.
 #include "core/SineTable.h"
 
 #include <cmath>
@@ -7,36 +7,52 @@ namespace Corvale
 {
 namespace
 {
-struct SineTable
+struct SineValues
 {
-   float entries[SINE_TABLE_SIZE];
+   float values[SineTable::SIZE];
 
-   SineTable()
+   SineValues()
    {
-      const double turn = 6.283185307179586476925;
-      for (i32 i = 0; i < SINE_TABLE_SIZE; ++i)
+      for (i32 i = 0; i < SineTable::SIZE; i++)
       {
-         // Six decimals, as the values were always stored; n / 1e6 in float is the nearest float
-         // to the decimal, as a literal of it would be.
-         const double micro = std::round(std::sin(turn * i / SINE_TABLE_SIZE) * 1000000.0);
-         entries[i] = static_cast<float>(micro) / 1000000.0f;
+         values[i] = static_cast<float>(std::sin(6.283185307179586 * i / SineTable::SIZE));
       }
    }
 };
+
+const float* ValuesGet()
+{
+   static const SineValues table;
+   return table.values;
+}
 } // namespace
 
-const float* SineTableGet()
+float SineTable::ValueGet(i32 index)
 {
-   static const SineTable table;
-   return table.entries;
+   return ValuesGet()[index & MASK];
 }
 
-i32 SineTableIndexGet(float position)
+i32 SineTable::IndexGet(float position)
 {
-   if (!(std::fabs(position) < 2147483520.0f))
+   if (!(std::fabs(position) < 2147483647.0f))
    {
       return 0;
    }
-   return static_cast<i32>(position) & (SINE_TABLE_SIZE - 1);
+   return static_cast<i32>(position) & MASK;
+}
+
+i32 SineTable::DegreesIndexGet(float degrees)
+{
+   return IndexGet(degrees * static_cast<float>(SIZE) / 360.0f);
+}
+
+float SineTable::SineGet(float degrees)
+{
+   return ValueGet(DegreesIndexGet(degrees));
+}
+
+float SineTable::CosineGet(float degrees)
+{
+   return ValueGet(DegreesIndexGet(degrees) + QUARTER);
 }
 } // namespace Corvale

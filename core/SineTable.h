@@ -1,18 +1,28 @@
-// The shared 4096-entry sine table: curves and turning widgets look angles up instead of calling
-// sin and cos, so they all land on the same values.
+// The shared 4096-entry sine table for one full turn: widgets, cards and effects look angles up
+// here instead of calling sin and cos each frame.
 #pragma once
 
 #include "core/Types.h"
 
 namespace Corvale
 {
-constexpr i32 SINE_TABLE_SIZE = 4096;
-// Entries per degree, as a float: 4096 / 360.
-constexpr float SINE_TABLE_DEGREE_SCALE = 11.377778f;
+class SineTable
+{
+ public:
+   static constexpr i32 SIZE = 4096;
+   static constexpr i32 MASK = SIZE - 1;
+   // Entries past a quarter turn: the cosine's offset.
+   static constexpr i32 QUARTER = SIZE / 4;
 
-// sin(2π i / 4096) for each entry i, to six decimals; built on first use.
-const float* SineTableGet();
-// A table position (degrees × 4096 / 360, plus any offset) truncated toward zero and wrapped into
-// the table; a position too large to convert, or NaN, reads entry 0.
-i32 SineTableIndexGet(float position);
+   // Entry index & MASK: sin(2π index / 4096).
+   static float ValueGet(i32 index);
+   // The position (in entries) truncated toward zero and masked; a position too large to index,
+   // or NaN, reads entry 0.
+   static i32 IndexGet(float position);
+   // trunc(degrees × 4096 / 360), masked.
+   static i32 DegreesIndexGet(float degrees);
+   static float SineGet(float degrees);
+   // The sine's index plus a quarter turn.
+   static float CosineGet(float degrees);
+};
 } // namespace Corvale

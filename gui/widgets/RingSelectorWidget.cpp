@@ -165,7 +165,6 @@ void RingSelectorWidget::ItemsLayout()
    {
       return;
    }
-   const float* sine = SineTableGet();
    float step = 360.0f / static_cast<float>(count);
    Point2F containerAt = itemContainer->PositionGet();
    Point2F centre{ringBounds.x + ringBounds.width / 2.0f - containerAt.x,
@@ -177,8 +176,8 @@ void RingSelectorWidget::ItemsLayout()
       // 270 puts the chosen item at the bottom of the ellipse, the front.
       float degrees = step * static_cast<float>(i) + ringAngle + 270.0f;
       float position = degrees * 4096.0f / 360.0f;
-      float s = sine[SineTableIndexGet(position)];
-      float c = sine[(SineTableIndexGet(position) + 1024) & (SINE_TABLE_SIZE - 1)];
+      float s = SineTable::ValueGet(SineTable::IndexGet(position));
+      float c = SineTable::ValueGet(SineTable::IndexGet(position) + SineTable::QUARTER);
       child->PositionSet(Point2F{centre.x + radius.x * c, centre.y - radius.y * s});
       float t = (1.0f - s) / 2.0f;
       t = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);

@@ -142,6 +142,8 @@ class DataChecker
       {
          ProgramNamesCheck();
       }
+      ChipsCheck();
+      CardArtCheck();
 
       GUIManager::TypesClear();
       if (progressionsOwned)
@@ -445,7 +447,7 @@ class DataChecker
    {
       const std::string where = "the program";
       FontCheck(where, "AauxProBOutlined");
-      for (const char* key : {"GameNotAvailable"})
+      for (const char* key : {"GameNotAvailable", "ConfirmQuit", "ConfirmGameNew", "Guest"})
       {
          TextKeyCheck(where, key, "text key");
       }
@@ -645,6 +647,142 @@ class DataChecker
    }
 
    // ---------------------------------------------------------------------------------------
+   // Card art: every front and back style the constants offer, and those later games force on
+   // their cards, in every card size; the empty-pile pictures that pile specifications name.
+
+   void CardArtCheck()
+   {
+      std::string where;
+      const JSONValue* graphics = GraphicsDocumentGet("GraphicsConsts", &where);
+      const char* sizeDefault = StringMemberGet(graphics, "CardSizeDefault");
+      PileAnimationsCheck(where + " \"CardPileTemplates\"",
+                          graphics ? graphics->ItemGet("CardPileTemplates") : nullptr, sizeDefault);
+      for (const std::string& file : files)
+      {
+         if (file.rfind("Scripts/Minigames/", 0) == 0 && EndsWith(file, ".json"))
+         {
+            const JSONValue* game = DocumentGet(file.substr(0, file.size() - 5));
+            for (const char* key : {"CardPileTemplates", "CardPiles"})
+            {
+               PileAnimationsCheck(file + " " + Quoted(key), game ? game->ItemGet(key) : nullptr,
+                                   sizeDefault);
+            }
+         }
+      }
+      // A tree without card styles has no card art to check (the small trees of the tests below).
+      if (!graphics || (graphics->ItemGet("CardFrontStyles")->TypeGet() == JSONValue::TYPE_NULL &&
+                        graphics->ItemGet("CardBackStyles")->TypeGet() == JSONValue::TYPE_NULL))
+      {
+         return;
+      }
+      static const char* const sizes[] = {"Small", "Medium", "Large"};
+      std::set<std::string> fronts = {"CrazyEights", "OldMaid", "MemoryMatchNormal"};
+      std::set<std::string> backs = {"CrazyEights", "MemoryMatchBlue", "MemoryMatchGreen",
+                                     "MemoryMatchYellow", "MemoryMatchPurple"};
+      for (const char* key :
+           {"CardFrontStyles", "CardBackStyles", "CardFrontStyleDefault", "CardBackStyleDefault"})
+      {
+         const bool front = std::strncmp(key, "CardFront", 9) == 0;
+         const JSONValue* value = graphics->ItemGet(key);
+         if (value->TypeGet() == JSONValue::TYPE_NULL)
+         {
+            continue;
+         }
+         const bool list = value->TypeGet() == JSONValue::TYPE_ARRAY;
+         for (i32 i = 0; i < (list ? value->CountGet() : 1); i++)
+         {
+            const char* style = (list ? value->ElementGet(i) : value)->StringValueGet();
+            if (!style)
+            {
+               Report(where, Quoted(key) + " holds a style that is not a string");
+               continue;
+            }
+            (front ? fronts : backs).insert(style);
+            if (list)
+            {
+               TextKeyCheck(where, (std::string(front ? "CardFrontStyle" : "CardBackStyle") + style).c_str(),
+                            key);
+            }
+         }
+      }
+      for (const char* size : sizes)
+      {
+         for (const std::string& style : fronts)
+         {
+            const std::string file = "Sprites/Cards/Fronts/" + style + "/" + size;
+            if (!CardSpriteFileCheck(where + " front style " + Quoted(style), file))
+            {
+               continue;
+            }
+            for (const char suit : {'H', 'S', 'D', 'C'})
+            {
+               for (i32 rank = 1; rank <= 13; rank++)
+               {
+                  AnimationCheck(where + " front style " + Quoted(style), file,
+                                 std::string(1, suit) + "_" + std::to_string(rank));
+               }
+            }
+            for (const char* animation : {"Joker", "Selected", "Highlighted"})
+            {
+               AnimationCheck(where + " front style " + Quoted(style), file, animation);
+            }
+         }
+         for (const std::string& style : backs)
+         {
+            const std::string file = "Sprites/Cards/Backs/" + style + "/" + size;
+            if (CardSpriteFileCheck(where + " back style " + Quoted(style), file))
+            {
+               AnimationCheck(where + " back style " + Quoted(style), file, "Back");
+            }
+         }
+      }
+   }
+
+   // One line for a card sprite resource file that is missing, rather than one per animation.
+   bool CardSpriteFileCheck(const std::string& where, const std::string& file)
+   {
+      if (SpriteFileGet(file))
+      {
+         return true;
+      }
+      Report(where, "sprite resource file " + Quoted(file + ".json") + " is missing or broken" +
+                        CaseHintGet(GraphicsCandidatesGet(file, {".json"})));
+      return false;
+   }
+
+   // The "Animation" of each pile specification (an object of templates or an array of piles) in
+   // the pile sprites of its card size.
+   void PileAnimationsCheck(const std::string& where, const JSONValue* piles, const char* sizeDefault)
+   {
+      if (!piles || (piles->TypeGet() != JSONValue::TYPE_OBJECT && piles->TypeGet() != JSONValue::TYPE_ARRAY))
+      {
+         return;
+      }
+      auto check = [&](const JSONValue* pile)
+      {
+         const char* animation = StringMemberGet(pile, "Animation");
+         const char* size = StringMemberGet(pile, "CardSize");
+         size = size ? size : sizeDefault;
+         if (animation && size)
+         {
+            AnimationCheck(where, std::string("Sprites/CardPiles/") + size, animation);
+         }
+      };
+      if (piles->TypeGet() == JSONValue::TYPE_ARRAY)
+      {
+         for (i32 i = 0; i < piles->CountGet(); i++)
+         {
+            check(piles->ElementGet(i));
+         }
+         return;
+      }
+      for (JSONValue::Iterator it = piles->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         check(it.node->value);
+      }
+   }
+
+   // ---------------------------------------------------------------------------------------
    // Sprite resource files and their animations.
 
    // The sprite resource file of that name, its animations' frames checked the first time.
@@ -768,6 +906,45 @@ class DataChecker
          }
       }
       Report(where, "animation " + Quoted(animation) + " is not in " + Quoted(spriteFile + ".json") + hint);
+   }
+
+   // ---------------------------------------------------------------------------------------
+   // The chips: every denomination of every style drawn in every size, and their sounds.
+
+   void ChipsCheck()
+   {
+      const JSONValue* graphics = GraphicsDocumentGet("GraphicsConsts", nullptr);
+      const JSONValue* build = DocumentGet("Scripts/BuildConsts");
+      const JSONValue* styles = graphics ? graphics->ItemGet("ChipStyles") : &JSONValue::nullValue;
+      const std::string where = "GraphicsConsts.json \"ChipStyles\"";
+      for (JSONValue::Iterator it = styles->ItemsBegin(); styles->TypeGet() == JSONValue::TYPE_OBJECT && it.ValidCheck();
+           it.Next())
+      {
+         const JSONValue* denominations = it.node->value->ItemGet("Denominations");
+         for (const char* size : {"Small", "Medium", "Large"})
+         {
+            const std::string file = std::string("Sprites/Chips/") + it.node->key + "/" + size;
+            for (i32 i = 0; denominations->TypeGet() == JSONValue::TYPE_ARRAY && i < denominations->CountGet(); i++)
+            {
+               AnimationCheck(where, file, std::to_string(denominations->ElementGet(i)->IntValueGet()));
+            }
+         }
+      }
+      const char* styleDefault = graphics ? StringMemberGet(graphics, "ChipStyleDefault") : nullptr;
+      if (styleDefault && styles->ItemGet(styleDefault)->TypeGet() != JSONValue::TYPE_OBJECT)
+      {
+         Report("GraphicsConsts.json", "\"ChipStyleDefault\" names no style of \"ChipStyles\"");
+      }
+      const JSONValue* sounds = build ? build->ItemGet("ChipMoveSounds") : &JSONValue::nullValue;
+      for (i32 i = 0; sounds->TypeGet() == JSONValue::TYPE_ARRAY && i < sounds->CountGet(); i++)
+      {
+         const char* sound = sounds->ElementGet(i)->StringValueGet();
+         if (sound)
+         {
+            FilesFind("Scripts/BuildConsts.json \"ChipMoveSounds\"", "sound " + Quoted(sound),
+                      {std::string(sound) + ".wav"});
+         }
+      }
    }
 
    // ---------------------------------------------------------------------------------------
@@ -1641,6 +1818,16 @@ INSTANTIATE_TEST_SUITE_P(
               R"("Languages": ["English"])",
               R"("Languages": ["English", "Klingon"])",
               {"\"Klingon\"", "text manager"}},
+        Fault{"CardStyleWithoutArt",
+              "Graphics/GraphicsConsts.json",
+              R"({"CardBackStyles": ["Blue"]})",
+              nullptr,
+              {"back style \"Blue\"", "Sprites/Cards/Backs/Blue/Small.json"}},
+        Fault{"PileAnimationWithoutArt",
+              "Scripts/Minigames/Klondike.json",
+              R"({"CardPiles": [{"Type": "Tableau", "CardSize": "Large", "Animation": "EmptyKing"}]})",
+              nullptr,
+              {"\"CardPiles\"", "EmptyKing", "Sprites/CardPiles/Large.json"}},
         Fault{"LayerWithoutSprites", spritesFile, nullptr, nullptr, {"GUI layer \"Sample\"", "Sprites.json"}},
         Fault{"LayerWithoutWidgets", widgetsFile, nullptr, nullptr, {"GUI layer \"Sample\"", "Widgets.json"}},
         Fault{"JSONThatDoesNotParse",

@@ -1,5 +1,6 @@
 // corvale-sndgen: draws our sounds procedurally, so that no recording is copied from anywhere.
 //   corvale-sndgen card output.wav   a card laid on the table: a short, soft noise tap (mono)
+//   corvale-sndgen chip output.wav   two chips touching: a short, bright click (mono)
 //   corvale-sndgen tune output.wav   a four-second test tune: plucked notes over a bass (stereo)
 // Both are 16-bit at 48000 Hz and the same on every run.
 #include <cmath>
@@ -66,6 +67,31 @@ WavPcm CardMake()
    return wav;
 }
 
+// Two chips touching: a bright, very short click with a ring of its own.
+WavPcm ChipMake()
+{
+   WavPcm wav;
+   wav.channels = 1;
+   wav.sampleRate = SAMPLE_RATE;
+   int length = SAMPLE_RATE * 60 / 1000;
+   Noise noise;
+   double high = 0.0;
+   double previous = 0.0;
+   for (int i = 0; i < length; i++)
+   {
+      double t = static_cast<double>(i) / SAMPLE_RATE;
+      // High-passed noise for the clay, and two short partials for the chip's ring.
+      double n = noise.Next();
+      high = 0.6 * (high + n - previous);
+      previous = n;
+      double ring = std::sin(2.0 * PI * 3100.0 * t) * 0.6 + std::sin(2.0 * PI * 4700.0 * t) * 0.4;
+      double value = (high * 0.5 * std::exp(-t * 160.0) + ring * 0.45 * std::exp(-t * 90.0)) *
+                     std::min(1.0, t / 0.0005);
+      wav.samples.push_back(Clip(value * 0.8));
+   }
+   return wav;
+}
+
 double NoteFrequency(int semitonesFromA4)
 {
    return 440.0 * std::pow(2.0, semitonesFromA4 / 12.0);
@@ -109,12 +135,16 @@ WavPcm TuneMake()
 
 int main(int argc, char** argv)
 {
-   if (argc != 3 || (std::strcmp(argv[1], "card") != 0 && std::strcmp(argv[1], "tune") != 0))
+   const bool known = argc == 3 && (std::strcmp(argv[1], "card") == 0 || std::strcmp(argv[1], "tune") == 0 ||
+                                    std::strcmp(argv[1], "chip") == 0);
+   if (!known)
    {
-      std::fprintf(stderr, "usage: corvale-sndgen card|tune output.wav\n");
+      std::fprintf(stderr, "usage: corvale-sndgen card|tune|chip output.wav\n");
       return 2;
    }
-   Corvale::WavPcm wav = std::strcmp(argv[1], "card") == 0 ? Corvale::CardMake() : Corvale::TuneMake();
+   Corvale::WavPcm wav = std::strcmp(argv[1], "card") == 0   ? Corvale::CardMake()
+                         : std::strcmp(argv[1], "chip") == 0 ? Corvale::ChipMake()
+                                                             : Corvale::TuneMake();
    std::string error;
    if (!Corvale::WavPcmWrite(argv[2], wav, &error))
    {

@@ -1,0 +1,88 @@
+// Fixtures of the card tests: a card game that counts what cards and piles ask of it, JSON from
+// text, and cards made by hand.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cardgame/Card.h"
+#include "cardgame/CardGame.h"
+#include "cardgame/CardPile.h"
+#include "core/JSONParser.h"
+#include "core/JSONValue.h"
+#include "core/Memory.h"
+#include "tests/TestSupport.h"
+
+namespace CardTest
+{
+using namespace Corvale;
+
+struct ValueDeleter
+{
+   void operator()(JSONValue* value) const { MemoryDelete(value); }
+};
+typedef std::unique_ptr<JSONValue, ValueDeleter> ValuePointer;
+
+inline ValuePointer Parse(const std::string& text)
+{
+   TestSupport::MemoryFile file(text);
+   JSONParser parser;
+   return ValuePointer(parser.Parse(&file, HEAP_DEFAULT));
+}
+
+class CountingGame : public CardGame
+{
+ public:
+   ~CountingGame() override { CardsFree(); }
+   void CardsDraggableUpdate() override { draggableUpdates++; }
+   void CardMoveSoundPlay() override { moveSounds++; }
+   void CardPileCardAddedNotify(CardPile*, Card*) override { cardsAdded++; }
+   const JSONValue* ConstsGet() override { return gameConsts.get(); }
+
+   int draggableUpdates = 0;
+   int moveSounds = 0;
+   int cardsAdded = 0;
+   ValuePointer gameConsts;
+};
+
+// A card of that rank and suit (letters "H", "S", "D", "C"), not in any game.
+struct LooseCards
+{
+   std::vector<std::unique_ptr<Card>> owned;
+
+   Card* Make(i32 rank, i32 suit)
+   {
+      owned.emplace_back(new Card);
+      owned.back()->rank = rank;
+      owned.back()->suit = suit;
+      owned.back()->id = static_cast<i32>(owned.size()) - 1;
+      return owned.back().get();
+   }
+};
+
+// "KH" style names: rank A 2-9 T J Q K (X for the joker), suit H S D C.
+inline std::string CardName(const Card* card)
+{
+   static const char ranks[] = "XA23456789TJQK";
+   static const char suits[] = "HSDC";
+   std::string name;
+   name += card->rank >= 0 && card->rank <= 13 ? ranks[card->rank] : '?';
+   name += card->suit >= 0 && card->suit <= 3 ? suits[card->suit] : '?';
+   return name;
+}
+
+inline i32 RankOf(char c)
+{
+   static const std::string ranks = "XA23456789TJQK";
+   return static_cast<i32>(ranks.find(c));
+}
+
+inline i32 SuitOf(char c)
+{
+   static const std::string suits = "HSDC";
+   return static_cast<i32>(suits.find(c));
+}
+} // namespace CardTest
