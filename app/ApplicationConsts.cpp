@@ -14,7 +14,7 @@
 
 namespace Corvale
 {
-JSONValue* consts = nullptr;
+// consts itself is defined with the profile store, which reads it below the front end.
 
 namespace
 {

@@ -174,6 +174,11 @@ bool FileManager::FolderCreate(const char* /*path*/)
    return false;
 }
 
+bool FileManager::FolderSync(const char* /*path*/)
+{
+   return false;
+}
+
 Table<char*>* FileManager::FolderContentsGet(const char* /*path*/, i32 /*heapId*/, u32 /*option*/)
 {
    return nullptr;

@@ -45,6 +45,9 @@ class FileManager
    virtual bool FolderRename(const char* newPath, const char* oldPath);
    virtual bool FileCopy(const char* destination, const char* source, i32 heapId);
    virtual bool FolderCreate(const char* path);
+   // Has the system put the folder's list of names on the disk, so that a rename inside it
+   // survives a power cut; an empty path is the base folder.
+   virtual bool FolderSync(const char* path);
    // The names in a folder (no "." or ".."), each a copy in heapId, in the table made there.
    virtual Table<char*>* FolderContentsGet(const char* path, i32 heapId, u32 option);
    virtual void FolderContentsFree(Table<char*>* table);

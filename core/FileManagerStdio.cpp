@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -196,6 +197,24 @@ bool FileManagerStdio::FolderCreate(const char* path)
 {
    char fullPath[FILE_PATH_SIZE];
    return FullPathForm(fullPath, FILE_PATH_SIZE, path) && mkdir(fullPath, 0777) == 0;
+}
+
+bool FileManagerStdio::FolderSync(const char* path)
+{
+   char fullPath[FILE_PATH_SIZE];
+   if (!FullPathForm(fullPath, FILE_PATH_SIZE, path))
+   {
+      return false;
+   }
+   const int folder = open(fullPath[0] ? fullPath : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+   if (folder < 0)
+   {
+      return false;
+   }
+   // Some file systems can't sync a folder at all; there is nothing more to be done there.
+   const bool synced = fsync(folder) == 0 || errno == EINVAL;
+   close(folder);
+   return synced;
 }
 
 Table<char*>* FileManagerStdio::FolderContentsGet(const char* path, i32 heapId, u32 /*option*/)
