@@ -155,3 +155,24 @@ TEST_F(JSONWriterSave, AKilledSaveLeavesTheOldOrTheNewDocument)
           << "round " << round << ": " << left.size() << " bytes";
    }
 }
+
+// A home folder deep enough that the save-data folder's own path passes 260 bytes must still
+// hold the settings and the profiles.
+TEST_F(JSONWriterSave, ASaveDataFolderDeepInsideTheHomeFolderStillSaves)
+{
+   std::string home = folder.path;
+   while (home.size() < 400)
+   {
+      home += "/a-rather-long-folder-name";
+   }
+   ASSERT_TRUE(FileManagerStdio::PersistenceFileManagerInit(home.c_str(), "Corvale", "CardGames"));
+   ASSERT_EQ(fileManagerPersistence, &fileManagerStdioPersistence);
+   ValuePointer value = TextParse(R"({"Profile": "Ada"})");
+   EXPECT_TRUE(fileManagerPersistence->FolderCreate("Profiles"));
+   EXPECT_TRUE(JSONWriter::PersistenceSave("Profiles/Profile", value.get()));
+   EXPECT_TRUE(JSONWriter::PersistenceSave("Settings", value.get()));
+   const std::string saveFolder = home.substr(folder.path.size() + 1) + "/Corvale/CardGames/";
+   EXPECT_EQ(folder.FileRead(saveFolder + "Settings.json"), TextWrite(value.get()));
+   EXPECT_TRUE(fileManagerPersistence->FileCheck("Profiles/Profile.json"));
+   fileManagerStdioPersistence.BaseFolderSet(nullptr);
+}
