@@ -14,6 +14,8 @@
 #include "app/StartupObserver.h"
 #include "cardgame/Card.h"
 #include "cardgame/ChipPile.h"
+#include "app/profile/SettingsApply.h"
+#include "app/profile/Unlockables.h"
 #include "core/Color.h"
 #include "core/Event.h"
 #include "core/JSONValue.h"
@@ -36,6 +38,7 @@
 
 namespace Corvale
 {
+// quitRequested itself is defined with the profile store, whose unlock messages wait on it.
 bool updatePageOpenAtExit = false;
 bool loadingScreenResourcesLoaded = false;
 Font* defaultFont = nullptr;
@@ -135,7 +138,9 @@ void ApplicationFirstStatesInit()
 
 void ApplicationInit()
 {
-   // Profile settings step: game speed 50 and cards not messy, until the profile applies its own.
+   // Until the profile applies its own.
+   gameSpeed = 50;
+   cardsMessy = false;
    quitRequested = false;
    frameClock.resetPending = 1;
 
@@ -168,8 +173,9 @@ void ApplicationInit()
    GUIManager::Init();
    // Front-end step: the widget types "Portrait" and "TutorialSkeleton" are registered.
    PopupManager::Init();
-   // Front-end step: PortraitTablesInit, SettingsApply (the current profile's settings),
-   // MinigamesRegister.
+   // Front-end step: PortraitTablesInit.
+   SettingsApply();
+   // Registry step: MinigamesRegister.
    dialogManager.Init(consts, &languageIndex);
 
    // The GUI delegate must be in place before Init registers the loader's delegates.
@@ -205,7 +211,7 @@ void ApplicationDeinit()
    loadingScreenLoader.Deinit();
 
    dialogManager.Deinit();
-   // Front-end step: UnlockMessagesClear.
+   UnlockMessagesClear();
    // Registry step: the registry of games is freed.
    // Front-end step: PortraitTablesDeinit.
    PopupManager::Deinit();
@@ -243,7 +249,7 @@ void ApplicationUpdate()
    GameStateManager::Update();
    FadeManager::Update(elapsed);
    AnimatedBackgroundManager::ClockStep(static_cast<i32>(elapsed));
-   // Unlockables step: queued unlock messages are served (UnlockMessagesServe).
+   UnlockMessagesServe();
    GUIManager::Update(elapsed);
    dialogManager.Update();
    PopupManager::Update(elapsed);

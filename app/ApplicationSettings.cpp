@@ -2,16 +2,17 @@
 #include "app/ApplicationSettings.h"
 
 #include "app/ApplicationConsts.h"
+#include "app/profile/ProfileStore.h"
 #include "core/FileManager.h"
 #include "core/JSONParser.h"
 #include "core/JSONValue.h"
-#include "core/JSONWriter.h"
 #include "core/Log.h"
 #include "core/Memory.h"
 #include "platform/window/Screen.h"
 
 namespace Corvale
 {
+// settings itself is defined with the profile store, which changes it and writes it out.
 
 namespace
 {
@@ -51,8 +52,7 @@ void ApplicationSettingsLoad()
       }
       settings->ObjectSet();
    }
-   // Profile store step: signs the user in with settings "Profile", else constants
-   // "ProfileNameDefault" (ProfileStoreInit).
+   ProfileStoreInit();
 }
 
 void ApplicationSettingsSave()
@@ -63,11 +63,7 @@ void ApplicationSettingsSave()
    }
    settings->ItemBoolSet("Fullscreen", screen.fullscreen != 0);
    settings->ItemBoolSet("PreparedAreaWindowedEnabled", screen.preparedAreaWindowedEnabled != 0);
-   // Profile store step: the current profile is saved (ProfileStoreDeinit) before the settings.
-   if (fileManagerPersistence && !JSONWriter::PersistenceSave("Settings", settings))
-   {
-      WarningPrintf("ApplicationSettingsSave -- unable to write \"Settings.json\"\n");
-   }
+   ProfileStoreDeinit();
    MemoryDelete(settings);
    settings = nullptr;
 }

@@ -1,6 +1,8 @@
 // Chooses and starts the next song whenever the music stops.
 #include "app/MusicPlaylist.h"
 
+#include "app/profile/Unlockables.h"
+
 #include "core/FileManager.h"
 #include "core/JSONValue.h"
 #include "core/Random.h"
@@ -85,9 +87,8 @@ void MusicPlaylist::Play(const char* path)
    soundManager.MusicPlay(path, false);
 }
 
-bool MusicPlaylist::SongUnlockedCheck(const char*)
+bool MusicPlaylist::SongUnlockedCheck(const char* name)
 {
-   // Unlockables step: the current profile's unlocked items of type "Song" (SongUnlockedCheck).
-   return false;
+   return Corvale::SongUnlockedCheck(name);
 }
 } // namespace Corvale

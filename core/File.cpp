@@ -13,6 +13,11 @@ bool File::Flush()
    return true;
 }
 
+bool File::Sync()
+{
+   return Flush();
+}
+
 bool File::ReadAt(void* buffer, u32 count, i64 offset)
 {
    const i64 remembered = PositionGet();

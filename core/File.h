@@ -34,6 +34,9 @@ class File
    // Returns the number of bytes written; read-only files write nothing.
    virtual u32 Write(const void* buffer, u32 count);
    virtual bool Flush();
+   // Flushes, then has the system put the bytes on the disk before it returns; files with nowhere
+   // further to go only flush.
+   virtual bool Sync();
    // -1 when the size can't be had.
    virtual i64 SizeGet() = 0;
    virtual i64 PositionGet() = 0;

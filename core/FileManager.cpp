@@ -174,6 +174,11 @@ bool FileManager::FolderCreate(const char* /*path*/)
    return false;
 }
 
+bool FileManager::FolderSync(const char* /*path*/)
+{
+   return false;
+}
+
 Table<char*>* FileManager::FolderContentsGet(const char* /*path*/, i32 /*heapId*/, u32 /*option*/)
 {
    return nullptr;
@@ -280,23 +285,24 @@ bool FileManager::BaseFolderSet(const char* folder)
    }
    const size_t length = strlen(folder);
    // Room for the '/' that may be appended and the terminator.
-   if (length >= FILE_PATH_SIZE - 3)
+   if (length >= FILE_FULL_PATH_SIZE - 3)
    {
       return false;
    }
    if (folder[length - 1] == '/')
    {
-      return NultStrncpy(baseFolder, folder, FILE_PATH_SIZE);
+      return NultStrncpy(baseFolder, folder, FILE_FULL_PATH_SIZE);
    }
-   return NultSnprintf(baseFolder, FILE_PATH_SIZE, "%s/", folder);
+   return NultSnprintf(baseFolder, FILE_FULL_PATH_SIZE, "%s/", folder);
 }
 
 void FileManagersInit()
 {
    fileManagerStdioResource.BaseFolderSet(nullptr);
    fileManagerResource = &fileManagerStdioResource;
-   char path[FILE_PATH_SIZE];
-   if (NultSnprintf(path, FILE_PATH_SIZE, "%s%s", fileManagerStdioResource.BaseFolderGet(), "resource.dat") &&
+   char path[FILE_FULL_PATH_SIZE];
+   if (NultSnprintf(path, FILE_FULL_PATH_SIZE, "%s%s", fileManagerStdioResource.BaseFolderGet(),
+                    "resource.dat") &&
        access(path, F_OK) == 0)
    {
       // With the archive present nothing is read from the folders, so the two never mix.
@@ -307,8 +313,8 @@ void FileManagersInit()
 
 bool FileManagersPersistenceInit(const char* developerFolder, const char* projectFolder)
 {
-   char folder[FILE_PATH_SIZE];
-   if (!FileManagerStdio::ApplicationDataFolderGet(folder, FILE_PATH_SIZE))
+   char folder[FILE_FULL_PATH_SIZE];
+   if (!FileManagerStdio::ApplicationDataFolderGet(folder, FILE_FULL_PATH_SIZE))
    {
       fileManagerPersistence = nullptr;
       return false;

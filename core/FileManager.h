@@ -2,6 +2,8 @@
 // files, and manages folders. The program's two managers in use are named by the globals below.
 #pragma once
 
+#include <climits>
+
 #include "core/Table.h"
 #include "core/Types.h"
 
@@ -10,8 +12,12 @@ namespace Corvale
 class Allocator;
 class File;
 
-// Full paths are formed into buffers of this size; a path that does not fit fails.
+// Paths relative to a manager's base folder are formed into buffers of this size; a path that does
+// not fit fails.
 constexpr u32 FILE_PATH_SIZE = 261;
+// Base folders, and the full paths joined to them, have the system's limit: the save-data folder
+// may lie deep inside a home folder.
+constexpr u32 FILE_FULL_PATH_SIZE = PATH_MAX;
 
 class FileManager
 {
@@ -45,6 +51,9 @@ class FileManager
    virtual bool FolderRename(const char* newPath, const char* oldPath);
    virtual bool FileCopy(const char* destination, const char* source, i32 heapId);
    virtual bool FolderCreate(const char* path);
+   // Has the system put the folder's list of names on the disk, so that a rename inside it
+   // survives a power cut; an empty path is the base folder.
+   virtual bool FolderSync(const char* path);
    // The names in a folder (no "." or ".."), each a copy in heapId, in the table made there.
    virtual Table<char*>* FolderContentsGet(const char* path, i32 heapId, u32 option);
    virtual void FolderContentsFree(Table<char*>* table);
@@ -75,7 +84,7 @@ class FileManager
    void* FileContentsRead(u32* sizeOut, Allocator* allocator, i32 alignment, i32 heapId, u32 extraBytes,
                           File* file);
 
-   char baseFolder[FILE_PATH_SIZE];
+   char baseFolder[FILE_FULL_PATH_SIZE];
 };
 
 // The manager resources are read through: the archive's when resource.dat exists, else the

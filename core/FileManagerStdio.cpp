@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -26,7 +27,7 @@ namespace
 {
 constexpr u32 FILE_COPY_PIECE_SIZE = 8192;
 // Folder listings form their paths one byte shorter than the other operations.
-constexpr u32 FOLDER_PATH_SIZE = 260;
+constexpr u32 FOLDER_PATH_SIZE = FILE_FULL_PATH_SIZE - 1;
 
 // False unless the path exists; then whether it is a folder.
 bool StatFolderGet(const char* path, bool* folder)
@@ -53,8 +54,8 @@ File* FileManagerStdio::Open(const char* path, i32 options, i32 heapId)
                     path ? path : "");
       return nullptr;
    }
-   char fullPath[FILE_PATH_SIZE];
-   if (!FullPathForm(fullPath, FILE_PATH_SIZE, path))
+   char fullPath[FILE_FULL_PATH_SIZE];
+   if (!FullPathForm(fullPath, FILE_FULL_PATH_SIZE, path))
    {
       return nullptr;
    }
@@ -106,43 +107,43 @@ bool FileManagerStdio::Close(File* file)
 
 bool FileManagerStdio::Exists(const char* path)
 {
-   char fullPath[FILE_PATH_SIZE];
-   return FullPathForm(fullPath, FILE_PATH_SIZE, path) && access(fullPath, F_OK) == 0;
+   char fullPath[FILE_FULL_PATH_SIZE];
+   return FullPathForm(fullPath, FILE_FULL_PATH_SIZE, path) && access(fullPath, F_OK) == 0;
 }
 
 bool FileManagerStdio::FileCheck(const char* path)
 {
-   char fullPath[FILE_PATH_SIZE];
+   char fullPath[FILE_FULL_PATH_SIZE];
    bool folder = false;
-   return FullPathForm(fullPath, FILE_PATH_SIZE, path) && StatFolderGet(fullPath, &folder) && !folder;
+   return FullPathForm(fullPath, FILE_FULL_PATH_SIZE, path) && StatFolderGet(fullPath, &folder) && !folder;
 }
 
 bool FileManagerStdio::FolderCheck(const char* path)
 {
-   char fullPath[FILE_PATH_SIZE];
+   char fullPath[FILE_FULL_PATH_SIZE];
    bool folder = false;
-   return FullPathForm(fullPath, FILE_PATH_SIZE, path) && StatFolderGet(fullPath, &folder) && folder;
+   return FullPathForm(fullPath, FILE_FULL_PATH_SIZE, path) && StatFolderGet(fullPath, &folder) && folder;
 }
 
 bool FileManagerStdio::FileDelete(const char* path)
 {
-   char fullPath[FILE_PATH_SIZE];
+   char fullPath[FILE_FULL_PATH_SIZE];
    // unlink, not remove: a folder must not go by the file operation.
-   return FullPathForm(fullPath, FILE_PATH_SIZE, path) && unlink(fullPath) == 0;
+   return FullPathForm(fullPath, FILE_FULL_PATH_SIZE, path) && unlink(fullPath) == 0;
 }
 
 bool FileManagerStdio::FolderDelete(const char* path)
 {
-   char fullPath[FILE_PATH_SIZE];
-   return FullPathForm(fullPath, FILE_PATH_SIZE, path) && rmdir(fullPath) == 0;
+   char fullPath[FILE_FULL_PATH_SIZE];
+   return FullPathForm(fullPath, FILE_FULL_PATH_SIZE, path) && rmdir(fullPath) == 0;
 }
 
 bool FileManagerStdio::FileRename(const char* newPath, const char* oldPath)
 {
-   char fullNewPath[FILE_PATH_SIZE];
-   char fullOldPath[FILE_PATH_SIZE];
-   return FullPathForm(fullNewPath, FILE_PATH_SIZE, newPath) &&
-          FullPathForm(fullOldPath, FILE_PATH_SIZE, oldPath) && rename(fullOldPath, fullNewPath) == 0;
+   char fullNewPath[FILE_FULL_PATH_SIZE];
+   char fullOldPath[FILE_FULL_PATH_SIZE];
+   return FullPathForm(fullNewPath, FILE_FULL_PATH_SIZE, newPath) &&
+          FullPathForm(fullOldPath, FILE_FULL_PATH_SIZE, oldPath) && rename(fullOldPath, fullNewPath) == 0;
 }
 
 bool FileManagerStdio::FolderRename(const char* newPath, const char* oldPath)
@@ -194,8 +195,26 @@ bool FileManagerStdio::FileCopy(const char* destination, const char* source, i32
 
 bool FileManagerStdio::FolderCreate(const char* path)
 {
-   char fullPath[FILE_PATH_SIZE];
-   return FullPathForm(fullPath, FILE_PATH_SIZE, path) && mkdir(fullPath, 0777) == 0;
+   char fullPath[FILE_FULL_PATH_SIZE];
+   return FullPathForm(fullPath, FILE_FULL_PATH_SIZE, path) && mkdir(fullPath, 0777) == 0;
+}
+
+bool FileManagerStdio::FolderSync(const char* path)
+{
+   char fullPath[FILE_FULL_PATH_SIZE];
+   if (!FullPathForm(fullPath, FILE_FULL_PATH_SIZE, path))
+   {
+      return false;
+   }
+   const int folder = open(fullPath[0] ? fullPath : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+   if (folder < 0)
+   {
+      return false;
+   }
+   // Some file systems can't sync a folder at all; there is nothing more to be done there.
+   const bool synced = fsync(folder) == 0 || errno == EINVAL;
+   close(folder);
+   return synced;
 }
 
 Table<char*>* FileManagerStdio::FolderContentsGet(const char* path, i32 heapId, u32 /*option*/)
@@ -268,9 +287,9 @@ void FileManagerStdio::FolderContentsFree(Table<char*>* table)
 
 u64 FileManagerStdio::FileModificationTimeGet(const char* path)
 {
-   char fullPath[FILE_PATH_SIZE];
+   char fullPath[FILE_FULL_PATH_SIZE];
    struct stat status;
-   if (!FullPathForm(fullPath, FILE_PATH_SIZE, path) || stat(fullPath, &status) != 0)
+   if (!FullPathForm(fullPath, FILE_FULL_PATH_SIZE, path) || stat(fullPath, &status) != 0)
    {
       return 0;
    }
@@ -303,8 +322,8 @@ bool FolderMakeAll(FileManagerStdio& manager, const char* folder)
    {
       return true;
    }
-   char path[FILE_PATH_SIZE];
-   if (!NultStrncpy(path, folder, FILE_PATH_SIZE))
+   char path[FILE_FULL_PATH_SIZE];
+   if (!NultStrncpy(path, folder, FILE_FULL_PATH_SIZE))
    {
       return false;
    }
@@ -340,8 +359,8 @@ bool FileManagerStdio::PersistenceFileManagerInit(const char* applicationDataFol
                     applicationDataFolder);
       return false;
    }
-   char folder[FILE_PATH_SIZE];
-   if (!NultSnprintf(folder, FILE_PATH_SIZE, "%s/%s", applicationDataFolder, developerFolder))
+   char folder[FILE_FULL_PATH_SIZE];
+   if (!NultSnprintf(folder, FILE_FULL_PATH_SIZE, "%s/%s", applicationDataFolder, developerFolder))
    {
       return false;
    }
@@ -353,7 +372,7 @@ bool FileManagerStdio::PersistenceFileManagerInit(const char* applicationDataFol
           folder);
       return false;
    }
-   if (!NultSnprintf(folder, FILE_PATH_SIZE, "%s/%s/%s", applicationDataFolder, developerFolder,
+   if (!NultSnprintf(folder, FILE_FULL_PATH_SIZE, "%s/%s/%s", applicationDataFolder, developerFolder,
                      projectFolder))
    {
       return false;

@@ -20,6 +20,7 @@ class FileManagerStdio : public FileManager
    bool FolderRename(const char* newPath, const char* oldPath) override;
    bool FileCopy(const char* destination, const char* source, i32 heapId) override;
    bool FolderCreate(const char* path) override;
+   bool FolderSync(const char* path) override;
    Table<char*>* FolderContentsGet(const char* path, i32 heapId, u32 option) override;
    void FolderContentsFree(Table<char*>* table) override;
    u64 FileModificationTimeGet(const char* path) override;

@@ -2,6 +2,7 @@
 #include "core/FileStdio.h"
 
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace Corvale
 {
@@ -26,6 +27,11 @@ u32 FileStdio::Write(const void* buffer, u32 count)
 bool FileStdio::Flush()
 {
    return stream && fflush(stream) == 0;
+}
+
+bool FileStdio::Sync()
+{
+   return stream && fflush(stream) == 0 && fsync(fileno(stream)) == 0;
 }
 
 i64 FileStdio::SizeGet()

@@ -15,6 +15,7 @@ class FileStdio : public File
    u32 Read(void* buffer, u32 count) override;
    u32 Write(const void* buffer, u32 count) override;
    bool Flush() override;
+   bool Sync() override;
    i64 SizeGet() override;
    i64 PositionGet() override;
    bool PositionSet(i64 offset, i32 origin) override;

@@ -67,13 +67,19 @@ bool JSONWriter::PersistenceSave(const char* name, const JSONValue* value)
    }
    char path[FILE_PATH_SIZE];
    char pathTemporary[FILE_PATH_SIZE];
+   char folder[FILE_PATH_SIZE];
    if (!NultSnprintf(path, FILE_PATH_SIZE, "%s.json", name) ||
-       !NultSnprintf(pathTemporary, FILE_PATH_SIZE, "%s.json.tmp", name))
+       !NultSnprintf(pathTemporary, FILE_PATH_SIZE, "%s.json.tmp", name) ||
+       !NultStrncpy(folder, path, FILE_PATH_SIZE))
    {
       return false;
    }
-   // The old file is replaced only by a complete new one: a full disk or a crash mid-write must
-   // not cost the player a profile or their settings.
+   // The folder whose list of names the rename changes: everything up to the last '/'.
+   char* slash = strrchr(folder, '/');
+   *(slash ? slash + 1 : folder) = '\0';
+
+   // The old file is replaced only by a complete new one that is on the disk: a full disk, a
+   // crash mid-write or a power cut must not cost the player a profile or their settings.
    File* fileTemporary = manager->Open(pathTemporary, FILE_OPEN_WRITE, HEAP_TEMP);
    if (!fileTemporary)
    {
@@ -84,6 +90,11 @@ bool JSONWriter::PersistenceSave(const char* name, const JSONValue* value)
    if (result && !fileTemporary->Flush())
    {
       WarningPrintf("JSONWriter::PersistenceSave -- Failed to flush file: %s\n", pathTemporary);
+      result = false;
+   }
+   if (result && !fileTemporary->Sync())
+   {
+      WarningPrintf("JSONWriter::PersistenceSave -- Failed to sync file: %s\n", pathTemporary);
       result = false;
    }
    if (!manager->Close(fileTemporary) && result)
@@ -99,8 +110,16 @@ bool JSONWriter::PersistenceSave(const char* name, const JSONValue* value)
    if (!result)
    {
       manager->FileDelete(pathTemporary);
+      return false;
    }
-   return result;
+   // The new file is in place; only whether the rename itself survives a power cut is unknown,
+   // and a save that may not last is not reported as done.
+   if (!manager->FolderSync(folder))
+   {
+      WarningPrintf("JSONWriter::PersistenceSave -- Failed to sync the folder of file: %s\n", path);
+      return false;
+   }
+   return true;
 }
 
 void JSONWriter::YAJLFileWrite(void* context, const char* bytes, size_t length)

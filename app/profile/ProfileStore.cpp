@@ -1,9 +1,15 @@
-// The current profile held in memory; loading and saving come with the profile store.
+// Loads, saves, switches and deletes the local profiles. Nothing here logs: every member read
+// from the documents may be missing or mistyped and falls back quietly.
 #include "app/profile/ProfileStore.h"
 
 #include <cstring>
 
+#include "core/FileManager.h"
+#include "core/JSONParser.h"
 #include "core/JSONValue.h"
+#include "core/JSONWriter.h"
+#include "core/Memory.h"
+#include "core/StringHelpers.h"
 
 namespace Corvale
 {
@@ -13,62 +19,379 @@ bool quitRequested = false;
 JSONValue* profileCurrent = nullptr;
 char* profileCurrentName = nullptr;
 
-JSONValue* ProfileMinigameSettingsGet(const char* game)
+namespace
 {
-   if (!profileCurrent || !game)
-   {
-      return nullptr;
-   }
-   JSONValue* all = profileCurrent->ItemGetOrAdd("MinigameSettings");
-   if (!all)
-   {
-      return nullptr;
-   }
-   if (all->TypeGet() != JSONValue::TYPE_OBJECT)
-   {
-      all->ObjectSet();
-   }
-   JSONValue* own = all->ItemGetOrAdd(game);
-   if (own && own->TypeGet() != JSONValue::TYPE_OBJECT)
-   {
-      own->ObjectSet();
-   }
-   return own;
-}
-} // namespace Corvale
+// Folder numbers run from 0 to this, exclusive.
+constexpr i32 PROFILE_FOLDER_NUMBER_COUNT = 100000;
 
-namespace Corvale
+u32 profileLoadCount = 0;
+
+void ProfileCurrentFree()
 {
+   MemoryDelete(profileCurrent);
+   profileCurrent = nullptr;
+   MemoryFree(profileCurrentName);
+   profileCurrentName = nullptr;
+}
+
+bool NameEqualCheck(const JSONValue* entry, const char* name)
+{
+   const char* entryName =
+       entry->TypeGet() == JSONValue::TYPE_OBJECT ? entry->ItemGet("Name")->StringValueGet() : nullptr;
+   return entryName && std::strcmp(entryName, name) == 0;
+}
+
+// The lowest number no entry uses, or -1 when all are taken.
+i32 FolderNumberFreeGet(const JSONValue* profiles)
+{
+   i32 candidate = 0;
+   for (i32 i = 0; i < profiles->CountGet() && candidate < PROFILE_FOLDER_NUMBER_COUNT;)
+   {
+      const JSONValue* entry = profiles->ElementGet(i);
+      const JSONValue* number = entry->ItemGet("FolderNumber");
+      if (number->TypeGet() == JSONValue::TYPE_NUMBER && number->IntValueGet() == candidate)
+      {
+         candidate++;
+         i = 0;
+         continue;
+      }
+      i++;
+   }
+   return candidate < PROFILE_FOLDER_NUMBER_COUNT ? candidate : -1;
+}
+
+// A member name of "SavedGames" becomes a folder name: it must stay one level inside the
+// profile's folder whatever the file says.
+bool FolderNameSafeCheck(const char* name)
+{
+   return name && name[0] && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0 &&
+          !std::strchr(name, '/');
+}
+
+bool FolderDeleteIfPresent(FileManager* manager, const char* path)
+{
+   return manager->FolderCheck(path) && manager->FolderDelete(path);
+}
+
+bool FileDeleteIfPresent(FileManager* manager, const char* path)
+{
+   return manager->FileCheck(path) && manager->FileDelete(path);
+}
+
+void SavedGameFoldersDelete(FileManager* manager, i32 folderNumber, const char* game,
+                            const JSONValue* records)
+{
+   char path[PROFILE_PATH_SIZE];
+   for (i32 i = 0; records->TypeGet() == JSONValue::TYPE_ARRAY && i < records->CountGet(); i++)
+   {
+      const JSONValue* number = records->ElementGet(i)->ItemGet("FolderNumber");
+      if (number->TypeGet() != JSONValue::TYPE_NUMBER)
+      {
+         continue;
+      }
+      const i32 savedNumber = number->IntValueGet();
+      if (NultSnprintf(path, sizeof(path), "Profiles/%d/SavedGames/%s/%d/SavedGame.json", folderNumber, game,
+                       savedNumber))
+      {
+         FileDeleteIfPresent(manager, path);
+      }
+      if (NultSnprintf(path, sizeof(path), "Profiles/%d/SavedGames/%s/%d", folderNumber, game, savedNumber))
+      {
+         FolderDeleteIfPresent(manager, path);
+      }
+   }
+   if (NultSnprintf(path, sizeof(path), "Profiles/%d/SavedGames/%s", folderNumber, game))
+   {
+      FolderDeleteIfPresent(manager, path);
+   }
+}
+} // namespace
+
+void ProfileStoreInit()
+{
+   const char* name = settings ? settings->ItemGet("Profile")->StringValueGet() : nullptr;
+   if (name)
+   {
+      ProfileLoad(name);
+   }
+   if (!profileCurrent)
+   {
+      ProfileLoad(consts ? consts->ItemGet("ProfileNameDefault")->StringValueGet() : nullptr);
+   }
+}
+
+void ProfileStoreDeinit()
+{
+   ProfileSave();
+   SettingsSave();
+   ProfileCurrentFree();
+}
+
+void ProfileLoad(const char* name)
+{
+   ProfileSave();
+   // The name may be the current one (a reload), or live in the settings about to change.
+   char* nameCopy = name && name[0] ? StringDuplicate(name, HEAP_DEFAULT) : nullptr;
+   ProfileCurrentFree();
+   profileLoadCount++;
+   if (!nameCopy)
+   {
+      SettingsSave();
+      return;
+   }
+   profileCurrentName = nameCopy;
+
+   JSONValue* entry = ProfileEntryGet(nameCopy);
+   JSONValue* profiles = ProfilesGet();
+   if (!entry && profiles)
+   {
+      entry = profiles->ElementAdd();
+      entry->ObjectSet();
+      entry->ItemStringSet("Name", nameCopy);
+   }
+   if (entry && ProfileFolderNumberGet(nameCopy) == -1)
+   {
+      const i32 number = FolderNumberFreeGet(profiles);
+      if (number >= 0)
+      {
+         entry->ItemNumberSet("FolderNumber", number);
+      }
+   }
+
+   char path[PROFILE_PATH_SIZE];
+   char file[PROFILE_PATH_SIZE];
+   if (fileManagerPersistence && ProfilePathGet(path, nameCopy) &&
+       NultSnprintf(file, sizeof(file), "%s.json", path) && fileManagerPersistence->Exists(file))
+   {
+      JSONParser parser;
+      JSONValue* document = parser.Load(path, fileManagerPersistence, HEAP_DEFAULT);
+      if (document && document->TypeGet() == JSONValue::TYPE_OBJECT)
+      {
+         profileCurrent = document;
+      }
+      else
+      {
+         MemoryDelete(document);
+      }
+   }
+   if (!profileCurrent)
+   {
+      profileCurrent = JSONValue::New(HEAP_DEFAULT);
+      if (profileCurrent)
+      {
+         profileCurrent->ObjectSet();
+      }
+   }
+   SettingsSave();
+}
+
+void ProfileSave()
+{
+   if (!profileCurrent || !profileCurrentName)
+   {
+      return;
+   }
+   char path[PROFILE_PATH_SIZE];
+   if (ProfileFoldersCreate(profileCurrentName) && ProfilePathGet(path, profileCurrentName))
+   {
+      JSONWriter::PersistenceSave(path, profileCurrent);
+   }
+}
+
+void SettingsSave()
+{
+   if (!settings)
+   {
+      return;
+   }
+   if (!profileCurrentName)
+   {
+      if (settings->ItemFind("Profile") && !settings->MemberIsNull("Profile"))
+      {
+         settings->ItemRemove("Profile");
+      }
+   }
+   else
+   {
+      settings->ItemStringSet("Profile", profileCurrentName);
+   }
+   if (fileManagerPersistence)
+   {
+      JSONWriter::PersistenceSave("Settings", settings);
+   }
+}
+
+void ProfileDelete(const char* name)
+{
+   if (!name || !name[0])
+   {
+      return;
+   }
+   // The name may be the current one, which is freed below.
+   char* nameCopy = StringDuplicate(name, HEAP_DEFAULT);
+   if (!nameCopy)
+   {
+      return;
+   }
+   const i32 folderNumber = ProfileFolderNumberGet(nameCopy);
+   if (profileCurrentName && std::strcmp(profileCurrentName, nameCopy) == 0)
+   {
+      if (settings)
+      {
+         settings->ItemRemove("Profile");
+      }
+      ProfileCurrentFree();
+      profileLoadCount++;
+   }
+   SavedGamesDelete(nameCopy);
+   FileManager* manager = fileManagerPersistence;
+   char path[PROFILE_PATH_SIZE];
+   if (manager && folderNumber != -1)
+   {
+      if (NultSnprintf(path, sizeof(path), "Profiles/%d/Profile.json", folderNumber))
+      {
+         FileDeleteIfPresent(manager, path);
+      }
+      if (NultSnprintf(path, sizeof(path), "Profiles/%d", folderNumber))
+      {
+         FolderDeleteIfPresent(manager, path);
+      }
+   }
+   JSONValue* profiles = ProfilesGet();
+   for (i32 i = profiles ? profiles->CountGet() - 1 : -1; i >= 0; i--)
+   {
+      if (NameEqualCheck(profiles->ElementGet(i), nameCopy))
+      {
+         profiles->ElementRemove(i);
+      }
+   }
+   MemoryFree(nameCopy);
+   SettingsSave();
+}
+
+void SavedGamesDelete(const char* name)
+{
+   FileManager* manager = fileManagerPersistence;
+   const i32 folderNumber = ProfileFolderNumberGet(name);
+   char path[PROFILE_PATH_SIZE];
+   char file[PROFILE_PATH_SIZE];
+   if (!manager || folderNumber == -1 || !ProfilePathGet(path, name) ||
+       !NultSnprintf(file, sizeof(file), "%s.json", path) || !manager->Exists(file))
+   {
+      return;
+   }
+   JSONParser parser;
+   JSONValue* document = parser.Load(path, manager, HEAP_TEMP);
+   if (!document)
+   {
+      return;
+   }
+   const JSONValue* savedGames = document->ItemGet("SavedGames");
+   if (savedGames->TypeGet() == JSONValue::TYPE_OBJECT)
+   {
+      for (JSONValue::Iterator it = savedGames->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         if (FolderNameSafeCheck(it.node->key))
+         {
+            SavedGameFoldersDelete(manager, folderNumber, it.node->key, it.node->value);
+         }
+      }
+   }
+   if (NultSnprintf(path, sizeof(path), "Profiles/%d/SavedGames", folderNumber))
+   {
+      FolderDeleteIfPresent(manager, path);
+   }
+   MemoryDelete(document);
+}
+
 JSONValue* ProfilesGet()
 {
    if (!settings)
    {
       return nullptr;
    }
-   JSONValue* profiles = settings->ItemGetOrAdd("Profiles");
-   if (profiles && profiles->TypeGet() != JSONValue::TYPE_ARRAY)
+   JSONValue* profiles = settings->ItemFind("Profiles");
+   if (!profiles || profiles->TypeGet() != JSONValue::TYPE_ARRAY)
    {
-      profiles->ArraySet();
+      profiles = settings->ItemArraySet("Profiles");
    }
-   return profiles;
+   return profiles->TypeGet() == JSONValue::TYPE_ARRAY ? profiles : nullptr;
 }
 
 JSONValue* ProfileEntryGet(const char* name)
 {
-   if (!name || !settings)
-   {
-      return nullptr;
-   }
-   const JSONValue* profiles = settings->ItemGet("Profiles");
-   for (i32 i = 0; profiles->TypeGet() == JSONValue::TYPE_ARRAY && i < profiles->CountGet(); ++i)
+   // A lookup changes nothing, not even a mistyped "Profiles".
+   const JSONValue* profiles = name && settings ? settings->ItemGet("Profiles") : &JSONValue::nullValue;
+   for (i32 i = 0; profiles->TypeGet() == JSONValue::TYPE_ARRAY && i < profiles->CountGet(); i++)
    {
       JSONValue* entry = profiles->ElementGet(i);
-      const char* entryName = entry->ItemGet("Name")->StringValueGet();
-      if (entry->TypeGet() == JSONValue::TYPE_OBJECT && entryName && std::strcmp(entryName, name) == 0)
+      if (NameEqualCheck(entry, name))
       {
          return entry;
       }
    }
    return nullptr;
+}
+
+i32 ProfileFolderNumberGet(const char* name)
+{
+   const JSONValue* entry = ProfileEntryGet(name);
+   const JSONValue* number = entry ? entry->ItemGet("FolderNumber") : nullptr;
+   return number && number->TypeGet() == JSONValue::TYPE_NUMBER ? number->IntValueGet() : -1;
+}
+
+bool ProfilePathGet(char* buffer, const char* name)
+{
+   const i32 number = ProfileFolderNumberGet(name);
+   return number != -1 && NultSnprintf(buffer, PROFILE_PATH_SIZE, "Profiles/%d/Profile", number);
+}
+
+bool ProfileFoldersCreate(const char* name)
+{
+   FileManager* manager = fileManagerPersistence;
+   const i32 number = ProfileFolderNumberGet(name);
+   if (!manager || number == -1)
+   {
+      return false;
+   }
+   char folders[3][PROFILE_PATH_SIZE];
+   if (!NultSnprintf(folders[0], PROFILE_PATH_SIZE, "Profiles") ||
+       !NultSnprintf(folders[1], PROFILE_PATH_SIZE, "Profiles/%d", number) ||
+       !NultSnprintf(folders[2], PROFILE_PATH_SIZE, "Profiles/%d/SavedGames", number))
+   {
+      return false;
+   }
+   for (const char* folder : folders)
+   {
+      if (!manager->FolderCheck(folder) && !manager->FolderCreate(folder))
+      {
+         return false;
+      }
+   }
+   return true;
+}
+
+JSONValue* ProfileMinigameSettingsGet(const char* game)
+{
+   if (!profileCurrent || !game)
+   {
+      return nullptr;
+   }
+   JSONValue* all = profileCurrent->ItemFind("MinigameSettings");
+   if (!all || all->TypeGet() != JSONValue::TYPE_OBJECT)
+   {
+      all = profileCurrent->ItemObjectSet("MinigameSettings");
+   }
+   JSONValue* options = all->ItemFind(game);
+   if (!options || options->TypeGet() != JSONValue::TYPE_OBJECT)
+   {
+      options = all->ItemObjectSet(game);
+   }
+   return options->TypeGet() == JSONValue::TYPE_OBJECT ? options : nullptr;
+}
+
+u32 ProfileLoadCountGet()
+{
+   return profileLoadCount;
 }
 } // namespace Corvale

@@ -1,4 +1,5 @@
-// Per-profile statistics in the profile's entry of the settings document.
+// The statistics accessors over the profile entries of the settings document. Getters never
+// create anything; nothing reaches the disk until the settings are next written.
 #include "app/profile/StatisticsStore.h"
 
 #include "app/profile/ProfileStore.h"
@@ -8,55 +9,51 @@ namespace Corvale
 {
 namespace
 {
-// The member as an object: none without create, else a fresh object in place of anything else.
-JSONValue* ObjectMemberGet(JSONValue* parent, const char* key, bool create)
+// The object under key, entered when it is one; with create anything else is replaced by an
+// empty object.
+JSONValue* ObjectEnter(JSONValue* parent, const char* key, bool create)
 {
    if (!parent || !key)
    {
       return nullptr;
    }
-   JSONValue* member = parent->ItemFind(key);
-   if (member && member->TypeGet() == JSONValue::TYPE_OBJECT)
+   JSONValue* child = parent->ItemFind(key);
+   if (child && child->TypeGet() == JSONValue::TYPE_OBJECT)
    {
-      return member;
+      return child;
    }
-   return create ? parent->ItemObjectSet(key) : nullptr;
+   if (!create)
+   {
+      return nullptr;
+   }
+   child = parent->ItemObjectSet(key);
+   return child->TypeGet() == JSONValue::TYPE_OBJECT ? child : nullptr;
 }
 
-i32 StatisticRead(const JSONValue* object, const char* key)
+JSONValue* StatisticsGet(const char* profileName, bool create)
 {
-   if (!object || !key)
-   {
-      return 0;
-   }
-   const JSONValue* value = object->ItemGet(key);
-   if (value->TypeGet() == JSONValue::TYPE_BOOL || value->TypeGet() == JSONValue::TYPE_NUMBER)
-   {
-      return value->IntValueGet();
-   }
-   return 0;
+   JSONValue* entry = ProfileEntryGet(profileName);
+   return entry ? ObjectEnter(entry, "Statistics", create) : nullptr;
 }
 
-void StatisticAdd(JSONValue* object, const char* key, i32 amount)
+void StatisticAdd(JSONValue* statistics, i32 amount, const char* key)
 {
-   if (!object || !key)
+   if (!statistics || !key)
    {
       return;
    }
-   // Added in 64 bits: a sum outside the 32-bit range leaves the statistic as it was.
-   const i64 sum = static_cast<i64>(StatisticRead(object, key)) + amount;
-   if (sum > INT32_MAX || sum < INT32_MIN)
+   const i64 sum = static_cast<i64>(statistics->ItemGet(key)->IntValueGet()) + amount;
+   if (sum > 2147483647ll || sum < -2147483648ll)
    {
       return;
    }
-   object->ItemNumberSet(key, static_cast<i32>(sum));
+   statistics->ItemNumberSet(key, static_cast<i32>(sum));
 }
 } // namespace
 
 JSONValue* ProfileStatisticsGeneralGet(const char* profileName, bool create)
 {
-   JSONValue* entry = ProfileEntryGet(profileName);
-   return ObjectMemberGet(ObjectMemberGet(entry, "Statistics", create), "General", create);
+   return ObjectEnter(StatisticsGet(profileName, create), "General", create);
 }
 
 JSONValue* ProfileStatisticsGameGet(const char* game, const char* profileName, bool create)
@@ -65,51 +62,52 @@ JSONValue* ProfileStatisticsGameGet(const char* game, const char* profileName, b
    {
       return nullptr;
    }
-   JSONValue* games = ObjectMemberGet(ObjectMemberGet(ProfileEntryGet(profileName), "Statistics", create), "Games", create);
-   return ObjectMemberGet(games, game, create);
+   return ObjectEnter(ObjectEnter(StatisticsGet(profileName, create), "Games", create), game, create);
 }
 
 void StatisticGeneralAdd(i32 amount, const char* key, const char* profileName)
 {
-   StatisticAdd(ProfileStatisticsGeneralGet(profileName, true), key, amount);
+   StatisticAdd(key ? ProfileStatisticsGeneralGet(profileName, true) : nullptr, amount, key);
 }
 
 i32 StatisticGeneralGet(const char* key, const char* profileName)
 {
-   return StatisticRead(ProfileStatisticsGeneralGet(profileName, false), key);
+   const JSONValue* general = key ? ProfileStatisticsGeneralGet(profileName, false) : nullptr;
+   return general ? general->ItemGet(key)->IntValueGet() : 0;
 }
 
 void StatisticGameAdd(i32 amount, const char* key, const char* game, const char* profileName)
 {
-   StatisticAdd(ProfileStatisticsGameGet(game, profileName, true), key, amount);
+   StatisticAdd(key ? ProfileStatisticsGameGet(game, profileName, true) : nullptr, amount, key);
 }
 
 void StatisticGameSet(i32 value, const char* key, const char* game, const char* profileName)
 {
-   JSONValue* object = key ? ProfileStatisticsGameGet(game, profileName, true) : nullptr;
-   if (object)
+   JSONValue* statistics = key ? ProfileStatisticsGameGet(game, profileName, true) : nullptr;
+   if (statistics)
    {
-      object->ItemNumberSet(key, value);
+      statistics->ItemNumberSet(key, value);
    }
 }
 
 i32 StatisticGameGet(const char* key, const char* game, const char* profileName)
 {
-   return StatisticRead(ProfileStatisticsGameGet(game, profileName, false), key);
+   const JSONValue* statistics = key ? ProfileStatisticsGameGet(game, profileName, false) : nullptr;
+   return statistics ? statistics->ItemGet(key)->IntValueGet() : 0;
 }
 
 void StatisticGameFlagSet(const char* key, const char* game, const char* profileName)
 {
-   JSONValue* object = key ? ProfileStatisticsGameGet(game, profileName, true) : nullptr;
-   if (object)
+   JSONValue* statistics = key ? ProfileStatisticsGameGet(game, profileName, true) : nullptr;
+   if (statistics)
    {
-      object->ItemBoolSet(key, true);
+      statistics->ItemBoolSet(key, true);
    }
 }
 
 bool StatisticGameCheck(const char* key, const char* game, const char* profileName)
 {
-   const JSONValue* object = ProfileStatisticsGameGet(game, profileName, false);
-   return object && key && object->ItemGet(key)->BoolValueGet();
+   const JSONValue* statistics = key ? ProfileStatisticsGameGet(game, profileName, false) : nullptr;
+   return statistics && statistics->ItemGet(key)->BoolValueGet();
 }
 } // namespace Corvale

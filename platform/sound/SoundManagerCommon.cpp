@@ -76,6 +76,15 @@ i32 SoundManagerCommon::UsageVolumeGet(i32 usage) const
    return volumes[usage];
 }
 
+void SoundManagerCommon::VolumeSet(i32 usage, i32 volume)
+{
+   SoundCommand* command = CommandGet();
+   command->type = SOUND_COMMAND_VOLUME_SET;
+   command->usage = usage;
+   command->volume = volume;
+   CommandQueueAdd(command);
+}
+
 bool SoundManagerCommon::SoundThreadRunningCheck()
 {
    std::lock_guard<std::mutex> guard(queueLock);

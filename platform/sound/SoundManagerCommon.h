@@ -142,6 +142,9 @@ class SoundManagerCommon
 
    // The percentage of a usage; 100 for a usage outside the table.
    i32 UsageVolumeGet(i32 usage) const;
+   // Main thread: queues a usage's percentage; the sound thread stores it and applies it to
+   // everything playing. Does not wait.
+   void VolumeSet(i32 usage, i32 volume);
    bool SoundThreadRunningCheck();
 
    std::atomic<i32> pauseCount;

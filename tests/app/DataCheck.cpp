@@ -135,6 +135,7 @@ class DataChecker
       JSONFilesCheck();
       ConstantsCheck();
       TextsCheck();
+      UnlockablesCheck();
       FontFilesCheck();
       LayersCheck();
       ProgressionsCheck();
@@ -558,6 +559,50 @@ class DataChecker
                {
                   TagsCheck(name + ".json key " + Quoted(it.node->key), text, nullptr);
                }
+            }
+         }
+      }
+   }
+
+   // ---------------------------------------------------------------------------------------
+   // Unlockable items: the texts of their messages and of every song's name, and the songs that
+   // achievements reward.
+
+   void UnlockablesCheck()
+   {
+      const std::string where = "Scripts/BuildConsts.json";
+      const JSONValue* consts = DocumentGet("Scripts/BuildConsts");
+      if (!consts)
+      {
+         return;
+      }
+      const JSONValue* messages = consts->ItemGet("ItemTypeUnlockMessages");
+      for (JSONValue::Iterator it = messages->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         TextKeyCheck(where + " \"ItemTypeUnlockMessages\"", it.node->value->StringValueGet(), it.node->key);
+      }
+      const char* prefix = consts->ItemGet("ItemNameTextKeyPrefixes")->ItemGet("Song")->StringValueGet();
+      const JSONValue* songs = consts->ItemGet("Songs");
+      for (i32 i = 0; prefix && songs->TypeGet() == JSONValue::TYPE_ARRAY && i < songs->CountGet(); i++)
+      {
+         const char* song = songs->ElementGet(i)->StringValueGet();
+         if (song)
+         {
+            TextKeyCheck(where + " \"Songs\"", (prefix + std::string(song)).c_str(), song);
+         }
+      }
+      const JSONValue* achievements = consts->ItemGet("Achievements");
+      for (JSONValue::Iterator it = achievements->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         const char* reward = StringMemberGet(it.node->value, "RewardID");
+         const char* type = StringMemberGet(it.node->value, "RewardType");
+         if (reward && type && std::strcmp(type, "Song") == 0)
+         {
+            SongCheck(where + " \"Achievements\" " + Quoted(it.node->key), reward);
+            if (songs->ElementStringFind(reward) < 0)
+            {
+               Report(where, "achievement " + Quoted(it.node->key) + " rewards song " + Quoted(reward) +
+                                 ", which is not in \"Songs\"");
             }
          }
       }
@@ -1494,6 +1539,48 @@ TEST(DataCheck, EveryNameTheBuiltDataRefersToExists)
    EXPECT_GT(checker.widgetsChecked, checker.layersChecked);
 }
 
+// The profile stores read these from the constants and the GUI; a missing one would fall back
+// without a word.
+TEST(DataCheck, TheProfileStoresFindTheirConstantsAndLayers)
+{
+   const std::string data = TestSupport::BuildDataFolderGet();
+   FileManagerStdio manager;
+   manager.BaseFolderSet(data.c_str());
+   JSONParser parser;
+   JSONValue* consts = parser.Load("Scripts/BuildConsts", &manager);
+   ASSERT_TRUE(consts);
+   const struct
+   {
+      const char* key;
+      u32 type;
+   } keys[] = {{"ProfileNameDefault", JSONValue::TYPE_STRING},
+               {"MusicVolumeDefault", JSONValue::TYPE_NUMBER},
+               {"SoundVolumeDefault", JSONValue::TYPE_NUMBER},
+               {"SpeechVolumeDefault", JSONValue::TYPE_NUMBER},
+               {"GameSpeedDefault", JSONValue::TYPE_NUMBER},
+               {"CardsMessyDefault", JSONValue::TYPE_BOOL},
+               {"Songs", JSONValue::TYPE_ARRAY},
+               {"SongsUnlockable", JSONValue::TYPE_BOOL},
+               {"SongsUnlocked", JSONValue::TYPE_ARRAY},
+               {"ItemTypeUnlockMessages", JSONValue::TYPE_OBJECT},
+               {"ItemNameTextKeyPrefixes", JSONValue::TYPE_OBJECT},
+               {"Achievements", JSONValue::TYPE_OBJECT}};
+   for (const auto& key : keys)
+   {
+      EXPECT_EQ(consts->ItemGet(key.key)->TypeGet(), key.type) << key.key;
+   }
+   for (const char* type : {"Song", "Background", "CardFrontStyle", "CardBackStyle"})
+   {
+      EXPECT_TRUE(consts->ItemGet("ItemTypeUnlockMessages")->ItemStringCheck(type)) << type;
+      EXPECT_TRUE(consts->ItemGet("ItemNameTextKeyPrefixes")->ItemStringCheck(type)) << type;
+   }
+   MemoryDelete(consts);
+   for (const char* layer : {"MessageBoxOKUnlock", "MessageBoxOKUnlockNamed"})
+   {
+      EXPECT_TRUE(std::filesystem::exists(data + "/Graphics/GUI/" + layer + "/Widgets.json")) << layer;
+   }
+}
+
 // A small tree in which every kind of reference is used once, correctly.
 std::map<std::string, std::string> HealthyTreeGet()
 {
@@ -1828,6 +1915,22 @@ INSTANTIATE_TEST_SUITE_P(
               R"({"CardPiles": [{"Type": "Tableau", "CardSize": "Large", "Animation": "EmptyKing"}]})",
               nullptr,
               {"\"CardPiles\"", "EmptyKing", "Sprites/CardPiles/Large.json"}},
+        Fault{"MissingUnlockMessageText",
+              "Scripts/BuildConsts.json",
+              R"("SongsUnlocked": ["Theme"])",
+              R"("SongsUnlocked": ["Theme"], "ItemTypeUnlockMessages": {"Song": "Unlocked"})",
+              {"\"ItemTypeUnlockMessages\"", "\"Unlocked\""}},
+        Fault{"MissingSongNameText",
+              "Scripts/BuildConsts.json",
+              R"("SongsUnlocked": ["Theme"])",
+              R"("SongsUnlocked": ["Theme"], "ItemNameTextKeyPrefixes": {"Song": "Song"})",
+              {"\"Songs\"", "\"SongTheme\""}},
+        Fault{
+            "MissingRewardSong",
+            "Scripts/BuildConsts.json",
+            R"("SongsUnlocked": ["Theme"])",
+            R"("SongsUnlocked": ["Theme"], "Achievements": {"Win": {"RewardType": "Song", "RewardID": "Gone"}})",
+            {"\"Win\"", "\"Gone\""}},
         Fault{"LayerWithoutSprites", spritesFile, nullptr, nullptr, {"GUI layer \"Sample\"", "Sprites.json"}},
         Fault{"LayerWithoutWidgets", widgetsFile, nullptr, nullptr, {"GUI layer \"Sample\"", "Widgets.json"}},
         Fault{"JSONThatDoesNotParse",

@@ -341,6 +341,10 @@ TEST_F(ProgramEndToEnd, RunsFramesTakesAScreenshotAndShutsDownCleanly)
    const std::string settingsText = FileRead(saveFolder + "/Settings.json");
    EXPECT_NE(settingsText.find("\"Fullscreen\": false"), std::string::npos) << settingsText;
    EXPECT_NE(settingsText.find("\"PreparedAreaWindowedEnabled\""), std::string::npos) << settingsText;
+   // The first start signs in the default profile and saves it at the end.
+   EXPECT_NE(settingsText.find("\"Profile\": \"Player\""), std::string::npos) << settingsText;
+   EXPECT_NE(settingsText.find("\"FolderNumber\": 0"), std::string::npos) << settingsText;
+   EXPECT_TRUE(FileExists(saveFolder + "/Profiles/0/Profile.json"));
 }
 
 // The title card first; Escape skips it; the loading screen's bar fills and the panel leaves

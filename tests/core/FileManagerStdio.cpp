@@ -36,14 +36,15 @@ TEST_F(FileManagerStdioTest, BaseFolderSetAppendsOneSlashAndRefusesLongFolders)
       bool result;
       const char* stored;
    };
-   const std::string long257(257, 'a');
-   const std::string long258(258, 'a');
+   // The longest folder leaves room for the '/' and the terminator.
+   const std::string longest(FILE_FULL_PATH_SIZE - 4, 'a');
+   const std::string tooLong(FILE_FULL_PATH_SIZE - 3, 'a');
    const Case cases[] = {
        {nullptr, true, ""},
        {"", true, ""},
        {"Saves", true, "Saves/"},
        {"Saves/", true, "Saves/"},
-       {long257.c_str(), true, nullptr},
+       {longest.c_str(), true, nullptr},
    };
    for (const Case& c : cases)
    {
@@ -56,10 +57,10 @@ TEST_F(FileManagerStdioTest, BaseFolderSetAppendsOneSlashAndRefusesLongFolders)
       }
    }
    FileManagerStdio other;
-   other.BaseFolderSet(long257.c_str());
-   EXPECT_EQ(strlen(other.BaseFolderGet()), 258u);
+   other.BaseFolderSet(longest.c_str());
+   EXPECT_EQ(strlen(other.BaseFolderGet()), FILE_FULL_PATH_SIZE - 3);
    other.BaseFolderSet("kept");
-   EXPECT_FALSE(other.BaseFolderSet(long258.c_str()));
+   EXPECT_FALSE(other.BaseFolderSet(tooLong.c_str()));
    EXPECT_STREQ(other.BaseFolderGet(), "kept/");
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/TestSupport.h"
 #include "core/Allocator.h"
 #include "core/Event.h"
 #include "core/FileManager.h"
@@ -33,17 +34,7 @@ namespace sprite_test_support
 {
 using TestSupport::Pixel;
 
-// The resource tree the build assembled: <build>/data beside <build>/tests.
-inline std::string BuildDataFolderGet()
-{
-   char exe[4096] = {};
-   ssize_t length = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
-   if (length <= 0)
-   {
-      return std::string();
-   }
-   return (std::filesystem::path(exe).parent_path().parent_path() / "data").string();
-}
+using TestSupport::BuildDataFolderGet;
 
 // A window of 960 by 720 (one pixel per unit) over a resource tree in a fresh folder.
 class DrawingTest : public ::testing::Test

@@ -2,11 +2,15 @@
 //   corvale-sndgen card output.wav   a card laid on the table: a short, soft noise tap (mono)
 //   corvale-sndgen chip output.wav   two chips touching: a short, bright click (mono)
 //   corvale-sndgen tune output.wav   a four-second test tune: plucked notes over a bass (stereo)
+//   corvale-sndgen song <name> output.wav   one of the songs a profile unlocks by play (stereo):
+//                                           Meadow, Harbour or Lantern
 // Both are 16-bit at 48000 Hz and the same on every run.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "WavPcm.h"
 
@@ -130,23 +134,124 @@ WavPcm TuneMake()
    }
    return wav;
 }
+
+// A song: a melody of eighth notes over one chord per bar of four, in a voice of its own.
+struct SongScore
+{
+   const char* name;
+   double noteSeconds;
+   // Semitones from A4; -100 is a rest.
+   std::vector<int> melody;
+   // The root of each bar's chord, in semitones from A4, and whether the chord is minor.
+   std::vector<int> chordRoots;
+   std::vector<bool> chordMinor;
+   // How much of the second and third harmonic the lead has, and how fast its notes fade.
+   double brightness;
+   double decay;
+};
+
+const SongScore songScores[] = {
+    {"Meadow",
+     0.16,
+     {0, 4, 7, 12, 11, 7, 4, 7, 5, 9,    12, 9,    7, 4,    2,    -100,
+      0, 4, 7, 9,  7,  4, 2, 4, 0, -100, -5, -100, 0, -100, -100, -100},
+     {-12, -12, -7, -7, -19, -19, -12, -12},
+     {false, false, false, false, false, false, false, false},
+     0.15,
+     5.0},
+    {"Harbour",
+     0.22,
+     {-5, 0,  3, 7, 5, 3, 0, 3, 2,  -2, -5, -2, 0, -100, 3,    5,
+      7,  10, 8, 7, 5, 3, 2, 0, -2, 0,  2,  3,  0, -100, -100, -100},
+     {-24, -24, -16, -16, -19, -19, -24, -24},
+     {true, true, false, false, false, false, true, true},
+     0.05,
+     3.0},
+    {"Lantern",
+     0.18,
+     {7, -100, 5, 7, 10, 7,  5,  2,  3, -100, 2, 3, 7, 5,    3, -2,
+      0, 2,    3, 5, 7,  10, 12, 10, 7, -100, 5, 3, 2, -100, 0, -100},
+     {-12, -12, -16, -16, -7, -7, -12, -12},
+     {true, true, false, false, true, true, true, true},
+     0.35,
+     8.0},
+};
+
+const SongScore* SongScoreFind(const char* name)
+{
+   for (const SongScore& score : songScores)
+   {
+      if (std::strcmp(score.name, name) == 0)
+      {
+         return &score;
+      }
+   }
+   return nullptr;
+}
+
+WavPcm SongMake(const SongScore& score)
+{
+   WavPcm wav;
+   wav.channels = 2;
+   wav.sampleRate = SAMPLE_RATE;
+   const int noteCount = static_cast<int>(score.melody.size());
+   const double barSeconds = 4 * score.noteSeconds;
+   const int length = static_cast<int>(noteCount * score.noteSeconds * SAMPLE_RATE);
+   wav.samples.resize(static_cast<size_t>(length) * 2);
+   for (int i = 0; i < length; i++)
+   {
+      const double t = static_cast<double>(i) / SAMPLE_RATE;
+      const int note = std::min(noteCount - 1, static_cast<int>(t / score.noteSeconds));
+      const double inNote = t - note * score.noteSeconds;
+      double lead = 0.0;
+      if (score.melody[note] != -100)
+      {
+         const double f = NoteFrequency(score.melody[note]);
+         const double attack = std::min(1.0, inNote / 0.01);
+         lead = (std::sin(2.0 * PI * f * t) + score.brightness * std::sin(4.0 * PI * f * t) +
+                 score.brightness * 0.5 * std::sin(6.0 * PI * f * t)) *
+                attack * std::exp(-inNote * score.decay);
+      }
+      // A soft chord that swells in each bar: root, third and fifth.
+      const size_t bar = static_cast<size_t>(t / barSeconds) % score.chordRoots.size();
+      const double inBar = t - std::floor(t / barSeconds) * barSeconds;
+      const int root = score.chordRoots[bar];
+      const int third = root + (score.chordMinor[bar] ? 3 : 4);
+      double pad = 0.0;
+      for (int tone : {root, third, root + 7})
+      {
+         pad += std::sin(2.0 * PI * NoteFrequency(tone) * t);
+      }
+      pad *= std::min(1.0, inBar / 0.15) * (0.6 + 0.4 * std::exp(-inBar * 2.0)) / 3.0;
+      // The song ends by fading its last bar rather than with a click.
+      const double fade = std::min(1.0, (length - i) / (SAMPLE_RATE * 0.5));
+      wav.samples[2 * i] = Clip((0.34 * lead + 0.26 * pad) * fade);
+      wav.samples[2 * i + 1] = Clip((0.24 * lead + 0.34 * pad) * fade);
+   }
+   return wav;
+}
 } // namespace
 } // namespace Corvale
 
 int main(int argc, char** argv)
 {
-   const bool known = argc == 3 && (std::strcmp(argv[1], "card") == 0 || std::strcmp(argv[1], "tune") == 0 ||
-                                    std::strcmp(argv[1], "chip") == 0);
-   if (!known)
+   const bool song = argc == 4 && std::strcmp(argv[1], "song") == 0;
+   const Corvale::SongScore* score = song ? Corvale::SongScoreFind(argv[2]) : nullptr;
+   const bool effect = argc == 3 && (std::strcmp(argv[1], "card") == 0 || std::strcmp(argv[1], "tune") == 0 ||
+                                     std::strcmp(argv[1], "chip") == 0);
+   if (song ? !score : !effect)
    {
-      std::fprintf(stderr, "usage: corvale-sndgen card|tune|chip output.wav\n");
+      std::fprintf(stderr, "usage: corvale-sndgen card|tune|chip output.wav, or corvale-sndgen song <name> "
+                           "output.wav\n");
       return 2;
    }
-   Corvale::WavPcm wav = std::strcmp(argv[1], "card") == 0   ? Corvale::CardMake()
+   Corvale::WavPcm wav = score                               ? Corvale::SongMake(*score)
+                         : std::strcmp(argv[1], "card") == 0 ? Corvale::CardMake()
                          : std::strcmp(argv[1], "chip") == 0 ? Corvale::ChipMake()
                                                              : Corvale::TuneMake();
+   const char* output = argv[argc - 1];
    std::string error;
-   if (!Corvale::WavPcmWrite(argv[2], wav, &error))
+   if (!Corvale::WavPcmWrite(output, wav, &error))
    {
       std::fprintf(stderr, "corvale-sndgen: %s\n", error.c_str());
       return 1;
