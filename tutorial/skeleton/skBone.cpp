@@ -100,18 +100,18 @@ void skBone_updateWorldTransform(skBone* self)
 
 void skBone_worldToLocal(const skBone* self, float worldX, float worldY, float* localX, float* localY)
 {
+   // The true inverse of the world matrix: flips and unequal scales are undone with the rest.
    const float dx = worldX - self->worldX;
    const float dy = worldY - self->worldY;
-   float m00 = self->m00;
-   float m11 = self->m11;
-   if ((self->worldFlipX != 0) != ((self->worldFlipY != 0) != (yDown != 0)))
+   const float det = self->m00 * self->m11 - self->m01 * self->m10;
+   if (det == 0)
    {
-      m00 = -m00;
-      m11 = -m11;
+      *localX = *localY = 0; // a bone scaled to nothing has no inside
+      return;
    }
-   const float invDet = 1 / (m00 * m11 - self->m01 * self->m10);
-   *localX = dx * m00 * invDet - dy * self->m01 * invDet;
-   *localY = dy * m11 * invDet - dx * self->m10 * invDet;
+   const float invDet = 1 / det;
+   *localX = (dx * self->m11 - dy * self->m01) * invDet;
+   *localY = (dy * self->m00 - dx * self->m10) * invDet;
 }
 
 void skBone_localToWorld(const skBone* self, float localX, float localY, float* worldX, float* worldY)

@@ -88,7 +88,13 @@ void skIkConstraint_apply1(skBone* bone, float targetX, float targetY, float mix
        bone->data->inheritRotation && bone->parent ? bone->parent->worldRotation : 0.0f;
    const float rotation = bone->rotation;
    float rotationIK = std::atan2(targetY - bone->worldY, targetX - bone->worldX) * RAD_DEG;
-   if ((bone->worldFlipX != 0) != ((bone->worldFlipY != 0) != (yDown != 0)))
+   // A mirrored bone draws its x axis at the mirror of its world rotation, so the aim is
+   // mirrored back: across the y axis for a flip in x, across the x axis for a flip in y.
+   if (bone->worldFlipX)
+   {
+      rotationIK = 180 - rotationIK;
+   }
+   if ((bone->worldFlipY != 0) != (yDown != 0))
    {
       rotationIK = -rotationIK;
    }

@@ -109,16 +109,15 @@ skSkeleton* skSkeleton_create(skSkeletonData* data)
    self->root = self->bonesCount > 0 ? self->bones[0] : nullptr;
    for (i32 i = 0; built && i < data->slotsCount; ++i)
    {
-      skSlot* slot = skSlot_create(data->slots[i], BoneOfData(self, data->slots[i]->boneData));
-      built = slot && slot->bone;
-      if (slot && !built)
+      skBone* bone = BoneOfData(self, data->slots[i]->boneData);
+      skSlot* slot = bone ? skSlot_create(data->slots[i], bone) : nullptr;
+      built = slot != nullptr;
+      if (slot)
       {
-         skSlot_dispose(slot);
-         break;
+         self->slots[self->slotsCount++] = slot;
+         self->drawOrder[i] = slot;
+         skSlot_setToSetupPose(slot);
       }
-      self->slots[self->slotsCount++] = slot;
-      self->drawOrder[i] = slot;
-      skSlot_setToSetupPose(slot);
    }
    for (i32 i = 0; built && i < data->ikConstraintsCount; ++i)
    {
