@@ -128,8 +128,10 @@ void skIkConstraint_apply2(skBone* parent, skBone* child, float targetX, float t
    }
    else
    {
-      targetX -= parent->x;
-      targetY -= parent->y;
+      // A root lives in the skeleton's space, which the skeleton's flips mirror into the world.
+      const skSkeleton* skeleton = parent->skeleton;
+      targetX = (skeleton->flipX ? -targetX : targetX) - parent->x;
+      targetY = ((skeleton->flipY != 0) != (yDown != 0) ? -targetY : targetY) - parent->y;
    }
    if (child->parent == parent)
    {

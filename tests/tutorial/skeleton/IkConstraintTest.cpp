@@ -90,6 +90,38 @@ TEST_F(IkConstraintTest, AChainUnderATurnedGrandparentReachesItsTarget)
    skSkeletonData_dispose(data);
 }
 
+TEST_F(IkConstraintTest, AMirroredSkeletonsChainStillReachesItsTarget)
+{
+   // The drawn tip runs along the child's drawn x axis (m00, m10), whatever the flips.
+   for (int grandparent = 0; grandparent < 2; ++grandparent)
+   {
+      for (int flips = 0; flips < 4; ++flips)
+      {
+         skSkeletonData* data = grandparent ? DataBuild({{"root", -1, 0.5f, 0, 30},
+                                                         {"upper", 0, 1, 0, 0, 1, 1, 1},
+                                                         {"lower", 1, 1, 0, 0, 1, 1, 1},
+                                                         {"target", 0, 0.5f, 1.5f, 0}},
+                                                        {}, {{"reach", {1, 2}, 3}})
+                                            : DataBuild({{"upper", -1, 0.5f, 0, 0, 1, 1, 1},
+                                                         {"lower", 0, 1, 0, 0, 1, 1, 1},
+                                                         {"target", -1, 1.2f, 1.1f, 0}},
+                                                        {}, {{"reach", {0, 1}, 2}});
+         ASSERT_NE(data, nullptr);
+         skSkeleton* skeleton = skSkeleton_create(data);
+         ASSERT_NE(skeleton, nullptr);
+         skeleton->flipX = flips & 1;
+         skeleton->flipY = flips >> 1;
+         skSkeleton_updateWorldTransform(skeleton);
+         const skBone* lower = skSkeleton_findBone(skeleton, "lower");
+         const skBone* target = skSkeleton_findBone(skeleton, "target");
+         EXPECT_NEAR(lower->worldX + lower->m00, target->worldX, 1e-4) << grandparent << flips;
+         EXPECT_NEAR(lower->worldY + lower->m10, target->worldY, 1e-4) << grandparent << flips;
+         skSkeleton_dispose(skeleton);
+         skSkeletonData_dispose(data);
+      }
+   }
+}
+
 TEST_F(IkConstraintTest, MixLengthAndReachShapeTheSolution)
 {
    const std::vector<BoneSpec> bones = {
