@@ -8,6 +8,10 @@ namespace Corvale
 struct skBoneData;
 struct skSkeleton;
 
+// Whether the world's y axis points down; it enters every flip decision. Nothing sets it, so
+// y points up.
+extern i32 yDown;
+
 struct skBone
 {
    skBoneData* data;
@@ -24,4 +28,12 @@ struct skBone
    float worldScaleX, worldScaleY;
    i32 worldFlipX, worldFlipY;
 };
+
+// A bone in its data's setup pose; null when the allocation fails.
+skBone* skBone_create(skBoneData* data, skSkeleton* skeleton, skBone* parent);
+void skBone_dispose(skBone* self);
+// From the local pose and the parent's world transform (or the skeleton's flips for a root).
+void skBone_updateWorldTransform(skBone* self);
+void skBone_worldToLocal(const skBone* self, float worldX, float worldY, float* localX, float* localY);
+void skBone_localToWorld(const skBone* self, float localX, float localY, float* worldX, float* worldY);
 } // namespace Corvale

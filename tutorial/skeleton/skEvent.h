@@ -23,4 +23,8 @@ struct skEvent
    float floatValue;
    char* stringValue;
 };
+
+// An event of the data with values 0 and no text; null when the allocation fails.
+skEvent* skEvent_create(skEventData* data);
+void skEvent_dispose(skEvent* self);
 } // namespace Corvale
