@@ -2,6 +2,7 @@
 // fuzzed files under "Fuzz/" and a link to the generated art under "Graphics/".
 #include "tests/fuzz/harness/FuzzEnvironment.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -9,6 +10,7 @@
 #include "core/FileManager.h"
 #include "core/FileManagerStdio.h"
 #include "core/GraphicsPathManager.h"
+#include "core/Log.h"
 #include "core/Memory.h"
 #include "platform/window/Screen.h"
 #include "tests/TestSupport.h"
@@ -29,6 +31,24 @@ void EnvironmentEnd()
    FuzzEnvironment::Deinit();
 }
 
+// The log on the standard error, for looking into what a target does with an input.
+class LogToStandardError : public TestSupport::MemoryFile
+{
+ public:
+   u32 Write(const void* buffer, u32 count) override
+   {
+      return static_cast<u32>(std::fwrite(buffer, 1, count, stderr));
+   }
+};
+LogToStandardError logToStandardError;
+
+// The fuzzed files first, the generated art after them.
+void GraphicsPathsSet()
+{
+   GraphicsPathManager::Set(0, "Fuzz");
+   GraphicsPathManager::Set(1, "Graphics");
+}
+
 bool BytesWrite(const std::string& name, const u8* data, size_t size)
 {
    return folder && folder->FileWrite(name, std::string(reinterpret_cast<const char*>(data), size));
@@ -46,19 +66,23 @@ void FuzzEnvironment::Init()
       Memory::Init();
       Event::SystemInit();
    }
+   const char* logged = std::getenv("CORVALE_FUZZ_LOG");
+   if (logged && logged[0] == '1')
+   {
+      LogFileSet(&logToStandardError);
+   }
    folder = new TestSupport::TempFolder("fuzz");
    std::atexit(&EnvironmentEnd);
    std::error_code ignored;
    std::filesystem::create_directories(folder->Join("Fuzz"), ignored);
    // The generated art, fonts and layers that seeds refer to.
    const char* data = std::getenv("CORVALE_FUZZ_DATA");
-   std::filesystem::create_directory_symlink(std::string(data && data[0] ? data : CORVALE_GENERATED_DATA) +
-                                                 "/Graphics",
-                                             folder->Join("Graphics"), ignored);
+   const std::filesystem::path generated =
+       std::filesystem::absolute(data && data[0] ? data : CORVALE_GENERATED_DATA, ignored) / "Graphics";
+   std::filesystem::create_directory_symlink(generated, folder->Join("Graphics"), ignored);
    fileManagerStdioResource.BaseFolderSet(folder->Base().c_str());
    fileManagerResource = &fileManagerStdioResource;
-   GraphicsPathManager::Set(0, "Fuzz");
-   GraphicsPathManager::Set(1, "Graphics");
+   GraphicsPathsSet();
 }
 
 bool FuzzEnvironment::ScreenInit()
@@ -68,6 +92,8 @@ bool FuzzEnvironment::ScreenInit()
    {
       screenTried = true;
       screenOpen = screen.Init(TestSupport::WindowSettingsGet(TestSupport::WindowProcedureScreen));
+      // The screen sets the program's own graphics paths.
+      GraphicsPathsSet();
    }
    return screenOpen;
 }

@@ -48,10 +48,12 @@ void ValueWalk(const JSONValue* value)
 
 void FuzzJSON(const u8* data, size_t size)
 {
-   FuzzEnvironment::Init();
-   TestSupport::MemoryFile file(FuzzEnvironment::TextGet(data, size));
+   if (!FuzzEnvironment::InputWrite("FuzzDocument.json", data, size))
+   {
+      return;
+   }
    JSONParser parser;
-   JSONValue* root = parser.Parse(&file, HEAP_DEFAULT);
+   JSONValue* root = parser.GraphicsPathLoad("FuzzDocument", fileManagerResource, HEAP_DEFAULT);
    if (!root)
    {
       return;

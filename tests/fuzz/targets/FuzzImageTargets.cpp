@@ -1,13 +1,13 @@
 // Fuzz targets of the picture readers: PNG files, packed ".tex" textures and ".img" images,
 // each loaded the way the program loads art and then measured and hit-tested.
 #include "core/Allocator.h"
+#include "core/FileManager.h"
 #include "core/Memory.h"
 #include "platform/image/Bitmap.h"
-#include "platform/image/BitmapLoaderPNG.h"
+#include "platform/image/BitmapManagerDefault.h"
 #include "platform/image/Image.h"
 #include "platform/image/ImageManagerOpenGL.h"
 #include "platform/image/TextureManagerOpenGL.h"
-#include "tests/TestSupport.h"
 #include "tests/fuzz/harness/FuzzEnvironment.h"
 #include "tests/fuzz/targets/FuzzTargetList.h"
 
@@ -43,9 +43,11 @@ void ImageExercise(Image* image)
 
 void FuzzPNG(const u8* data, size_t size)
 {
-   FuzzEnvironment::Init();
-   TestSupport::MemoryFile file(FuzzEnvironment::TextGet(data, size));
-   Bitmap* bitmap = bitmapLoaderPNG.Load(&file, allocatorTemp, HEAP_DEFAULT, HEAP_TEMP);
+   if (!FuzzEnvironment::InputWrite("FuzzPicture.png", data, size))
+   {
+      return;
+   }
+   Bitmap* bitmap = BitmapManagerDefault::Load("FuzzPicture", allocatorTemp, fileManagerResource);
    if (bitmap)
    {
       bitmap->BoundsGet(nullptr);

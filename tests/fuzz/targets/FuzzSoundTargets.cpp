@@ -3,6 +3,8 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 
+#include <cstdlib>
+
 #include "core/File.h"
 #include "core/FileManagerStdio.h"
 #include "core/Memory.h"
@@ -23,7 +25,13 @@ bool FocusYes()
    return true;
 }
 
-// The manager with its threads, started once: effects are buffered by its sound thread.
+void SoundManagerStop()
+{
+   soundManager.Deinit();
+}
+
+// The manager with its threads, started once: effects are buffered by its sound thread. It
+// stops at exit as the program stops it, before its static object goes.
 bool SoundManagerStart()
 {
    static bool started = false;
@@ -32,6 +40,7 @@ bool SoundManagerStart()
       started = true;
       SoundManagerCommon::FocusCheckFunctionSet(&FocusYes);
       soundManager.Init(allocatorDefault);
+      std::atexit(&SoundManagerStop);
    }
    return true;
 }
