@@ -38,6 +38,21 @@ struct NamedOrigin
    float fy;
 };
 
+// A sheet frame narrower or lower than a pixel is no frame at all, and the column count it gives
+// would overflow: refused with one line (sheet null: nothing to check).
+bool FrameSizeCheck(const Point2F& frameSize, const char* sheet)
+{
+   if (!sheet || !((frameSize.x > 0.0f && frameSize.x < 1.0f) || (frameSize.y > 0.0f && frameSize.y < 1.0f)))
+   {
+      return true;
+   }
+   WarningPrintf(
+       "SpriteAnimation::FrameLoad -- frame size is too small.  frame size: (%g,%g), image filename: "
+       "%s\n",
+       frameSize.x, frameSize.y, sheet);
+   return false;
+}
+
 const NamedOrigin namedOrigins[] = {
     {"Center", 0.5f, 0.5f},     {"TopLeft", 0.0f, 0.0f}, {"Top", 0.5f, 0.0f},
     {"TopRight", 1.0f, 0.0f},   {"Left", 0.0f, 0.5f},    {"Right", 1.0f, 0.5f},
@@ -250,7 +265,7 @@ void SpriteAnimation::Init(const char* animationName, JSONValue* spec, SpriteRes
       return;
    }
 
-   if (frameCount < 1)
+   if (frameCount < 1 || !FrameSizeCheck(frameSize, sheet ? filename : nullptr))
    {
       return;
    }
@@ -467,11 +482,8 @@ void SpriteAnimation::FrameLoad(const char* file, u32 startTime, const Point2F& 
       imageManager.Release(sheet);
       return;
    }
-   if (frameSize.x < 1.0f || frameSize.y < 1.0f)
+   if (!FrameSizeCheck(frameSize, file))
    {
-      WarningPrintf("SpriteAnimation::FrameLoad -- frame size is too small.  frame size: (%g,%g), image "
-                    "filename: %s\n",
-                    frameSize.x, frameSize.y, file);
       imageManager.Release(sheet);
       return;
    }

@@ -1,10 +1,9 @@
 // Fuzz targets of the GUI readers: layer files built into widget trees, text-document markup
 // laid out into lines, and dialog markup laid out, revealed and paged in a balloon.
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "core/FileManager.h"
 #include "core/JSONParser.h"
 #include "core/JSONValue.h"
 #include "core/Memory.h"
@@ -14,6 +13,7 @@
 #include "gui/widgets/TextDocumentWidget.h"
 #include "platform/sprite/FontManager.h"
 #include "platform/sprite/SpriteManager.h"
+#include "platform/sprite/SpriteResourceFile.h"
 #include "tests/TestSupport.h"
 #include "tests/fuzz/harness/FuzzEnvironment.h"
 #include "tests/fuzz/targets/FuzzTargetList.h"
@@ -82,11 +82,19 @@ void FuzzGUILayer(const u8* data, size_t size)
    static bool spritesWritten = false;
    if (!spritesWritten)
    {
-      std::ifstream stream(std::string(CORVALE_GENERATED_DATA) + "/Graphics/GUI/MessageBoxOK/Sprites.json",
-                           std::ios::binary);
-      const std::string sprites((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-      spritesWritten = FuzzEnvironment::InputWrite(
-          "GUI/FuzzLayer/Sprites.json", reinterpret_cast<const u8*>(sprites.data()), sprites.size());
+      u32 length = 0;
+      void* sprites = fileManagerResource->FileContentsGet("Graphics/GUI/MessageBoxOK/Sprites.json", &length,
+                                                           4, HEAP_TEMP, 0);
+      spritesWritten = sprites && FuzzEnvironment::InputWrite("GUI/FuzzLayer/Sprites.json",
+                                                              static_cast<const u8*>(sprites), length);
+      fileManagerResource->FileContentsFree(sprites);
+      // Held for the whole run, so that each layer finds its art cached instead of decoding it.
+      SpriteResourceFile* kept =
+          spritesWritten ? SpriteManager::ResourceFileLoad("GUI/FuzzLayer/Sprites") : nullptr;
+      if (kept)
+      {
+         kept->Preload();
+      }
    }
    if (!FuzzEnvironment::InputWrite("GUI/FuzzLayer/Widgets.json", data, size))
    {
@@ -102,7 +110,6 @@ void FuzzGUILayer(const u8* data, size_t size)
       GUIManager::Remove(layerName);
    }
    GUIManager::RemovedWidgetsDestroy();
-   SpriteManager::UndoPreload(layerName);
 }
 
 void FuzzTextDocument(const u8* data, size_t size)
