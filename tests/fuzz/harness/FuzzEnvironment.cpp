@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "core/Event.h"
@@ -54,6 +55,26 @@ bool BytesWrite(const std::string& name, const u8* data, size_t size)
    return folder && folder->FileWrite(name, std::string(reinterpret_cast<const char*>(data), size));
 }
 } // namespace
+
+u32 FuzzInputFile::Read(void* buffer, u32 count)
+{
+   i64 left = length - position;
+   u32 got = left <= 0 ? 0 : (left < count ? static_cast<u32>(left) : count);
+   std::memcpy(buffer, bytes + position, got);
+   position += got;
+   return got;
+}
+
+bool FuzzInputFile::PositionSet(i64 offset, i32 origin)
+{
+   i64 base = origin == FILE_ORIGIN_CURRENT ? position : (origin == FILE_ORIGIN_END ? length : 0);
+   if (offset > length - base || offset < -base)
+   {
+      return false;
+   }
+   position = base + offset;
+   return true;
+}
 
 void FuzzEnvironment::Init()
 {

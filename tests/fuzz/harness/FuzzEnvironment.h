@@ -6,12 +6,32 @@
 #include <cstddef>
 #include <string>
 
+#include "core/File.h"
 #include "core/Types.h"
 
 namespace Corvale
 {
 namespace Fuzz
 {
+// A read-only file over the input itself, for the readers that take an open file: seeks from
+// any origin, as a file on disk does, without the disk.
+class FuzzInputFile : public File
+{
+ public:
+   FuzzInputFile(const u8* data, size_t size) : bytes(data), length(static_cast<i64>(size)) {}
+   u32 Read(void* buffer, u32 count) override;
+   u32 Write(const void*, u32) override { return 0; }
+   i64 SizeGet() override { return length; }
+   i64 PositionGet() override { return position; }
+   bool PositionSet(i64 offset, i32 origin) override;
+   bool EndCheck() override { return position >= length; }
+
+ private:
+   const u8* bytes;
+   i64 length;
+   i64 position = 0;
+};
+
 class FuzzEnvironment
 {
  public:

@@ -48,12 +48,10 @@ void ValueWalk(const JSONValue* value)
 
 void FuzzJSON(const u8* data, size_t size)
 {
-   if (!FuzzEnvironment::InputWrite("FuzzDocument.json", data, size))
-   {
-      return;
-   }
+   FuzzEnvironment::Init();
+   FuzzInputFile file(data, size);
    JSONParser parser;
-   JSONValue* root = parser.GraphicsPathLoad("FuzzDocument", fileManagerResource, HEAP_DEFAULT);
+   JSONValue* root = parser.Parse(&file, HEAP_DEFAULT);
    if (!root)
    {
       return;

@@ -4,7 +4,7 @@
 #include "core/FileManager.h"
 #include "core/Memory.h"
 #include "platform/image/Bitmap.h"
-#include "platform/image/BitmapManagerDefault.h"
+#include "platform/image/BitmapLoaderPNG.h"
 #include "platform/image/Image.h"
 #include "platform/image/ImageManagerOpenGL.h"
 #include "platform/image/TextureManagerOpenGL.h"
@@ -43,11 +43,9 @@ void ImageExercise(Image* image)
 
 void FuzzPNG(const u8* data, size_t size)
 {
-   if (!FuzzEnvironment::InputWrite("FuzzPicture.png", data, size))
-   {
-      return;
-   }
-   Bitmap* bitmap = BitmapManagerDefault::Load("FuzzPicture", allocatorTemp, fileManagerResource);
+   FuzzEnvironment::Init();
+   FuzzInputFile file(data, size);
+   Bitmap* bitmap = bitmapLoaderPNG.Load(&file, allocatorTemp, HEAP_DEFAULT, HEAP_TEMP);
    if (bitmap)
    {
       bitmap->BoundsGet(nullptr);
