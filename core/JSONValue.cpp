@@ -14,9 +14,6 @@ namespace Corvale
 {
 JSONValue JSONValue::nullValue;
 
-namespace
-{
-// Saturating conversions: a number from a file must never turn into undefined behaviour.
 i32 DoubleToInt(double number)
 {
    if (number != number)
@@ -51,6 +48,9 @@ u32 DoubleToUnsignedInt(double number)
    }
    return static_cast<u32>(number);
 }
+
+namespace
+{
 
 bool TextEqual(const char* a, const char* b)
 {

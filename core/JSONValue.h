@@ -17,6 +17,11 @@ class JSONParser;
 // Text forms are formatted into buffers of this size.
 constexpr u32 JSON_VALUE_TEXT_SIZE = 256;
 
+// Saturating conversions: a number from a file must never turn into undefined behaviour (NaN
+// gives 0; a negative number wraps in DoubleToUnsignedInt as a two's-complement cast would).
+i32 DoubleToInt(double number);
+u32 DoubleToUnsignedInt(double number);
+
 class JSONValue
 {
  public:

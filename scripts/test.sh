@@ -22,3 +22,8 @@ run_ctest "$root/build-test"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 run_ctest "$root/build-asan"
+
+# CORVALE_FUZZ_SECONDS=N also runs every fuzz target for N seconds (clang, in build-fuzz).
+if [ -n "${CORVALE_FUZZ_SECONDS:-}" ]; then
+  "$root/scripts/fuzz.sh" "$CORVALE_FUZZ_SECONDS"
+fi

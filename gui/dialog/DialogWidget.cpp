@@ -52,41 +52,50 @@ bool TextBlankCheck(const char* text)
    return true;
 }
 
-// The longest prefix of at most limit bytes that ends at a character boundary.
+// A character takes at most this many bytes; continuation bytes beyond its reach are invalid
+// and each counts as a character of its own, so the layout always moves on.
+constexpr i32 CHARACTER_CONTINUATION_MAX = 3;
+
+// Start of the character that holds byte n (n itself when it starts one or is invalid).
+i32 CharacterStartGet(const char* text, i32 n)
+{
+   if (!ContinuationCheck(text[n]))
+   {
+      return n;
+   }
+   for (i32 back = 1; back <= CHARACTER_CONTINUATION_MAX && n - back >= 0; back++)
+   {
+      if (!ContinuationCheck(text[n - back]))
+      {
+         return n - back;
+      }
+   }
+   return n;
+}
+
+// The longest prefix of at most limit bytes that ends at a character boundary; never empty while
+// text remains.
 i32 CharacterBoundaryCut(const char* text, i32 length, i32 limit)
 {
    if (length <= limit)
    {
       return length;
    }
-   i32 n = limit;
-   while (n > 0 && ContinuationCheck(text[n]))
-   {
-      n--;
-   }
-   return n;
+   i32 n = CharacterStartGet(text, limit);
+   return n > 0 ? n : limit;
 }
 
 // Start of the character that ends at n.
 i32 CharacterPreviousGet(const char* text, i32 n)
 {
-   if (n <= 0)
-   {
-      return 0;
-   }
-   n--;
-   while (n > 0 && ContinuationCheck(text[n]))
-   {
-      n--;
-   }
-   return n;
+   return n <= 0 ? 0 : CharacterStartGet(text, n - 1);
 }
 
 // Bytes of the character that starts text, never more than length.
 i32 CharacterLengthGet(const char* text, i32 length)
 {
    i32 n = 1;
-   while (n < length && ContinuationCheck(text[n]))
+   while (n < length && n <= CHARACTER_CONTINUATION_MAX && ContinuationCheck(text[n]))
    {
       n++;
    }
@@ -634,11 +643,7 @@ void DialogWidget::RevealStep()
       DialogRun* run = line->runs[revealRun];
       if (revealBytes < run->length)
       {
-         revealBytes++;
-         while (revealBytes < run->length && ContinuationCheck(run->text[revealBytes]))
-         {
-            revealBytes++;
-         }
+         revealBytes += CharacterLengthGet(run->text + revealBytes, run->length - revealBytes);
       }
       if (revealBytes < run->length)
       {

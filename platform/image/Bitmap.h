@@ -31,6 +31,9 @@ struct BitmapBox
    i32 height = 0;
 };
 
+// The most pixel bytes one image may take: a forged header must not make us allocate gigabytes.
+constexpr u64 BITMAP_BYTES_MAX = 256ull * 1024 * 1024;
+
 // Bits per pixel of a format; 0 for an unknown one.
 i32 BitmapFormatBitsGet(i32 format);
 // ceil(bits * width * height / 8); 0 for an unknown format or a size that is not positive.

@@ -39,6 +39,18 @@ Box2F PartBoxGet(const ImagePart& part)
    return box;
 }
 
+// A texel coordinate as a whole number; values beyond any texture are held at a bound that still
+// leaves room to add a size, and NaN counts as 0, so the conversion is always defined.
+i32 TexelGet(float value)
+{
+   constexpr float bound = 536870912.0f;
+   if (!(value > -bound))
+   {
+      return value < 0.0f ? -536870912 : 0;
+   }
+   return value < bound ? static_cast<i32>(value) : 536870912;
+}
+
 // The strict overlap of two boxes; false when they only touch or miss.
 bool BoxIntersect(const Box2F& a, const Box2F& b, Box2F* out)
 {
@@ -201,10 +213,10 @@ void Image::VisibleBoundsGet(Box2F* out, const Box2F* clip)
       float startX = part.sourceX + overlap.x - part.offsetX;
       float startY = part.sourceY + overlap.y - part.offsetY;
       BitmapBox texels;
-      texels.x = static_cast<i32>(std::floor(startX));
-      texels.y = static_cast<i32>(std::floor(startY));
-      texels.width = static_cast<i32>(std::ceil(startX + overlap.width)) - texels.x;
-      texels.height = static_cast<i32>(std::ceil(startY + overlap.height)) - texels.y;
+      texels.x = TexelGet(std::floor(startX));
+      texels.y = TexelGet(std::floor(startY));
+      texels.width = TexelGet(std::ceil(startX + overlap.width)) - texels.x;
+      texels.height = TexelGet(std::ceil(startY + overlap.height)) - texels.y;
       BitmapBox visible = texels;
       if (part.texture->bitmap)
       {
@@ -238,8 +250,8 @@ bool Image::HitCheck(const Point2F& point)
          return true;
       }
       BitmapBox texel;
-      texel.x = static_cast<i32>(part.sourceX + point.x - part.offsetX);
-      texel.y = static_cast<i32>(part.sourceY + point.y - part.offsetY);
+      texel.x = TexelGet(part.sourceX + point.x - part.offsetX);
+      texel.y = TexelGet(part.sourceY + point.y - part.offsetY);
       texel.width = 1;
       texel.height = 1;
       BitmapBox found = part.texture->bitmap->BoundsGet(&texel);

@@ -2,6 +2,7 @@
 // is used: a damaged file is refused, never read past its end.
 #include "platform/image/ImageFile.h"
 
+#include <cmath>
 #include <cstring>
 
 #include <zlib.h>
@@ -17,6 +18,11 @@ namespace Corvale
 {
 namespace
 {
+// Deflate yields at most about 1032 bytes per compressed byte (258-byte matches of two bits).
+constexpr u64 DEFLATE_EXPANSION_MAX = 1032;
+// Part coordinates beyond this lose whole units as floats and overflow what they are added to.
+constexpr float IMAGE_COORDINATE_MAX = 16777216.0f;
+
 u32 LittleEndian32Read(const u8* p)
 {
    return static_cast<u32>(p[0]) | (static_cast<u32>(p[1]) << 8) | (static_cast<u32>(p[2]) << 16) |
@@ -29,6 +35,25 @@ float LittleEndianFloatRead(const u8* p)
    float value;
    std::memcpy(&value, &bits, sizeof(value));
    return value;
+}
+// The source rectangle lies inside the texture and the offset within reach: every later
+// conversion of these floats to whole texels stays defined.
+bool PartRectangleCheck(const ImageFileEntry& entry)
+{
+   const float values[] = {entry.offsetX, entry.offsetY,     entry.sourceX,
+                           entry.sourceY, entry.sourceWidth, entry.sourceHeight};
+   for (float value : values)
+   {
+      if (!std::isfinite(value))
+      {
+         return false;
+      }
+   }
+   return std::fabs(entry.offsetX) <= IMAGE_COORDINATE_MAX &&
+          std::fabs(entry.offsetY) <= IMAGE_COORDINATE_MAX && entry.sourceX >= 0.0f &&
+          entry.sourceY >= 0.0f && entry.sourceWidth >= 0.0f && entry.sourceHeight >= 0.0f &&
+          static_cast<double>(entry.sourceX) + entry.sourceWidth <= static_cast<double>(entry.textureWidth) &&
+          static_cast<double>(entry.sourceY) + entry.sourceHeight <= static_cast<double>(entry.textureHeight);
 }
 } // namespace
 
@@ -47,7 +72,14 @@ u8* CompressedFileRead(const char* path, Allocator* allocator, FileManager* file
    }
    u8* output = nullptr;
    u32 outputSize = fileSize >= 4 ? LittleEndian32Read(file) : 0;
-   if (outputSize > 0)
+   // The stored size is only a claim: never allocate more than the stream could produce.
+   u64 producible = fileSize >= 4 ? static_cast<u64>(fileSize - 4) * DEFLATE_EXPANSION_MAX : 0;
+   if (outputSize > producible || outputSize > BITMAP_BYTES_MAX)
+   {
+      WarningPrintf("CompressedFileRead -- Stored size %u is more than %u compressed bytes can hold: %s\n",
+                    outputSize, fileSize >= 4 ? fileSize - 4 : 0, path);
+   }
+   else if (outputSize > 0)
    {
       output = static_cast<u8*>(allocator->Allocate(outputSize));
    }
@@ -171,6 +203,15 @@ bool ImageFileReader::Next(ImageFileEntry* entry)
    {
       WarningPrintf("ImageFileReader::Next -- Part %d is damaged: %ux%u, %u bytes\n", index,
                     entry->textureWidth, entry->textureHeight, entry->pixelSize);
+      return false;
+   }
+   if (!PartRectangleCheck(*entry))
+   {
+      WarningPrintf(
+          "ImageFileReader::Next -- Part %d has a bad rectangle: source (%g, %g, %g, %g) in %ux%u at "
+          "(%g, %g)\n",
+          index, entry->sourceX, entry->sourceY, entry->sourceWidth, entry->sourceHeight, entry->textureWidth,
+          entry->textureHeight, entry->offsetX, entry->offsetY);
       return false;
    }
    position = static_cast<u32>(start + 36 + entry->pixelSize);

@@ -25,15 +25,17 @@ struct ImageFileEntry
 };
 
 // Reads path (searched along the graphics paths) and inflates it into a block from allocator;
-// null when the file is missing or damaged, or inflates to more than its stored size.
+// null when the file is missing or damaged, inflates to more than its stored size, or stores a
+// size that its stream could not produce or that is beyond any image's (with a log line).
 u8* CompressedFileRead(const char* path, Allocator* allocator, FileManager* fileManager, u32* sizeOut);
 
 // The header and pixels of a decompressed ".tex" block; false (with a log line) when the
 // header's sizes don't fit the block.
 bool TextureFileParse(u8* block, u32 size, i32* format, i32* width, i32* height, u8** pixels);
 
-// Walks the entries of a decompressed ".img" block in order; an entry that runs past the block
-// or holds fewer pixel bytes than its size needs is refused with a log line.
+// Walks the entries of a decompressed ".img" block in order; an entry that runs past the block,
+// holds fewer pixel bytes than its size needs, or whose rectangle is not finite, not inside its
+// texture or has a negative size, is refused with a log line.
 class ImageFileReader
 {
  public:

@@ -38,6 +38,21 @@ struct NamedOrigin
    float fy;
 };
 
+// A sheet frame narrower or lower than a pixel is no frame at all, and the column count it gives
+// would overflow: refused with one line (sheet null: nothing to check).
+bool FrameSizeCheck(const Point2F& frameSize, const char* sheet)
+{
+   if (!sheet || !((frameSize.x > 0.0f && frameSize.x < 1.0f) || (frameSize.y > 0.0f && frameSize.y < 1.0f)))
+   {
+      return true;
+   }
+   WarningPrintf(
+       "SpriteAnimation::FrameLoad -- frame size is too small.  frame size: (%g,%g), image filename: "
+       "%s\n",
+       frameSize.x, frameSize.y, sheet);
+   return false;
+}
+
 const NamedOrigin namedOrigins[] = {
     {"Center", 0.5f, 0.5f},     {"TopLeft", 0.0f, 0.0f}, {"Top", 0.5f, 0.0f},
     {"TopRight", 1.0f, 0.0f},   {"Left", 0.0f, 0.5f},    {"Right", 1.0f, 0.5f},
@@ -130,9 +145,23 @@ void SpriteAnimation::Init(const char* animationName, JSONValue* spec, SpriteRes
       if (rate)
       {
          float framesPerSecond = rate->FloatValueGet();
-         // A rate of zero or below has no meaningful frame time: fall back to the default.
-         frameDuration = framesPerSecond > 0.0f ? static_cast<u32>(std::trunc(1000.0f / framesPerSecond))
-                                                : SPRITE_FRAME_DURATION_DEFAULT;
+         float milliseconds = framesPerSecond > 0.0f ? std::trunc(1000.0f / framesPerSecond) : -1.0f;
+         // A rate of zero or below, or so slow that a frame outlasts any time we count, has no
+         // meaningful frame time: fall back to the default.
+         if (milliseconds >= 0.0f && milliseconds < 4294967296.0f)
+         {
+            frameDuration = static_cast<u32>(milliseconds);
+         }
+         else
+         {
+            if (framesPerSecond > 0.0f)
+            {
+               WarningPrintf(
+                   "SpriteAnimation::Init -- %s %g is too slow in animation \"%s\" in file \"%s\"\n",
+                   "FrameRate", framesPerSecond, name, fileName);
+            }
+            frameDuration = SPRITE_FRAME_DURATION_DEFAULT;
+         }
       }
       else if (durationValue)
       {
@@ -236,11 +265,18 @@ void SpriteAnimation::Init(const char* animationName, JSONValue* spec, SpriteRes
       return;
    }
 
-   if (frameCount < 1)
+   if (frameCount < 1 || !FrameSizeCheck(frameSize, sheet ? filename : nullptr))
    {
       return;
    }
-   frames.Reserve(frameCount);
+   if (frameCount > SPRITE_FRAME_COUNT_MAX || !frames.Reserve(frameCount))
+   {
+      WarningPrintf(
+          "SpriteAnimation::Init -- Frame count %d is more than %d in animation \"%s\" in file \"%s\"\n",
+          frameCount, SPRITE_FRAME_COUNT_MAX, name, fileName);
+      frameCount = 0;
+      return;
+   }
 
    if (durations)
    {
@@ -259,8 +295,9 @@ void SpriteAnimation::Init(const char* animationName, JSONValue* spec, SpriteRes
    {
       if (sheet)
       {
-         i32 cell = sequence ? sequence->ElementGet(i)->IntValueGet() - 1 : i;
-         FrameLoad(filename, startTime, frameSize, cell);
+         // Cells count from 1 in the sequence; the smallest number has no cell before it.
+         i64 cell = sequence ? static_cast<i64>(sequence->ElementGet(i)->IntValueGet()) - 1 : i;
+         FrameLoad(filename, startTime, frameSize, cell < 0 ? -1 : static_cast<i32>(cell));
       }
       else if (sequence)
       {
@@ -430,19 +467,27 @@ void SpriteAnimation::FrameLoad(const char* file, u32 startTime, const Point2F& 
       return;
    }
    Box2F bounds = sheet->BoundsGet();
-   // A frame size of zero or below would divide by zero; it fits no column either.
-   i32 columns = frameSize.x > 0.0f && frameSize.y > 0.0f
-                     ? static_cast<i32>(std::trunc(bounds.width / frameSize.x))
-                     : 0;
-   if (columns <= 0)
+   // A frame size of zero or below would divide by zero; it fits no column either. A frame
+   // narrower than a pixel is no frame at all, and its column count would overflow.
+   float columnsFitting =
+       frameSize.x > 0.0f && frameSize.y > 0.0f && std::isfinite(frameSize.x) && std::isfinite(frameSize.y)
+           ? std::trunc(bounds.width / frameSize.x)
+           : 0.0f;
+   if (!(columnsFitting >= 1.0f))
    {
       WarningPrintf("SpriteAnimation::FrameLoad -- frame size is too wide for this image.  frame size: "
                     "(%d,%d), image size: (%d,%d), image filename: %s\n",
-                    static_cast<i32>(frameSize.x), static_cast<i32>(frameSize.y),
-                    static_cast<i32>(bounds.width), static_cast<i32>(bounds.height), file);
+                    DoubleToInt(frameSize.x), DoubleToInt(frameSize.y), DoubleToInt(bounds.width),
+                    DoubleToInt(bounds.height), file);
       imageManager.Release(sheet);
       return;
    }
+   if (!FrameSizeCheck(frameSize, file))
+   {
+      imageManager.Release(sheet);
+      return;
+   }
+   i32 columns = DoubleToInt(columnsFitting);
    Image* cell = nullptr;
    if (cellIndex >= 0)
    {

@@ -23,6 +23,8 @@ enum SpriteAnimationPlayType : u32
 
 // Frame time when a specification gives none.
 constexpr u32 SPRITE_FRAME_DURATION_DEFAULT = 33;
+// More frames than any animation needs: a larger count is damage, refused before loading.
+constexpr i32 SPRITE_FRAME_COUNT_MAX = 65536;
 
 struct SpriteAnimationFrame
 {

@@ -356,6 +356,9 @@ TEST_F(DialogWidgetTest, HostileTextsNeitherCrashNorOverrunARun)
         "ab\xC3",
         100, nullptr},
        {"long words", repeat(std::string(150, 'w') + " ", 5), 1000, nullptr},
+       {"79 continuation bytes", std::string(79, '\x80'), 2000, nullptr},
+       {"a lead byte and 200 continuation bytes", "\xE2" + std::string(200, '\xBF'), 2000, nullptr},
+       {"continuation bytes in a narrow box", std::string(100, '\xA0'), 5, nullptr},
    };
    for (const auto& test : cases)
    {
@@ -388,6 +391,25 @@ TEST_F(DialogWidgetTest, HostileTextsNeitherCrashNorOverrunARun)
       EXPECT_EQ(balloon->StateGet(), DIALOG_STATE_EMPTY);
       EXPECT_EQ(balloon->freeRuns.count, DIALOG_RUN_COUNT) << "every run went back to the pool";
       EXPECT_EQ(balloon->freeLines.count, DIALOG_LINE_COUNT);
+   }
+}
+
+TEST_F(DialogWidgetTest, LongRunsOfContinuationBytesAreCutAndKeptWhole)
+{
+   // A character is at most four bytes: beyond that each stray byte counts as one.
+   for (const std::string& text :
+        {std::string(79, '\x80'), std::string(160, '\xBF'), "a" + std::string(100, '\x9F')})
+   {
+      DialogWidget* balloon = Balloon(2000, 64);
+      balloon->TextAppend(text.c_str(), nullptr);
+      std::string joined;
+      for (const std::string& line : LinesText(balloon))
+      {
+         joined += line;
+      }
+      EXPECT_EQ(joined, text);
+      EXPECT_LT(RevealToRest(balloon), 1000);
+      EXPECT_EQ(balloon->StateGet(), DIALOG_STATE_TEXT_COMPLETE);
    }
 }
 

@@ -6,6 +6,8 @@
 
 #include <cstring>
 #include <filesystem>
+#include <limits>
+#include <string>
 #include <vector>
 
 #include <zlib.h>
@@ -233,4 +235,77 @@ TEST_F(ImageFileTest, EntriesStartAtMultiplesOfFourAndAreCheckedAgainstTheBlock)
    forged[3] = 0x10;
    EXPECT_FALSE(reader2.Open(forged.data(), static_cast<u32>(forged.size())));
 }
+TEST_F(ImageFileTest, StoredSizesTheStreamCannotProduceAreRefusedBeforeAnyAllocation)
+{
+   std::vector<u8> block = TexBlock(2, 2);
+   std::vector<u8> stream = Packed(block, 0);
+   const u32 compressed = static_cast<u32>(stream.size()) - 4;
+   const struct
+   {
+      const char* name;
+      std::vector<u8> bytes;
+      u32 storedSize;
+   } cases[] = {
+       {"four-bytes.tex", {}, 0xF0000000u},
+       {"one-past-expansion.tex", std::vector<u8>(stream.begin() + 4, stream.end()), compressed * 1032 + 1},
+       {"beyond-any-image.tex", std::vector<u8>(400000, 0), 300u * 1024 * 1024},
+   };
+   for (const auto& c : cases)
+   {
+      SCOPED_TRACE(c.name);
+      std::vector<u8> bytes;
+      U32Put(bytes, c.storedSize);
+      bytes.insert(bytes.end(), c.bytes.begin(), c.bytes.end());
+      Put(c.name, bytes);
+      TestSupport::CountingAllocator counting;
+      LogCapture log;
+      EXPECT_EQ(CompressedFileRead(c.name, &counting, &files, nullptr), nullptr);
+      EXPECT_EQ(counting.allocations, 0);
+      EXPECT_TRUE(
+          log.Has("CompressedFileRead -- Stored size " + std::to_string(c.storedSize) + " is more than"))
+          << log.text;
+   }
+}
+
+TEST_F(ImageFileTest, PartsWhoseRectangleIsNotFiniteOrNotInsideTheTextureAreRefused)
+{
+   const float nan = std::numeric_limits<float>::quiet_NaN();
+   const float inf = std::numeric_limits<float>::infinity();
+   // Offset x and y, source x, y, width and height of one part on a 4x4 texture.
+   const struct
+   {
+      float values[6];
+      bool read;
+   } cases[] = {
+       {{0, 0, 0, 0, 4, 4}, true},      {{-16777216.0f, 3, 1, 1, 3, 3}, true},
+       {{1e30f, 0, 0, 0, 4, 4}, false}, {{0, -inf, 0, 0, 4, 4}, false},
+       {{0, 0, 1e30f, 0, 4, 4}, false}, {{0, 0, 0, 0, nan, 4}, false},
+       {{0, 0, 0, 0, 4, -3}, false},    {{0, 0, -1, 0, 4, 4}, false},
+       {{0, 0, 1, 0, 4, 4}, false},     {{0, 0, 0, 0.5f, 4, 3.75f}, false},
+       {{nan, 0, 0, 0, 4, 4}, false},
+   };
+   for (const auto& c : cases)
+   {
+      SCOPED_TRACE(::testing::Message() << c.values[0] << " " << c.values[1] << " " << c.values[2] << " "
+                                        << c.values[3] << " " << c.values[4] << " " << c.values[5]);
+      std::vector<u8> block;
+      U32Put(block, 1);
+      U32Put(block, 1);
+      U32Put(block, 4);
+      U32Put(block, 4);
+      for (float value : c.values)
+      {
+         FloatPut(block, value);
+      }
+      U32Put(block, 64);
+      block.insert(block.end(), 64, 7);
+      ImageFileReader reader;
+      ASSERT_TRUE(reader.Open(block.data(), static_cast<u32>(block.size())));
+      LogCapture log;
+      ImageFileEntry entry;
+      EXPECT_EQ(reader.Next(&entry), c.read);
+      EXPECT_EQ(log.Has("ImageFileReader::Next -- Part 0 has a bad rectangle"), !c.read) << log.text;
+   }
+}
+
 } // namespace

@@ -41,6 +41,9 @@ class SpriteDrawTest : public DrawingTest
         "Cell5": {"Filename": "Pictures/Sheet", "FrameSize": "64|64", "FrameCount": 6, "KeepBitmapData": true},
         "Sequence6": {"Filename": "Pictures/Sheet", "FrameSize": "64|64", "ImageSequence": [6, 30, 1]},
         "TooWide": {"Filename": "Pictures/Sheet", "FrameSize": "300|64"},
+        "SizeHuge": {"Filename": "Pictures/Sheet", "FrameSize": "1e30|1e30"},
+        "SizeTiny": {"Filename": "Pictures/Sheet", "FrameSize": "1e-30|1e-30", "FrameCount": 2},
+        "SequenceLowest": {"Filename": "Pictures/Sheet", "FrameSize": "64|64", "ImageSequence": [-2147483648, 6]},
         "Centered": {"Filename": "Pictures/Box", "Origin": "Center"},
         "BottomRight": {"Filename": "Pictures/Box", "Origin": "BottomRight", "FrameCount": 1},
         "Offset": {"Filename": "Pictures/Box", "Offset": "10|5"}
@@ -96,6 +99,39 @@ TEST_F(SpriteDrawTest, SheetCellsAreCutRowByRowAndMovedToTheOrigin)
 
    for (SpriteAnimation* animation : {cells, sequence, wide})
    {
+      SpriteManager::AnimationRelease(animation);
+   }
+}
+
+TEST_F(SpriteDrawTest, SheetValuesBeyondAnyConversionAreRefusedWithOneLine)
+{
+   const struct
+   {
+      const char* animation;
+      i32 frames;
+      const char* message;
+   } cases[] = {
+       {"SizeHuge", 0,
+        "frame size is too wide for this image.  frame size: (2147483647,2147483647), image size: (256,128)"},
+       {"SizeTiny", 0, "SpriteAnimation::FrameLoad -- frame size is too small.  frame size: (1e-30,1e-30)"},
+       // The lowest cell number has no cell before it: that frame is left out, the next is cell 5.
+       {"SequenceLowest", 1, nullptr},
+   };
+   for (const auto& c : cases)
+   {
+      SCOPED_TRACE(c.animation);
+      LogCapture log;
+      SpriteAnimation* animation = SpriteManager::AnimationGet("Sprites/Draw", c.animation);
+      ASSERT_NE(animation, nullptr);
+      EXPECT_EQ(animation->frames.count, c.frames);
+      if (c.message)
+      {
+         EXPECT_TRUE(log.Has(c.message)) << log.text;
+      }
+      else
+      {
+         EXPECT_FLOAT_EQ(animation->frames[0].image->parts[0].sourceX, 64);
+      }
       SpriteManager::AnimationRelease(animation);
    }
 }
