@@ -8,8 +8,11 @@
 #include "app/ApplicationConsts.h"
 #include "app/ApplicationSettings.h"
 #include "app/FrameClock.h"
+#include "app/LoadingScreen.h"
 #include "app/MusicPlaylist.h"
 #include "cardgame/ChipPile.h"
+#include "app/SplashScreen.h"
+#include "app/StartupObserver.h"
 #include "core/Color.h"
 #include "core/Event.h"
 #include "core/JSONValue.h"
@@ -112,6 +115,22 @@ void ApplicationFadeInit()
    FadeManager::FadeStart(ColorRGBA8{0, 0, 0, 0});
 }
 
+void ApplicationFirstStatesInit()
+{
+   // The last entry of the state table runs first: the splash screen, then the loading screen.
+   const char* splashImages = consts ? consts->ItemGet("SplashScreenImages")->StringValueGet() : nullptr;
+   if (splashImages)
+   {
+      splashScreen.ImageNamesSet(splashImages);
+      GameStateManager::Init(&splashScreen);
+      GameStateManager::InsertBefore(&loadingScreen, &splashScreen);
+   }
+   else
+   {
+      GameStateManager::Init(&loadingScreen);
+   }
+}
+
 void ApplicationInit()
 {
    // Profile settings step: game speed 50 and cards not messy, until the profile applies its own.
@@ -160,14 +179,19 @@ void ApplicationInit()
       loadingScreenLoader.ListAdd(resources);
    }
    loadingScreenResourcesLoaded = false;
+   loadingScreen.loader = &loadingScreenLoader;
+   loadingScreen.loadedFlag = &loadingScreenResourcesLoaded;
 
-   // Game-state step: the splash screen (with "SplashScreenImages") or the loading screen becomes
-   // the first state, and the root menu (RootMenuGet) follows it, told of languageChoiceFirstRun.
-   GameStateManager::Init(nullptr);
+   ApplicationFirstStatesInit();
+   // Root-menu step: the root menu (RootMenuGet) is inserted at the loading screen's place, told
+   // of languageChoiceFirstRun; until then the loading screen leaves to an empty screen.
 }
 
 void ApplicationDeinit()
 {
+   // The states go first: a loading screen left mid-load cancels its loader itself, which gives
+   // back what it had loaded so far.
+   GameStateManager::Deinit();
    // The loader itself knows what it loaded, so it gives back exactly that.
    if (loadingScreenResourcesLoaded)
    {
@@ -176,7 +200,6 @@ void ApplicationDeinit()
    }
    loadingScreenLoader.Deinit();
 
-   GameStateManager::Deinit();
    dialogManager.Deinit();
    // Front-end step: UnlockMessagesClear.
    // Registry step: the registry of games is freed.
@@ -244,5 +267,9 @@ void ApplicationUpdate()
       screen.ScreenshotSave();
    }
    screen.BuffersSwap();
+   if (startupObserver)
+   {
+      startupObserver->FrameSwapped();
+   }
 }
 } // namespace Corvale

@@ -36,6 +36,10 @@ void ApplicationRandomSeed(u64 fileTime);
 // Resets the fade, sizes and registers it, and starts 500 ms from opaque black to transparent.
 void ApplicationFadeInit();
 
+// The first game states: the splash screen when the constants' "SplashScreenImages" is a string,
+// with the loading screen below it; else the loading screen alone.
+void ApplicationFirstStatesInit();
+
 void ApplicationInit();
 void ApplicationDeinit();
 // One frame: updates, drawing, music and the swap.

@@ -17,6 +17,7 @@
 #include "gui/widgets/LabelWidget.h"
 #include "gui/widgets/LayerWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
+#include "gui/widgets/ProgressBarWidget.h"
 #include "gui/widgets/RadioButtonWidget.h"
 #include "gui/widgets/ScrollBoxWidget.h"
 #include "gui/widgets/SliderWidget.h"
@@ -215,7 +216,7 @@ void GUIManager::WidgetTypesRegister()
    LabelWidget::TypeRegister();
    // "NumberLabel", "ParticleEffect"
    PressButtonWidget::TypeRegister();
-   // "ProgressBar"
+   ProgressBarWidget::TypeRegister();
    RadioButtonContainerWidget::TypeRegister();
    RadioButtonWidget::TypeRegister();
    // "RingSelector"

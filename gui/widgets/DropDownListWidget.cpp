@@ -20,11 +20,6 @@ namespace
 {
 const u8 highlightKeys[DROP_DOWN_LIST_KEY_COUNT] = {VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT};
 
-bool KeyHeldCheck(u8 key)
-{
-   return keyboardState.current[key] != 0;
-}
-
 // The required child specifications: missing any of them is a broken layer file.
 void RequiredObjectCheck(Widget* widget, const JSONValue* specification, const char* key)
 {

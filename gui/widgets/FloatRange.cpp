@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "core/Log.h"
+
 namespace Corvale
 {
 void FloatRange::ValueSet(float newValue)
@@ -49,5 +51,26 @@ float FloatRange::ValueConstrainedGet(float candidate)
    float snapped = ValueSnap(candidate);
    float t = low > snapped ? low : snapped;
    return t > high ? high : t;
+}
+
+void FloatRange::GridWarn(const char* typeName, const char* widgetName, const char* key, float number)
+{
+   float step = StepMinimumGet();
+   float low = MinimumGet();
+   float q = (number - low) / step;
+   if (std::floor(q) == q)
+   {
+      return;
+   }
+   if (widgetName)
+   {
+      WarningPrintf("%s %s -- %s %f is not a multiple of the minimum step %f from the minimum %f\n", typeName,
+                    widgetName, key, number, step, low);
+   }
+   else
+   {
+      WarningPrintf("%s -- %s %f is not a multiple of the minimum step %f from the minimum %f\n", typeName,
+                    key, number, step, low);
+   }
 }
 } // namespace Corvale

@@ -30,6 +30,8 @@ class FloatRange
  protected:
    // What ValueSet stores, for owners that write the value field themselves.
    float ValueConstrainedGet(float candidate);
+   // Logs a number read from a layout that lies off the step grid; the number is kept as read.
+   void GridWarn(const char* typeName, const char* widgetName, const char* key, float number);
 
    float value = 0.0f;
    float maximum = 100.0f;

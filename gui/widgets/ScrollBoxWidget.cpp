@@ -86,12 +86,7 @@ ScrollBoxWidget::ScrollBoxWidget()
 ScrollBoxWidget::~ScrollBoxWidget()
 {
    // Only a box destroyed without its Deinit still owns its sprite here.
-   if (backgroundSprite)
-   {
-      backgroundSprite->Deinit();
-      MemoryDelete(backgroundSprite);
-      backgroundSprite = nullptr;
-   }
+   WidgetChildSprite::Destroy(&backgroundSprite);
 }
 
 ScrollbarWidget* ScrollBoxWidget::ScrollbarCreate(const char* key, const JSONValue* specification,
@@ -125,18 +120,10 @@ void ScrollBoxWidget::Init(const char* widgetName, Widget* parentWidget, const J
       specification = &JSONValue::nullValue;
    }
 
-   const JSONValue* item = specification->ItemGet("BackgroundSprite");
-   if (item->TypeGet() != JSONValue::TYPE_NULL)
-   {
-      backgroundSprite = MemoryNew<WidgetChildSprite>(HEAP_DEFAULT);
-      if (backgroundSprite)
-      {
-         backgroundSprite->Init("BackgroundSprite", item, this);
-      }
-   }
+   backgroundSprite = WidgetChildSprite::Create("BackgroundSprite", specification, this);
    ChildrenCapacitySet(3);
 
-   item = specification->ItemGet("ClipContainer");
+   const JSONValue* item = specification->ItemGet("ClipContainer");
    if (item->TypeGet() != JSONValue::TYPE_OBJECT)
    {
       // Every scroll box needs its content window; the data check guards our own layer files.
@@ -166,12 +153,7 @@ void ScrollBoxWidget::Init(const char* widgetName, Widget* parentWidget, const J
 
 void ScrollBoxWidget::Deinit()
 {
-   if (backgroundSprite)
-   {
-      backgroundSprite->Deinit();
-      MemoryDelete(backgroundSprite);
-      backgroundSprite = nullptr;
-   }
+   WidgetChildSprite::Destroy(&backgroundSprite);
    ContainerWidget::Deinit();
    verticalScrollbar = nullptr;
    horizontalScrollbar = nullptr;

@@ -302,33 +302,7 @@ void SliderWidget::TypeRegister()
 SliderWidget::~SliderWidget()
 {
    // Only a slider destroyed without its Deinit still owns its sprite here.
-   if (backgroundSprite)
-   {
-      backgroundSprite->Deinit();
-      MemoryDelete(backgroundSprite);
-      backgroundSprite = nullptr;
-   }
-}
-
-void SliderWidget::GridWarn(const char* key, float number)
-{
-   float step = StepMinimumGet();
-   float low = MinimumGet();
-   float q = (number - low) / step;
-   if (std::floor(q) == q)
-   {
-      return;
-   }
-   if (NameGet())
-   {
-      WarningPrintf("%s %s -- %s %f is not a multiple of the minimum step %f from the minimum %f\n",
-                    TypeNameGet(), NameGet(), key, number, step, low);
-   }
-   else
-   {
-      WarningPrintf("%s -- %s %f is not a multiple of the minimum step %f from the minimum %f\n",
-                    TypeNameGet(), key, number, step, low);
-   }
+   WidgetChildSprite::Destroy(&backgroundSprite);
 }
 
 void SliderWidget::Init(const char* widgetName, Widget* parentWidget, const JSONValue* specification)
@@ -362,28 +336,20 @@ void SliderWidget::Init(const char* widgetName, Widget* parentWidget, const JSON
    StepLargeSet(stepLargeRead);
    if (StepMinimumGet() != 0.0f)
    {
-      GridWarn("Maximum", maximumRead);
-      GridWarn("Value", valueRead);
-      GridWarn("StepSmall", stepSmallRead);
-      GridWarn("StepLarge", stepLargeRead);
+      GridWarn(TypeNameGet(), NameGet(), "Maximum", maximumRead);
+      GridWarn(TypeNameGet(), NameGet(), "Value", valueRead);
+      GridWarn(TypeNameGet(), NameGet(), "StepSmall", stepSmallRead);
+      GridWarn(TypeNameGet(), NameGet(), "StepLarge", stepLargeRead);
    }
 
-   const JSONValue* item = specification->ItemGet("BackgroundSprite");
-   if (item->TypeGet() != JSONValue::TYPE_NULL)
-   {
-      backgroundSprite = MemoryNew<WidgetChildSprite>(HEAP_DEFAULT);
-      if (backgroundSprite)
-      {
-         backgroundSprite->Init("BackgroundSprite", item, this);
-      }
-   }
+   backgroundSprite = WidgetChildSprite::Create("BackgroundSprite", specification, this);
    ChildrenCapacitySet(3);
 
    SliderValueChangeButtonWidget* buttons[2] = {};
    const char* buttonKeys[2] = {"IncreaseButton", "DecreaseButton"};
    for (i32 i = 0; i < 2; i++)
    {
-      item = specification->ItemGet(buttonKeys[i]);
+      const JSONValue* item = specification->ItemGet(buttonKeys[i]);
       if (item->TypeGet() != JSONValue::TYPE_OBJECT)
       {
          continue;
@@ -398,13 +364,13 @@ void SliderWidget::Init(const char* widgetName, Widget* parentWidget, const JSON
       ChildAddLast(buttons[i]);
    }
 
-   item = specification->ItemGet("Thumb");
-   if (item->TypeGet() == JSONValue::TYPE_OBJECT)
+   const JSONValue* thumbItem = specification->ItemGet("Thumb");
+   if (thumbItem->TypeGet() == JSONValue::TYPE_OBJECT)
    {
       thumb = MemoryNew<SliderThumbWidget>(HEAP_DEFAULT);
       if (thumb)
       {
-         thumb->Init("Thumb", this, item);
+         thumb->Init("Thumb", this, thumbItem);
          ChildAddLast(thumb);
          thumb->PositionUpdate();
       }
@@ -455,12 +421,7 @@ void SliderWidget::Init(const char* widgetName, Widget* parentWidget, const JSON
 
 void SliderWidget::Deinit()
 {
-   if (backgroundSprite)
-   {
-      backgroundSprite->Deinit();
-      MemoryDelete(backgroundSprite);
-      backgroundSprite = nullptr;
-   }
+   WidgetChildSprite::Destroy(&backgroundSprite);
    ContainerWidget::Deinit();
    thumb = nullptr;
 }

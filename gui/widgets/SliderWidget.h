@@ -118,7 +118,5 @@ class SliderWidget : public ContainerWidget, public FloatRange
  private:
    // The screen position of the pointer that pressed the slider, false when none is down.
    bool PressPointGet(Point2F* point);
-   // Logs a number read from the layout that lies off the step grid.
-   void GridWarn(const char* key, float number);
 };
 } // namespace Corvale

@@ -2,6 +2,8 @@
 #include "gui/widgets/WidgetChildSprite.h"
 
 #include "core/JSONValue.h"
+#include "core/Log.h"
+#include "core/Memory.h"
 #include "gui/widgets/SpriteWidget.h"
 #include "gui/widgets/Widget.h"
 #include "platform/window/Screen.h"
@@ -92,5 +94,34 @@ bool WidgetChildSprite::PointTest(const Point2F& point)
    }
    Point2F at = PositionGet();
    return animation->PointTest(Point2F{point.x - at.x, point.y - at.y});
+}
+
+WidgetChildSprite* WidgetChildSprite::Create(const char* key, const JSONValue* specification,
+                                             Widget* ownerWidget)
+{
+   const JSONValue* item = specification ? specification->ItemGet(key) : &JSONValue::nullValue;
+   if (item->TypeGet() == JSONValue::TYPE_NULL)
+   {
+      return nullptr;
+   }
+   WidgetChildSprite* sprite = MemoryNew<WidgetChildSprite>(HEAP_DEFAULT);
+   if (!sprite)
+   {
+      WarningPrintf("WidgetChildSprite::Create -- unable to allocate \"%s\"\n", key);
+      return nullptr;
+   }
+   sprite->Init(key, item, ownerWidget);
+   return sprite;
+}
+
+void WidgetChildSprite::Destroy(WidgetChildSprite** sprite)
+{
+   if (!sprite || !*sprite)
+   {
+      return;
+   }
+   (*sprite)->Deinit();
+   MemoryDelete(*sprite);
+   *sprite = nullptr;
 }
 } // namespace Corvale

@@ -23,6 +23,12 @@ class WidgetChildSprite : public Sprite
    // point is in the owner's space.
    virtual bool PointTest(const Point2F& point);
 
+   // An owned sprite of the owner read from the specification's item under key; null when that
+   // item is missing or null.
+   static WidgetChildSprite* Create(const char* key, const JSONValue* specification, Widget* ownerWidget);
+   // Deinitialises and frees an owned sprite, and clears the pointer; nothing for null.
+   static void Destroy(WidgetChildSprite** sprite);
+
    Widget* owner = nullptr;
 };
 } // namespace Corvale

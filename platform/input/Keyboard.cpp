@@ -48,6 +48,11 @@ void KeyboardStateUpdate(bool active)
    state.fillingCount = 0;
 }
 
+bool KeyHeldCheck(u32 key)
+{
+   return key < 256 && keyboardState.current[key];
+}
+
 bool KeyPressedCheck(u32 key)
 {
    return key < 256 && keyboardState.current[key] && !keyboardState.previous[key];

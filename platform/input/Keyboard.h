@@ -30,6 +30,8 @@ void KeyboardStateInit();
 // While inactive the tables stay as they were, so no press or release is seen; typed characters
 // still move on to the next frame.
 void KeyboardStateUpdate(bool active);
+// The key is down in this frame.
+bool KeyHeldCheck(u32 key);
 bool KeyPressedCheck(u32 key);
 bool KeyReleaseCheck(u32 key);
 // Adds a typed character (a Unicode code point) to the frame being filled; the window procedure

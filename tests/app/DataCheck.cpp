@@ -27,6 +27,7 @@
 #include "gui/widgets/DropDownListWidget.h"
 #include "gui/GUIManager.h"
 #include "gui/widgets/LayerWidget.h"
+#include "gui/widgets/ProgressBarWidget.h"
 #include "gui/widgets/ScrollBoxWidget.h"
 #include "gui/widgets/ScrollbarWidget.h"
 #include "gui/widgets/SelectorItemWidget.h"
@@ -134,7 +135,10 @@ class DataChecker
       LayersCheck();
       ProgressionsCheck();
       ChipsCheck();
-      CodeTextsCheck();
+      if (programNamesChecked)
+      {
+         ProgramNamesCheck();
+      }
 
       GUIManager::TypesClear();
       if (progressionsOwned)
@@ -148,6 +152,8 @@ class DataChecker
 
    i32 layersChecked = 0;
    i32 widgetsChecked = 0;
+   // Also the names that the program's code reads, for the program's own tree.
+   bool programNamesChecked = false;
 
  private:
    void Report(const std::string& where, const std::string& what) { problems.push_back(where + ": " + what); }
@@ -369,6 +375,125 @@ class DataChecker
       {
          SongCheck(where + " \"SongDefault\"", songDefault);
       }
+
+      const char* splash = StringMemberGet(consts, "SplashScreenImages");
+      for (const std::string& image : Split(splash ? splash : "", '|'))
+      {
+         FilesFind(where + " \"SplashScreenImages\"", "image " + Quoted(image),
+                   GraphicsCandidatesGet(image, imageExtensions));
+      }
+      list = consts->ItemGet("LoadingScreenResources");
+      for (i32 i = 0; list->TypeGet() == JSONValue::TYPE_ARRAY && i < list->CountGet(); i++)
+      {
+         ResourceCheck(where + " \"LoadingScreenResources\" entry " + std::to_string(i), list->ElementGet(i));
+      }
+   }
+
+   // One item of a resource list, as the loader's delegate of its "Type" finds it.
+   void ResourceCheck(const std::string& where, const JSONValue* item)
+   {
+      const char* type = StringMemberGet(item, "Type");
+      const char* name = StringMemberGet(item, "Filename");
+      if (!type || !name)
+      {
+         Report(where, "has no string \"Type\" and \"Filename\"");
+         return;
+      }
+      const std::string kind = type;
+      if (kind == "Font")
+      {
+         FontCheck(where, name);
+      }
+      else if (kind == "Sound")
+      {
+         FilesFind(where, "sound " + Quoted(name), {std::string(name) + ".wav"});
+      }
+      else if (kind == "GUILayer")
+      {
+         for (const char* file : {"/Widgets", "/Sprites"})
+         {
+            FilesFind(where, "GUI layer " + Quoted(name),
+                      GraphicsCandidatesGet("GUI/" + std::string(name) + file, {".json"}));
+         }
+      }
+      else if (kind == "SpriteResourceFile")
+      {
+         FilesFind(where, "sprite file " + Quoted(name), GraphicsCandidatesGet(name, {".json"}));
+      }
+      else if (kind == "Texture")
+      {
+         FilesFind(where, "texture " + Quoted(name), GraphicsCandidatesGet(name, imageExtensions));
+      }
+      else if (kind == "TextureResourceFile")
+      {
+         FilesFind(where, "texture " + Quoted(name),
+                   GraphicsCandidatesGet(std::string(name) + "/001", imageExtensions));
+      }
+      else
+      {
+         Report(where, "names the type " + Quoted(type) + ", which no loader delegate takes");
+      }
+   }
+
+   // ---------------------------------------------------------------------------------------
+   // Names that the program's code reads rather than the data.
+
+   void ProgramNamesCheck()
+   {
+      const std::string where = "the program";
+      FontCheck(where, "AauxProBOutlined");
+      for (const char* key : {"GameNotAvailable", "ConfirmQuit", "ConfirmGameNew", "Guest"})
+      {
+         TextKeyCheck(where, key, "text key");
+      }
+      // Widgets the code finds by path, with the type it needs: layer, then child names.
+      const struct
+      {
+         const char* layer;
+         std::vector<const char*> names;
+         const char* type;
+      } widgets[] = {
+          {"LoadingScreen", {"MenuPanel", "ProgressBar"}, "ProgressBar"},
+      };
+      for (const auto& widget : widgets)
+      {
+         std::string path = widget.layer;
+         const JSONValue* at = DocumentGet(graphicsPrefixes.front() + "GUI/" + widget.layer + "/Widgets");
+         for (const char* name : widget.names)
+         {
+            path += std::string(".") + name;
+            const JSONValue* children = at ? at->ItemGet("Children") : nullptr;
+            const JSONValue* found = nullptr;
+            for (i32 i = 0; children && i < children->CountGet(); i++)
+            {
+               const char* childName = StringMemberGet(children->ElementGet(i), "Name");
+               found = childName && std::strcmp(childName, name) == 0 ? children->ElementGet(i) : found;
+            }
+            at = found;
+         }
+         const char* type = StringMemberGet(at, "Type");
+         if (!type || std::strcmp(type, widget.type) != 0)
+         {
+            Report(where, "needs the widget " + Quoted(path) + " of type " + Quoted(widget.type));
+         }
+      }
+   }
+
+   static std::vector<std::string> Split(const std::string& text, char separator)
+   {
+      std::vector<std::string> parts;
+      size_t start = 0;
+      while (start <= text.size())
+      {
+         size_t end = text.find(separator, start);
+         end = end == std::string::npos ? text.size() : end;
+         if (end > start)
+         {
+            parts.push_back(text.substr(start, end - start));
+         }
+         start = end + 1;
+      }
+      return parts;
    }
 
    void LanguageCheck(const std::string& where, const std::string& language)
@@ -681,15 +806,6 @@ class DataChecker
       }
    }
 
-   // Text keys that the program's code asks for by name.
-   void CodeTextsCheck()
-   {
-      for (const char* key : {"ConfirmQuit", "ConfirmGameNew", "Guest"})
-      {
-         TextKeyCheck("the game base", key, "code");
-      }
-   }
-
    // ---------------------------------------------------------------------------------------
    // GUI layers and their widget trees.
 
@@ -820,7 +936,8 @@ class DataChecker
       {
          ButtonStatesCheck(where, specification, button, spriteFile);
       }
-      if (dynamic_cast<ScrollBoxWidget*>(kind) || dynamic_cast<SliderWidget*>(kind))
+      if (dynamic_cast<ScrollBoxWidget*>(kind) || dynamic_cast<SliderWidget*>(kind) ||
+          dynamic_cast<ProgressBarWidget*>(kind))
       {
          ChildSpriteCheck(where, specification, "BackgroundSprite", spriteFile);
       }
@@ -837,6 +954,10 @@ class DataChecker
          PartCheck<SliderValueChangeButtonWidget>(specification, "IncreaseButton", spriteFile, path);
          PartCheck<SliderValueChangeButtonWidget>(specification, "DecreaseButton", spriteFile, path);
          PartCheck<SliderThumbWidget>(specification, "Thumb", spriteFile, path);
+      }
+      if (dynamic_cast<ProgressBarWidget*>(kind))
+      {
+         PartCheck<ProgressBarSpriteWidget>(specification, "ProgressSprite", spriteFile, path);
       }
       if (dynamic_cast<DropDownListWidget*>(kind))
       {
@@ -1116,6 +1237,7 @@ TEST(DataCheck, EveryNameTheBuiltDataRefersToExists)
    ASSERT_TRUE(stale.empty()) << "the build's copy of data/ is out of date (build the corvale_data target): "
                               << stale.front() << (stale.size() > 1 ? " and others" : "");
    DataChecker checker(data);
+   checker.programNamesChecked = true;
    for (const std::string& problem : checker.Run())
    {
       ADD_FAILURE() << problem;
@@ -1135,12 +1257,14 @@ std::map<std::string, std::string> HealthyTreeGet()
    "LanguageDefault": "English",
    "Songs": ["Theme"],
    "SongDefault": "Theme",
-   "SongsUnlocked": ["Theme"]
+   "SongsUnlocked": ["Theme"],
+   "SplashScreenImages": "GUI/Art/Panel|GUI/Art/Icon",
+   "LoadingScreenResources": [{"Type": "Font", "Filename": "Body"}, {"Type": "Sound", "Filename": "Sounds/Click"},
+      {"Type": "GUILayer", "Filename": "Sample"}, {"Type": "SpriteResourceFile", "Filename": "GUI/Sample/Sprites"}]
 })"},
        {"Music/Theme.snd", "snd"},
        {"Sounds/Click.wav", "wav"},
-       {"Text/English/Text.json", R"({"Greeting": "<Font=Body>Hello</Font> <Sprite=Icon>", "OK": "OK",
-         "ConfirmQuit": "Leave?", "ConfirmGameNew": "New?", "Guest": "Guest"})"},
+       {"Text/English/Text.json", R"({"Greeting": "<Font=Body>Hello</Font> <Sprite=Icon>", "OK": "OK"})"},
        {"Text/English/Help.txt", "Help"},
        {"Graphics/Fonts/Body.json", R"({"Bitmaps": [{"Name": "Body", "Lines": ["ab"]}]})"},
        {"Graphics/Fonts/Body.png", "png"},
@@ -1165,7 +1289,9 @@ std::map<std::string, std::string> HealthyTreeGet()
        "DownOverState": {"Animation": "Panel", "Font": "Body"}, "ClickSound": "Sounds/Click"},
       {"Type": "DropDownList", "Name": "List", "ScrollBox": {"ClipContainer": {}},
        "OpenButton": {"OffUpOutState": "Button"}, "ItemTemplate": {"OffUpOutState": "Panel"}},
-      {"Type": "Container", "Name": "Group", "Children": [{"Type": "Label", "Name": "Caption", "Text": "Hi"}]}
+      {"Type": "Container", "Name": "Group", "Children": [{"Type": "Label", "Name": "Caption", "Text": "Hi"}]},
+      {"Type": "ProgressBar", "Name": "Bar", "BackgroundSprite": {"Animation": "Panel"},
+       "ProgressSprite": {"Animation": "Icon"}}
    ]
 })"},
    };
@@ -1260,6 +1386,26 @@ const char* const spritesFile = "Graphics/GUI/Sample/Sprites.json";
 INSTANTIATE_TEST_SUITE_P(
     Faults, DataCheckFault,
     ::testing::Values(
+        Fault{"MissingSplashImage",
+              "Scripts/BuildConsts.json",
+              "GUI/Art/Icon\"",
+              "GUI/Art/Ikon\"",
+              {"\"SplashScreenImages\"", "image \"GUI/Art/Ikon\""}},
+        Fault{"MissingLoadingResource",
+              "Scripts/BuildConsts.json",
+              R"("Filename": "Sounds/Click")",
+              R"("Filename": "Sounds/Clack")",
+              {"\"LoadingScreenResources\" entry 1", "sound \"Sounds/Clack\""}},
+        Fault{"UnknownLoadingResourceType",
+              "Scripts/BuildConsts.json",
+              R"("Type": "GUILayer")",
+              R"("Type": "Layer")",
+              {"entry 2", "\"Layer\", which no loader delegate takes"}},
+        Fault{"MissingProgressSpriteAnimation",
+              widgetsFile,
+              R"("ProgressSprite": {"Animation": "Icon"})",
+              R"("ProgressSprite": {"Animation": "Fill"})",
+              {"widget \"Bar.ProgressSprite\"", "\"Fill\""}},
         Fault{"MissingAnimation",
               widgetsFile,
               R"("Animation": "Panel")",

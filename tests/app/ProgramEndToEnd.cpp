@@ -1,6 +1,7 @@
 // Runs the real corvale-cards under the test's X display (Xvfb): it must open its window, run
 // frames, save Snap0000.png of the window on F9, and on SIGTERM shut down with status 0, leaving
-// Log.txt and Settings.json in the save-data folder.
+// Log.txt and Settings.json in the save-data folder; and it must show its splash, skip it on
+// Escape and fill the loading screen's bar.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
@@ -16,8 +17,15 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <thread>
+
+#include "core/Allocator.h"
+#include "core/FileStdio.h"
+#include "core/Memory.h"
+#include "platform/image/Bitmap.h"
+#include "platform/image/BitmapLoaderPNG.h"
 
 namespace
 {
@@ -145,6 +153,18 @@ struct X11
       return found;
    }
 
+   // Waits for the program's 960 x 720 window; 0 when it has not appeared by the deadline.
+   Window WindowWait(std::chrono::steady_clock::time_point deadline)
+   {
+      Window window = 0;
+      while (!window && std::chrono::steady_clock::now() < deadline)
+      {
+         std::this_thread::sleep_for(std::chrono::milliseconds(100));
+         window = WindowFind(960, 720);
+      }
+      return window;
+   }
+
    void KeyTap(Window window, KeySym symbol)
    {
       const KeyCode code = keycodeGet(display, symbol);
@@ -175,29 +195,19 @@ struct X11
    }
 };
 
-TEST(ProgramEndToEnd, RunsFramesTakesAScreenshotAndShutsDownCleanly)
+// Starts corvale-cards in the build's data folder with its save data under home; the child's
+// process id, or -1 when the program or its data is missing.
+pid_t ProgramStart(const char* home)
 {
-   if (!std::getenv("DISPLAY"))
-   {
-      GTEST_SKIP() << "needs an X display (run under xvfb-run)";
-   }
-   X11 x11;
-   if (!x11.Open())
-   {
-      GTEST_SKIP() << "Xlib is not available to press keys";
-   }
    const std::string build = BuildFolderGet();
    const std::string program = build + "/app/corvale-cards";
    const std::string dataFolder = build + "/data";
-   ASSERT_TRUE(FileExists(program)) << program;
-   ASSERT_TRUE(FileExists(dataFolder + "/Scripts/BuildConsts.json"));
-
-   char home[] = "/tmp/corvale-e2e-XXXXXX";
-   ASSERT_NE(mkdtemp(home), nullptr);
-   const std::string saveFolder = std::string(home) + "/Corvale/CardGames";
-
+   if (!FileExists(program) || !FileExists(dataFolder + "/Scripts/BuildConsts.json"))
+   {
+      ADD_FAILURE() << program << " or its data is missing";
+      return -1;
+   }
    const pid_t child = fork();
-   ASSERT_GE(child, 0);
    if (child == 0)
    {
       if (chdir(dataFolder.c_str()) != 0)
@@ -210,27 +220,115 @@ TEST(ProgramEndToEnd, RunsFramesTakesAScreenshotAndShutsDownCleanly)
       execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
       _exit(127);
    }
+   return child;
+}
 
-   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(40);
-   Window window = 0;
-   while (!window && std::chrono::steady_clock::now() < deadline)
+struct Rgb
+{
+   int r, g, b;
+};
+
+// A screenshot's pixels, read with our own PNG reader; empty when it does not read.
+struct Snapshot
+{
+   explicit Snapshot(const std::string& path)
    {
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      window = x11.WindowFind(960, 720);
+      if (!Corvale::Memory::InitialisedCheck())
+      {
+         Corvale::Memory::Init();
+      }
+      Corvale::FileStdio file(std::fopen(path.c_str(), "rb"));
+      if (file.stream)
+      {
+         bitmap = Corvale::bitmapLoaderPNG.Load(&file, Corvale::allocatorDefault, Corvale::HEAP_DEFAULT,
+                                                Corvale::HEAP_TEMP);
+         std::fclose(file.stream);
+         file.stream = nullptr;
+      }
    }
-   EXPECT_NE(window, 0u) << "the 960 x 720 window never appeared";
+   ~Snapshot()
+   {
+      if (bitmap)
+      {
+         bitmap->Free();
+         Corvale::MemoryDelete(bitmap);
+      }
+   }
+   Rgb At(int x, int y) const
+   {
+      const Corvale::u8* p = bitmap->PixelAddressGet(x, y);
+      return Rgb{p[0], p[1], p[2]};
+   }
+
+   Corvale::Bitmap* bitmap = nullptr;
+};
+
+// The program started in a fresh save-data folder, its window found.
+class ProgramEndToEnd : public ::testing::Test
+{
+ protected:
+   void SetUp() override
+   {
+      if (!std::getenv("DISPLAY"))
+      {
+         GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+      }
+      if (!x11.Open())
+      {
+         GTEST_SKIP() << "Xlib is not available to press keys";
+      }
+      ASSERT_NE(mkdtemp(home), nullptr);
+      saveFolder = std::string(home) + "/Corvale/CardGames";
+      child = ProgramStart(home);
+      ASSERT_GT(child, 0);
+      window = x11.WindowWait(deadline);
+      EXPECT_NE(window, 0u) << "the 960 x 720 window never appeared";
+   }
+
+   void TearDown() override
+   {
+      if (child > 0)
+      {
+         kill(child, SIGKILL);
+         waitpid(child, nullptr, 0);
+      }
+      if (home[0] && std::string(home).find("XXXXXX") == std::string::npos)
+      {
+         std::string command = std::string("rm -rf '") + home + "'";
+         EXPECT_EQ(std::system(command.c_str()), 0);
+      }
+   }
+
+   // SIGTERM: the program must shut down by itself with status 0.
+   void Stop()
+   {
+      kill(child, SIGTERM);
+      int status = -1;
+      const pid_t ended = waitpid(child, &status, 0);
+      child = -1;
+      ASSERT_GT(ended, 0);
+      ASSERT_TRUE(WIFEXITED(status)) << "the program did not end by itself (status " << status << ")";
+      EXPECT_EQ(WEXITSTATUS(status), 0);
+   }
+
+   X11 x11;
+   char home[32] = "/tmp/corvale-e2e-XXXXXX";
+   std::string saveFolder;
+   pid_t child = -1;
+   const std::chrono::steady_clock::time_point deadline =
+       std::chrono::steady_clock::now() + std::chrono::seconds(60);
+   Window window = 0;
+};
+
+TEST_F(ProgramEndToEnd, RunsFramesTakesAScreenshotAndShutsDownCleanly)
+{
    const std::string snapshot = saveFolder + "/Snap0000.png";
    while (window && !FileExists(snapshot) && std::chrono::steady_clock::now() < deadline)
    {
       x11.KeyTap(window, XK_F9);
       std::this_thread::sleep_for(std::chrono::milliseconds(400));
    }
-
-   kill(child, SIGTERM);
-   int status = -1;
-   ASSERT_EQ(waitpid(child, &status, 0), child);
-   ASSERT_TRUE(WIFEXITED(status)) << "the program did not end by itself (status " << status << ")";
-   EXPECT_EQ(WEXITSTATUS(status), 0);
+   Stop();
 
    const std::string png = FileRead(snapshot);
    ASSERT_GE(png.size(), 33u) << "no valid " << snapshot;
@@ -243,8 +341,83 @@ TEST(ProgramEndToEnd, RunsFramesTakesAScreenshotAndShutsDownCleanly)
    const std::string settingsText = FileRead(saveFolder + "/Settings.json");
    EXPECT_NE(settingsText.find("\"Fullscreen\": false"), std::string::npos) << settingsText;
    EXPECT_NE(settingsText.find("\"PreparedAreaWindowedEnabled\""), std::string::npos) << settingsText;
+}
 
-   std::string command = std::string("rm -rf '") + home + "'";
-   EXPECT_EQ(std::system(command.c_str()), 0);
+// The title card first; Escape skips it; the loading screen's bar fills and the panel leaves
+// for a black screen (no root menu yet); the program then ends cleanly with nothing logged.
+TEST_F(ProgramEndToEnd, SplashSkipsToTheLoadingScreenWhoseBarFills)
+{
+   if (!x11.fakeKeyEvent)
+   {
+      GTEST_SKIP() << "XTest is not available to press keys";
+   }
+
+   // Snapshots one after another: each is "Snap%04d.png" of the next free number, read once the
+   // program has written it whole.
+   int taken = 0;
+   auto snap = [&]() -> std::unique_ptr<Snapshot>
+   {
+      char name[32];
+      std::snprintf(name, sizeof(name), "/Snap%04d.png", taken++);
+      const std::string path = saveFolder + name;
+      while (window && !FileExists(path) && std::chrono::steady_clock::now() < deadline)
+      {
+         x11.KeyTap(window, XK_F9);
+         std::this_thread::sleep_for(std::chrono::milliseconds(40));
+      }
+      auto shot = std::make_unique<Snapshot>(path);
+      while (!shot->bitmap && std::chrono::steady_clock::now() < deadline)
+      {
+         std::this_thread::sleep_for(std::chrono::milliseconds(50));
+         shot = std::make_unique<Snapshot>(path);
+      }
+      return shot;
+   };
+
+   // The title card's felt: green at the centre of the screen, the rest black.
+   bool titleSeen = false;
+   while (!titleSeen && window && std::chrono::steady_clock::now() < deadline)
+   {
+      std::unique_ptr<Snapshot> shotRead = snap();
+      ASSERT_NE(shotRead->bitmap, nullptr);
+      const Snapshot& shot = *shotRead;
+      const Rgb centre = shot.At(480, 600);
+      const Rgb felt = shot.At(480, 560);
+      titleSeen = centre.r + centre.g + centre.b < 10 && felt.g > felt.r + 20 && felt.g > 40;
+   }
+   EXPECT_TRUE(titleSeen) << "the splash's title card never showed";
+
+   x11.KeyTap(window, XK_Escape);
+   // Only the title card reaches x 120; the loading panel spans x 260 to 690, and its bar's gold
+   // fill reaches x 650 only once everything is loaded.
+   bool panelSeen = false, barFull = false, ended = false;
+   while (!ended && window && std::chrono::steady_clock::now() < deadline)
+   {
+      std::unique_ptr<Snapshot> shotRead = snap();
+      ASSERT_NE(shotRead->bitmap, nullptr);
+      const Snapshot& shot = *shotRead;
+      const Rgb side = shot.At(120, 360);
+      if (side.r + side.g + side.b > 30)
+      {
+         EXPECT_FALSE(panelSeen) << "the splash came back";
+         continue;
+      }
+      bool panel = false;
+      for (int y = 0; y < 720; y += 2)
+      {
+         const Rgb fill = shot.At(650, y);
+         barFull = barFull || (fill.r > 180 && fill.g > 130 && fill.b < 120);
+         const Rgb edge = shot.At(280, y);
+         panel = panel || edge.r + edge.g + edge.b > 30;
+      }
+      ended = panelSeen && !panel;
+      panelSeen = panelSeen || panel;
+   }
+   EXPECT_TRUE(panelSeen) << "the loading screen never showed";
+   EXPECT_TRUE(barFull) << "the loading bar never filled";
+   EXPECT_TRUE(ended) << "the loading screen never left";
+
+   Stop();
+   EXPECT_EQ(FileRead(saveFolder + "/Log.txt"), "") << "the run logged a problem";
 }
 } // namespace

@@ -85,6 +85,50 @@ const Piece pieces[] = {
      3},
 };
 
+// Loading-screen art: its panel, the progress bar's trough and its fill.
+const Piece loadingScreenPieces[] = {
+    {"Panel",
+     440,
+     150,
+     18.0f,
+     3.0f,
+     {0.16f, 0.36f, 0.25f, 0.97f},
+     {0.08f, 0.20f, 0.14f, 0.97f},
+     {0.86f, 0.74f, 0.42f, 1.0f},
+     8},
+    {"BarBackground",
+     364,
+     30,
+     9.0f,
+     2.0f,
+     {0.03f, 0.08f, 0.05f, 1.0f},
+     {0.08f, 0.15f, 0.10f, 1.0f},
+     {0.70f, 0.60f, 0.34f, 1.0f},
+     0},
+    {"BarFill",
+     356,
+     22,
+     6.0f,
+     1.0f,
+     {0.98f, 0.86f, 0.48f, 1.0f},
+     {0.78f, 0.56f, 0.18f, 1.0f},
+     {0.99f, 0.92f, 0.66f, 1.0f},
+     0},
+};
+
+// The art sets by the name given to --set.
+struct PieceSet
+{
+   const char* name;
+   const Piece* pieces;
+   size_t count;
+};
+
+const PieceSet pieceSets[] = {
+    {"MessageBox", pieces, sizeof(pieces) / sizeof(pieces[0])},
+    {"LoadingScreen", loadingScreenPieces, sizeof(loadingScreenPieces) / sizeof(loadingScreenPieces[0])},
+};
+
 // Signed distance from (x, y) to a rounded box; negative inside.
 float RoundedBoxDistance(float x, float y, float left, float top, float right, float bottom, float radius)
 {
@@ -172,16 +216,27 @@ bool PNGWrite(const std::string& path, const Bitmap& bitmap)
 
 int main(int argc, char** argv)
 {
-   if (argc != 3 || std::strcmp(argv[1], "--output") != 0)
+   // The message-box art unless another set is named.
+   const PieceSet* set = &pieceSets[0];
+   if (argc == 5 && std::strcmp(argv[3], "--set") == 0)
    {
-      std::fprintf(stderr, "usage: corvale-guiart --output <folder>\n");
+      set = nullptr;
+      for (const PieceSet& candidate : pieceSets)
+      {
+         set = std::strcmp(candidate.name, argv[4]) == 0 ? &candidate : set;
+      }
+   }
+   if ((argc != 3 && argc != 5) || std::strcmp(argv[1], "--output") != 0 || !set)
+   {
+      std::fprintf(stderr, "usage: corvale-guiart --output <folder> [--set MessageBox|LoadingScreen]\n");
       return 2;
    }
    Memory::Init();
    std::string folder = argv[2];
    int failures = 0;
-   for (const Piece& piece : pieces)
+   for (size_t i = 0; i < set->count; i++)
    {
+      const Piece& piece = set->pieces[i];
       Bitmap bitmap;
       if (!bitmap.Init(piece.width, piece.height, BITMAP_FORMAT_RGBA8, allocatorDefault))
       {
