@@ -9,7 +9,9 @@
 #include "app/ApplicationSettings.h"
 #include "app/FrameClock.h"
 #include "app/LoadingScreen.h"
+#include "app/Minigames.h"
 #include "app/MusicPlaylist.h"
+#include "app/ReflectionTypesRegister.h"
 #include "cardgame/ChipPile.h"
 #include "app/SplashScreen.h"
 #include "app/StartupObserver.h"
@@ -17,6 +19,7 @@
 #include "core/Event.h"
 #include "core/JSONValue.h"
 #include "core/Random.h"
+#include "core/ReflectionManager.h"
 #include "core/TextManager.h"
 #include "gui/dialog/DialogManager.h"
 #include "gui/state/FadeManager.h"
@@ -146,7 +149,7 @@ void ApplicationInit()
    textManager.FileAdd("DialogText");
    textManager.FileAdd("TextNew");
 
-   // Reflection step: every game type is registered (ReflectionTypesRegister).
+   ReflectionTypesRegister();
 
    ApplicationRandomSeed(FileTimeNowGet());
    // Skeletal-animation step: the runtime's memory hooks and its atlas cache.
@@ -164,8 +167,8 @@ void ApplicationInit()
    GUIManager::Init();
    // Front-end step: the widget types "Portrait" and "TutorialSkeleton" are registered.
    PopupManager::Init();
-   // Front-end step: PortraitTablesInit, SettingsApply (the current profile's settings),
-   // MinigamesRegister.
+   // Front-end step: PortraitTablesInit, SettingsApply (the current profile's settings).
+   MinigamesRegister();
    dialogManager.Init(consts, &languageIndex);
 
    // The GUI delegate must be in place before Init registers the loader's delegates.
@@ -202,7 +205,7 @@ void ApplicationDeinit()
 
    dialogManager.Deinit();
    // Front-end step: UnlockMessagesClear.
-   // Registry step: the registry of games is freed.
+   MinigamesUnregister();
    // Front-end step: PortraitTablesDeinit.
    PopupManager::Deinit();
    GUIManager::Deinit();
@@ -229,7 +232,7 @@ void ApplicationDeinit()
    FadeManager::EventUnregister();
    // Skeletal-animation step: SkeletonManagerCommon::Deinit.
    SpriteManager::Deinit();
-   // Reflection step: ReflectionManager::Deinit.
+   ReflectionManager::Deinit();
    textManager.Deinit();
 }
 
