@@ -9,7 +9,9 @@
 #include "app/ApplicationSettings.h"
 #include "app/FrameClock.h"
 #include "app/LoadingScreen.h"
+#include "app/Minigames.h"
 #include "app/MusicPlaylist.h"
+#include "app/ReflectionTypesRegister.h"
 #include "app/SplashScreen.h"
 #include "app/StartupObserver.h"
 #include "cardgame/Card.h"
@@ -20,6 +22,7 @@
 #include "core/Event.h"
 #include "core/JSONValue.h"
 #include "core/Random.h"
+#include "core/ReflectionManager.h"
 #include "core/TextManager.h"
 #include "gui/dialog/DialogManager.h"
 #include "gui/state/FadeManager.h"
@@ -153,7 +156,7 @@ void ApplicationInit()
    textManager.FileAdd("DialogText");
    textManager.FileAdd("TextNew");
 
-   // Reflection step: every game type is registered (ReflectionTypesRegister).
+   ReflectionTypesRegister();
 
    ApplicationRandomSeed(FileTimeNowGet());
    // Skeletal-animation step: the runtime's memory hooks and its atlas cache.
@@ -175,7 +178,7 @@ void ApplicationInit()
    PopupManager::Init();
    // Front-end step: PortraitTablesInit.
    SettingsApply();
-   // Registry step: MinigamesRegister.
+   MinigamesRegister();
    dialogManager.Init(consts, &languageIndex);
 
    // The GUI delegate must be in place before Init registers the loader's delegates.
@@ -212,7 +215,7 @@ void ApplicationDeinit()
 
    dialogManager.Deinit();
    UnlockMessagesClear();
-   // Registry step: the registry of games is freed.
+   MinigamesUnregister();
    // Front-end step: PortraitTablesDeinit.
    PopupManager::Deinit();
    GUIManager::Deinit();
@@ -239,7 +242,7 @@ void ApplicationDeinit()
    FadeManager::EventUnregister();
    // Skeletal-animation step: SkeletonManagerCommon::Deinit.
    SpriteManager::Deinit();
-   // Reflection step: ReflectionManager::Deinit.
+   ReflectionManager::Deinit();
    textManager.Deinit();
 }
 

@@ -5,11 +5,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <typeinfo>
 
 #include "app/profile/ProfileStore.h"
 #include "cardgame/Chip.h"
 #include "cardgame/Player.h"
 #include "cardgame/PlayerPanel.h"
+#include "cardgame/RecordSupport.h"
 #include "cardgame/Team.h"
 #include "cardgame/TemplateInheritance.h"
 #include "core/Event.h"
@@ -95,6 +97,30 @@ void PanelTextsClear(ContainerWidget* panel)
    }
 }
 } // namespace
+
+void Minigame::ReflectionRegister()
+{
+   auto* record = ReflectionRecordCreate<ReflectionTypeObjectTypedAbstract<Minigame>>("Corvale::Minigame");
+   if (!record)
+   {
+      return;
+   }
+   // The menu state is not reflected: it only makes every saved game carry its "___Type".
+   record->BaseAdd(typeid(MenuState).name());
+   record->FieldAdd(&Minigame::seed1, "seed1");
+   record->FieldAdd(&Minigame::seed2, "seed2");
+   record->FieldAdd(&Minigame::startingSeed1, "startingSeed1");
+   record->FieldAdd(&Minigame::startingSeed2, "startingSeed2");
+   record->FieldAdd(&Minigame::playerActiveID, "playerActiveID");
+   record->FieldAdd(&Minigame::players, "players");
+   record->FieldAdd(&Minigame::teams, "teams");
+   record->FieldAdd(&Minigame::gameTimer, "gameTimer");
+   record->FieldAdd(&Minigame::subgameFirstTurnBegan, "subgameFirstTurnBegan");
+   record->FieldAdd(&Minigame::subgameOver, "subgameOver");
+   record->FieldAdd(&Minigame::actionQueue, "actionQueue");
+   record->FieldAdd(&Minigame::nextChipPileID, "nextChipPileID");
+   ReflectionManager::TypeRegister(record);
+}
 
 Minigame::~Minigame()
 {

@@ -248,6 +248,9 @@ class Minigame : public MenuState
    static void OnConfirmQuitYes(MessageBoxPopup* popup, PressButtonWidget* button, void* game);
    static void OnConfirmGameNewYes(MessageBoxPopup* popup, PressButtonWidget* button, void* game);
 
+   // The saved fields every game shares; the game base itself is never made from a saved game.
+   static void ReflectionRegister();
+
    // Saved state.
    u32 seed1 = 0;
    u32 seed2 = 0;

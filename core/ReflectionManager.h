@@ -26,6 +26,8 @@ class ReflectionManager
    static ReflectionType* TypeGet(const char* typeName);
    static ReflectionType* TypeByNameGet(const char* name);
    static ReflectionType* TypeByPointerNameGet(const char* pointerTypeName);
+   // Every record in registration order.
+   static const Table<ReflectionType*>& TypesGet() { return types; }
 
    // Whether the class record of type is base itself or has base among its reflected ancestors.
    static bool TypeDerivesCheck(ReflectionType* type, ReflectionType* base);

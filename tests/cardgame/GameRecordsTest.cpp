@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <typeinfo>
 
 #include "cardgame/Action.h"
 #include "cardgame/Command.h"
@@ -29,6 +30,31 @@ template <class T> void TableTypeRegister(const char* name)
    table->Init(name);
    ReflectionManager::TypeRegister(table);
 }
+
+// A player of a game whose type runs only Clear on made instances, as many games' players do.
+class ClearOnlyPlayer : public Player
+{
+ public:
+   void Deinit() override
+   {
+      deinitCalls++;
+      Player::Deinit();
+   }
+   const char* ReflectionTypeNameGet() const override { return "Corvale::ClearOnlyPlayer"; }
+
+   static void ReflectionRegister()
+   {
+      auto* record = MemoryNew<ReflectionTypeObjectTyped<ClearOnlyPlayer>>(HEAP_DEFAULT);
+      record->Init("Corvale::ClearOnlyPlayer");
+      record->BaseAdd(typeid(Player).name());
+      record->initMethod = &ClearOnlyPlayer::Clear;
+      record->FieldAdd(&ClearOnlyPlayer::bid, "bid");
+      ReflectionManager::TypeRegister(record);
+   }
+
+   i32 bid = 0;
+   static inline i32 deinitCalls = 0;
+};
 
 class GameRecordsTest : public ::testing::Test
 {
@@ -228,5 +254,28 @@ TEST_F(GameRecordsTest, SavedRecordsHaveTheirKeysAndLoadBack)
    EXPECT_EQ(Compact(historySaved.get()), "[{\"cardID\":40,\"leader\":true,\"winner\":false}]");
    EXPECT_EQ(Compact(ginSaved.get()),
              "[{\"discardCardID\":12,\"drawnCardID\":-1,\"playerID\":1,\"type\":3}]");
+}
+
+TEST_F(GameRecordsTest, AClearOnlyPlayerStillGivesBackItsName)
+{
+   ClearOnlyPlayer::ReflectionRegister();
+   ValuePointer saved(
+       Parse(R"([{"___Type": "Corvale::ClearOnlyPlayer", "id": 2, "name": "Ann", "bid": 3}])"));
+   ASSERT_NE(saved, nullptr);
+   Table<Player*> players;
+   // The keys left out fail alone; the player is still made.
+   ReflectionManager::JSONLoad(&players, saved.get(), {});
+   ASSERT_EQ(players.count, 1);
+   auto* player = dynamic_cast<ClearOnlyPlayer*>(players[0]);
+   ASSERT_NE(player, nullptr);
+   EXPECT_EQ(player->bid, 3);
+   EXPECT_STREQ(player->name, "Ann");
+   // Made through its type: Clear ran, so the flags it does not save have their defaults.
+   EXPECT_TRUE(player->local);
+
+   ClearOnlyPlayer::deinitCalls = 0;
+   ReflectionManager::InstanceCleanup(&players, {});
+   EXPECT_EQ(ClearOnlyPlayer::deinitCalls, 0);
+   // The name went with the player's destructor: the leak checker of the sanitised build says so.
 }
 } // namespace

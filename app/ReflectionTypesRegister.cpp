@@ -1,0 +1,98 @@
+// The registration of the card games' types. The order is fixed; an entry whose owner is not part
+// of the program yet is named in a comment at its place, to be registered there when it lands.
+#include "app/ReflectionTypesRegister.h"
+
+#include <typeinfo>
+
+#include "cardgame/Action.h"
+#include "cardgame/Command.h"
+#include "cardgame/GinRummyHistoryItem.h"
+#include "cardgame/Minigame.h"
+#include "cardgame/Player.h"
+#include "cardgame/Team.h"
+#include "cardgame/TrickTakingGamePlayerHistoryEntry.h"
+#include "core/Log.h"
+#include "core/Memory.h"
+#include "core/ReflectionManager.h"
+#include "core/ReflectionTypeBasic.h"
+#include "core/ReflectionTypeTable.h"
+
+namespace Corvale
+{
+namespace
+{
+// A table type another part of the program registered first is kept as it is.
+template <class T> void TableTypeRegister(const char* name)
+{
+   if (ReflectionManager::TypeGet(typeid(Table<T>).name()))
+   {
+      return;
+   }
+   auto* record = MemoryNew<ReflectionTypeTable<T>>(HEAP_DEFAULT);
+   if (!record || !record->Init(name))
+   {
+      WarningPrintf("GameTypesRegister -- unable to create the table type %s\n", name);
+      if (record)
+      {
+         record->Deinit();
+         MemoryDelete(record);
+      }
+      return;
+   }
+   ReflectionManager::TypeRegister(record);
+}
+} // namespace
+
+void ReflectionTypesRegister()
+{
+   ReflectionManager::Init();
+
+   // "Corvale::Rank", "Corvale::Suit", "Corvale::EuchreTrumpSuit", "Corvale::PokerHandType",
+   // "Corvale::TrumpIndication"
+   ReflectionTypeInt::EnumerationRegister<GinRummyHistoryItemType>("Corvale::GinRummyHistoryItemType");
+   // "Corvale::CanastaState", "Corvale::TablePokerPlayerStatus", "Corvale::FiveCardDrawPokerState",
+   // "Corvale::SkatAnnouncementType", "Corvale::SkatContractType", "Corvale::SkatState"
+
+   GameTypesRegister();
+}
+
+void GameTypesRegister()
+{
+   TableTypeRegister<int>("Table<int>");
+   TableTypeRegister<Player*>("Table<Player*>");
+   TableTypeRegister<Team*>("Table<Team*>");
+   TableTypeRegister<Action>("Table<Action>");
+   TableTypeRegister<TrickTakingGamePlayerHistoryEntry>("Table<TrickTakingGamePlayerHistoryEntry>");
+   TableTypeRegister<GinRummyHistoryItem>("Table<GinRummyHistoryItem>");
+   // "Table<PinochleMeld*>", "Table<PlayerBid>"
+
+   // ArcadeSolitaireGame, AcesUpSolitaire, BackendBasedGame, CardGame, FrontendBasedCardGame
+   Command::ReflectionRegister();
+   Action::ReflectionRegister();
+   Player::ReflectionRegister();
+   Team::ReflectionRegister();
+   Minigame::ReflectionRegister();
+   // SolitaireGame, SpiderSolitaire, TraditionalSolitaireGame, NonSolitaireFrontendBasedCardGame
+   TrickTakingGamePlayerHistoryEntry::ReflectionRegister();
+   // TrickTakingGamePlayer, TrickTakingGame, ScorpionSolitaire, TalonSolitaire, KlondikeSolitaire,
+   // FlowerGardenSolitaire, CanfieldSolitaire, BatsfordSolitaire, BaronessSolitaire,
+   // ColoradoSolitaire, StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire,
+   // BakersDozenSolitaire, FourSeasonsSolitaire, EightOffSolitaire, EliminatorSolitaire,
+   // FortressSolitaire, EagleWingSolitaire, GolfSolitaire, FortyThievesSolitaire,
+   // FourFreeSolitaire, SultanSolitaire, BetsyRossSolitaire, BristolSolitaire, NestorSolitaire,
+   // CalculationSolitaire, PenguinSolitaire, SpideretteSolitaire, SeahavenTowersSolitaire,
+   // BeleagueredCastleSolitaire, ClockSolitaire, AlhambraSolitaire, PyramidSolitaire,
+   // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire,
+   // TripletsSolitaire, GapsSolitaire, SlideSolitaire, AcesAndKingSolitaire, OldMaid, WarPlayer,
+   // War, CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish, FanTan, SpadesPlayer, SpadesTeam,
+   // Spades, MemoryMatchPlayer, MemoryMatch, OhHellPlayer, OhHell, TuxedoPlayer, Tuxedo, Whist,
+   // Fast21Solitaire, Best21Solitaire
+   GinRummyHistoryItem::ReflectionRegister();
+   // GinRummyPlayer, GinRummy, Pick2Solitaire, ThreeTowersSolitaire, Sum11Solitaire,
+   // CribbageSquareSolitaire, PokerSquareSolitaire, HeartsPlayer, Hearts, CribbagePlayer, Cribbage,
+   // PitchPlayer, Pitch, EuchreSolitaire, BowlingSolitaire, CanastaTeam, Canasta, EuchrePlayer,
+   // EuchreTeam, Euchre, Rummy500Player, Rummy500, PinochleMeld, Pinochle4PlayersPlayer,
+   // Pinochle4PlayersTeam, Pinochle4Players, TablePokerPlayer, TablePokerGame, FiveCardDrawPoker,
+   // SkatPlayer, Skat, PlayerBid, BridgePlayer, BridgeTeam, Bridge
+}
+} // namespace Corvale

@@ -1,0 +1,374 @@
+// The registration of the card games' types: what is registered follows the one fixed order of
+// enumerations, table types and classes, each record with its kind and operations; a table type
+// registered elsewhere is kept; and records saved through it load back.
+#include "app/ReflectionTypesRegister.h"
+
+#include <iterator>
+#include <string>
+#include <typeinfo>
+#include <utility>
+#include <vector>
+
+#include "cardgame/Action.h"
+#include "cardgame/GinRummyHistoryItem.h"
+#include "cardgame/Player.h"
+#include "cardgame/Team.h"
+#include "cardgame/TrickTakingGamePlayerHistoryEntry.h"
+#include "core/ReflectionManager.h"
+#include "core/ReflectionTypeObject.h"
+#include "core/ReflectionTypeTable.h"
+#include "gui/state/MenuState.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/cardgame/TestGame.h"
+#include "tests/core/JSONTestSupport.h"
+#include "tests/core/ReflectionTestRecords.h"
+
+using namespace Corvale;
+
+namespace
+{
+const ::testing::Environment* const environment =
+    ::testing::AddGlobalTestEnvironment(new CorvaleTest::AppEnvironment);
+
+const char* const enumerations[] = {
+    "Corvale::Rank",
+    "Corvale::Suit",
+    "Corvale::EuchreTrumpSuit",
+    "Corvale::PokerHandType",
+    "Corvale::TrumpIndication",
+    "Corvale::GinRummyHistoryItemType",
+    "Corvale::CanastaState",
+    "Corvale::TablePokerPlayerStatus",
+    "Corvale::FiveCardDrawPokerState",
+    "Corvale::SkatAnnouncementType",
+    "Corvale::SkatContractType",
+    "Corvale::SkatState",
+};
+const char* const tableTypes[] = {
+    "Table<int>",
+    "Table<Player*>",
+    "Table<Team*>",
+    "Table<Action>",
+    "Table<TrickTakingGamePlayerHistoryEntry>",
+    "Table<GinRummyHistoryItem>",
+    "Table<PinochleMeld*>",
+    "Table<PlayerBid>",
+};
+const char* const classes[] = {
+    "Corvale::ArcadeSolitaireGame",
+    "Corvale::AcesUpSolitaire",
+    "Corvale::BackendBasedGame",
+    "Corvale::CardGame",
+    "Corvale::FrontendBasedCardGame",
+    "Corvale::Command",
+    "Corvale::Action",
+    "Corvale::Player",
+    "Corvale::Team",
+    "Corvale::Minigame",
+    "Corvale::SolitaireGame",
+    "Corvale::SpiderSolitaire",
+    "Corvale::TraditionalSolitaireGame",
+    "Corvale::NonSolitaireFrontendBasedCardGame",
+    "Corvale::TrickTakingGamePlayerHistoryEntry",
+    "Corvale::TrickTakingGamePlayer",
+    "Corvale::TrickTakingGame",
+    "Corvale::ScorpionSolitaire",
+    "Corvale::TalonSolitaire",
+    "Corvale::KlondikeSolitaire",
+    "Corvale::FlowerGardenSolitaire",
+    "Corvale::CanfieldSolitaire",
+    "Corvale::BatsfordSolitaire",
+    "Corvale::BaronessSolitaire",
+    "Corvale::ColoradoSolitaire",
+    "Corvale::StrategySolitaire",
+    "Corvale::YukonSolitaire",
+    "Corvale::RedAndBlackSolitaire",
+    "Corvale::BakersDozenSolitaire",
+    "Corvale::FourSeasonsSolitaire",
+    "Corvale::EightOffSolitaire",
+    "Corvale::EliminatorSolitaire",
+    "Corvale::FortressSolitaire",
+    "Corvale::EagleWingSolitaire",
+    "Corvale::GolfSolitaire",
+    "Corvale::FortyThievesSolitaire",
+    "Corvale::FourFreeSolitaire",
+    "Corvale::SultanSolitaire",
+    "Corvale::BetsyRossSolitaire",
+    "Corvale::BristolSolitaire",
+    "Corvale::NestorSolitaire",
+    "Corvale::CalculationSolitaire",
+    "Corvale::PenguinSolitaire",
+    "Corvale::SpideretteSolitaire",
+    "Corvale::SeahavenTowersSolitaire",
+    "Corvale::BeleagueredCastleSolitaire",
+    "Corvale::ClockSolitaire",
+    "Corvale::AlhambraSolitaire",
+    "Corvale::PyramidSolitaire",
+    "Corvale::MountOlympusSolitaire",
+    "Corvale::LaBelleLucieSolitaire",
+    "Corvale::ShamrocksSolitaire",
+    "Corvale::TerraceSolitaire",
+    "Corvale::TripletsSolitaire",
+    "Corvale::GapsSolitaire",
+    "Corvale::SlideSolitaire",
+    "Corvale::AcesAndKingSolitaire",
+    "Corvale::OldMaid",
+    "Corvale::WarPlayer",
+    "Corvale::War",
+    "Corvale::CrazyEights",
+    "Corvale::SpiteAndMalice",
+    "Corvale::GoFishPlayer",
+    "Corvale::GoFish",
+    "Corvale::FanTan",
+    "Corvale::SpadesPlayer",
+    "Corvale::SpadesTeam",
+    "Corvale::Spades",
+    "Corvale::MemoryMatchPlayer",
+    "Corvale::MemoryMatch",
+    "Corvale::OhHellPlayer",
+    "Corvale::OhHell",
+    "Corvale::TuxedoPlayer",
+    "Corvale::Tuxedo",
+    "Corvale::Whist",
+    "Corvale::Fast21Solitaire",
+    "Corvale::Best21Solitaire",
+    "Corvale::GinRummyHistoryItem",
+    "Corvale::GinRummyPlayer",
+    "Corvale::GinRummy",
+    "Corvale::Pick2Solitaire",
+    "Corvale::ThreeTowersSolitaire",
+    "Corvale::Sum11Solitaire",
+    "Corvale::CribbageSquareSolitaire",
+    "Corvale::PokerSquareSolitaire",
+    "Corvale::HeartsPlayer",
+    "Corvale::Hearts",
+    "Corvale::CribbagePlayer",
+    "Corvale::Cribbage",
+    "Corvale::PitchPlayer",
+    "Corvale::Pitch",
+    "Corvale::EuchreSolitaire",
+    "Corvale::BowlingSolitaire",
+    "Corvale::CanastaTeam",
+    "Corvale::Canasta",
+    "Corvale::EuchrePlayer",
+    "Corvale::EuchreTeam",
+    "Corvale::Euchre",
+    "Corvale::Rummy500Player",
+    "Corvale::Rummy500",
+    "Corvale::PinochleMeld",
+    "Corvale::Pinochle4PlayersPlayer",
+    "Corvale::Pinochle4PlayersTeam",
+    "Corvale::Pinochle4Players",
+    "Corvale::TablePokerPlayer",
+    "Corvale::TablePokerGame",
+    "Corvale::FiveCardDrawPoker",
+    "Corvale::SkatPlayer",
+    "Corvale::Skat",
+    "Corvale::PlayerBid",
+    "Corvale::BridgePlayer",
+    "Corvale::BridgeTeam",
+    "Corvale::Bridge",
+};
+
+// The records ReflectionManager::Init makes itself, ahead of the game types.
+i32 BasicTypeCountGet()
+{
+   ReflectionManager::Init();
+   const i32 count = ReflectionManager::TypesGet().count;
+   ReflectionManager::Deinit();
+   return count;
+}
+
+// Whether the class record of X runs an operation on made instances and before freeing them;
+// false, false for a record that makes no instances.
+template <class X> std::pair<bool, bool> OperationsGet(const char* name)
+{
+   auto* record = dynamic_cast<ReflectionTypeObjectTyped<X>*>(ReflectionManager::TypeByNameGet(name));
+   if (!record)
+   {
+      return {false, false};
+   }
+   return {record->initMethod != nullptr, record->deinitMethod != nullptr};
+}
+
+class ReflectionTypesRegisterTest : public ::testing::Test
+{
+ protected:
+   void TearDown() override { ReflectionManager::Deinit(); }
+};
+
+TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothingElse)
+{
+   const i32 basicCount = BasicTypeCountGet();
+   ReflectionTypesRegister();
+
+   std::vector<std::string> expected(std::begin(enumerations), std::end(enumerations));
+   expected.insert(expected.end(), std::begin(tableTypes), std::end(tableTypes));
+   expected.insert(expected.end(), std::begin(classes), std::end(classes));
+   ASSERT_EQ(expected.size(), 12u + 8u + 113u);
+
+   // Every record after the basic ones is the next of the fixed list that is registered.
+   const Table<ReflectionType*>& types = ReflectionManager::TypesGet();
+   size_t next = 0;
+   for (i32 i = basicCount; i < types.count; i++)
+   {
+      ASSERT_NE(types[i], nullptr);
+      const std::string name = types[i]->name ? types[i]->name : "";
+      size_t found = next;
+      while (found < expected.size() && expected[found] != name)
+      {
+         found++;
+      }
+      ASSERT_LT(found, expected.size()) << name << " is not expected here (record " << i << ")";
+      next = found + 1;
+   }
+
+   // What the program holds today is registered.
+   for (const char* name :
+        {"Corvale::GinRummyHistoryItemType", "Table<int>", "Table<Player*>", "Table<Team*>", "Table<Action>",
+         "Table<TrickTakingGamePlayerHistoryEntry>", "Table<GinRummyHistoryItem>", "Corvale::Command",
+         "Corvale::Action", "Corvale::Player", "Corvale::Team", "Corvale::Minigame",
+         "Corvale::TrickTakingGamePlayerHistoryEntry", "Corvale::GinRummyHistoryItem"})
+   {
+      EXPECT_NE(ReflectionManager::TypeByNameGet(name), nullptr) << name;
+   }
+
+   // Operations found on the record (run on made instances, before freeing), those expected, and
+   // whether instances can be made at all.
+   struct Kind
+   {
+      const char* name;
+      std::pair<bool, bool> operations;
+      std::pair<bool, bool> expected;
+      bool instantiable;
+   };
+   const std::pair<bool, bool> none = {false, false};
+   const std::pair<bool, bool> clearAndDeinit = {true, true};
+   const Kind kinds[] = {
+       {"Corvale::Command", OperationsGet<Command>("Corvale::Command"), none, true},
+       {"Corvale::Action", OperationsGet<Action>("Corvale::Action"), clearAndDeinit, true},
+       {"Corvale::Player", OperationsGet<Player>("Corvale::Player"), clearAndDeinit, true},
+       {"Corvale::Team", OperationsGet<Team>("Corvale::Team"), clearAndDeinit, true},
+       {"Corvale::TrickTakingGamePlayerHistoryEntry",
+        OperationsGet<TrickTakingGamePlayerHistoryEntry>("Corvale::TrickTakingGamePlayerHistoryEntry"), none,
+        true},
+       {"Corvale::GinRummyHistoryItem", OperationsGet<GinRummyHistoryItem>("Corvale::GinRummyHistoryItem"),
+        none, true},
+       {"Corvale::Minigame", OperationsGet<Minigame>("Corvale::Minigame"), none, false},
+   };
+   for (size_t i = 0; i < std::size(kinds); i++)
+   {
+      EXPECT_EQ(kinds[i].operations, kinds[i].expected) << kinds[i].name;
+      ReflectionType* record = ReflectionManager::TypeByNameGet(kinds[i].name);
+      ASSERT_NE(record, nullptr);
+      void* instance = record->InstanceNew(HEAP_DEFAULT, {});
+      EXPECT_EQ(instance != nullptr, kinds[i].instantiable) << kinds[i].name;
+      record->InstanceCleanup(instance, {});
+      record->InstanceDelete(&instance, {});
+   }
+
+   auto* game = dynamic_cast<ReflectionTypeObject*>(ReflectionManager::TypeByNameGet("Corvale::Minigame"));
+   ASSERT_NE(game, nullptr);
+   std::string fields;
+   for (i32 i = 0; i < game->fields.count; i++)
+   {
+      fields += std::string(i ? " " : "") + game->fields[i]->name;
+   }
+   EXPECT_EQ(fields, "seed1 seed2 startingSeed1 startingSeed2 playerActiveID players teams gameTimer "
+                     "subgameFirstTurnBegan subgameOver actionQueue nextChipPileID");
+   ASSERT_EQ(game->baseTypeNames.count, 1);
+   EXPECT_STREQ(game->baseTypeNames[0], typeid(MenuState).name());
+}
+
+TEST_F(ReflectionTypesRegisterTest, ATableTypeRegisteredBeforeIsKept)
+{
+   ReflectionManager::Init();
+   auto* own = MemoryNew<ReflectionTypeTable<int>>(HEAP_DEFAULT);
+   ASSERT_TRUE(own->Init("Table<int>"));
+   ReflectionManager::TypeRegister(own);
+   GameTypesRegister();
+
+   i32 tablesOfInt = 0;
+   const Table<ReflectionType*>& types = ReflectionManager::TypesGet();
+   for (i32 i = 0; i < types.count; i++)
+   {
+      tablesOfInt += std::string(types[i]->typeName) == typeid(Table<int>).name() ? 1 : 0;
+   }
+   EXPECT_EQ(tablesOfInt, 1);
+   EXPECT_EQ(ReflectionManager::TypeGet(typeid(Table<int>).name()), own);
+   // The others are still made.
+   EXPECT_NE(ReflectionManager::TypeGet(typeid(Table<Action>).name()), nullptr);
+}
+
+TEST_F(ReflectionTypesRegisterTest, AGameSavedThroughTheRegistrationLoadsBack)
+{
+   ReflectionTypesRegister();
+   // A game registers itself on the game base like the real ones.
+   auto* testGame = MemoryNew<ReflectionTypeObjectTypedAbstract<TestSupport::TestGame>>(HEAP_DEFAULT);
+   ASSERT_TRUE(testGame->Init("Corvale::TestGame"));
+   ASSERT_TRUE(testGame->BaseAdd(typeid(Minigame).name()));
+   ReflectionManager::TypeRegister(testGame);
+
+   TestSupport::TestGame game;
+   game.seed1 = 4000000000u;
+   game.seed2 = 7;
+   game.playerActiveID = 1;
+   game.nextChipPileID = 5;
+   game.subgameOver = true;
+   Player* player = MemoryNew<Player>(HEAP_DEFAULT);
+   player->Clear();
+   player->id = 1;
+   ASSERT_TRUE(player->NameSet("Ann"));
+   game.players.Insert(player, 0);
+   Team* team = MemoryNew<Team>(HEAP_DEFAULT);
+   team->Clear();
+   team->id = 0;
+   team->playerIDs.Insert(1, 0);
+   team->playerIDs.Insert(3, 1);
+   game.teams.Insert(team, 0);
+   Action action;
+   action.Clear();
+   action.type = ACTION_COMMAND;
+   action.command.type = COMMAND_CARD_DROP;
+   action.command.intParam0 = 2;
+   action.command.intParam1 = 51;
+   ASSERT_TRUE(action.String0Set("Boast"));
+   game.actionQueue.Insert(action, 0);
+
+   JSONTest::ValuePointer saved(JSONValue::New(HEAP_DEFAULT));
+   ASSERT_TRUE(ReflectionManager::JSONSave(&game, saved.get(), {}));
+   std::string keys;
+   for (JSONValue::Iterator it = saved->ItemsBegin(); it.ValidCheck(); it.Next())
+   {
+      keys += std::string(keys.empty() ? "" : " ") + it.node->key;
+   }
+   EXPECT_EQ(keys, "___Type actionQueue gameTimer nextChipPileID playerActiveID players seed1 seed2 "
+                   "startingSeed1 startingSeed2 subgameFirstTurnBegan subgameOver teams");
+   EXPECT_STREQ(saved->ItemGet("___Type")->StringValueGet(), "Corvale::TestGame");
+   // The queued action carries its command as an object of its own.
+   EXPECT_EQ(ReflectionTest::Compact(saved->ItemGet("actionQueue")->ElementGet(0)->ItemGet("command")),
+             "{\"intParam0\":2,\"intParam1\":51,\"type\":17}");
+   EXPECT_EQ(ReflectionTest::Compact(saved->ItemGet("teams")->ElementGet(0)->ItemGet("playerIDs")), "[1,3]");
+
+   TestSupport::TestGame loaded;
+   ASSERT_TRUE(ReflectionManager::JSONLoad(&loaded, saved.get(), {}));
+   EXPECT_EQ(loaded.seed1, 4000000000u);
+   EXPECT_EQ(loaded.seed2, 7u);
+   EXPECT_EQ(loaded.playerActiveID, 1);
+   EXPECT_EQ(loaded.nextChipPileID, 5);
+   EXPECT_TRUE(loaded.subgameOver);
+   ASSERT_EQ(loaded.players.count, 1);
+   EXPECT_STREQ(loaded.players[0]->name, "Ann");
+   ASSERT_EQ(loaded.teams.count, 1);
+   ASSERT_EQ(loaded.teams[0]->playerIDs.count, 2);
+   EXPECT_EQ(loaded.teams[0]->playerIDs[0], 1);
+   EXPECT_EQ(loaded.teams[0]->playerIDs[1], 3);
+   ASSERT_EQ(loaded.actionQueue.count, 1);
+   const Action& back = loaded.actionQueue[0];
+   EXPECT_EQ(back.type, ACTION_COMMAND);
+   EXPECT_EQ(back.command.type, COMMAND_CARD_DROP);
+   EXPECT_EQ(back.command.intParam0, 2);
+   EXPECT_EQ(back.command.intParam1, 51);
+   EXPECT_STREQ(back.string0, "Boast");
+}
+} // namespace
