@@ -16,13 +16,16 @@
 #include "gui/state/GameStateManager.h"
 #include "gui/widgets/IncrementalNumberLabelWidget.h"
 #include "gui/widgets/ItemListSelectorWidget.h"
+#include "gui/widgets/JoystickWidget.h"
 #include "gui/widgets/LabelWidget.h"
 #include "gui/widgets/LayerWidget.h"
 #include "gui/widgets/LinearSelectorWidget.h"
 #include "gui/widgets/NumberLabelWidget.h"
+#include "gui/widgets/ParticleEffectWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
 #include "gui/widgets/RadioButtonWidget.h"
 #include "gui/widgets/RingSelectorWidget.h"
+#include "gui/widgets/ScreenFillSpriteWidget.h"
 #include "gui/widgets/ScrollBoxWidget.h"
 #include "gui/widgets/SliderWidget.h"
 #include "gui/widgets/SpriteWidget.h"
@@ -219,7 +222,7 @@ void GUIManager::WidgetTypesRegister()
    DropDownListWidget::TypeRegister();
    LabelWidget::TypeRegister();
    NumberLabelWidget::TypeRegister();
-   // "ParticleEffect"
+   ParticleEffectWidget::TypeRegister();
    PressButtonWidget::TypeRegister();
    // "ProgressBar"
    RadioButtonContainerWidget::TypeRegister();
@@ -233,7 +236,9 @@ void GUIManager::WidgetTypesRegister()
    TextDocumentWidget::TypeRegister();
    // "TextEntry"
    ToggleButtonWidget::TypeRegister();
-   // "Keyboard", "Joystick", "ScreenFillSprite"
+   // "Keyboard"
+   JoystickWidget::TypeRegister();
+   ScreenFillSpriteWidget::TypeRegister();
    IncrementalNumberLabelWidget::TypeRegister();
    ItemListSelectorWidget::TypeRegister();
    // "JSONEditor"

@@ -25,8 +25,11 @@
 #include "gui/widgets/ButtonWidget.h"
 #include "gui/widgets/ContainerWidget.h"
 #include "gui/widgets/DropDownListWidget.h"
+#include "gui/widgets/JoystickNubWidget.h"
+#include "gui/widgets/JoystickWidget.h"
 #include "gui/GUIManager.h"
 #include "gui/widgets/LayerWidget.h"
+#include "gui/widgets/ParticleEffectWidget.h"
 #include "gui/widgets/ScrollBoxWidget.h"
 #include "gui/widgets/ScrollbarWidget.h"
 #include "gui/widgets/SelectorItemWidget.h"
@@ -770,7 +773,8 @@ class DataChecker
       {
          ButtonStatesCheck(where, specification, button, spriteFile);
       }
-      if (dynamic_cast<ScrollBoxWidget*>(kind) || dynamic_cast<SliderWidget*>(kind))
+      if (dynamic_cast<ScrollBoxWidget*>(kind) || dynamic_cast<SliderWidget*>(kind) ||
+          dynamic_cast<JoystickWidget*>(kind))
       {
          ChildSpriteCheck(where, specification, "BackgroundSprite", spriteFile);
       }
@@ -787,6 +791,18 @@ class DataChecker
          PartCheck<SliderValueChangeButtonWidget>(specification, "IncreaseButton", spriteFile, path);
          PartCheck<SliderValueChangeButtonWidget>(specification, "DecreaseButton", spriteFile, path);
          PartCheck<SliderThumbWidget>(specification, "Thumb", spriteFile, path);
+      }
+      if (dynamic_cast<JoystickWidget*>(kind))
+      {
+         PartCheck<JoystickNubWidget>(specification, "Nub", spriteFile, path);
+      }
+      if (dynamic_cast<ParticleEffectWidget*>(kind))
+      {
+         const char* effect = StringMemberGet(specification, "ParticleEffect");
+         if (effect)
+         {
+            FilesFind(where, "\"ParticleEffect\" " + Quoted(effect), GraphicsCandidatesGet(effect, {".json"}));
+         }
       }
       if (dynamic_cast<DropDownListWidget*>(kind))
       {
