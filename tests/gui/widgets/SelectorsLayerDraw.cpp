@@ -93,31 +93,6 @@ class SelectorsLayerTest : public DrawingTest
       return frame;
    }
 
-   static void Save(const std::vector<u8>& frame, const std::string& path)
-   {
-      Bitmap bitmap;
-      ASSERT_TRUE(
-          bitmap.Init(screen.clientWidth, screen.clientHeight, BITMAP_FORMAT_RGBA8, allocatorDefault));
-      for (int y = 0; y < screen.clientHeight; ++y)
-      {
-         for (int x = 0; x < screen.clientWidth; ++x)
-         {
-            const u8* from = &frame[(static_cast<size_t>(y) * screen.clientWidth + x) * 3];
-            u8* to = bitmap.PixelAddressGet(x, y);
-            to[0] = from[0];
-            to[1] = from[1];
-            to[2] = from[2];
-            to[3] = 255;
-         }
-      }
-      FileStdio file(std::fopen(path.c_str(), "wb"));
-      ASSERT_NE(file.stream, nullptr) << path;
-      EXPECT_TRUE(bitmapLoaderPNG.Save(&bitmap, &file, HEAP_TEMP));
-      std::fclose(file.stream);
-      file.stream = nullptr;
-      bitmap.Free();
-   }
-
    // Pixels brighter than a dim background inside a widget's bounds, in screen units.
    static int LitCount(const std::vector<u8>& frame, Widget* widget)
    {
