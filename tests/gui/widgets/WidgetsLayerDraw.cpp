@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "tests/platform/BitmapTestSupport.h"
-#include "tests/platform/SpriteTestSupport.h"
+#include "tests/gui/LayerDrawingTestSupport.h"
 #include "core/GraphicsPathManager.h"
 #include "core/ProgressionManager.h"
 #include "gui/GUIManager.h"
@@ -21,7 +21,7 @@
 #include "platform/sprite/SpriteManager.h"
 
 using namespace Corvale;
-using sprite_test_support::DrawingTest;
+using layer_drawing_test_support::LayerDrawingTest;
 using sprite_test_support::Pixel;
 using testing_support::LogCapture;
 
@@ -39,7 +39,7 @@ void Disc(int x, int y, u8* rgba, float radius, u8 r, u8 g, u8 b)
    rgba[3] = static_cast<u8>(coverage * 255.0f);
 }
 
-class WidgetsLayerTest : public DrawingTest
+class WidgetsLayerTest : public LayerDrawingTest
 {
  protected:
    void SetUp() override
@@ -68,38 +68,7 @@ class WidgetsLayerTest : public DrawingTest
                [](int x, int y, u8* p) { Disc(x, y, p, 24.0f, 220, 40, 40); });
       PNGWrite("Graphics/GUI/WidgetsLayer/Dot.png", 8, 8,
                [](int x, int y, u8* p) { Disc(x, y, p, 4.0f, 255, 255, 255); });
-      GraphicsPathManager::Set(0, "Graphics");
-      mouseStateSystem = MouseState();
-      ProgressionManager::Init();
-      GUIManager::Init();
-   }
-
-   void TearDown() override
-   {
-      GUIManager::Deinit();
-      ProgressionManager::Deinit();
-      EXPECT_EQ(SpriteManager::resourceFiles.count, 0) << "the layer's sprite file stayed loaded";
-      DrawingTest::TearDown();
-   }
-
-   template <class T> T* Find(const char* path)
-   {
-      T* widget = dynamic_cast<T*>(GUIManager::WidgetGetByPath(path));
-      EXPECT_NE(widget, nullptr) << path;
-      return widget;
-   }
-
-   std::vector<u8> Shot(const char* name)
-   {
-      Clear();
-      GUIManager::Draw();
-      std::vector<u8> frame = Frame();
-      const char* snapshots = std::getenv("CORVALE_SNAPSHOT_DIR");
-      if (snapshots && snapshots[0])
-      {
-         Save(frame, std::string(snapshots) + "/" + name + ".png");
-      }
-      return frame;
+      GUIStart();
    }
 
    // The system pointer at (x, y), the left button down now and before as given.
