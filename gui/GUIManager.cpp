@@ -288,6 +288,11 @@ void GUIManager::Init()
 
    ScreenAreaUpdate();
    layerNameCounts.allocator = allocatorHeaps[HEAP_DEFAULT];
+   // Before the root exists, so that its handler table finds the table GUI.
+   if (scriptingEnabled)
+   {
+      LuaFunctionsRegister();
+   }
 
    ContainerWidget* rootWidget = MemoryNew<ContainerWidget>(HEAP_DEFAULT);
    if (rootWidget)
