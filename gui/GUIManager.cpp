@@ -17,14 +17,17 @@
 #include "gui/state/GameStateManager.h"
 #include "gui/widgets/IncrementalNumberLabelWidget.h"
 #include "gui/widgets/ItemListSelectorWidget.h"
+#include "gui/widgets/JoystickWidget.h"
 #include "gui/widgets/LabelWidget.h"
 #include "gui/widgets/LayerWidget.h"
 #include "gui/widgets/LinearSelectorWidget.h"
 #include "gui/widgets/NumberLabelWidget.h"
+#include "gui/widgets/ParticleEffectWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
 #include "gui/widgets/ProgressBarWidget.h"
 #include "gui/widgets/RadioButtonWidget.h"
 #include "gui/widgets/RingSelectorWidget.h"
+#include "gui/widgets/ScreenFillSpriteWidget.h"
 #include "gui/widgets/ScrollBoxWidget.h"
 #include "gui/widgets/SliderWidget.h"
 #include "gui/widgets/SpriteWidget.h"
@@ -224,7 +227,7 @@ void GUIManager::WidgetTypesRegister()
    DropDownListWidget::TypeRegister();
    LabelWidget::TypeRegister();
    NumberLabelWidget::TypeRegister();
-   // "ParticleEffect"
+   ParticleEffectWidget::TypeRegister();
    PressButtonWidget::TypeRegister();
    ProgressBarWidget::TypeRegister();
    RadioButtonContainerWidget::TypeRegister();
@@ -240,7 +243,8 @@ void GUIManager::WidgetTypesRegister()
    TextEntryWidget::TypeRegister();
    ToggleButtonWidget::TypeRegister();
    KeyboardWidget::TypeRegister();
-   // "Joystick", "ScreenFillSprite"
+   JoystickWidget::TypeRegister();
+   ScreenFillSpriteWidget::TypeRegister();
    IncrementalNumberLabelWidget::TypeRegister();
    ItemListSelectorWidget::TypeRegister();
    // "JSONEditor"
@@ -290,6 +294,11 @@ void GUIManager::Init()
 
    ScreenAreaUpdate();
    layerNameCounts.allocator = allocatorHeaps[HEAP_DEFAULT];
+   // Before the root exists, so that its handler table finds the table GUI.
+   if (scriptingEnabled)
+   {
+      LuaFunctionsRegister();
+   }
 
    ContainerWidget* rootWidget = MemoryNew<ContainerWidget>(HEAP_DEFAULT);
    if (rootWidget)

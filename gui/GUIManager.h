@@ -130,6 +130,9 @@ class GUIManager
    static TransitionCreateFunction TransitionTypeFind(const char* typeName);
    // Removes every registration and frees the name copies.
    static void TypesClear();
+   // Creates the Lua table GUI of the layers' handler tables and binds the Lua GUI functions, by
+   // which layer scripts reach widgets by path. Init runs it only while scripting is on.
+   static bool LuaFunctionsRegister();
 
    // No fade is running and no game-state switch is pending.
    static bool InputAllowedCheck();

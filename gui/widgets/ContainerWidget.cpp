@@ -110,6 +110,11 @@ void ContainerWidget::Draw()
       return;
    }
    Widget::Draw();
+   ChildrenDraw();
+}
+
+void ContainerWidget::ChildrenDraw()
+{
    ChildrenWalk(
        [](Widget* child)
        {

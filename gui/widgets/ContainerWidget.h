@@ -85,6 +85,8 @@ class ContainerWidget : public Widget
    Table<Widget*> children;
 
  protected:
+   // Each child not removed, in draw order.
+   void ChildrenDraw();
    // Runs the operation on a copy of the children taken now, skipping those removed meanwhile
    // unless includeRemoved; the GUI manager holds destruction back until the walk ends.
    template <class F> void ChildrenWalk(F operation, bool includeRemoved = false, bool backwards = false);

@@ -31,6 +31,7 @@ class NumberLabelWidget : public LabelWidget
    bool TextExpressionUsedCheck() override { return false; }
 
    virtual void ValueSet(double newValue);
+   virtual double ValueGet() { return value; }
    virtual const char* TextFormatExpressionGet() { return textFormatExpression; }
    // Drops the format function.
    virtual void TextFormatExpressionSet(const char* expression);

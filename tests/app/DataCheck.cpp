@@ -27,8 +27,11 @@
 #include "gui/widgets/ButtonWidget.h"
 #include "gui/widgets/ContainerWidget.h"
 #include "gui/widgets/DropDownListWidget.h"
+#include "gui/widgets/JoystickNubWidget.h"
+#include "gui/widgets/JoystickWidget.h"
 #include "gui/GUIManager.h"
 #include "gui/widgets/LayerWidget.h"
+#include "gui/widgets/ParticleEffectWidget.h"
 #include "gui/widgets/ProgressBarWidget.h"
 #include "gui/widgets/ScrollBoxWidget.h"
 #include "gui/widgets/ScrollbarWidget.h"
@@ -1123,7 +1126,7 @@ class DataChecker
          ButtonStatesCheck(where, specification, button, spriteFile);
       }
       if (dynamic_cast<ScrollBoxWidget*>(kind) || dynamic_cast<SliderWidget*>(kind) ||
-          dynamic_cast<ProgressBarWidget*>(kind))
+          dynamic_cast<ProgressBarWidget*>(kind) || dynamic_cast<JoystickWidget*>(kind))
       {
          ChildSpriteCheck(where, specification, "BackgroundSprite", spriteFile);
       }
@@ -1144,6 +1147,18 @@ class DataChecker
       if (dynamic_cast<ProgressBarWidget*>(kind))
       {
          PartCheck<ProgressBarSpriteWidget>(specification, "ProgressSprite", spriteFile, path);
+      }
+      if (dynamic_cast<JoystickWidget*>(kind))
+      {
+         PartCheck<JoystickNubWidget>(specification, "Nub", spriteFile, path);
+      }
+      if (dynamic_cast<ParticleEffectWidget*>(kind))
+      {
+         const char* effect = StringMemberGet(specification, "ParticleEffect");
+         if (effect)
+         {
+            FilesFind(where, "\"ParticleEffect\" " + Quoted(effect), GraphicsCandidatesGet(effect, {".json"}));
+         }
       }
       if (dynamic_cast<DropDownListWidget*>(kind))
       {

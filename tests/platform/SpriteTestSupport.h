@@ -115,6 +115,32 @@ class DrawingTest : public ::testing::Test
 
    std::vector<u8> Frame() { return TestSupport::FrameRead(); }
 
+   // The frame as an opaque PNG file, to look at.
+   static void Save(const std::vector<u8>& frame, const std::string& path)
+   {
+      Bitmap bitmap;
+      ASSERT_TRUE(
+          bitmap.Init(screen.clientWidth, screen.clientHeight, BITMAP_FORMAT_RGBA8, allocatorDefault));
+      for (int y = 0; y < screen.clientHeight; ++y)
+      {
+         for (int x = 0; x < screen.clientWidth; ++x)
+         {
+            const u8* from = &frame[(static_cast<size_t>(y) * screen.clientWidth + x) * 3];
+            u8* to = bitmap.PixelAddressGet(x, y);
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
+            to[3] = 255;
+         }
+      }
+      FileStdio file(std::fopen(path.c_str(), "wb"));
+      ASSERT_NE(file.stream, nullptr) << path;
+      EXPECT_TRUE(bitmapLoaderPNG.Save(&bitmap, &file, HEAP_TEMP));
+      std::fclose(file.stream);
+      file.stream = nullptr;
+      bitmap.Free();
+   }
+
    static Pixel At(const std::vector<u8>& frame, int x, int y) { return TestSupport::PixelAt(frame, x, y); }
 
    // The smallest box of pixels brighter than threshold, as (x, y, width, height).

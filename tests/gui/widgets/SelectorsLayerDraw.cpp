@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "tests/platform/BitmapTestSupport.h"
-#include "tests/platform/SpriteTestSupport.h"
+#include "tests/gui/LayerDrawingTestSupport.h"
 #include "core/GraphicsPathManager.h"
 #include "core/ProgressionManager.h"
 #include "gui/GUIManager.h"
@@ -21,8 +21,8 @@
 #include "platform/sprite/SpriteManager.h"
 
 using namespace Corvale;
+using layer_drawing_test_support::LayerDrawingTest;
 using sprite_test_support::BuildDataFolderGet;
-using sprite_test_support::DrawingTest;
 using sprite_test_support::Pixel;
 using testing_support::LogCapture;
 
@@ -33,7 +33,7 @@ int Brightness(const Pixel& p)
    return p.r + p.g + p.b;
 }
 
-class SelectorsLayerTest : public DrawingTest
+class SelectorsLayerTest : public LayerDrawingTest
 {
  protected:
    void SetUp() override
@@ -50,26 +50,7 @@ class SelectorsLayerTest : public DrawingTest
       std::filesystem::create_directory_symlink(std::string(CORVALE_SOURCE_DIR) +
                                                     "/tests/gui/widgets/SelectorsLayer",
                                                 folder + "/Graphics/GUI/SelectorsLayer");
-      GraphicsPathManager::Set(0, "Graphics");
-      mouseStateSystem = MouseState();
-      ProgressionManager::Init();
-      GUIManager::Init();
-   }
-
-   void TearDown() override
-   {
-      GUIManager::Deinit();
-      ProgressionManager::Deinit();
-      EXPECT_EQ(SpriteManager::resourceFiles.count, 0) << "the layer's sprite file stayed loaded";
-      FontManager::Deinit();
-      DrawingTest::TearDown();
-   }
-
-   template <class T> T* Find(const char* path)
-   {
-      T* widget = dynamic_cast<T*>(GUIManager::WidgetGetByPath(path));
-      EXPECT_NE(widget, nullptr) << path;
-      return widget;
+      GUIStart();
    }
 
    static void Run(u32 total)
@@ -78,44 +59,6 @@ class SelectorsLayerTest : public DrawingTest
       {
          GUIManager::Update(16);
       }
-   }
-
-   std::vector<u8> Shot(const char* name)
-   {
-      Clear();
-      GUIManager::Draw();
-      std::vector<u8> frame = Frame();
-      const char* snapshots = std::getenv("CORVALE_SNAPSHOT_DIR");
-      if (snapshots && snapshots[0])
-      {
-         Save(frame, std::string(snapshots) + "/" + name + ".png");
-      }
-      return frame;
-   }
-
-   static void Save(const std::vector<u8>& frame, const std::string& path)
-   {
-      Bitmap bitmap;
-      ASSERT_TRUE(
-          bitmap.Init(screen.clientWidth, screen.clientHeight, BITMAP_FORMAT_RGBA8, allocatorDefault));
-      for (int y = 0; y < screen.clientHeight; ++y)
-      {
-         for (int x = 0; x < screen.clientWidth; ++x)
-         {
-            const u8* from = &frame[(static_cast<size_t>(y) * screen.clientWidth + x) * 3];
-            u8* to = bitmap.PixelAddressGet(x, y);
-            to[0] = from[0];
-            to[1] = from[1];
-            to[2] = from[2];
-            to[3] = 255;
-         }
-      }
-      FileStdio file(std::fopen(path.c_str(), "wb"));
-      ASSERT_NE(file.stream, nullptr) << path;
-      EXPECT_TRUE(bitmapLoaderPNG.Save(&bitmap, &file, HEAP_TEMP));
-      std::fclose(file.stream);
-      file.stream = nullptr;
-      bitmap.Free();
    }
 
    // Pixels brighter than a dim background inside a widget's bounds, in screen units.
