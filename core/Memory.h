@@ -50,6 +50,13 @@ class Memory
  public:
    static void* Allocate(u32 size, i32 heapId, i32 alignment);
    static void Free(void* p);
+   // Frees the block (when the manager is up) and leaves the owner's pointer null, so that a
+   // second release or a late read finds nothing.
+   template <class T> static void FreeAndNull(T*& p)
+   {
+      Free(const_cast<void*>(static_cast<const void*>(p)));
+      p = nullptr;
+   }
    static void* Reallocate(void* old, u32 newSize, i32 heapId, i32 alignment);
    static void Init();
    static void Deinit();

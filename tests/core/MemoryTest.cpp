@@ -141,6 +141,20 @@ TEST(Memory, FreeFrontEndsToleratesNull)
    allocatorDebugUnlogged->Free(nullptr);
 }
 
+TEST(Memory, FreeAndNullLeavesTheOwnerNull)
+{
+   Memory::FirstUse();
+   char* text = StringDuplicate("owned", HEAP_DEFAULT);
+   ASSERT_NE(text, nullptr);
+   Memory::FreeAndNull(text);
+   EXPECT_EQ(text, nullptr);
+   // A second release finds nothing to free.
+   Memory::FreeAndNull(text);
+   const i32* numbers = static_cast<const i32*>(Memory::Allocate(16, HEAP_TEMP, 4));
+   Memory::FreeAndNull(numbers);
+   EXPECT_EQ(numbers, nullptr);
+}
+
 TEST(Memory, StringDuplicate)
 {
    EXPECT_EQ(StringDuplicate(nullptr, HEAP_DEFAULT), nullptr);
