@@ -77,6 +77,8 @@ void* MemoryAllocateDefault(u32 size);
 void* MemoryAllocateAligned4(u32 size, i32 heapId);
 void MemoryFree(void* p);
 char* StringDuplicate(const char* text, i32 heapId);
+// The trailing guard of a block of size bytes; it may be unaddressable to the sanitizer.
+u32 MemoryGuardAfterRead(const void* p, u32 size);
 
 // Object construction in a named heap; the block is released through MemoryDelete.
 template <class T, class... Args> T* MemoryNew(i32 heapId, Args&&... args)
