@@ -8,6 +8,7 @@ packages=(
   libsdl2-dev libepoxy-dev libopenal-dev liblua5.1-0-dev libyajl-dev zlib1g-dev libopus-dev
   libfreetype-dev fonts-dejavu-core libpng-dev python3 pngcheck
   xvfb xauth libgl1-mesa-dri
+  libxi-dev libxtst-dev
 )
 
 missing=()
