@@ -21,6 +21,7 @@
 #include "gui/state/GameStateManager.h"
 #include "gui/LoaderIterativeDelegateGUILayer.h"
 #include "gui/popup/PopupManager.h"
+#include "platform/input/MouseCursor.h"
 #include "platform/sprite/AnimatedBackgroundManager.h"
 #include "platform/sprite/FontManager.h"
 #include "platform/loader/LoaderIterative.h"
@@ -37,6 +38,7 @@ Font* defaultFont = nullptr;
 u32 languageIndex = 0;
 bool languageChoiceFirstRun = false;
 LoaderIterative loadingScreenLoader;
+MouseCursor* mouseCursor = nullptr;
 
 namespace
 {
@@ -231,6 +233,7 @@ void ApplicationUpdate()
       GameStateManager::current->Draw();
    }
    GUIManager::Draw();
+   MouseCursor::Draw(mouseCursor);
 
    musicPlaylist.Update(consts);
 
