@@ -58,10 +58,10 @@ void GuardAfterWrite(void* p, u32 size, u32 value)
    std::memcpy(static_cast<u8*>(p) + size, &value, sizeof(value));
 }
 
-#if CORVALE_MALLOC_HEAPS
-// With every block a block of the C library heap, AddressSanitizer knows its bounds, but only
-// those of the raw block: the guard and the alignment slack after the caller's bytes are made
-// unaddressable too, so that an overrun of even one byte is reported where it happens.
+// A block of the C library heap is known to AddressSanitizer only by its raw bounds: the guard
+// and the alignment slack after the caller's bytes are made unaddressable too, so that an overrun
+// of even one byte is reported where it happens. Blocks of our own heaps are reused without the
+// sanitizer's knowledge and stay as they are. Without the sanitizer these do nothing.
 void TailPoison(void* p, u32 size, void* rawEnd)
 {
    u8* tail = static_cast<u8*>(p) + size;
@@ -72,14 +72,6 @@ void TailUnpoison(void* p, u32 size)
 {
    ASAN_UNPOISON_MEMORY_REGION(static_cast<u8*>(p) + size, sizeof(u32));
 }
-#else
-void TailPoison(void*, u32, void*)
-{
-}
-void TailUnpoison(void*, u32)
-{
-}
-#endif
 } // namespace
 
 // Byte by byte and outside the sanitizer's view: the guard is unaddressable to everyone else.
@@ -192,7 +184,10 @@ void* Memory::Allocate(u32 size, i32 heapId, i32 alignment)
    header->heapId = static_cast<u16>(headerHeapId);
    header->guard = MEMORY_GUARD_BEFORE;
    GuardAfterWrite(p, size, MEMORY_GUARD_AFTER);
-   TailPoison(p, size, static_cast<u8*>(raw) + rawSize);
+   if (heap->SystemHeapCheck())
+   {
+      TailPoison(p, size, static_cast<u8*>(raw) + rawSize);
+   }
    return p;
 }
 
