@@ -31,6 +31,7 @@
 #include "gui/state/GameStateManager.h"
 #include "gui/LoaderIterativeDelegateGUILayer.h"
 #include "gui/popup/PopupManager.h"
+#include "platform/input/MouseCursor.h"
 #include "platform/sprite/AnimatedBackgroundManager.h"
 #include "platform/sprite/FontManager.h"
 #include "platform/loader/LoaderIterative.h"
@@ -48,6 +49,7 @@ Font* defaultFont = nullptr;
 u32 languageIndex = 0;
 bool languageChoiceFirstRun = false;
 LoaderIterative loadingScreenLoader;
+MouseCursor* mouseCursor = nullptr;
 
 namespace
 {
@@ -268,6 +270,7 @@ void ApplicationUpdate()
       GameStateManager::current->Draw();
    }
    GUIManager::Draw();
+   MouseCursor::Draw(mouseCursor);
 
    musicPlaylist.Update(consts);
 

@@ -8,6 +8,7 @@ namespace Corvale
 {
 class Font;
 class LoaderIterative;
+class MouseCursor;
 
 // Ends the frame loop after the current pass; menu handlers ignore input while it is set.
 extern bool quitRequested;
@@ -24,6 +25,8 @@ extern bool languageChoiceFirstRun;
 // The loading screen's loader, with the GUI layer delegate; its first list is the constants'
 // "LoadingScreenResources".
 extern LoaderIterative loadingScreenLoader;
+// The front end's custom cursor, drawn over the GUI each frame; null while the system cursor serves.
+extern MouseCursor* mouseCursor;
 
 // The index of a language by its folder name, -1 when there is none of that name.
 i32 LanguageIndexGet(const char* name);

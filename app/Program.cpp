@@ -1,7 +1,11 @@
 // Start-up and shutdown of the engine around the application and its frame loop.
 #include "app/Program.h"
 
+#include <climits>
 #include <clocale>
+#include <cstdio>
+
+#include <unistd.h>
 
 #include "app/Application.h"
 #include "app/ApplicationConsts.h"
@@ -44,6 +48,20 @@ void LogOpen()
    }
 }
 
+// The constants are the first thing read: without them there is no archive or tree to run from.
+bool ResourcesFoundCheck()
+{
+   File* file = fileManagerResource
+                    ? fileManagerResource->Open("Scripts/BuildConsts.json", FILE_OPEN_READ, HEAP_TEMP)
+                    : nullptr;
+   if (!file)
+   {
+      return false;
+   }
+   fileManagerResource->Close(file);
+   return true;
+}
+
 void LogClose()
 {
    File* file = LogFileGet();
@@ -73,6 +91,20 @@ i32 ProgramRun()
    Event::SystemInit(HEAP_DEFAULT);
 
    FileManagersInit();
+   if (!ResourcesFoundCheck())
+   {
+      // Started from the wrong folder, most likely: say where we looked, before any window opens
+      // or any save folder is made.
+      char folder[PATH_MAX];
+      std::fprintf(stderr,
+                   "ProgramRun -- no resources in the working folder \"%s\": neither a usable resource.dat "
+                   "nor a readable Scripts/BuildConsts.json\n",
+                   getcwd(folder, sizeof(folder)) ? folder : "?");
+      Event::SystemDeinit();
+      FileManagersDeinit();
+      Memory::Deinit();
+      return 1;
+   }
    ApplicationConstsLoad();
    FileManagersPersistenceInit(consts->ItemGet("SaveDataDeveloperFolder")->StringValueGet(),
                                consts->ItemGet("SaveDataProjectFolder")->StringValueGet());

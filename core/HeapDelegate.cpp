@@ -124,8 +124,7 @@ bool HeapDelegate::TrackedBlocksVerify()
       u8* p = reinterpret_cast<u8*>(node->key);
       MemoryBlockHeader header;
       std::memcpy(&header, p - sizeof(MemoryBlockHeader), sizeof(header));
-      u32 guardAfter = 0;
-      std::memcpy(&guardAfter, p + header.size, sizeof(guardAfter));
+      u32 guardAfter = MemoryGuardAfterRead(p, header.size);
       if (header.guard != MEMORY_GUARD_BEFORE || guardAfter != MEMORY_GUARD_AFTER ||
           header.heapId >= HEAP_COUNT)
       {

@@ -43,6 +43,9 @@ class HeapDelegate
    virtual bool TrackedBlocksVerify();
    virtual void TrackedBlocksReport();
    virtual bool TemporaryCheck();
+   // Whether each raw block is a block of the C library heap of its own, whose bounds the
+   // sanitizers know and reset when the memory is handed out again.
+   virtual bool SystemHeapCheck() { return false; }
    virtual u32 FreeSizeGet() = 0;
    virtual u32 UsedSizeGet() = 0;
    virtual u32 TotalSizeGet() = 0;

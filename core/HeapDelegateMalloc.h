@@ -13,6 +13,7 @@ class HeapDelegateMalloc : public HeapDelegate
 
    void* Allocate(u32 size) override;
    bool Free(void* raw) override;
+   bool SystemHeapCheck() override { return true; }
    void* AllocateHigh(u32 size) override;
    void* AllocateLow(u32 size) override;
    // The C library heap reports no sizes.

@@ -13,6 +13,7 @@ class HeapDelegateTemp : public HeapDelegate
 
    void* Allocate(u32 size) override;
    bool Free(void* raw) override;
+   bool SystemHeapCheck() override { return parent && parent->SystemHeapCheck(); }
    void* AllocateHigh(u32 size) override;
    void* AllocateLow(u32 size) override;
    bool TemporaryCheck() override;

@@ -2,6 +2,9 @@
 // long-lived trees are built compactly in their own heap.
 #include "core/JSONParser.h"
 
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include <yajl/yajl_parse.h>
@@ -158,9 +161,9 @@ JSONValue* JSONParser::Parse(File* file, i32 heapId)
 
    static const yajl_callbacks callbacks = {&JSONParser::YAJLNull,
                                             &JSONParser::YAJLBoolean,
-                                            &JSONParser::YAJLInteger,
-                                            &JSONParser::YAJLDouble,
                                             nullptr,
+                                            nullptr,
+                                            &JSONParser::YAJLNumber,
                                             &JSONParser::YAJLString,
                                             &JSONParser::YAJLMapStart,
                                             &JSONParser::YAJLMapKey,
@@ -285,19 +288,42 @@ int JSONParser::YAJLBoolean(void* context, int boolean)
    return 1;
 }
 
-int JSONParser::YAJLInteger(void* context, long long integer)
+int JSONParser::YAJLNumber(void* context, const char* text, size_t length)
 {
-   JSONValue* slot = static_cast<JSONParser*>(context)->SlotNext();
-   if (!slot)
+   // YAJL has checked the lexeme; strtod needs it NUL-terminated. Numbers of more digits than
+   // the buffer holds are rare enough to take a temporary block.
+   char buffer[128];
+   char* copy = buffer;
+   if (length >= sizeof(buffer))
+   {
+      copy = length < 0xFFFFFFFFu
+                 ? static_cast<char*>(Memory::Allocate(static_cast<u32>(length + 1), HEAP_TEMP, 4))
+                 : nullptr;
+      if (!copy)
+      {
+         WarningPrintf("JSONParser::YAJLNumber -- unable to copy a number of %llu bytes\n",
+                       static_cast<unsigned long long>(length));
+         return 0;
+      }
+   }
+   std::memcpy(copy, text, length);
+   copy[length] = '\0';
+   errno = 0;
+   const double number = std::strtod(copy, nullptr);
+   // Overflow to infinity could never be written back; underflow towards 0 is kept, as before.
+   const bool overflow = errno == ERANGE && std::isinf(number);
+   if (overflow)
+   {
+      WarningPrintf("JSONParser::YAJLNumber -- number out of range: %.40s\n", copy);
+   }
+   if (copy != buffer)
+   {
+      MemoryFree(copy);
+   }
+   if (overflow)
    {
       return 0;
    }
-   slot->NumberSet(static_cast<double>(integer));
-   return 1;
-}
-
-int JSONParser::YAJLDouble(void* context, double number)
-{
    JSONValue* slot = static_cast<JSONParser*>(context)->SlotNext();
    if (!slot)
    {

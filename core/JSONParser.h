@@ -39,8 +39,9 @@ class JSONParser
  private:
    static int YAJLNull(void* context);
    static int YAJLBoolean(void* context, int boolean);
-   static int YAJLInteger(void* context, long long integer);
-   static int YAJLDouble(void* context, double number);
+   // Every number arrives as its text: integers beyond 64 bits read as doubles, as the writer's
+   // "%.20g" produces them for integral values of 2^63 and more.
+   static int YAJLNumber(void* context, const char* text, size_t length);
    static int YAJLString(void* context, const unsigned char* text, size_t length);
    static int YAJLMapStart(void* context);
    static int YAJLMapKey(void* context, const unsigned char* key, size_t length);

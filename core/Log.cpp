@@ -92,6 +92,13 @@ void ErrorVprintf(const char* format, va_list arguments)
       std::lock_guard<std::recursive_mutex> guard(LogLock());
       char buffer[LOG_BUFFER_SIZE];
       LogFormatAndWrite(buffer, format, arguments);
+      // Before the log opens (or without a save-data folder) the one place left to say why the
+      // program ends is the terminal.
+      if (!logFile)
+      {
+         std::fputs(buffer, stderr);
+         std::fflush(stderr);
+      }
       if (messageBoxFunction)
       {
          messageBoxFunction("Error", buffer, true);

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <sanitizer/asan_interface.h>
+
 #include "core/Allocator.h"
 #include "core/HeapDelegate.h"
 #include "core/HeapDelegateExpandable.h"
@@ -55,7 +57,36 @@ void GuardAfterWrite(void* p, u32 size, u32 value)
    // Not aligned in general.
    std::memcpy(static_cast<u8*>(p) + size, &value, sizeof(value));
 }
+
+// A block of the C library heap is known to AddressSanitizer only by its raw bounds: the guard
+// and the alignment slack after the caller's bytes are made unaddressable too, so that an overrun
+// of even one byte is reported where it happens. Blocks of our own heaps are reused without the
+// sanitizer's knowledge and stay as they are. Without the sanitizer these do nothing.
+void TailPoison(void* p, u32 size, void* rawEnd)
+{
+   u8* tail = static_cast<u8*>(p) + size;
+   ASAN_POISON_MEMORY_REGION(tail, static_cast<size_t>(static_cast<u8*>(rawEnd) - tail));
+}
+
+void TailUnpoison(void* p, u32 size)
+{
+   ASAN_UNPOISON_MEMORY_REGION(static_cast<u8*>(p) + size, sizeof(u32));
+}
 } // namespace
+
+// Byte by byte and outside the sanitizer's view: the guard is unaddressable to everyone else.
+__attribute__((no_sanitize("address"))) u32 MemoryGuardAfterRead(const void* p, u32 size)
+{
+   const volatile u8* bytes = static_cast<const volatile u8*>(p) + size;
+   u8 raw[sizeof(u32)];
+   for (u32 i = 0; i < sizeof(u32); i++)
+   {
+      raw[i] = bytes[i];
+   }
+   u32 guard = 0;
+   std::memcpy(&guard, raw, sizeof(guard));
+   return guard;
+}
 
 void Memory::FirstUse()
 {
@@ -153,6 +184,10 @@ void* Memory::Allocate(u32 size, i32 heapId, i32 alignment)
    header->heapId = static_cast<u16>(headerHeapId);
    header->guard = MEMORY_GUARD_BEFORE;
    GuardAfterWrite(p, size, MEMORY_GUARD_AFTER);
+   if (heap->SystemHeapCheck())
+   {
+      TailPoison(p, size, static_cast<u8*>(raw) + rawSize);
+   }
    return p;
 }
 
@@ -166,6 +201,7 @@ void Memory::Free(void* p)
    void* raw = static_cast<u8*>(p) - header->offset;
    u32 heapId = header->heapId;
    header->guard = 0xFFFFFFFFu;
+   TailUnpoison(p, header->size);
    GuardAfterWrite(p, header->size, 0xFFFFFFFFu);
    if (heapId >= HEAP_COUNT)
    {

@@ -50,6 +50,13 @@ class Memory
  public:
    static void* Allocate(u32 size, i32 heapId, i32 alignment);
    static void Free(void* p);
+   // Frees the block (when the manager is up) and leaves the owner's pointer null, so that a
+   // second release or a late read finds nothing.
+   template <class T> static void FreeAndNull(T*& p)
+   {
+      Free(const_cast<void*>(static_cast<const void*>(p)));
+      p = nullptr;
+   }
    static void* Reallocate(void* old, u32 newSize, i32 heapId, i32 alignment);
    static void Init();
    static void Deinit();
@@ -70,6 +77,8 @@ void* MemoryAllocateDefault(u32 size);
 void* MemoryAllocateAligned4(u32 size, i32 heapId);
 void MemoryFree(void* p);
 char* StringDuplicate(const char* text, i32 heapId);
+// The trailing guard of a block of size bytes; it may be unaddressable to the sanitizer.
+u32 MemoryGuardAfterRead(const void* p, u32 size);
 
 // Object construction in a named heap; the block is released through MemoryDelete.
 template <class T, class... Args> T* MemoryNew(i32 heapId, Args&&... args)

@@ -39,6 +39,8 @@ class ScriptManager
    static bool Execute(const char* text);
    // Runs a script file read through the file manager (the archive when it is in use).
    static bool FileExecute(const char* fileName);
+   // The name later code runs a script file by; the same operation.
+   static bool NamedExecute(const char* path) { return FileExecute(path); }
    // A command that does not fit SCRIPT_COMMAND_SIZE is never run.
    static bool Executef(const char* format, ...) __attribute__((format(printf, 1, 2)));
    static bool Vexecutef(const char* format, va_list arguments);

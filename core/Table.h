@@ -86,15 +86,40 @@ template <class T, class Policy = TableExpansionPolicyDefault<T>> class Table
    // Index count appends; an index outside 0..count does nothing. False when nothing was added.
    bool Insert(const T& item, i32 index)
    {
-      if (index < 0 || index > count)
+      if (count < capacity && index >= 0 && index <= count)
+      {
+         // The item may live in this table's own buffer, which the shift below overwrites.
+         T copy(item);
+         return ItemsInsert(&copy, 1, index);
+      }
+      return ItemsInsert(&item, 1, index);
+   }
+
+   // Inserts n items at index (0..count) in their order; items may lie in this table's own
+   // buffer. False when nothing was added.
+   bool ItemsInsert(const T* items, i32 n, i32 index)
+   {
+      if (index < 0 || index > count || n < 0 || (n > 0 && !items))
       {
          return false;
       }
-      if (count + 1 > capacity)
+      if (n == 0)
       {
-         // The item may live in this table's own buffer, so it is placed before the old buffer goes.
-         i32 capacityNew = Policy::CapacityNext(capacity, count + 1);
-         T* buffer = BufferAllocate(capacityNew, "Table::Insert");
+         return true;
+      }
+      if (static_cast<i64>(count) + n > 0x7FFFFFFF)
+      {
+         WarningPrintf("Table::ItemsInsert -- too many items: %d more than %d\n", n, count);
+         return false;
+      }
+      const uptr first = reinterpret_cast<uptr>(items);
+      const bool aliased = data && first + sizeof(T) * n > reinterpret_cast<uptr>(data) &&
+                           first < reinterpret_cast<uptr>(data + count);
+      if (count + n > capacity || aliased)
+      {
+         // A new buffer: the source stays readable until the old one goes.
+         i32 capacityNew = count + n > capacity ? Policy::CapacityNext(capacity, count + n) : capacity;
+         T* buffer = BufferAllocate(capacityNew, "Table::ItemsInsert");
          if (!buffer)
          {
             return false;
@@ -103,34 +128,82 @@ template <class T, class Policy = TableExpansionPolicyDefault<T>> class Table
          {
             new (buffer + i) T(std::move(data[i]));
          }
-         new (buffer + index) T(item);
+         for (i32 i = 0; i < n; i++)
+         {
+            new (buffer + index + i) T(items[i]);
+         }
          for (i32 i = index; i < count; i++)
          {
-            new (buffer + i + 1) T(std::move(data[i]));
+            new (buffer + i + n) T(std::move(data[i]));
          }
          ItemsDestroy(data, count);
          BufferFree(data);
          data = buffer;
          capacity = capacityNew;
-         count++;
+         count += n;
          return true;
       }
-      T copy(item);
-      if (index == count)
+      // In place: the tail moves up n places, into raw slots past count or over live items.
+      for (i32 i = count - 1; i >= index; i--)
       {
-         new (data + count) T(std::move(copy));
-      }
-      else
-      {
-         new (data + count) T(std::move(data[count - 1]));
-         for (i32 i = count - 1; i > index; i--)
+         if (i + n >= count)
          {
-            data[i] = std::move(data[i - 1]);
+            new (data + i + n) T(std::move(data[i]));
          }
-         data[index] = std::move(copy);
+         else
+         {
+            data[i + n] = std::move(data[i]);
+         }
       }
-      count++;
+      for (i32 i = 0; i < n; i++)
+      {
+         if (index + i < count)
+         {
+            data[index + i] = items[i];
+         }
+         else
+         {
+            new (data + index + i) T(items[i]);
+         }
+      }
+      count += n;
       return true;
+   }
+
+   // Removes the item at index; the later ones move down, keeping their order.
+   bool RemoveAt(i32 index)
+   {
+      if (index < 0 || index >= count)
+      {
+         return false;
+      }
+      for (i32 i = index; i < count - 1; i++)
+      {
+         data[i] = std::move(data[i + 1]);
+      }
+      count--;
+      ItemsDestroy(data + count, 1);
+      return true;
+   }
+
+   // Removes the last item and returns it; a default item when the table is empty.
+   T TakeLast()
+   {
+      if (count <= 0)
+      {
+         return T{};
+      }
+      T last(std::move(data[count - 1]));
+      count--;
+      ItemsDestroy(data + count, 1);
+      return last;
+   }
+
+   // Empties the table; the buffer stays for the items to come.
+   void Clear()
+   {
+      ItemsDestroy(data, count);
+      count = 0;
    }
 
    // Moves to a buffer of exactly n items when n exceeds the capacity.
@@ -184,21 +257,7 @@ template <class T, class Policy = TableExpansionPolicyDefault<T>> class Table
    }
 
    // Removes the first equal item; the later ones move down, keeping their order.
-   bool Remove(const T& item)
-   {
-      i32 index = Find(item);
-      if (index < 0)
-      {
-         return false;
-      }
-      for (i32 i = index; i < count - 1; i++)
-      {
-         data[i] = std::move(data[i + 1]);
-      }
-      count--;
-      ItemsDestroy(data + count, 1);
-      return true;
-   }
+   bool Remove(const T& item) { return RemoveAt(Find(item)); }
 
    // Takes the item at from and puts it at to; the items between shift by one place.
    void Move(i32 to, i32 from)

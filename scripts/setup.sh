@@ -9,6 +9,7 @@ packages=(
   libfreetype-dev fonts-dejavu-core libpng-dev python3 pngcheck
   xvfb xauth libgl1-mesa-dri
   clang libclang-rt-14-dev
+  libxi-dev libxtst-dev
 )
 
 missing=()

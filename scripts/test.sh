@@ -23,6 +23,21 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 run_ctest "$root/build-asan"
 
+# ThreadSanitizer over what runs threads: the thread wrapper, the sound manager's threads (and the
+# log's lock they share) and the loader. Only those tests, to keep the run short.
+tsan_targets=(test_core_ThreadTest)
+for folder in sound loader; do
+  for source in "$root"/tests/platform/$folder/*.cpp; do
+    tsan_targets+=("test_platform_${folder}_$(basename "$source" .cpp)")
+  done
+done
+cmake -S "$root" -B "$root/build-tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVALE_SANITIZE_THREAD=ON \
+  > "$root/build-tsan.configure.log" 2>&1 || { cat "$root/build-tsan.configure.log"; exit 1; }
+cmake --build "$root/build-tsan" --parallel "$jobs" --target "${tsan_targets[@]}"
+export TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}
+ctest --test-dir "$root/build-tsan" --output-on-failure -j "$jobs" --timeout 600 \
+  -R '^(Thread(Death)?Test\.|test_platform_sound_|test_platform_loader_)'
+
 # CORVALE_FUZZ_SECONDS=N also runs every fuzz target for N seconds (clang, in build-fuzz).
 if [ -n "${CORVALE_FUZZ_SECONDS:-}" ]; then
   "$root/scripts/fuzz.sh" "$CORVALE_FUZZ_SECONDS"

@@ -23,6 +23,16 @@ constexpr u8 pngSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
 constexpr u32 chunkLengthMax = 0x7FFFFFFFu;
 // The largest image we agree to decode; a forged IHDR must not make us allocate gigabytes.
 constexpr u64 decodeBytesMax = 256ull * 1024 * 1024;
+// Deflate never expands by more than 1032:1 (a 258-byte match in two bits); the allowance covers
+// the streams too short for the ratio to mean anything.
+constexpr u64 deflateExpansionMax = 1032;
+constexpr u64 deflateExpansionAllowance = 1024;
+
+// Whether compressed bytes of deflate data can possibly hold the filtered image.
+bool CompressedSizeHolds(u64 compressed, u64 inflatedSize)
+{
+   return inflatedSize <= compressed * deflateExpansionMax + deflateExpansionAllowance;
+}
 
 struct Adam7Pass
 {
@@ -41,6 +51,12 @@ struct PNGHeader
    u8 filterMethod = 0;
    u8 interlaceMethod = 0;
 };
+
+void CompressedSizeWarn(u64 compressed, const PNGHeader& header)
+{
+   WarningPrintf("BitmapLoaderPNG::Load -- %llu bytes of image data cannot hold %ux%u pixels\n",
+                 static_cast<unsigned long long>(compressed), header.width, header.height);
+}
 
 u32 BigEndian32Read(const u8* p)
 {
@@ -170,6 +186,8 @@ struct PNGLoadState
    u8* inflated = nullptr;
    u64 inflatedSize = 0;
    u64 inflatedCount = 0;
+   // Bytes of every IDAT chunk read so far.
+   u64 compressedCount = 0;
    u8* gathered = nullptr;
    u64 gatheredCount = 0;
    u64 gatheredCapacity = 0;
@@ -202,6 +220,11 @@ struct PNGLoadState
 
    bool GatheredAppend(const u8* data, u32 size)
    {
+      // An empty chunk adds nothing, and the buffer may not exist yet.
+      if (size == 0)
+      {
+         return true;
+      }
       if (gatheredCount + size > gatheredCapacity)
       {
          u64 capacity = gatheredCapacity ? gatheredCapacity * 2 : 65536;
@@ -399,6 +422,15 @@ Bitmap* BitmapLoaderPNG::Load(File* file, Allocator* pixelAllocator, i32 bitmapH
                           header.height);
             return nullptr;
          }
+         // A file too short for its header's promise is forged or truncated: refused before the
+         // buffer is made and a mostly empty stream is decoded at full size.
+         i64 position = file->PositionGet();
+         if (fileSize >= 0 && position >= 0 && position <= fileSize &&
+             !CompressedSizeHolds(static_cast<u64>(fileSize - position), needed))
+         {
+            CompressedSizeWarn(static_cast<u64>(fileSize - position), header);
+            return nullptr;
+         }
          state.inflatedSize = needed;
          state.inflated =
              static_cast<u8*>(Memory::Allocate(static_cast<u32>(needed), tempHeapId, MEMORY_ALIGNMENT_MIN));
@@ -425,6 +457,7 @@ Bitmap* BitmapLoaderPNG::Load(File* file, Allocator* pixelAllocator, i32 bitmapH
       }
       else if (cgbi)
       {
+         state.compressedCount += length;
          if (!state.GatheredAppend(state.chunkData, length))
          {
             WarningPrintf("BitmapLoaderPNG::Load -- Out of memory for the image data\n");
@@ -433,8 +466,16 @@ Bitmap* BitmapLoaderPNG::Load(File* file, Allocator* pixelAllocator, i32 bitmapH
       }
       else
       {
+         state.compressedCount += length;
          state.IDATInflate(state.chunkData, length);
       }
+   }
+
+   // The same promise against the data that really came, for files of unknown size.
+   if (headerRead && state.inflated && !CompressedSizeHolds(state.compressedCount, state.inflatedSize))
+   {
+      CompressedSizeWarn(state.compressedCount, header);
+      return nullptr;
    }
 
    if (cgbi && state.inflated && state.gatheredCount > 0)

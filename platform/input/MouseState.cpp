@@ -28,7 +28,7 @@ void MouseState::Init(const Point2I& position, const PlatformRect& areaUsed, boo
    buttons = frameButtons = previousButtons = 0;
    wheel = 0;
    present = 0;
-   spare = 0;
+   hidden = 0;
    x = previousX = position.x;
    y = previousY = position.y;
    dx = dy = 0;

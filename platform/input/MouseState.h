@@ -24,7 +24,8 @@ struct MouseState
    // Whole wheel notches of this frame, positive away from the user.
    i32 wheel;
    u8 present;
-   u8 spare;
+   // Set while the pointer's custom cursor is not to be drawn.
+   u8 hidden;
    u8 touchActive;
    // Position in virtual units, at the start of this frame, and this frame's whole movement.
    i32 x;

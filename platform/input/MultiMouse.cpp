@@ -1,7 +1,9 @@
 // Multi-mouse reader state shared by every back end: the bounded device table, the event ring
-// under its lock, and the back-end table. On Linux the platform back end reports no devices, so
-// the system pointer drives the game.
+// under its lock, and the back-end table. On Linux the back end reads XInput2; where it finds no
+// pointers (Wayland, offscreen) the system pointer drives the game.
 #include "platform/input/MultiMouse.h"
+
+#include "platform/input/MultiMouseXInput.h"
 
 #include <cstring>
 #include <mutex>
@@ -25,33 +27,8 @@ MultiMouseEvent ring[MULTI_MOUSE_RING_SIZE];
 i32 ringWrite = 0;
 i32 ringRead = 0;
 
-i32 LinuxOpen()
-{
-   MultiMouseDevicesClear();
-   MultiMouseRingClear();
-   return 0;
-}
-
-void LinuxClose()
-{
-   MultiMouseDevicesClear();
-}
-
-const char* LinuxDeviceNameGet(u32 index)
-{
-   return MultiMouseDeviceNameGet(index);
-}
-
-i32 LinuxPoll(MultiMouseEvent* event)
-{
-   return MultiMouseRingPop(event) ? 1 : 0;
-}
-
-const MultiMouseDriver linuxDriver = {"Linux: system pointer only", LinuxOpen, LinuxClose, LinuxDeviceNameGet,
-                                      LinuxPoll};
-
-const MultiMouseDriver* driverSlots[MULTI_MOUSE_DRIVER_SLOTS] = {nullptr, nullptr, &linuxDriver, nullptr,
-                                                                 nullptr};
+const MultiMouseDriver* driverSlots[MULTI_MOUSE_DRIVER_SLOTS] = {nullptr, nullptr, &multiMouseDriverXInput,
+                                                                 nullptr, nullptr};
 
 void EventPush(u32 type, u32 device, u32 item, i32 value)
 {

@@ -11,6 +11,7 @@
 #include "core/Memory.h"
 #include "core/Progression.h"
 #include "core/ProgressionManager.h"
+#include "core/SineTable.h"
 #include "platform/particle/ParticleEffect2D.h"
 #include "platform/particle/ParticleEffectParticle2D.h"
 #include "platform/particle/ParticleEmitterModifier2D.h"
@@ -21,31 +22,6 @@ namespace Corvale
 namespace
 {
 const char* const contextName = "ParticleEffectEmitter2D";
-constexpr i32 sineTableSize = 4096;
-
-struct SineTable
-{
-   float values[sineTableSize];
-   SineTable()
-   {
-      for (i32 i = 0; i < sineTableSize; i++)
-      {
-         values[i] = static_cast<float>(std::sin(6.283185307179586 * i / sineTableSize));
-      }
-   }
-};
-
-const SineTable sineTable;
-
-// Truncates toward zero; angles too large to index (or NaN) read entry 0.
-i32 SineIndexGet(float position)
-{
-   if (!(std::fabs(position) < 2147483647.0f))
-   {
-      return 0;
-   }
-   return static_cast<i32>(position) & (sineTableSize - 1);
-}
 
 // One warning line of Init, naming the file when there is one.
 void InitWarn(const char* problem, const char* fileName)
@@ -176,12 +152,14 @@ ParticleEffectEmitter2D::~ParticleEffectEmitter2D()
 
 float ParticleEffectEmitter2D::SineGet(float degrees)
 {
-   return sineTable.values[SineIndexGet(degrees * 4096.0f / 360.0f)];
+   return SineTable::SineGet(degrees);
 }
 
 float ParticleEffectEmitter2D::CosineGet(float degrees)
 {
-   return sineTable.values[SineIndexGet(degrees * 4096.0f / 360.0f + 1024.0f)];
+   // The quarter turn is added before truncation: negative fractions land one entry lower than
+   // the shared cosine, as emitter directions always have.
+   return SineTable::ValueGet(SineTable::IndexGet(degrees * 4096.0f / 360.0f + 1024.0f));
 }
 
 const Progression* ParticleEffectEmitter2D::ProgressionRead(const JSONValue* specification, const char* key)

@@ -5,7 +5,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "core/Log.h"
@@ -53,40 +56,29 @@ bool URLOpen(const char* address)
       WarningPrintf("URLOpen -- no address\n");
       return false;
    }
-   // The child starts xdg-open from a grandchild and exits at once, so no zombie is left behind
-   // and the caller never waits on the browser.
-   const pid_t child = fork();
-   if (child < 0)
+   // posix_spawnp, not fork: the sound threads are running, and a forked copy of a threaded
+   // program may only call what is safe in a signal handler. The address is one argument of an
+   // argument vector, never seen by a shell.
+   char program[] = "xdg-open";
+   char* const arguments[] = {program, const_cast<char*>(address), nullptr};
+   pid_t child = 0;
+   const int result = posix_spawnp(&child, program, nullptr, nullptr, arguments, environ);
+   if (result != 0)
    {
-      WarningPrintf("URLOpen -- unable to start a process\n");
+      WarningPrintf("URLOpen -- unable to start xdg-open: %s\n", std::strerror(result));
       return false;
    }
-   if (child == 0)
-   {
-      const pid_t grandchild = fork();
-      if (grandchild == 0)
-      {
-         char program[] = "xdg-open";
-         char* const arguments[] = {program, const_cast<char*>(address), nullptr};
-         execvp(program, arguments);
-         _exit(127);
-      }
-      _exit(grandchild < 0 ? 1 : 0);
-   }
-   int status = 0;
-   while (waitpid(child, &status, 0) < 0)
-   {
-      if (errno != EINTR)
-      {
-         WarningPrintf("URLOpen -- lost track of the started process\n");
-         return false;
-      }
-   }
-   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-   {
-      WarningPrintf("URLOpen -- unable to start xdg-open\n");
-      return false;
-   }
+   // A detached waiter collects the child whenever it ends, so no zombie stays behind and the
+   // caller never waits on the browser.
+   std::thread(
+       [child]()
+       {
+          int status = 0;
+          while (waitpid(child, &status, 0) < 0 && errno == EINTR)
+          {
+          }
+       })
+       .detach();
    return true;
 }
 } // namespace Corvale

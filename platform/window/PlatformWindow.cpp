@@ -230,6 +230,24 @@ void PlatformWindow::TitleSet(const char* title)
    }
 }
 
+void PlatformWindow::IconSet(const u8* pixels, i32 width, i32 height)
+{
+   if (!window || !pixels || width <= 0 || height <= 0)
+   {
+      return;
+   }
+   // SDL copies the pixels; the surface only borrows them for the call.
+   SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<u8*>(pixels), width, height, 32,
+                                                             width * 4, SDL_PIXELFORMAT_RGBA32);
+   if (!surface)
+   {
+      WarningPrintf("PlatformWindow::IconSet -- %s\n", SDL_GetError());
+      return;
+   }
+   SDL_SetWindowIcon(WindowOf(window), surface);
+   SDL_FreeSurface(surface);
+}
+
 void PlatformWindow::ClientSizeSet(i32 width, i32 height)
 {
    if (window)

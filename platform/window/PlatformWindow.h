@@ -43,6 +43,8 @@ class PlatformWindow
 
    void PopupSet(bool popup);
    void TitleSet(const char* title);
+   // The picture the desktop shows for the window: rows of RGBA bytes, top-down.
+   void IconSet(const u8* pixels, i32 width, i32 height);
    void ClientSizeSet(i32 width, i32 height);
    bool ClientSizeGet(i32* width, i32* height) const;
    void PositionSet(i32 x, i32 y);

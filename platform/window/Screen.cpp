@@ -4,8 +4,13 @@
 
 #include "platform/window/Screen.h"
 
+#include "core/Allocator.h"
+#include "core/File.h"
+#include "core/FileManager.h"
 #include "core/GraphicsPathManager.h"
 #include "core/Log.h"
+#include "platform/image/Bitmap.h"
+#include "platform/image/BitmapLoaderPNG.h"
 #include "platform/window/PlatformShell.h"
 
 namespace Corvale
@@ -59,6 +64,10 @@ bool Screen::Init(const ScreenSettings& settings)
       return false;
    }
 
+   if (settings.iconId != 0)
+   {
+      IconLoad();
+   }
    if (fullscreen)
    {
       DisplayModeApply();
@@ -74,6 +83,28 @@ bool Screen::Init(const ScreenSettings& settings)
    }
    window.SwapIntervalSet(settings.swapIntervalOn ? 1 : 0);
    return true;
+}
+
+void Screen::IconLoad()
+{
+   File* file =
+       fileManagerResource ? fileManagerResource->Open(SCREEN_ICON_PATH, FILE_OPEN_READ, HEAP_TEMP) : nullptr;
+   if (!file)
+   {
+      WarningPrintf("Screen::IconLoad -- unable to open \"%s\"\n", SCREEN_ICON_PATH);
+      return;
+   }
+   Bitmap* bitmap = bitmapLoaderPNG.Load(file, allocatorDefault, HEAP_DEFAULT, HEAP_TEMP);
+   fileManagerResource->Close(file);
+   if (!bitmap || bitmap->format != BITMAP_FORMAT_RGBA8)
+   {
+      WarningPrintf("Screen::IconLoad -- \"%s\" is not an RGBA PNG\n", SCREEN_ICON_PATH);
+   }
+   else
+   {
+      window.IconSet(bitmap->pixels, bitmap->width, bitmap->height);
+   }
+   Bitmap::Destroy(bitmap);
 }
 
 void Screen::Deinit()

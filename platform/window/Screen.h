@@ -5,6 +5,9 @@
 
 namespace Corvale
 {
+// The window icon, drawn by our art tool; read when the settings ask for an icon.
+constexpr const char* SCREEN_ICON_PATH = "Graphics/Icon.png";
+
 class Screen : public ScreenOpenGL
 {
  public:
@@ -15,6 +18,10 @@ class Screen : public ScreenOpenGL
    void BuffersSwap() { window.BuffersSwap(); }
    // Dispatches the window's pending events to the window procedure.
    bool MessagesPump() { return window.MessagesPump(); }
+
+ private:
+   // Reads the icon through the resource file manager and gives it to the window.
+   void IconLoad();
 };
 
 extern Screen screen;

@@ -1549,6 +1549,11 @@ TEST(DataCheck, EveryNameTheBuiltDataRefersToExists)
    {
       ADD_FAILURE() << problem;
    }
+   // Files the program opens by a fixed name rather than through the data's references.
+   for (const char* fixed : {"Graphics/Icon.png"})
+   {
+      EXPECT_TRUE(std::filesystem::is_regular_file(data + "/" + fixed)) << fixed << " is missing";
+   }
    // A walk that found nothing would pass whatever the data holds.
    EXPECT_GT(checker.layersChecked, 0);
    EXPECT_GT(checker.widgetsChecked, checker.layersChecked);

@@ -92,14 +92,15 @@ TEST(JSONParser, MalformedDocumentsGiveNullAndTheParserMessage)
       const char* message;
    };
    // Each partial tree must be freed: the sanitizer build checks for leaks.
-   for (const Case& c : {Case{"{\"a\": [1, {\"b\": 2}], \"" + key256 + "\": 1}",
-                              "JSON key length (256) is greater than the maximum: 255\n"},
-                         Case{"{\"a\": 1} {\"b\": 2}", "JSONParser parse error: "},
-                         Case{"{\"a\": [1, 2}", "JSONParser parse error: "},
-                         Case{"{\"a\": {\"b\": [1, 2]}", "JSONParser parse error: "},
-                         Case{"{\"big\": 99999999999999999999}", "JSONParser parse error: integer overflow"},
-                         Case{"\"\xff\"", "JSONParser lexical error: invalid bytes in UTF8 string"},
-                         Case{"", "JSONParser parse error: "}})
+   for (const Case& c :
+        {Case{"{\"a\": [1, {\"b\": 2}], \"" + key256 + "\": 1}",
+              "JSON key length (256) is greater than the maximum: 255\n"},
+         Case{"{\"a\": 1} {\"b\": 2}", "JSONParser parse error: "},
+         Case{"{\"a\": [1, 2}", "JSONParser parse error: "},
+         Case{"{\"a\": {\"b\": [1, 2]}", "JSONParser parse error: "},
+         Case{"{\"big\": [1, -1e400]}", "JSONParser::YAJLNumber -- number out of range: -1e400\n"},
+         Case{"\"\xff\"", "JSONParser lexical error: invalid bytes in UTF8 string"},
+         Case{"", "JSONParser parse error: "}})
    {
       SCOPED_TRACE(c.text.substr(0, 40));
       LogCapture log;
@@ -107,9 +108,14 @@ TEST(JSONParser, MalformedDocumentsGiveNullAndTheParserMessage)
       EXPECT_EQ(log.text.rfind(c.message, 0), 0u) << log.text;
       EXPECT_EQ(log.text.find("JSONParser", 1), std::string::npos) << "one line per failure";
    }
-   // The same digits with a decimal point or an exponent are just a number.
-   EXPECT_EQ(TextParse("99999999999999999999.0")->DoubleValueGet(), 1e20);
-   EXPECT_EQ(TextParse("99999999999999999999e0")->DoubleValueGet(), 1e20);
+   // Integers beyond 64 bits are numbers like any other, however they are spelt; so are long ones.
+   for (const char* text : {"99999999999999999999", "99999999999999999999.0", "99999999999999999999e0"})
+   {
+      EXPECT_EQ(TextParse(text)->DoubleValueGet(), 1e20) << text;
+   }
+   EXPECT_EQ(TextParse("-9223372036854775809")->DoubleValueGet(), -9223372036854775808.0);
+   EXPECT_EQ(TextParse("0." + std::string(300, '0') + "25")->DoubleValueGet(), 2.5e-301);
+   EXPECT_EQ(TextParse("1e-400")->DoubleValueGet(), 0.0);
 }
 
 TEST(JSONParser, LoadsThroughFileManagersAndGraphicsPaths)

@@ -1,5 +1,6 @@
 // JSONWriter: the exact indented text, number formatting, failed writes, round trips, and the
 // save into the save-data folder that never loses the old file.
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -129,6 +130,30 @@ TEST(JSONWriter, NumbersAreWrittenWithTwentySignificantDigits)
       EXPECT_EQ(log.text, "JSONWriter::ValueWrite -- YAJL status (5) while writing to file: Numbers.json\n");
       EXPECT_EQ(TextWrite(root.get()), "<failed>");
    }
+}
+
+TEST(JSONWriter, EveryWrittenNumberReadsBack)
+{
+   // Integral values of 2^63 and more are written as 19 to 21 plain digits: the parser must take
+   // them as doubles rather than refuse the file.
+   const double twoTo63 = 9223372036854775808.0;
+   for (double number :
+        {1e19, -1e19, twoTo63, -twoTo63, 2 * twoTo63, 99999999999999991611392.0, 9007199254740993.0,
+         9007199254740994.0, 5e-324, 0.1, 1.7976931348623157e308, -2.2250738585072014e-308, 123456789.0, 0.0})
+   {
+      SCOPED_TRACE(testing::Message() << std::hexfloat << number);
+      JSONValue value;
+      value.NumberSet(number);
+      ValuePointer back = TextParse(TextWrite(&value));
+      ASSERT_TRUE(back);
+      EXPECT_EQ(back->DoubleValueGet(), number);
+      EXPECT_EQ(std::signbit(back->DoubleValueGet()), std::signbit(number));
+   }
+   JSONValue negativeZero;
+   negativeZero.NumberSet(-0.0);
+   ValuePointer back = TextParse(TextWrite(&negativeZero));
+   ASSERT_TRUE(back);
+   EXPECT_EQ(back->DoubleValueGet(), 0.0);
 }
 
 TEST(JSONWriter, TextsRoundTripByteStable)

@@ -22,12 +22,6 @@ MemoryBlockHeader HeaderRead(const void* p)
    return header;
 }
 
-u32 GuardAfterRead(const void* p, u32 size)
-{
-   u32 guard = 0;
-   std::memcpy(&guard, static_cast<const u8*>(p) + size, sizeof(guard));
-   return guard;
-}
 } // namespace
 
 TEST(Memory, HeaderGuardsAndAlignmentForEachRequest)
@@ -60,7 +54,7 @@ TEST(Memory, HeaderGuardsAndAlignmentForEachRequest)
          EXPECT_EQ(header.guard, MEMORY_GUARD_BEFORE);
          EXPECT_GE(header.offset, sizeof(MemoryBlockHeader));
          EXPECT_LT(header.offset, sizeof(MemoryBlockHeader) + c.expectedAlignment);
-         EXPECT_EQ(GuardAfterRead(p, size), MEMORY_GUARD_AFTER);
+         EXPECT_EQ(MemoryGuardAfterRead(p, size), MEMORY_GUARD_AFTER);
          std::memset(p, 0x5A, size);
          Memory::Free(p);
       }
@@ -139,6 +133,20 @@ TEST(Memory, FreeFrontEndsToleratesNull)
    allocatorTemp->Free(nullptr);
    allocatorHeaps[HEAP_WII_MEM2]->Free(nullptr);
    allocatorDebugUnlogged->Free(nullptr);
+}
+
+TEST(Memory, FreeAndNullLeavesTheOwnerNull)
+{
+   Memory::FirstUse();
+   char* text = StringDuplicate("owned", HEAP_DEFAULT);
+   ASSERT_NE(text, nullptr);
+   Memory::FreeAndNull(text);
+   EXPECT_EQ(text, nullptr);
+   // A second release finds nothing to free.
+   Memory::FreeAndNull(text);
+   const i32* numbers = static_cast<const i32*>(Memory::Allocate(16, HEAP_TEMP, 4));
+   Memory::FreeAndNull(numbers);
+   EXPECT_EQ(numbers, nullptr);
 }
 
 TEST(Memory, StringDuplicate)
@@ -246,3 +254,33 @@ TEST(Memory, DeinitThenFirstUseAgain)
    EXPECT_NE(Memory::HeapGet(HEAP_TEMP), nullptr);
    MemoryFree(q);
 }
+
+#if defined(__SANITIZE_ADDRESS__) && CORVALE_MALLOC_HEAPS
+// Each engine block is a block of the C library heap here, and the bytes after the caller's size
+// are unaddressable: an overrun of one byte is caught where it happens, not at the next check.
+TEST(MemoryDeathTest, OneByteOverrunIsReportedBySanitizer)
+{
+   struct Case
+   {
+      u32 size;
+      i32 heapId;
+      i32 alignment;
+   };
+   for (const Case& c : {Case{10, HEAP_DEFAULT, 4}, Case{1, HEAP_TEMP, 4}, Case{24, HEAP_SOUND_THREAD, 64},
+                         Case{100, HEAP_DEBUG, 16}})
+   {
+      SCOPED_TRACE(c.size);
+      EXPECT_DEATH(
+          {
+             volatile u8* p = static_cast<u8*>(Memory::Allocate(c.size, c.heapId, c.alignment));
+             p[c.size - 1] = 1;
+             p[c.size] = 1;
+          },
+          "AddressSanitizer: (use-after-poison|heap-buffer-overflow)");
+      // In bounds stays quiet, and freeing a block whose tail was unaddressable is sound.
+      u8* p = static_cast<u8*>(Memory::Allocate(c.size, c.heapId, c.alignment));
+      std::memset(p, 0xA5, c.size);
+      Memory::Free(p);
+   }
+}
+#endif

@@ -399,6 +399,7 @@ TEST_F(ScriptFileTest, FileErrorsNameTheFile)
    log.text.clear();
    EXPECT_FALSE(ScriptManager::FileExecute("broken.lua"));
    EXPECT_EQ(log.text.rfind("(broken.lua): broken.lua:1:", 0), 0u) << log.text;
+   EXPECT_FALSE(ScriptManager::NamedExecute("broken.lua"));
 
    log.text.clear();
    EXPECT_FALSE(ScriptManager::FileExecute("fails.lua"));

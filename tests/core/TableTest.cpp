@@ -92,6 +92,82 @@ TEST_F(TableTest, InsertAtEdges)
    EXPECT_EQ(Items(full), (std::vector<i32>{7, 7, 0, 1, 2, 3, 4, 5, 6, 7}));
 }
 
+TEST_F(TableTest, ItemsInsertInPlaceGrownAndFromItself)
+{
+   struct Case
+   {
+      const char* start;
+      i32 reserve;
+      const char* items;
+      i32 index;
+      bool added;
+      const char* expected;
+   };
+   const Case cases[] = {
+       {"", 0, "xyz", 0, true, "xyz"},
+       {"abcd", 0, "xy", 2, true, "abxycd"},
+       {"abcd", 16, "xy", 2, true, "abxycd"},
+       {"abcd", 16, "xyz", 4, true, "abcdxyz"},
+       {"abcd", 16, "wxyz", 1, true, "awxyzbcd"},
+       {"abcd", 0, "", 1, true, "abcd"},
+       {"abcd", 0, "xy", 5, false, "abcd"},
+       {"abcd", 0, "xy", -1, false, "abcd"},
+   };
+   for (const Case& c : cases)
+   {
+      Table<char> table;
+      table.Reserve(c.reserve);
+      std::string start(c.start);
+      table.ItemsInsert(start.data(), static_cast<i32>(start.size()), 0);
+      std::string items(c.items);
+      EXPECT_EQ(table.ItemsInsert(items.data(), static_cast<i32>(items.size()), c.index), c.added) << c.items;
+      EXPECT_EQ(std::string(table.data, table.count), c.expected)
+          << c.start << " + " << c.items << " at " << c.index;
+   }
+
+   // The table's own items, with room to spare and without: the source must not be overwritten
+   // by the shift before it is read.
+   for (i32 reserve : {0, 32})
+   {
+      Table<std::string> table;
+      table.Reserve(reserve);
+      for (const char* word : {"alpha", "beta", "gamma", "delta"})
+      {
+         table.Insert(std::string(word) + std::string(20, '.'), table.count);
+      }
+      ASSERT_TRUE(table.ItemsInsert(table.data + 1, 3, 1));
+      std::vector<std::string> expected;
+      for (const char* word : {"alpha", "beta", "gamma", "delta", "beta", "gamma", "delta"})
+      {
+         expected.push_back(std::string(word) + std::string(20, '.'));
+      }
+      EXPECT_EQ(Items(table), expected) << "reserve " << reserve;
+   }
+}
+
+TEST_F(TableTest, RemoveAtTakeLastAndClear)
+{
+   Table<std::string> table;
+   for (const char* word : {"a", "b", "c", "d"})
+   {
+      table.Insert(word, table.count);
+   }
+   EXPECT_FALSE(table.RemoveAt(4));
+   EXPECT_FALSE(table.RemoveAt(-1));
+   EXPECT_TRUE(table.RemoveAt(1));
+   EXPECT_EQ(Items(table), (std::vector<std::string>{"a", "c", "d"}));
+   EXPECT_EQ(table.TakeLast(), "d");
+   EXPECT_EQ(table.count, 2);
+
+   const i32 capacity = table.capacity;
+   table.Clear();
+   EXPECT_EQ(table.count, 0);
+   EXPECT_EQ(table.capacity, capacity);
+   EXPECT_EQ(table.TakeLast(), "");
+   table.Insert("e", 0);
+   EXPECT_EQ(Items(table), (std::vector<std::string>{"e"}));
+}
+
 TEST_F(TableTest, FindAndRemoveFirstEqual)
 {
    Table<i32> table;

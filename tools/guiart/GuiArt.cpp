@@ -1,5 +1,5 @@
 // corvale-guiart: draws the panels and buttons of our GUI layers procedurally (rounded boxes with
-// a vertical gradient, a border and a soft top highlight) and writes them as PNG files.
+// a vertical gradient, a border and a soft top highlight), and the window icon, as PNG files.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -195,6 +195,60 @@ void PieceDraw(const Piece& piece, Bitmap* bitmap)
    }
 }
 
+// The window icon: a fan of three cards on a rounded square of table green.
+constexpr int iconSize = 64;
+
+void IconDraw(Bitmap* bitmap)
+{
+   const Rgba felt{0.10f, 0.42f, 0.22f, 1.0f};
+   const Rgba feltDark{0.05f, 0.26f, 0.13f, 1.0f};
+   const Rgba card{0.98f, 0.97f, 0.93f, 1.0f};
+   const Rgba edge{0.25f, 0.25f, 0.28f, 1.0f};
+   const Rgba pip{0.80f, 0.10f, 0.12f, 1.0f};
+   const float size = static_cast<float>(iconSize);
+   // Cards 22 x 32 turned about a point below the fan, back to front.
+   const float angles[] = {-0.42f, 0.0f, 0.42f};
+   const float pivotX = size * 0.5f;
+   const float pivotY = size * 0.86f;
+   for (int y = 0; y < iconSize; y++)
+   {
+      for (int x = 0; x < iconSize; x++)
+      {
+         float px = static_cast<float>(x) + 0.5f;
+         float py = static_cast<float>(y) + 0.5f;
+         float d = RoundedBoxDistance(px, py, 1.0f, 1.0f, size - 1.0f, size - 1.0f, 12.0f);
+         Rgba color = Mix(felt, feltDark, py / size);
+         color.a = std::clamp(0.5f - d, 0.0f, 1.0f);
+         for (float angle : angles)
+         {
+            // Into the card's own frame: its bottom centre at the pivot less a little.
+            float dx = px - pivotX;
+            float dy = py - pivotY;
+            float cx = dx * std::cos(angle) + dy * std::sin(angle);
+            float cy = -dx * std::sin(angle) + dy * std::cos(angle);
+            float cardD = RoundedBoxDistance(cx, cy, -11.0f, -44.0f, 11.0f, -12.0f, 3.0f);
+            float coverage = std::clamp(0.5f - cardD, 0.0f, 1.0f);
+            if (coverage <= 0.0f)
+            {
+               continue;
+            }
+            Rgba surface = Mix(card, edge, std::clamp(cardD + 1.5f, 0.0f, 1.0f));
+            // A diamond pip in the middle of each card.
+            if (std::fabs(cx) / 6.0f + std::fabs(cy + 28.0f) / 8.0f < 1.0f)
+            {
+               surface = pip;
+            }
+            surface.a = coverage;
+            color = Over(surface, color);
+         }
+         u8 pixel[4] = {
+             static_cast<u8>(std::lround(color.r * 255.0f)), static_cast<u8>(std::lround(color.g * 255.0f)),
+             static_cast<u8>(std::lround(color.b * 255.0f)), static_cast<u8>(std::lround(color.a * 255.0f))};
+         bitmap->PixelSet(pixel, x, y);
+      }
+   }
+}
+
 bool PNGWrite(const std::string& path, const Bitmap& bitmap)
 {
    FileStdio file(std::fopen(path.c_str(), "wb"));
@@ -216,19 +270,33 @@ bool PNGWrite(const std::string& path, const Bitmap& bitmap)
 
 int main(int argc, char** argv)
 {
-   // The message-box art unless another set is named.
+   // The message-box art unless another set is named; the icon only when asked for.
    const PieceSet* set = &pieceSets[0];
-   if (argc == 5 && std::strcmp(argv[3], "--set") == 0)
+   const char* iconPath = nullptr;
+   bool usable = argc >= 3 && argc % 2 == 1 && std::strcmp(argv[1], "--output") == 0;
+   for (int i = 3; usable && i + 1 < argc; i += 2)
    {
-      set = nullptr;
-      for (const PieceSet& candidate : pieceSets)
+      if (std::strcmp(argv[i], "--set") == 0)
       {
-         set = std::strcmp(candidate.name, argv[4]) == 0 ? &candidate : set;
+         set = nullptr;
+         for (const PieceSet& candidate : pieceSets)
+         {
+            set = std::strcmp(candidate.name, argv[i + 1]) == 0 ? &candidate : set;
+         }
+         usable = set != nullptr;
+      }
+      else if (std::strcmp(argv[i], "--icon") == 0)
+      {
+         iconPath = argv[i + 1];
+      }
+      else
+      {
+         usable = false;
       }
    }
-   if ((argc != 3 && argc != 5) || std::strcmp(argv[1], "--output") != 0 || !set)
+   if (!usable)
    {
-      std::fprintf(stderr, "usage: corvale-guiart --output <folder> [--set MessageBox|LoadingScreen]\n");
+      std::fprintf(stderr, "usage: corvale-guiart --output <folder> [--set MessageBox|LoadingScreen] [--icon <file>]\n");
       return 2;
    }
    Memory::Init();
@@ -250,6 +318,21 @@ int main(int argc, char** argv)
          failures++;
       }
       bitmap.Free();
+   }
+   if (iconPath)
+   {
+      Bitmap icon;
+      if (!icon.Init(iconSize, iconSize, BITMAP_FORMAT_RGBA8, allocatorDefault))
+      {
+         std::fprintf(stderr, "guiart: unable to make the icon bitmap\n");
+         failures++;
+      }
+      else
+      {
+         IconDraw(&icon);
+         failures += PNGWrite(iconPath, icon) ? 0 : 1;
+         icon.Free();
+      }
    }
    Memory::Deinit();
    return failures == 0 ? 0 : 1;

@@ -69,19 +69,23 @@ def chunk(kind, data):
     return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
 
-def png(width, height, color_type, depth, interlace, payload, extra=(), idat_split=0, cgbi=False):
+def png(width, height, color_type, depth, interlace, payload, extra=(), idat_split=0, cgbi=False, empty_idat=False):
     out = bytearray(b"\x89PNG\r\n\x1a\n")
     if cgbi:
         out += chunk(b"CgBI", b"\x50\x00\x20\x02")
     out += chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, depth, color_type, 0, 0, interlace))
     for kind, data in extra:
         out += chunk(kind, data)
-    if cgbi:
+    if payload is None:
+        stream = b""
+    elif cgbi:
         compressor = zlib.compressobj(9, zlib.DEFLATED, -15)
         stream = compressor.compress(payload) + compressor.flush()
     else:
         stream = zlib.compress(payload, 9)
-    pieces = [stream]
+    pieces = [stream] if payload is not None else []
+    if empty_idat:
+        pieces.insert(0, b"")
     if idat_split:
         pieces = [stream[i:i + idat_split] for i in range(0, len(stream), idat_split)]
     for piece in pieces:
@@ -133,6 +137,20 @@ def main():
     rows = image(5, 3, 4)
     bgra = [b"".join(bytes((r[i + 2], r[i + 1], r[i], r[i + 3])) for i in range(0, len(r), 4)) for r in rows]
     write(folder, "cgbi_rgba", png(5, 3, 6, 8, 0, filtered(bgra, 4, "mixed"), cgbi=True), b"".join(rows))
+
+    # An empty IDAT before the data, and one with no data at all.
+    write(folder, "cgbi_empty_idat", png(5, 3, 6, 8, 0, filtered(bgra, 4, "mixed"), cgbi=True, empty_idat=True),
+          b"".join(rows))
+    write(folder, "cgbi_only_empty_idat", png(5, 3, 6, 8, 0, None, cgbi=True, empty_idat=True))
+
+    # A header that promises 3x16777221 pixels over a few dozen bytes of a stream, and the most
+    # compressible image deflate can give, which must still decode.
+    tall = filtered([bytes(12)] * 64, 4, 0)
+    write(folder, "forged_tall", png(3, 16777221, 6, 8, 0, tall))
+    write(folder, "forged_tall_cgbi", png(3, 16777221, 6, 8, 0, tall, cgbi=True))
+    # Padding before the data makes the file long enough; the data itself still is not.
+    write(folder, "forged_tall_padded", png(3, 16777221, 6, 8, 0, tall, extra=[(b"tEXt", b"Pad\x00" + bytes(250000))]))
+    write(folder, "zeros_1024", png(1024, 1024, 6, 8, 0, bytes(1024 * (1 + 4 * 1024))))
 
     # A big image for damage tests: truncated and corrupted copies are made by the test.
     rows = image(64, 48, 4)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/Allocator.h"
@@ -180,6 +181,34 @@ TEST_F(BitmapLoaderPNGTest, ForgedSizesAreRefusedBeforeAnyLargeAllocation)
    std::vector<u8> damaged = whole;
    damaged[33] = 0x7F;
    EXPECT_EQ(Decode(damaged), nullptr);
+}
+
+TEST_F(BitmapLoaderPNGTest, EmptyDataChunksAddNothing)
+{
+   Bitmap* bitmap = DecodeFixture("cgbi_empty_idat");
+   ASSERT_NE(bitmap, nullptr);
+   EXPECT_EQ(Pixels(bitmap), BytesRead(folder + "/cgbi_empty_idat.raw"));
+   Bitmap::Destroy(bitmap);
+   LogCapture quiet;
+   EXPECT_EQ(DecodeFixture("cgbi_only_empty_idat"), nullptr);
+}
+
+TEST_F(BitmapLoaderPNGTest, DataTooShortForTheHeaderIsRefusedBeforeDecoding)
+{
+   for (const char* name : {"forged_tall", "forged_tall_cgbi", "forged_tall_padded"})
+   {
+      SCOPED_TRACE(name);
+      LogCapture log;
+      EXPECT_EQ(DecodeFixture(name), nullptr);
+      EXPECT_TRUE(log.Has("bytes of image data cannot hold 3x16777221 pixels\n")) << log.text;
+   }
+   // As compressible as deflate gets (over 1000:1), and still decoded.
+   Bitmap* zeros = DecodeFixture("zeros_1024");
+   ASSERT_NE(zeros, nullptr);
+   ASSERT_EQ(zeros->width, 1024);
+   EXPECT_EQ(std::count(zeros->pixels, zeros->pixels + zeros->ByteSizeGet(), 0),
+             static_cast<long>(zeros->ByteSizeGet()));
+   Bitmap::Destroy(zeros);
 }
 
 class BitmapSaveTest : public BitmapLoaderPNGTest

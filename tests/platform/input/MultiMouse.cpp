@@ -81,10 +81,16 @@ TEST_F(MultiMouseTest, OpenTakesTheFirstBackEndWithDevicesAndRefusesASecondOpen)
    EXPECT_EQ(MultiMouseOpen(), -1);
    multiMouseDriver->Close();
    multiMouseDriver = nullptr;
-   // Without the fake, the Linux back end answers with no devices and nothing is opened.
-   MultiMouseDriverSlotSet(0, nullptr);
+   // When no back end has devices nothing is opened (the platform's own is set aside here: under
+   // X it finds the server's pointers).
+   const MultiMouseDriver* platform = MultiMouseDriverSlotGet(2);
+   MultiMouseDriverSlotSet(2, nullptr);
+   fakeDevices = 0;
    EXPECT_EQ(MultiMouseOpen(), 0);
    EXPECT_EQ(multiMouseDriver, nullptr);
+   MultiMouseDriverSlotSet(0, nullptr);
+   EXPECT_EQ(MultiMouseOpen(), -1);
+   MultiMouseDriverSlotSet(2, platform);
 }
 
 TEST_F(MultiMouseTest, AFullRingKeepsTheNewest1023Events)

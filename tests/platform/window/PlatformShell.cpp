@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
@@ -55,6 +56,27 @@ class URLOpenTest : public ::testing::Test
    }
    std::string folder, output, oldPath;
 };
+
+// Children of this process that have ended but were never waited for.
+int ZombieChildrenCount()
+{
+   int count = 0;
+   const std::string parent = "PPid:\t" + std::to_string(getpid());
+   for (const auto& entry : std::filesystem::directory_iterator("/proc"))
+   {
+      std::ifstream status(entry.path() / "status");
+      std::string line;
+      bool zombie = false;
+      bool ours = false;
+      while (std::getline(status, line))
+      {
+         zombie = zombie || line.rfind("State:\tZ", 0) == 0;
+         ours = ours || line == parent;
+      }
+      count += zombie && ours ? 1 : 0;
+   }
+   return count;
+}
 } // namespace
 
 TEST_F(URLOpenTest, AddressIsOneArgumentWithShellCharactersKept)
@@ -65,9 +87,30 @@ TEST_F(URLOpenTest, AddressIsOneArgumentWithShellCharactersKept)
    EXPECT_NE(access("/tmp/corvale-pwned", F_OK), 0);
 }
 
-TEST_F(URLOpenTest, MissingAddressIsRefused)
+TEST_F(URLOpenTest, MissingAddressOrProgramIsRefused)
 {
    EXPECT_FALSE(URLOpen(nullptr));
    EXPECT_FALSE(URLOpen(""));
+   // Without xdg-open on the path the failure is the caller's to see, not a silent success.
+   setenv("PATH", (folder + "/nothing-here").c_str(), 1);
+   EXPECT_FALSE(URLOpen("https://example.invalid/"));
+}
+
+// The started program is collected when it ends: no zombie children pile up over a session.
+TEST_F(URLOpenTest, EndedProgramsLeaveNoZombie)
+{
+   for (int i = 0; i < 3; ++i)
+   {
+      ASSERT_TRUE(URLOpen("https://example.invalid/"));
+   }
+   EXPECT_EQ(ArgumentsRead(), "https://example.invalid/\n");
+   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+   int zombies = -1;
+   while (zombies != 0 && std::chrono::steady_clock::now() < deadline)
+   {
+      zombies = ZombieChildrenCount();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+   }
+   EXPECT_EQ(zombies, 0);
 }
 } // namespace Corvale
