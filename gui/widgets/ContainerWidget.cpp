@@ -9,6 +9,7 @@
 #include "core/Memory.h"
 #include "core/StringHelpers.h"
 #include "gui/GUIManager.h"
+#include "gui/widgets/WidgetChildSprite.h"
 
 namespace Corvale
 {
@@ -123,6 +124,24 @@ void ContainerWidget::ChildrenDraw()
           child->DrawEnd();
        },
        false, childrenDrawOrderReverse != 0);
+}
+
+void ContainerWidget::BackdropAndChildrenDraw(WidgetChildSprite* backdrop)
+{
+   if (!VisibleCheck())
+   {
+      return;
+   }
+   if (backdrop)
+   {
+      backdrop->Draw();
+   }
+   ContainerWidget::Draw();
+}
+
+bool ContainerWidget::BackdropPixelTest(WidgetChildSprite* backdrop, const Point2F& point)
+{
+   return VisibleCheck() && backdrop && backdrop->PointTest(point);
 }
 
 void ContainerWidget::TextsRefresh()

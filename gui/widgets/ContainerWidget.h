@@ -12,6 +12,8 @@
 
 namespace Corvale
 {
+class WidgetChildSprite;
+
 // Orders children for ContainerWidget::ChildrenSort.
 class WidgetComparator
 {
@@ -87,6 +89,10 @@ class ContainerWidget : public Widget
  protected:
    // Each child not removed, in draw order.
    void ChildrenDraw();
+   // For containers with one backdrop sprite: it draws under the children, and only its pixels
+   // take the pointer.
+   void BackdropAndChildrenDraw(WidgetChildSprite* backdrop);
+   bool BackdropPixelTest(WidgetChildSprite* backdrop, const Point2F& point);
    // Runs the operation on a copy of the children taken now, skipping those removed meanwhile
    // unless includeRemoved; the GUI manager holds destruction back until the walk ends.
    template <class F> void ChildrenWalk(F operation, bool includeRemoved = false, bool backwards = false);

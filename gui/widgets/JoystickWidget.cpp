@@ -124,7 +124,7 @@ void JoystickWidget::Draw()
 
 bool JoystickWidget::PixelTest(const Point2F& point)
 {
-   return VisibleCheck() && background && background->PointTest(point);
+   return BackdropPixelTest(background, point);
 }
 
 Point2F JoystickWidget::ValueGet()

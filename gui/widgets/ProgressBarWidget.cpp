@@ -160,19 +160,11 @@ void ProgressBarWidget::Update(u32 elapsed)
 
 void ProgressBarWidget::Draw()
 {
-   if (!VisibleCheck())
-   {
-      return;
-   }
-   if (backgroundSprite)
-   {
-      backgroundSprite->Draw();
-   }
-   ContainerWidget::Draw();
+   BackdropAndChildrenDraw(backgroundSprite);
 }
 
 bool ProgressBarWidget::PixelTest(const Point2F& point)
 {
-   return VisibleCheck() && backgroundSprite && backgroundSprite->PointTest(point);
+   return BackdropPixelTest(backgroundSprite, point);
 }
 } // namespace Corvale

@@ -206,20 +206,12 @@ void ScrollBoxWidget::Update(u32 elapsed)
 
 void ScrollBoxWidget::Draw()
 {
-   if (!VisibleCheck())
-   {
-      return;
-   }
-   if (backgroundSprite)
-   {
-      backgroundSprite->Draw();
-   }
-   ContainerWidget::Draw();
+   BackdropAndChildrenDraw(backgroundSprite);
 }
 
 bool ScrollBoxWidget::PixelTest(const Point2F& point)
 {
-   return VisibleCheck() && backgroundSprite && backgroundSprite->PointTest(point);
+   return BackdropPixelTest(backgroundSprite, point);
 }
 
 void ScrollBoxWidget::OnMouseScroll(i32 notches)

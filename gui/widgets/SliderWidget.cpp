@@ -486,20 +486,12 @@ void SliderWidget::Update(u32 elapsed)
 
 void SliderWidget::Draw()
 {
-   if (!VisibleCheck())
-   {
-      return;
-   }
-   if (backgroundSprite)
-   {
-      backgroundSprite->Draw();
-   }
-   ContainerWidget::Draw();
+   BackdropAndChildrenDraw(backgroundSprite);
 }
 
 bool SliderWidget::PixelTest(const Point2F& point)
 {
-   return VisibleCheck() && backgroundSprite && backgroundSprite->PointTest(point);
+   return BackdropPixelTest(backgroundSprite, point);
 }
 
 bool SliderWidget::PressPointGet(Point2F* point)
