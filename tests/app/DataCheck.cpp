@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "cardgame/CribbageHandScorer.h"
 #include "core/JSONParser.h"
 #include "core/JSONValue.h"
 #include "core/Progression.h"
@@ -455,6 +456,12 @@ class DataChecker
       {
          TextKeyCheck(where, key, "text key");
       }
+      // The cribbage scorer's lines.
+      for (const char* key : {"Flush4InHand", "Flush5InHand", "NobInHand", "FifteenInHand", "RunInHand",
+                              "TwoOfKindInHand", "ThreeOfKindInHand", "FourOfKindInHand"})
+      {
+         TextKeyCheck(where, key, "text key");
+      }
       // Widgets the code finds by path, with the type it needs: layer, then child names.
       const struct
       {
@@ -561,6 +568,12 @@ class DataChecker
                if (text)
                {
                   TagsCheck(name + ".json key " + Quoted(it.node->key), text, nullptr);
+               }
+               // Score lines the cribbage scorer formats with its points.
+               const std::string key = it.node->key;
+               if ((key == "FifteenInHand" || key == "RunInHand") && !CribbageLineFormatCheck(text))
+               {
+                  Report(name + ".json key " + Quoted(key), "is not a format with exactly one %d");
                }
             }
          }
@@ -1890,6 +1903,11 @@ INSTANTIATE_TEST_SUITE_P(
               "<Font=Body>",
               "<Font=Heading>",
               {"key \"Greeting\"", "font \"Heading\""}},
+        Fault{"ScoreLineWithAnotherConversion",
+              "Text/English/Text.json",
+              R"("OK": "OK")",
+              R"("OK": "OK", "RunInHand": "Runs: %s")",
+              {"key \"RunInHand\"", "exactly one %d"}},
         Fault{"MissingSpriteInTextTag",
               "Text/English/Text.json",
               "<Sprite=Icon>",
