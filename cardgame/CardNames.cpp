@@ -80,6 +80,21 @@ i32 CardRankAdd(i32 rank, i32 offset, bool aceHigh, bool* wrapped)
    return value == RANK_ACE_HIGH ? RANK_ACE : static_cast<i32>(value);
 }
 
+i32 CardRankDifferenceGet(i32 a, i32 b, bool aceHigh)
+{
+   if (aceHigh)
+   {
+      a = a == RANK_ACE ? RANK_ACE_HIGH : a;
+      b = b == RANK_ACE ? RANK_ACE_HIGH : b;
+   }
+   return a - b;
+}
+
+bool SuitCountLessCheck(const SuitCount& a, const SuitCount& b)
+{
+   return a.count < b.count;
+}
+
 bool CardSuitColorsMatchCheck(i32 suitA, i32 suitB)
 {
    if (suitA < SUIT_HEARTS || suitA > SUIT_CLUBS || suitB < SUIT_HEARTS || suitB > SUIT_CLUBS)

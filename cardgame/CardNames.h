@@ -54,6 +54,8 @@ enum CardPileType : i32
 // rank + offset on a cycle of 13 ranks (2..14 with the ace high, else 1..13); wrapped (when given)
 // tells whether the step crossed the cycle's end. 14 comes back as the ace, 1.
 i32 CardRankAdd(i32 rank, i32 offset, bool aceHigh, bool* wrapped);
+// a - b, both aces counted as 14 when aceHigh.
+i32 CardRankDifferenceGet(i32 a, i32 b, bool aceHigh);
 // Both red (Hearts, Diamonds) or both black (Spades, Clubs); false when the first is no suit.
 bool CardSuitColorsMatchCheck(i32 suitA, i32 suitB);
 // Exact, case-sensitive lookups; -1 for null or an unknown name.
@@ -63,4 +65,13 @@ i32 CardPileTypeFromName(const char* name);
 // The name's place among the 24 sort order names, which is the sort type it selects; 0 (unsorted)
 // for null or an unknown name.
 i32 CardSortTypeFromName(const char* name);
+
+// A suit and how many cards of it a hand holds; a computer player sorts its suits by length.
+struct SuitCount
+{
+   i32 suit;
+   i32 count;
+};
+// True when a's count is below b's: sorting with it puts the shortest suit first.
+bool SuitCountLessCheck(const SuitCount& a, const SuitCount& b);
 } // namespace Corvale

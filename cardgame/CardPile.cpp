@@ -971,6 +971,16 @@ i32 CardPile::CardsOfSuitCount(i32 suitUsed) const
    return n;
 }
 
+i32 CardPile::SuitCardCountGet(i32 excludedRank, i32 suitUsed) const
+{
+   i32 n = 0;
+   for (i32 i = 0; i < cards.count; i++)
+   {
+      n += cards[i] && cards[i]->suit == suitUsed && cards[i]->rank != excludedRank ? 1 : 0;
+   }
+   return n;
+}
+
 i32 CardPile::CardsNotOfSuitCount(i32 suitUsed) const
 {
    i32 n = 0;

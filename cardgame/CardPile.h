@@ -87,6 +87,8 @@ class CardPile
    i32 CardsOfRankCount(i32 rankUsed) const;
    i32 CardsOfSuitCount(i32 suitUsed) const;
    i32 CardsNotOfSuitCount(i32 suitUsed) const;
+   // Cards of the suit whose rank is not excludedRank (a suit's length without its Jacks).
+   i32 SuitCardCountGet(i32 excludedRank, i32 suitUsed) const;
 
    i32 id = -1;
    i32 type = -1;

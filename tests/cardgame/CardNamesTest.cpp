@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "cardgame/CardNames.h"
+#include "core/Table.h"
 
 using namespace Corvale;
 
@@ -35,6 +36,31 @@ TEST(CardNames, RankAddWrapsAroundTheCycle)
       EXPECT_EQ(wrapped, c.wrapped) << c.rank << " + " << c.offset;
    }
    EXPECT_EQ(CardRankAdd(RANK_KING, 1, false, nullptr), RANK_ACE);
+}
+
+TEST(CardNames, RankDifferencesCountTheAceHighOnlyWhenAsked)
+{
+   EXPECT_EQ(CardRankDifferenceGet(RANK_ACE, RANK_KING, true), 1);
+   EXPECT_EQ(CardRankDifferenceGet(RANK_ACE, RANK_KING, false), -12);
+   EXPECT_EQ(CardRankDifferenceGet(RANK_ACE, RANK_ACE, true), 0);
+   EXPECT_EQ(CardRankDifferenceGet(RANK_TWO, RANK_ACE, true), -12);
+   EXPECT_EQ(CardRankDifferenceGet(RANK_JACK, RANK_NINE, true), 2);
+}
+
+TEST(CardNames, SuitsSortShortestFirstKeepingTiesInOrder)
+{
+   Table<SuitCount> suits;
+   for (SuitCount suit : {SuitCount{SUIT_HEARTS, 4}, SuitCount{SUIT_SPADES, 1}, SuitCount{SUIT_DIAMONDS, 4},
+                          SuitCount{SUIT_CLUBS, 0}})
+   {
+      suits.Insert(suit, suits.count);
+   }
+   suits.Sort(SuitCountLessCheck);
+   const i32 order[] = {SUIT_CLUBS, SUIT_SPADES, SUIT_HEARTS, SUIT_DIAMONDS};
+   for (i32 i = 0; i < 4; i++)
+   {
+      EXPECT_EQ(suits[i].suit, order[i]) << i;
+   }
 }
 
 TEST(CardNames, SuitColours)

@@ -276,6 +276,11 @@ TEST_F(CardPileTest, QueriesOverCardTables)
    EXPECT_EQ(CardsSuitCount(cards, SUIT_SPADES), 3);
    EXPECT_EQ(pile->CardsNotOfSuitCount(SUIT_SPADES), 3);
    EXPECT_EQ(CardName(pile->CardByRankAndSuitGet(RANK_JACK, SUIT_DIAMONDS)), "JD");
+   CardPile* skat = PileMake(R"({"Type": "Hand"})");
+   CardsAdd(skat, "JH TH 7H AS");
+   EXPECT_EQ(skat->SuitCardCountGet(RANK_JACK, SUIT_HEARTS), 2);
+   EXPECT_EQ(skat->SuitCardCountGet(RANK_JACK, SUIT_SPADES), 1);
+   EXPECT_EQ(PileMake(R"({"Type": "Hand"})")->SuitCardCountGet(RANK_JACK, SUIT_HEARTS), 0);
 
    struct Hand
    {
