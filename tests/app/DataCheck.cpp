@@ -148,6 +148,7 @@ class DataChecker
          ProgramNamesCheck();
       }
       ChipsCheck();
+      BackgroundsCheck();
       CardArtCheck();
 
       GUIManager::TypesClear();
@@ -470,6 +471,7 @@ class DataChecker
          const char* type;
       } widgets[] = {
           {"LoadingScreen", {"MenuPanel", "ProgressBar"}, "ProgressBar"},
+          {"MinigameBackground", {"Background"}, "ScreenFillSprite"},
       };
       for (const auto& widget : widgets)
       {
@@ -978,14 +980,15 @@ class DataChecker
       const JSONValue* build = DocumentGet("Scripts/BuildConsts");
       const JSONValue* styles = graphics ? graphics->ItemGet("ChipStyles") : &JSONValue::nullValue;
       const std::string where = "GraphicsConsts.json \"ChipStyles\"";
-      for (JSONValue::Iterator it = styles->ItemsBegin(); styles->TypeGet() == JSONValue::TYPE_OBJECT && it.ValidCheck();
-           it.Next())
+      for (JSONValue::Iterator it = styles->ItemsBegin();
+           styles->TypeGet() == JSONValue::TYPE_OBJECT && it.ValidCheck(); it.Next())
       {
          const JSONValue* denominations = it.node->value->ItemGet("Denominations");
          for (const char* size : {"Small", "Medium", "Large"})
          {
             const std::string file = std::string("Sprites/Chips/") + it.node->key + "/" + size;
-            for (i32 i = 0; denominations->TypeGet() == JSONValue::TYPE_ARRAY && i < denominations->CountGet(); i++)
+            for (i32 i = 0;
+                 denominations->TypeGet() == JSONValue::TYPE_ARRAY && i < denominations->CountGet(); i++)
             {
                AnimationCheck(where, file, std::to_string(denominations->ElementGet(i)->IntValueGet()));
             }
@@ -1005,6 +1008,42 @@ class DataChecker
             FilesFind("Scripts/BuildConsts.json \"ChipMoveSounds\"", "sound " + Quoted(sound),
                       {std::string(sound) + ".wav"});
          }
+      }
+   }
+
+   // ---------------------------------------------------------------------------------------
+   // Table backgrounds: each one the games may choose has its picture and its name's text.
+
+   void BackgroundsCheck()
+   {
+      const JSONValue* build = DocumentGet("Scripts/BuildConsts");
+      const char* prefix =
+          build ? build->ItemGet("ItemNameTextKeyPrefixes")->ItemGet("Background")->StringValueGet()
+                : nullptr;
+      for (const char* key : {"MinigameBackgrounds", "MinigameBackgroundsUnlocked"})
+      {
+         const JSONValue* names = build ? build->ItemGet(key) : &JSONValue::nullValue;
+         const std::string where = "Scripts/BuildConsts.json " + Quoted(key);
+         for (i32 i = 0; names->TypeGet() == JSONValue::TYPE_ARRAY && i < names->CountGet(); i++)
+         {
+            const char* name = names->ElementGet(i)->StringValueGet();
+            if (!name)
+            {
+               Report(where, "holds an element that is not a string");
+               continue;
+            }
+            AnimationCheck(where, "Backgrounds/BackgroundSprites", name);
+            if (prefix)
+            {
+               TextKeyCheck(where, (prefix + std::string(name)).c_str(), name);
+            }
+         }
+      }
+      const char* chosen = build ? StringMemberGet(build, "MinigameBackgroundDefault") : nullptr;
+      if (chosen && std::strcmp(chosen, "<Random>") != 0)
+      {
+         AnimationCheck("Scripts/BuildConsts.json \"MinigameBackgroundDefault\"",
+                        "Backgrounds/BackgroundSprites", chosen);
       }
    }
 
@@ -1170,7 +1209,8 @@ class DataChecker
          const char* effect = StringMemberGet(specification, "ParticleEffect");
          if (effect)
          {
-            FilesFind(where, "\"ParticleEffect\" " + Quoted(effect), GraphicsCandidatesGet(effect, {".json"}));
+            FilesFind(where, "\"ParticleEffect\" " + Quoted(effect),
+                      GraphicsCandidatesGet(effect, {".json"}));
          }
       }
       if (dynamic_cast<DropDownListWidget*>(kind))
