@@ -600,8 +600,12 @@ void Minigame::PlayersDestroy()
 {
    for (i32 i = 0; i < players.count; ++i)
    {
-      players[i]->Deinit();
-      MemoryDelete(players[i]);
+      // A table read from a document may hold null entries.
+      if (players[i])
+      {
+         players[i]->Deinit();
+         MemoryDelete(players[i]);
+      }
    }
    players.count = 0;
 }
@@ -610,8 +614,12 @@ void Minigame::TeamsDestroy()
 {
    for (i32 i = 0; i < teams.count; ++i)
    {
-      teams[i]->Deinit();
-      MemoryDelete(teams[i]);
+      // A table read from a document may hold null entries.
+      if (teams[i])
+      {
+         teams[i]->Deinit();
+         MemoryDelete(teams[i]);
+      }
    }
    teams.count = 0;
 }

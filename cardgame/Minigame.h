@@ -251,6 +251,15 @@ class Minigame : public MenuState
    // The saved fields every game shares; the game base itself is never made from a saved game.
    static void ReflectionRegister();
 
+   // The game's whole state as a document: its options, its reflected fields and (card games) its
+   // piles. Each game that adds state chains to its base.
+   virtual bool Save(JSONValue* document);
+   // Loads all of a document or nothing: the whole chain's LoadCheck runs before anything changes.
+   virtual bool Load(JSONValue* document);
+   // Whether Load would read the document whole; games that add state to it check that too and
+   // call their base first. Changes nothing.
+   virtual bool LoadCheck(JSONValue* document);
+
    // Saved state.
    u32 seed1 = 0;
    u32 seed2 = 0;
