@@ -254,6 +254,41 @@ TEST_F(AnimationStateTest, WithADefaultMixTheOldEntryFadesOutAndIsDropped)
    EXPECT_FLOAT_EQ(Rotation(), 45);
 }
 
+TEST_F(AnimationStateTest, ANewEntryDuringAnEarlyMixTakesOverTheOldestEntry)
+{
+   stateData->defaultMix = 0.5f;
+   Set(turn);
+   Set(animation);
+   const skTrackEntry* mixing = state->tracks[0];
+   ASSERT_NE(mixing->previous, nullptr);
+   Frame(0.1f);
+   // The middle entry had mixed in less than half: it is dropped and the first one mixes out.
+   Set(instant);
+   ASSERT_NE(state->tracks[0]->previous, nullptr);
+   EXPECT_EQ(state->tracks[0]->previous->animation, turn);
+   Frame(0.3f);
+   Set(animation);
+   ASSERT_NE(state->tracks[0]->previous, nullptr);
+   EXPECT_EQ(state->tracks[0]->previous->animation, instant) << "past half way the mixing entry mixes out";
+}
+
+TEST_F(AnimationStateTest, AQueuedEntryTakesOverOnceItsDelayHasPassed)
+{
+   Set(turn);
+   skTrackEntry* next = state->_createTrackEntry(state);
+   ASSERT_NE(next, nullptr);
+   next->animation = instant;
+   next->delay = 0.5f;
+   state->tracks[0]->next = next;
+   EXPECT_EQ(Frame(0.25f), Log());
+   EXPECT_EQ(Frame(0.25f), Log());
+   // The update after lastTime reached the delay.
+   EXPECT_EQ(Frame(0.25f),
+             Log({"entry end", "state end", "state start", "state event a", "state complete 0"}));
+   EXPECT_EQ(state->tracks[0], next);
+   EXPECT_EQ(next->time, 0);
+}
+
 TEST_F(AnimationStateTest, TheStatesAndTheEntrysTimeScalesMultiply)
 {
    Set(turn);
