@@ -804,6 +804,12 @@ void JSONValue::ElementRemove(i32 index)
    ValueFree(value);
 }
 
+bool JSONValue::ElementNumberCheck(i32 index) const
+{
+   JSONValue* value = ElementFind(index);
+   return value && value->type == TYPE_NUMBER;
+}
+
 bool JSONValue::ElementStringCheck(i32 index) const
 {
    JSONValue* value = ElementFind(index);

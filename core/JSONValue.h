@@ -114,6 +114,8 @@ class JSONValue
    JSONValue* ElementAdd();
    void ElementRemove(i32 index);
    bool ElementStringCheck(i32 index) const;
+   // False for a value that is not an array and for an index outside it.
+   bool ElementNumberCheck(i32 index) const;
    i32 ElementStringFind(const char* text) const;
 
    // Conversions of this value.

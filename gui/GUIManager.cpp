@@ -17,6 +17,7 @@
 #include "gui/state/GameStateManager.h"
 #include "gui/widgets/IncrementalNumberLabelWidget.h"
 #include "gui/widgets/ItemListSelectorWidget.h"
+#include "gui/widgets/JSONEditorWidget.h"
 #include "gui/widgets/JoystickWidget.h"
 #include "gui/widgets/LabelWidget.h"
 #include "gui/widgets/LayerWidget.h"
@@ -247,7 +248,7 @@ void GUIManager::WidgetTypesRegister()
    ScreenFillSpriteWidget::TypeRegister();
    IncrementalNumberLabelWidget::TypeRegister();
    ItemListSelectorWidget::TypeRegister();
-   // "JSONEditor"
+   JSONEditorWidget::TypeRegister();
    LinearSelectorWidget::TypeRegister();
 }
 

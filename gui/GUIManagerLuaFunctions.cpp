@@ -6,8 +6,10 @@
 #include "gui/widgets/DropDownListWidget.h"
 #include "gui/widgets/LabelWidget.h"
 #include "gui/widgets/NumberLabelWidget.h"
+#include "gui/widgets/ProgressBarWidget.h"
 #include "gui/widgets/SliderWidget.h"
 #include "gui/widgets/StateContainerWidget.h"
+#include "gui/widgets/TableWidget.h"
 #include "gui/widgets/TextDocumentWidget.h"
 #include "gui/widgets/ToggleButtonWidget.h"
 
@@ -40,6 +42,16 @@ template <class T> T* LuaWidgetGet(const char* function, const char* path, const
       WarningPrintf("%s -- Widget is not a %s: \"%s\"\n", function, typeWord, path);
    }
    return typed;
+}
+
+// A Lua row number truncated to an integer; one that no i32 holds (or NaN) names no row.
+i32 LuaIndexGet(float index)
+{
+   if (!(index > -2147483648.0f && index < 2147483648.0f))
+   {
+      return 0;
+   }
+   return static_cast<i32>(index);
 }
 
 void GUIDropDownListItemAdd(const char* path, const char* itemName, const char* text)
@@ -179,6 +191,36 @@ void GUIPreload(const char* layerName)
    }
 }
 
+bool GUIProgressBarIndeterminateGet(const char* path)
+{
+   auto* bar = LuaWidgetGet<ProgressBarWidget>("GUIProgressBarIndeterminateGet", path, "progress bar");
+   return bar ? bar->IndeterminateGet() : false;
+}
+
+void GUIProgressBarIndeterminateSet(const char* path, bool on)
+{
+   auto* bar = LuaWidgetGet<ProgressBarWidget>("GUIProgressBarIndeterminateSet", path, "progress bar");
+   if (bar)
+   {
+      bar->IndeterminateSet(on);
+   }
+}
+
+float GUIProgressBarValueGet(const char* path)
+{
+   auto* bar = LuaWidgetGet<ProgressBarWidget>("GUIProgressBarValueGet", path, "progress bar");
+   return bar ? bar->ValueGet() : 0.0f;
+}
+
+void GUIProgressBarValueSet(const char* path, float value)
+{
+   auto* bar = LuaWidgetGet<ProgressBarWidget>("GUIProgressBarValueSet", path, "progress bar");
+   if (bar)
+   {
+      bar->ValueSet(value);
+   }
+}
+
 void GUIPush(const char* layerName)
 {
    GUIManager::Push(layerName, nullptr, nullptr);
@@ -225,6 +267,52 @@ void GUIStateContainerStateSet(const char* path, const char* stateName)
    if (!container->StateSetByName(stateName))
    {
       WarningPrintf("GUIStateContainerStateSet -- \"%s\" is not a child of \"%s\"\n", stateName, path);
+   }
+}
+
+// Lua counts rows from 1, the table from 0.
+float GUITableEventRowIndexGet(const char* path)
+{
+   auto* table = LuaWidgetGet<TableWidget>("GUITableEventRowIndexGet", path, "TableWidget");
+   return table ? static_cast<float>(table->EventRowIndexGet() + 1) : 0.0f;
+}
+
+void GUITableRowAdd(const char* path)
+{
+   auto* table = LuaWidgetGet<TableWidget>("GUITableRowAdd", path, "TableWidget");
+   if (table)
+   {
+      table->RowAdd();
+   }
+}
+
+float GUITableRowCountGet(const char* path)
+{
+   auto* table = LuaWidgetGet<TableWidget>("GUITableRowCountGet", path, "TableWidget");
+   return table ? static_cast<float>(table->RowCountGet()) : 0.0f;
+}
+
+void GUITableRowRemove(const char* path, float index)
+{
+   auto* table = LuaWidgetGet<TableWidget>("GUITableRowRemove", path, "TableWidget");
+   if (table)
+   {
+      table->RowRemoveAt(LuaIndexGet(index) - 1);
+   }
+}
+
+float GUITableSelectionGet(const char* path)
+{
+   auto* table = LuaWidgetGet<TableWidget>("GUITableSelectionGet", path, "TableWidget");
+   return table ? static_cast<float>(table->SelectionGet() + 1) : 0.0f;
+}
+
+void GUITableSelectionSet(const char* path, float index)
+{
+   auto* table = LuaWidgetGet<TableWidget>("GUITableSelectionSet", path, "TableWidget");
+   if (table)
+   {
+      table->SelectionSetByIndex(LuaIndexGet(index) - 1, false);
    }
 }
 
@@ -308,8 +396,6 @@ bool GUIManager::LuaFunctionsRegister()
       WarningPrintf("GUIManager::LuaFunctionsRegister -- unable to create the table GUI\n");
       return false;
    }
-   // The progress bar and table functions join at their places in this order once their
-   // widget classes exist.
    bool ok = true;
    ok &= ScriptManager::FunctionRegister("GUIDropDownListItemAdd", &GUIDropDownListItemAdd);
    ok &=
@@ -331,16 +417,22 @@ bool GUIManager::LuaFunctionsRegister()
    ok &= ScriptManager::FunctionRegister("GUINumberLabelValueSet", &GUINumberLabelValueSet);
    ok &= ScriptManager::FunctionRegister("GUIPop", &GUIPop);
    ok &= ScriptManager::FunctionRegister("GUIPreload", &GUIPreload);
-   // "GUIProgressBarIndeterminateGet", "GUIProgressBarIndeterminateSet", "GUIProgressBarValueGet",
-   // "GUIProgressBarValueSet"
+   ok &= ScriptManager::FunctionRegister("GUIProgressBarIndeterminateGet", &GUIProgressBarIndeterminateGet);
+   ok &= ScriptManager::FunctionRegister("GUIProgressBarIndeterminateSet", &GUIProgressBarIndeterminateSet);
+   ok &= ScriptManager::FunctionRegister("GUIProgressBarValueGet", &GUIProgressBarValueGet);
+   ok &= ScriptManager::FunctionRegister("GUIProgressBarValueSet", &GUIProgressBarValueSet);
    ok &= ScriptManager::FunctionRegister("GUIPush", &GUIPush);
    ok &= ScriptManager::FunctionRegister("GUIRemove", &GUIRemove);
    ok &= ScriptManager::FunctionRegister("GUISliderValueGet", &GUISliderValueGet);
    ok &= ScriptManager::FunctionRegister("GUISliderValueSet", &GUISliderValueSet);
    ok &= ScriptManager::FunctionRegister("GUIStateContainerStateGet", &GUIStateContainerStateGet);
    ok &= ScriptManager::FunctionRegister("GUIStateContainerStateSet", &GUIStateContainerStateSet);
-   // "GUITableEventRowIndexGet", "GUITableRowAdd", "GUITableRowCountGet", "GUITableRowRemove",
-   // "GUITableSelectionGet", "GUITableSelectionSet"
+   ok &= ScriptManager::FunctionRegister("GUITableEventRowIndexGet", &GUITableEventRowIndexGet);
+   ok &= ScriptManager::FunctionRegister("GUITableRowAdd", &GUITableRowAdd);
+   ok &= ScriptManager::FunctionRegister("GUITableRowCountGet", &GUITableRowCountGet);
+   ok &= ScriptManager::FunctionRegister("GUITableRowRemove", &GUITableRowRemove);
+   ok &= ScriptManager::FunctionRegister("GUITableSelectionGet", &GUITableSelectionGet);
+   ok &= ScriptManager::FunctionRegister("GUITableSelectionSet", &GUITableSelectionSet);
    ok &=
        ScriptManager::FunctionRegister("GUITextDocumentTextExpressionGet", &GUITextDocumentTextExpressionGet);
    ok &=

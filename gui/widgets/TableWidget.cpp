@@ -599,7 +599,7 @@ void TableWidget::ColumnStateSet(i32 column, const char* stateName)
    }
 }
 
-void TableWidget::Sort(i32 column, bool ascending)
+void TableWidget::SortColumnSet(i32 column, bool ascending)
 {
    if (sortColumn != -1 && sortColumn != column)
    {
@@ -608,6 +608,11 @@ void TableWidget::Sort(i32 column, bool ascending)
    ColumnStateSet(column, ascending ? "Ascending" : "Descending");
    sortColumn = column;
    sortAscending = ascending ? 1 : 0;
+}
+
+void TableWidget::Sort(i32 column, bool ascending)
+{
+   SortColumnSet(column, ascending);
 
    ContainerWidget* rows = RowsContainerGet();
    if (rows && rows->ChildCountGet() > 0)

@@ -166,6 +166,8 @@ class TableWidget : public ContainerWidget
 
    // The header of the column shows the state of that name, when it is a state container.
    void ColumnStateSet(i32 column, const char* stateName);
+   // The sort column and direction, shown by the headers; the rows are left alone.
+   void SortColumnSet(i32 column, bool ascending);
    // The rows' parent: the scroll box's content; null before Init.
    ContainerWidget* RowsContainerGet();
 

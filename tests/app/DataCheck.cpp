@@ -29,10 +29,12 @@
 #include "gui/widgets/ContainerWidget.h"
 #include "gui/widgets/DropDownListWidget.h"
 #include "gui/widgets/JoystickNubWidget.h"
+#include "gui/widgets/JSONEditorWidget.h"
 #include "gui/widgets/JoystickWidget.h"
 #include "gui/GUIManager.h"
 #include "gui/widgets/LayerWidget.h"
 #include "gui/widgets/ParticleEffectWidget.h"
+#include "gui/widgets/PressButtonWidget.h"
 #include "gui/widgets/ProgressBarWidget.h"
 #include "gui/widgets/ScrollBoxWidget.h"
 #include "gui/widgets/ScrollbarWidget.h"
@@ -1236,6 +1238,17 @@ class DataChecker
       {
          TableCheck(where, specification, spriteFile, path);
       }
+      if (dynamic_cast<JSONEditorWidget*>(kind))
+      {
+         // The editor makes its rows' widgets and its back button from these.
+         for (const char* key : {"ItemKeyReadOnlyTemplate", "ItemStringReadOnlyTemplate",
+                                 "ItemEditButtonTemplate", "BackButton"})
+         {
+            PartCheck<PressButtonWidget>(specification, key, spriteFile, path);
+         }
+         PartCheck<TextEntryWidget>(specification, "ItemStringTemplate", spriteFile, path);
+         PartCheck<DropDownListWidget>(specification, "ItemEnumerationTemplate", spriteFile, path);
+      }
       if (dynamic_cast<TextEntryWidget*>(kind))
       {
          CharactersAllowedCheck(where, specification);
@@ -1700,6 +1713,9 @@ std::map<std::string, std::string> HealthyTreeGet()
       {"Type": "Table", "Name": "Scores", "ScrollBox": {"Columns": {}, "ClipContainer": {}},
        "RowTemplate": {"RowButton": {"OffUpOutState": "Button"},
                        "Cells": {"Children": [{"Type": "Label", "Name": "Who"}]}}},
+      {"Type": "JSONEditor", "Name": "Editor", "ScrollBox": {"Columns": {}, "ClipContainer": {}},
+       "RowTemplate": {"Cells": {}}, "ItemKeyReadOnlyTemplate": {"UpOutState": "Panel"},
+       "BackButton": {"UpOutState": "Button"}},
       {"Type": "TextEntry", "Name": "Entry", "Font": "Body", "CharactersAllowed": "ab "},
       {"Type": "ProgressBar", "Name": "Bar", "BackgroundSprite": {"Animation": "Panel"},
        "ProgressSprite": {"Animation": "Icon"}}
@@ -1848,6 +1864,11 @@ INSTANTIATE_TEST_SUITE_P(
               R"("OffUpOutState": "Panel")",
               R"("OffUpOutState": "Tile")",
               {"widget \"List.ItemTemplate\"", "\"Tile\""}},
+        Fault{"MissingEditorTemplateAnimation",
+              widgetsFile,
+              R"("ItemKeyReadOnlyTemplate": {"UpOutState": "Panel"})",
+              R"("ItemKeyReadOnlyTemplate": {"UpOutState": "Tile"})",
+              {"widget \"Editor.ItemKeyReadOnlyTemplate\"", "\"Tile\""}},
         Fault{"MissingClipContainer",
               widgetsFile,
               R"("ClipContainer": {"ClipArea": "0|0|10|10"})",

@@ -347,8 +347,8 @@ TEST_F(ProgramEndToEnd, RunsFramesTakesAScreenshotAndShutsDownCleanly)
    EXPECT_TRUE(FileExists(saveFolder + "/Profiles/0/Profile.json"));
 }
 
-// The title card first; Escape skips it; the loading screen's bar fills and the panel leaves
-// for a black screen (no root menu yet); the program then ends cleanly with nothing logged.
+// The title card first; Escape skips it; the loading screen's bar fills over its felt and the
+// panel leaves (no root menu yet); the program then ends cleanly with nothing logged.
 TEST_F(ProgramEndToEnd, SplashSkipsToTheLoadingScreenWhoseBarFills)
 {
    if (!x11.fakeKeyEvent)
@@ -392,8 +392,9 @@ TEST_F(ProgramEndToEnd, SplashSkipsToTheLoadingScreenWhoseBarFills)
    EXPECT_TRUE(titleSeen) << "the splash's title card never showed";
 
    x11.KeyTap(window, XK_Escape);
-   // Only the title card reaches x 120; the loading panel spans x 260 to 690, and its bar's gold
-   // fill reaches x 650 only once everything is loaded.
+   // The splash is black under its title card, which alone reaches x 120; the loading screen's
+   // felt fills the whole screen. The loading panel's gold border runs down x 261, and its bar's
+   // gold fill reaches x 650 only once everything is loaded.
    bool panelSeen = false, barFull = false, ended = false;
    while (!ended && window && std::chrono::steady_clock::now() < deadline)
    {
@@ -401,7 +402,9 @@ TEST_F(ProgramEndToEnd, SplashSkipsToTheLoadingScreenWhoseBarFills)
       ASSERT_NE(shotRead->bitmap, nullptr);
       const Snapshot& shot = *shotRead;
       const Rgb side = shot.At(120, 360);
-      if (side.r + side.g + side.b > 30)
+      const Rgb below = shot.At(480, 600);
+      const bool felt = below.g > below.r + 15 && below.g > 30;
+      if (!felt && side.r + side.g + side.b > 30)
       {
          EXPECT_FALSE(panelSeen) << "the splash came back";
          continue;
@@ -411,8 +414,8 @@ TEST_F(ProgramEndToEnd, SplashSkipsToTheLoadingScreenWhoseBarFills)
       {
          const Rgb fill = shot.At(650, y);
          barFull = barFull || (fill.r > 180 && fill.g > 130 && fill.b < 120);
-         const Rgb edge = shot.At(280, y);
-         panel = panel || edge.r + edge.g + edge.b > 30;
+         const Rgb border = shot.At(261, y);
+         panel = panel || (border.r > 150 && border.g > 120);
       }
       ended = panelSeen && !panel;
       panelSeen = panelSeen || panel;

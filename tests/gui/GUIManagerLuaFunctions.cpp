@@ -9,8 +9,10 @@
 #include "gui/widgets/DropDownListWidget.h"
 #include "gui/widgets/LabelWidget.h"
 #include "gui/widgets/NumberLabelWidget.h"
+#include "gui/widgets/ProgressBarWidget.h"
 #include "gui/widgets/SliderWidget.h"
 #include "gui/widgets/StateContainerWidget.h"
+#include "gui/widgets/TableWidget.h"
 #include "gui/widgets/TextDocumentWidget.h"
 #include "gui/widgets/ToggleButtonWidget.h"
 
@@ -29,7 +31,10 @@ const char* const layer = R"({"Children": [
    {"Type": "ToggleButton", "Name": "Toggle"},
    {"Type": "DropDownList", "Name": "List", "Bounds": "0|0|100|30",
     "ScrollBox": {"Position": "0|30", "Bounds": "0|0|100|100", "ClipContainer": {"ClipArea": "0|0|100|100"}},
-    "OpenButton": {"Bounds": "0|0|100|30"}, "ItemTemplate": {"Bounds": "0|0|100|30"}}]})";
+    "OpenButton": {"Bounds": "0|0|100|30"}, "ItemTemplate": {"Bounds": "0|0|100|30"}},
+   {"Type": "ProgressBar", "Name": "Bar", "Minimum": 0, "Maximum": 10, "ProgressSprite": {}},
+   {"Type": "Table", "Name": "Rows", "ScrollBox": {"Columns": {}, "ClipContainer": {"ClipArea": "0|0|100|100"}},
+    "RowTemplate": {"Bounds": "0|0|100|20", "Cells": {"Children": [{"Type": "Label", "Name": "Cell"}]}}}]})";
 
 class GUILuaFunctionsTest : public GUIManagerFixture
 {
@@ -121,9 +126,24 @@ TEST_F(GUILuaFunctionsTest, EachFunctionReachesItsWidget)
         [&] { return std::string(At<LabelWidget>("L.Score")->TextGet()); }},
        // A number label is a label.
        {"", "GUILabelTextExpressionGet('L.Score')", "nil", nullptr},
+       {"GUIProgressBarValueSet('L.Bar', 4)", "GUIProgressBarValueGet('L.Bar')", "4",
+        [&] { return std::to_string(At<ProgressBarWidget>("L.Bar")->ValueGet()); }},
+       {"GUIProgressBarIndeterminateSet('L.Bar', true)", "GUIProgressBarIndeterminateGet('L.Bar')", "true",
+        [&] { return std::string(At<ProgressBarWidget>("L.Bar")->IndeterminateGet() ? "on" : "off"); }},
        {"GUISliderValueSet('L.Volume', 40)", "GUISliderValueGet('L.Volume')", "40",
         [&] { return std::to_string(At<SliderWidget>("L.Volume")->ValueGet()); }},
        {"GUIStateContainerStateSet('L.Pages', 'B')", "GUIStateContainerStateGet('L.Pages')", "B", nullptr},
+       {"GUITableRowAdd('L.Rows') GUITableRowAdd('L.Rows') GUITableRowAdd('L.Rows')",
+        "GUITableRowCountGet('L.Rows')", "3",
+        [&] { return std::to_string(At<TableWidget>("L.Rows")->RowCountGet()); }},
+       // Rows count from 1 in Lua; 0 is no selection.
+       {"", "GUITableSelectionGet('L.Rows')", "0", nullptr},
+       {"GUITableSelectionSet('L.Rows', 3)", "GUITableSelectionGet('L.Rows')", "3",
+        [&] { return std::to_string(At<TableWidget>("L.Rows")->SelectionGet()); }},
+       {"GUITableRowRemove('L.Rows', 1)", "GUITableSelectionGet('L.Rows')", "2",
+        [&] { return std::to_string(At<TableWidget>("L.Rows")->RowCountGet()); }},
+       // No Lua event is being handled.
+       {"", "GUITableEventRowIndexGet('L.Rows')", "0", nullptr},
        {"GUITextDocumentTextSet('L.Doc', 'Words')", "GUITextDocumentTextGet('L.Doc')", "Words",
         [&] { return std::string(At<TextDocumentWidget>("L.Doc")->TextGet()); }},
        {"GUITextDocumentTextExpressionSet('L.Doc', '\"a\" .. \"b\"')",
@@ -133,9 +153,9 @@ TEST_F(GUILuaFunctionsTest, EachFunctionReachesItsWidget)
        {"GUIWidgetEnabledSet('L.Toggle', false)", "GUIWidgetEnabledCheck('L.Toggle')", "false",
         [&] { return std::string(At<Widget>("L.Toggle")->enabled ? "enabled" : "disabled"); }},
    };
-   const char* const natives[] = {"1",   "2",     "",         "",        "1",       "focused",
-                                  "New", "",      "2.500000", "2.5 pts", "",        "40.000000",
-                                  "",    "Words", "",         "on",      "disabled"};
+   const char* const natives[] = {
+       "1",  "2",         "", "",  "1", "focused", "New", "", "2.500000", "2.5 pts", "",   "4.000000",
+       "on", "40.000000", "", "3", "",  "2",       "2",   "", "Words",    "",        "on", "disabled"};
    i32 i = 0;
    for (const Case& c : cases)
    {
@@ -188,6 +208,14 @@ TEST_F(GUILuaFunctionsTest, FailuresSayWhatWentWrong)
         "GUIStateContainerStateGet -- Widget is not a StateContainer: \"L.Box\"\n"},
        {"GUITextDocumentTextGet('L.Title')",
         "GUITextDocumentTextGet -- Widget is not a TextDocument: \"L.Title\"\n"},
+       {"GUIProgressBarValueSet('L.Box', 1)",
+        "GUIProgressBarValueSet -- Widget is not a progress bar: \"L.Box\"\n"},
+       {"GUITableRowAdd('L.Bar')", "GUITableRowAdd -- Widget is not a TableWidget: \"L.Bar\"\n"},
+       {"GUITableSelectionSet('L.Title', 1)",
+        "GUITableSelectionSet -- Widget is not a TableWidget: \"L.Title\"\n"},
+       // Rows that do not exist are left alone.
+       {"GUITableRowRemove('L.Rows', 0) GUITableRowRemove('L.Rows', 1e30) GUITableSelectionSet('L.Rows', -5)",
+        ""},
        {"GUIStateContainerStateSet('L.Pages', nil)",
         "GUIStateContainerStateSet -- state 'name' not provided.\"L.Pages\"\n"},
        {"GUIStateContainerStateSet('L.Pages', 'C')",
@@ -216,8 +244,12 @@ TEST_F(GUILuaFunctionsTest, NilAndUnknownPathsDoNothing)
          "GUIDropDownListSelectionClear", "GUIDropDownListSelectionGet", "GUIDropDownListSelectionSet",
          "GUIFocusSet", "GUILabelTextExpressionGet", "GUILabelTextExpressionSet", "GUILabelTextGet",
          "GUILabelTextSet", "GUINumberLabelTextFormatExpressionGet", "GUINumberLabelTextFormatExpressionSet",
-         "GUINumberLabelValueGet", "GUINumberLabelValueSet", "GUISliderValueGet", "GUISliderValueSet",
-         "GUIStateContainerStateGet", "GUIStateContainerStateSet", "GUITextDocumentTextExpressionGet",
+         "GUINumberLabelValueGet", "GUINumberLabelValueSet", "GUIProgressBarIndeterminateGet",
+         "GUIProgressBarIndeterminateSet", "GUIProgressBarValueGet", "GUIProgressBarValueSet",
+         "GUISliderValueGet", "GUISliderValueSet",
+         "GUIStateContainerStateGet", "GUIStateContainerStateSet", "GUITableEventRowIndexGet",
+         "GUITableRowAdd", "GUITableRowCountGet", "GUITableRowRemove", "GUITableSelectionGet",
+         "GUITableSelectionSet", "GUITextDocumentTextExpressionGet",
          "GUITextDocumentTextExpressionSet", "GUITextDocumentTextGet", "GUITextDocumentTextSet",
          "GUIToggleButtonOnGet", "GUIToggleButtonOnSet", "GUIWidgetEnabledCheck", "GUIWidgetEnabledSet"}
       LuaVar.r = ""

@@ -116,17 +116,38 @@ const Piece loadingScreenPieces[] = {
      0},
 };
 
+// A full-screen picture: table felt lit from the middle, darkening towards the edges, under a
+// faint diamond lattice. It is stretched to the screen, so it stays smooth rather than detailed.
+struct Backdrop
+{
+   const char* name;
+   int width;
+   int height;
+   Rgba centre;
+   Rgba edge;
+   // Distance between lattice lines, in pixels.
+   float lattice;
+   // How much lighter a lattice line is than the felt under it.
+   float latticeStrength;
+};
+
+const Backdrop loadingScreenBackdrop = {
+    "Background", 640, 480, {0.12f, 0.38f, 0.23f, 1.0f}, {0.02f, 0.10f, 0.06f, 1.0f}, 48.0f, 0.07f};
+
 // The art sets by the name given to --set.
 struct PieceSet
 {
    const char* name;
    const Piece* pieces;
    size_t count;
+   // Null when the set has none.
+   const Backdrop* backdrop;
 };
 
 const PieceSet pieceSets[] = {
-    {"MessageBox", pieces, sizeof(pieces) / sizeof(pieces[0])},
-    {"LoadingScreen", loadingScreenPieces, sizeof(loadingScreenPieces) / sizeof(loadingScreenPieces[0])},
+    {"MessageBox", pieces, sizeof(pieces) / sizeof(pieces[0]), nullptr},
+    {"LoadingScreen", loadingScreenPieces, sizeof(loadingScreenPieces) / sizeof(loadingScreenPieces[0]),
+     &loadingScreenBackdrop},
 };
 
 // Signed distance from (x, y) to a rounded box; negative inside.
@@ -190,6 +211,34 @@ void PieceDraw(const Piece& piece, Bitmap* bitmap)
          u8 pixel[4] = {
              static_cast<u8>(std::lround(color.r * 255.0f)), static_cast<u8>(std::lround(color.g * 255.0f)),
              static_cast<u8>(std::lround(color.b * 255.0f)), static_cast<u8>(std::lround(color.a * 255.0f))};
+         bitmap->PixelSet(pixel, x, y);
+      }
+   }
+}
+
+void BackdropDraw(const Backdrop& backdrop, Bitmap* bitmap)
+{
+   const float halfWidth = static_cast<float>(backdrop.width) * 0.5f;
+   const float halfHeight = static_cast<float>(backdrop.height) * 0.5f;
+   for (int y = 0; y < backdrop.height; y++)
+   {
+      for (int x = 0; x < backdrop.width; x++)
+      {
+         float px = static_cast<float>(x) + 0.5f;
+         float py = static_cast<float>(y) + 0.5f;
+         // 0 in the middle, 1 in the corners; squared for a soft falloff.
+         float dx = (px - halfWidth) / halfWidth;
+         float dy = (py - halfHeight) / halfHeight;
+         float fall = std::clamp((dx * dx + dy * dy) * 0.5f, 0.0f, 1.0f);
+         Rgba color = Mix(backdrop.centre, backdrop.edge, fall);
+         // Distance to the nearest line of each diagonal family, anti-aliased over one pixel.
+         float u = std::fabs(std::remainder(px + py, backdrop.lattice)) / std::sqrt(2.0f);
+         float v = std::fabs(std::remainder(px - py, backdrop.lattice)) / std::sqrt(2.0f);
+         float line = std::clamp(1.0f - std::min(u, v), 0.0f, 1.0f);
+         color = Mix(color, {1.0f, 1.0f, 1.0f, 1.0f}, line * backdrop.latticeStrength * (1.0f - fall));
+         u8 pixel[4] = {static_cast<u8>(std::lround(color.r * 255.0f)),
+                        static_cast<u8>(std::lround(color.g * 255.0f)),
+                        static_cast<u8>(std::lround(color.b * 255.0f)), 255};
          bitmap->PixelSet(pixel, x, y);
       }
    }
@@ -266,6 +315,21 @@ bool PNGWrite(const std::string& path, const Bitmap& bitmap)
    }
    return saved && closed;
 }
+
+// Draws a picture of the size and saves it; the number of failures (0 or 1).
+template <class Draw> int PictureWrite(const std::string& path, int width, int height, Draw draw)
+{
+   Bitmap bitmap;
+   if (!bitmap.Init(width, height, BITMAP_FORMAT_RGBA8, allocatorDefault))
+   {
+      std::fprintf(stderr, "guiart: unable to make a %dx%d bitmap\n", width, height);
+      return 1;
+   }
+   draw(&bitmap);
+   bool written = PNGWrite(path, bitmap);
+   bitmap.Free();
+   return written ? 0 : 1;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -296,7 +360,9 @@ int main(int argc, char** argv)
    }
    if (!usable)
    {
-      std::fprintf(stderr, "usage: corvale-guiart --output <folder> [--set MessageBox|LoadingScreen] [--icon <file>]\n");
+      std::fprintf(
+          stderr,
+          "usage: corvale-guiart --output <folder> [--set MessageBox|LoadingScreen] [--icon <file>]\n");
       return 2;
    }
    Memory::Init();
@@ -305,19 +371,14 @@ int main(int argc, char** argv)
    for (size_t i = 0; i < set->count; i++)
    {
       const Piece& piece = set->pieces[i];
-      Bitmap bitmap;
-      if (!bitmap.Init(piece.width, piece.height, BITMAP_FORMAT_RGBA8, allocatorDefault))
-      {
-         std::fprintf(stderr, "guiart: unable to make a %dx%d bitmap\n", piece.width, piece.height);
-         failures++;
-         continue;
-      }
-      PieceDraw(piece, &bitmap);
-      if (!PNGWrite(folder + "/" + piece.name + ".png", bitmap))
-      {
-         failures++;
-      }
-      bitmap.Free();
+      failures += PictureWrite(folder + "/" + piece.name + ".png", piece.width, piece.height,
+                               [&](Bitmap* bitmap) { PieceDraw(piece, bitmap); });
+   }
+   if (set->backdrop)
+   {
+      const Backdrop& backdrop = *set->backdrop;
+      failures += PictureWrite(folder + "/" + backdrop.name + ".png", backdrop.width, backdrop.height,
+                               [&](Bitmap* bitmap) { BackdropDraw(backdrop, bitmap); });
    }
    if (iconPath)
    {

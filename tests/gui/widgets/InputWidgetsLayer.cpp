@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/TestSupport.h"
+#include "tests/gui/WindowLayerTestSupport.h"
 #include "tests/platform/ScreenTestSupport.h"
 #include "core/Event.h"
 #include "core/FileManager.h"
@@ -42,6 +43,8 @@
 #include "platform/window/WindowMessages.h"
 
 using namespace Corvale;
+using window_layer_test_support::Filled;
+using window_layer_test_support::WindowLayerTest;
 
 namespace
 {
@@ -89,10 +92,6 @@ std::string NameCharactersGet()
    return text;
 }
 
-std::string Filled(const char* color)
-{
-   return std::string(R"("BoundsFilledDraw": true, "BoundsFilledColor": ")") + color + "\"";
-}
 
 // A header state: the title button with the column's caption.
 std::string HeaderState(const char* state, const std::string& caption)
@@ -171,97 +170,18 @@ std::string LayerGet()
 ]})";
 }
 
-class InputWidgetsLayerTest : public ::testing::Test
+class InputWidgetsLayerTest : public WindowLayerTest
 {
  protected:
-   static void SetUpTestSuite()
-   {
-      if (!Memory::InitialisedCheck())
-      {
-         Memory::Init();
-      }
-      Event::SystemInit();
-   }
+   void SetUp() override { LayerStart("InputWidgets", LayerGet()); }
 
-   static void TearDownTestSuite() { Event::SystemDeinit(); }
-
-   void SetUp() override
-   {
-      char pattern[] = "/tmp/corvale-input-XXXXXX";
-      folder = mkdtemp(pattern);
-      const std::string data = TestSupport::BuildDataFolderGet();
-      ASSERT_TRUE(std::filesystem::exists(data + "/Graphics/Fonts/SansRegular.json")) << data;
-      std::filesystem::create_directories(folder + "/Graphics/GUI/InputWidgets");
-      std::filesystem::create_directory_symlink(data + "/Graphics/Fonts", folder + "/Graphics/Fonts");
-      std::ofstream(folder + "/Graphics/GUI/InputWidgets/Widgets.json") << LayerGet();
-      std::ofstream(folder + "/Graphics/GUI/InputWidgets/Sprites.json") << "{}";
-      fileManagerStdioResource.BaseFolderSet((folder + "/").c_str());
-      fileManagerResource = &fileManagerStdioResource;
-      GraphicsPathManager::Set(0, "Graphics");
-      ASSERT_TRUE(screen.Init(TestSupport::WindowSettingsGet(&TestSupport::WindowProcedureTyping)))
-          << "needs a display (run under xvfb-run)";
-      opened = true;
-      KeyboardStateInit();
-      mouseStateSystem = MouseState();
-      mouseStateSystem.present = 1;
-      FadeManager::Reset();
-      ProgressionManager::Init();
-      GUIManager::Init();
-   }
-
-   void TearDown() override
-   {
-      GUIManager::Deinit();
-      ProgressionManager::Deinit();
-      FontManager::Deinit();
-      EXPECT_EQ(SpriteManager::resourceFiles.count, 0);
-      imageManager.Deinit();
-      textureManager.Deinit();
-      PlatformKeyStateClear();
-      if (opened)
-      {
-         screen.Deinit();
-      }
-      fileManagerResource = nullptr;
-      std::filesystem::remove_all(folder);
-   }
-
-   // One frame in which the pointer stays as it was: the window's events become this frame's keys
-   // and characters, then the GUI runs.
+   // One frame in which the pointer stays as it was.
    void Tick(u32 elapsed = 16)
    {
       mouseStateSystem.previousX = mouseStateSystem.x;
       mouseStateSystem.previousY = mouseStateSystem.y;
       mouseStateSystem.previousButtons = mouseStateSystem.frameButtons;
       FrameRun(elapsed);
-   }
-
-   void FrameRun(u32 elapsed)
-   {
-      screen.MessagesPump();
-      KeyboardStateUpdate(true);
-      GUIManager::Update(elapsed);
-   }
-
-   void PointerFrame(const Point2F& at, u32 buttonsNow, u32 buttonsBefore)
-   {
-      mouseStateSystem.previousX = mouseStateSystem.x;
-      mouseStateSystem.previousY = mouseStateSystem.y;
-      mouseStateSystem.x = static_cast<i32>(at.x);
-      mouseStateSystem.y = static_cast<i32>(at.y);
-      mouseStateSystem.frameButtons = buttonsNow;
-      mouseStateSystem.previousButtons = buttonsBefore;
-      FrameRun(16);
-   }
-
-   void Click(Widget* widget)
-   {
-      ASSERT_NE(widget, nullptr);
-      const Point2F at = widget->PositionAbsoluteGet();
-      const Box2F bounds = widget->BoundsGet();
-      const Point2F middle{at.x + bounds.x + bounds.width / 2.0f, at.y + bounds.y + bounds.height / 2.0f};
-      PointerFrame(middle, MOUSE_BUTTON_LEFT, 0);
-      PointerFrame(middle, 0, MOUSE_BUTTON_LEFT);
    }
 
    Widget* At(const char* path) { return GUIManager::WidgetGetByPath(path); }
@@ -277,8 +197,6 @@ class InputWidgetsLayerTest : public ::testing::Test
       return names;
    }
 
-   std::string folder;
-   bool opened = false;
 };
 
 TEST_F(InputWidgetsLayerTest, APlayerSortsSelectsTypesAndUsesTheKeysOnScreen)
