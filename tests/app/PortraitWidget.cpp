@@ -253,22 +253,41 @@ TEST_F(PortraitWidgetTest, EveryCharacterDrawsAFace)
 {
    const JSONValue* characters = consts->ItemGet("Characters");
    ASSERT_GE(characters->CountGet(), 8);
-   i32 drawn = 0;
+   std::vector<PortraitWidget*> faces;
    for (JSONValue::Iterator it = characters->ItemsBegin(); it.ValidCheck(); it.Next())
    {
-      portrait->DescriptionLoad(it.node->value->ItemGet("Portrait"));
-      portrait->PositionSet(
-          Point2F{static_cast<float>(40 + (drawn % 4) * 160), static_cast<float>(60 + (drawn / 4) * 180)});
-      Clear();
-      portrait->DrawBegin();
-      portrait->Draw();
-      portrait->DrawEnd();
-      std::vector<u8> frame = Frame();
-      // Skin in the middle of the face.
-      const Point2F at = portrait->PositionGet();
-      const Pixel middle = At(frame, static_cast<int>(at.x + 64), static_cast<int>(at.y + 70));
-      EXPECT_GT(middle.r + middle.g + middle.b, 150) << it.node->key;
-      ++drawn;
+      PortraitWidget* face = MemoryNew<PortraitWidget>(HEAP_DEFAULT);
+      face->InitWithoutSpecification(it.node->key, nullptr);
+      face->DescriptionLoad(it.node->value->ItemGet("Portrait"));
+      const i32 n = static_cast<i32>(faces.size());
+      face->PositionSet(Point2F{static_cast<float>(40 + (n % 4) * 200), static_cast<float>(60 + (n / 4) * 200)});
+      face->ScaleSet(1.5f, 1.5f);
+      faces.push_back(face);
    }
+   Clear();
+   for (PortraitWidget* face : faces)
+   {
+      face->DrawBegin();
+      face->Draw();
+      face->DrawEnd();
+   }
+   std::vector<u8> frame = Frame();
+   const char* folder = std::getenv("CORVALE_SCREENSHOT_DIR");
+   if (folder)
+   {
+      Screenshot(frame, std::string(folder) + "/Characters.png");
+   }
+   for (PortraitWidget* face : faces)
+   {
+      // Skin between the eyes and the mouth, and cloth at the bottom of the box.
+      const Point2F at = face->PositionGet();
+      const Pixel cheek = At(frame, static_cast<int>(at.x + 64 * 1.5f), static_cast<int>(at.y + 74 * 1.5f));
+      const Pixel body = At(frame, static_cast<int>(at.x + 30 * 1.5f), static_cast<int>(at.y + 124 * 1.5f));
+      EXPECT_GT(cheek.r + cheek.g + cheek.b, 150) << face->name;
+      EXPECT_GT(body.r + body.g + body.b, 20) << face->name;
+      face->Deinit();
+      MemoryDelete(face);
+   }
+   Tick(0);
 }
 } // namespace
