@@ -624,6 +624,9 @@ void DrawHair(Canvas& c, int style, int colour, bool front)
    }
 }
 
+// Every accessory draws in front: the face creator chooses only the front half of a pair, and a
+// back half left from an earlier choice would float behind the next accessory. The back halves
+// are empty frames.
 void DrawAccessory(Canvas& c, int kind, bool front)
 {
    const Rgb metal = Hex(0x3A3A40), gold = Hex(0xE3B341);
@@ -659,20 +662,14 @@ void DrawAccessory(Canvas& c, int kind, bool front)
          Paint(c, Ellipse(HEAD_X, HEAD_Y - 18, 38, 6), Hex(0xA93030), Hex(0x6E1F1F), 1.2f);
       }
       break;
-   case 4: // wide hat: the brim goes behind the head too
+   case 4: // wide hat, its whole brim in front
       if (front)
       {
-         Paint(c, Clip(Ellipse(HEAD_X, HEAD_Y - 34, 60, 9), Box(0, HEAD_Y - 34, BOX, BOX, 0)), Hex(0x6B5233),
-               Hex(0x3A2C1A), 1.2f);
+         Paint(c, Ellipse(HEAD_X, HEAD_Y - 34, 60, 9), Hex(0x6B5233), Hex(0x3A2C1A), 1.2f);
          Paint(c, Box(HEAD_X - 26, HEAD_Y - 62, HEAD_X + 26, HEAD_Y - 32, 8), Hex(0x7C603D), Hex(0x3A2C1A),
                1.2f);
          Paint(c, Box(HEAD_X - 26, HEAD_Y - 40, HEAD_X + 26, HEAD_Y - 34, 0), Hex(0x2C2C2C), Hex(0x2C2C2C),
                0);
-      }
-      else
-      {
-         Paint(c, Clip(Ellipse(HEAD_X, HEAD_Y - 34, 60, 9), Box(0, 0, BOX, HEAD_Y - 34, 0)), Hex(0x5A4429),
-               Hex(0x3A2C1A), 1.2f);
       }
       break;
    case 5: // earrings
@@ -682,13 +679,10 @@ void DrawAccessory(Canvas& c, int kind, bool front)
          Paint(c, Circle(HEAD_X + 30, EYE_Y + 16, 2.6f), gold, Shade(gold, 0.6f), 0.8f);
       }
       break;
-   case 6: // headband, round the back of the head as well
+   case 6: // headband
       if (front)
          Paint(c, Curve(HEAD_X - 30, HEAD_Y - 14, HEAD_X, HEAD_Y - 44, HEAD_X + 30, HEAD_Y - 14, 3, 3),
                Hex(0x3BA5A0), Hex(0x1F5F5C), 1.0f);
-      else
-         Paint(c, Curve(HEAD_X - 31, HEAD_Y - 12, HEAD_X, HEAD_Y - 6, HEAD_X + 31, HEAD_Y - 12, 2.5f, 2.5f),
-               Hex(0x2F8580), Hex(0x1F5F5C), 1.0f);
       break;
    default: // bow tie
       if (front)
