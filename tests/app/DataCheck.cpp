@@ -1127,15 +1127,14 @@ class DataChecker
       const JSONValue* build = DocumentGet("Scripts/BuildConsts");
       const JSONValue* styles = graphics ? graphics->ItemGet("ChipStyles") : &JSONValue::nullValue;
       const std::string where = "GraphicsConsts.json \"ChipStyles\"";
-      for (JSONValue::Iterator it = styles->ItemsBegin();
-           styles->TypeGet() == JSONValue::TYPE_OBJECT && it.ValidCheck(); it.Next())
+      for (JSONValue::Iterator it = styles->ItemsBegin(); styles->TypeGet() == JSONValue::TYPE_OBJECT && it.ValidCheck();
+           it.Next())
       {
          const JSONValue* denominations = it.node->value->ItemGet("Denominations");
          for (const char* size : {"Small", "Medium", "Large"})
          {
             const std::string file = std::string("Sprites/Chips/") + it.node->key + "/" + size;
-            for (i32 i = 0;
-                 denominations->TypeGet() == JSONValue::TYPE_ARRAY && i < denominations->CountGet(); i++)
+            for (i32 i = 0; denominations->TypeGet() == JSONValue::TYPE_ARRAY && i < denominations->CountGet(); i++)
             {
                AnimationCheck(where, file, std::to_string(denominations->ElementGet(i)->IntValueGet()));
             }
@@ -1320,8 +1319,7 @@ class DataChecker
          const char* effect = StringMemberGet(specification, "ParticleEffect");
          if (effect)
          {
-            FilesFind(where, "\"ParticleEffect\" " + Quoted(effect),
-                      GraphicsCandidatesGet(effect, {".json"}));
+            FilesFind(where, "\"ParticleEffect\" " + Quoted(effect), GraphicsCandidatesGet(effect, {".json"}));
          }
       }
       if (dynamic_cast<DropDownListWidget*>(kind))
