@@ -150,6 +150,7 @@ class DataChecker
       {
          ProgramNamesCheck();
          PortraitsCheck();
+         DialogsCheck();
       }
       ChipsCheck();
       CardArtCheck();
@@ -647,6 +648,49 @@ class DataChecker
       if (static_cast<i32>(faces.size()) != characters->CountGet() && characters->CountGet() > 0)
       {
          Report(where, "two characters share one face");
+      }
+   }
+
+   // The lines the characters say, their groups, and the balloon's sprites and font.
+   void DialogsCheck()
+   {
+      const std::string where = "Scripts/DialogConsts.json";
+      const JSONValue* dialogs = DocumentGet("Scripts/DialogConsts");
+      if (!dialogs)
+      {
+         Report(where, "missing or broken");
+         return;
+      }
+      const JSONValue* lines = dialogs->ItemGet("Dialogs");
+      for (JSONValue::Iterator it = lines->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         TextKeyCheck(where + " dialog " + Quoted(it.node->key), StringMemberGet(it.node->value, "TextKey"),
+                      "TextKey");
+      }
+      const JSONValue* groups = dialogs->ItemGet("DialogGroups");
+      for (JSONValue::Iterator it = groups->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         for (i32 i = 0; i < it.node->value->CountGet(); ++i)
+         {
+            const char* line = it.node->value->ElementGet(i)->StringValueGet();
+            if (!line || lines->ItemGet(line)->TypeGet() != JSONValue::TYPE_OBJECT)
+            {
+               Report(where + " group " + Quoted(it.node->key), "names a line that is not in \"Dialogs\"");
+            }
+         }
+      }
+      const JSONValue* balloon = dialogs->ItemGet("DialogWidget");
+      const char* spriteFile = StringMemberGet(balloon, "SpriteResourceFilename");
+      if (!spriteFile || !StringMemberGet(balloon, "Font"))
+      {
+         Report(where, "\"DialogWidget\" names no sprite resource file or font");
+         return;
+      }
+      FontCheck(where + " \"DialogWidget\"", StringMemberGet(balloon, "Font"));
+      for (const char* sprite : {"BackgroundSprite", "ContinueIndicatorSprite"})
+      {
+         const char* animation = StringMemberGet(balloon->ItemGet(sprite), "Animation");
+         AnimationCheck(where + " \"DialogWidget\" " + Quoted(sprite), spriteFile, animation ? animation : "");
       }
    }
 

@@ -216,6 +216,37 @@ std::vector<Piece> FaceCreatorPiecesMake()
 
 const std::vector<Piece> faceCreatorPieces = FaceCreatorPiecesMake();
 
+// Dialog art: the speech balloon, its continue indicator and the frame of the speaker's portrait.
+const Piece dialogPieces[] = {
+    {"Balloon",
+     440,
+     130,
+     20.0f,
+     3.0f,
+     {0.99f, 0.97f, 0.90f, 0.97f},
+     {0.93f, 0.89f, 0.78f, 0.97f},
+     {0.36f, 0.27f, 0.16f, 1.0f},
+     6},
+    {"ArrowDownIndicator",
+     28,
+     28,
+     14.0f,
+     2.0f,
+     {0.86f, 0.66f, 0.24f, 1.0f},
+     {0.64f, 0.44f, 0.12f, 1.0f},
+     {0.36f, 0.27f, 0.16f, 1.0f},
+     2},
+    {"PortraitFrame",
+     140,
+     140,
+     14.0f,
+     3.0f,
+     {0.80f, 0.86f, 0.90f, 1.0f},
+     {0.56f, 0.66f, 0.74f, 1.0f},
+     {0.86f, 0.74f, 0.42f, 1.0f},
+     4},
+};
+
 // The art sets by the name given to --set.
 struct PieceSet
 {
@@ -228,6 +259,7 @@ const PieceSet pieceSets[] = {
     {"MessageBox", pieces, sizeof(pieces) / sizeof(pieces[0])},
     {"LoadingScreen", loadingScreenPieces, sizeof(loadingScreenPieces) / sizeof(loadingScreenPieces[0])},
     {"FaceCreator", faceCreatorPieces.data(), faceCreatorPieces.size()},
+    {"Dialog", dialogPieces, sizeof(dialogPieces) / sizeof(dialogPieces[0])},
 };
 
 // Signed distance from (x, y) to a rounded box; negative inside.
@@ -448,7 +480,7 @@ int main(int argc, char** argv)
    if (!usable)
    {
       std::fprintf(stderr, "usage: corvale-guiart --output <folder> [--set "
-                           "MessageBox|LoadingScreen|FaceCreator] [--icon <file>]\n");
+                           "MessageBox|LoadingScreen|FaceCreator|Dialog] [--icon <file>]\n");
       return 2;
    }
    Memory::Init();
