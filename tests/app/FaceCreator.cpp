@@ -112,6 +112,20 @@ class FaceCreatorTest : public ProfileDataLayersTest
 
    static bool Open(Popup* popup) { return PopupManager::IndexGet(popup) >= 0; }
 
+   // Draws the screen and, with CORVALE_SCREENSHOT_DIR set, saves it under the name.
+   std::vector<u8> Shown(const std::string& name)
+   {
+      Clear();
+      GUIManager::Draw();
+      std::vector<u8> frame = Frame();
+      const char* folder = std::getenv("CORVALE_SCREENSHOT_DIR");
+      if (folder)
+      {
+         Screenshot(frame, std::string(folder) + "/" + name + ".png");
+      }
+      return frame;
+   }
+
    static MessageBoxPopup* Box()
    {
       for (i32 i = 0; i < PopupManager::popups.count; ++i)
@@ -345,6 +359,7 @@ TEST_F(FaceCreatorTest, UpdateRewritesTheLoadedFaceAndAddInsertsInFront)
    ASSERT_TRUE(Box());
    Answer("Yes");
    ASSERT_TRUE(Open(&customFaceAddUpdatePopup));
+   Shown("FaceCreatorAddUpdateCancel");
    EXPECT_EQ(customFaceAddUpdatePopup.portraitOld->PartSpriteGet(PORTRAIT_PART_MOUTH), 19);
    EXPECT_EQ(customFaceAddUpdatePopup.portraitNew->PartSpriteGet(PORTRAIT_PART_MOUTH), 24);
    Click("FaceCreatorAddUpdateCancel.Panel.Update");
@@ -401,6 +416,7 @@ TEST_F(FaceCreatorTest, FaceSelectPagesLoadsAndDeletes)
    Open();
    Click("FaceCreator.loadButton");
    ASSERT_TRUE(Open(&faceSelectPopup));
+   Shown("FaceSelect");
    EXPECT_EQ(faceSelectPopup.pageCount, 2);
    for (i32 slot = 0; slot < FACE_SELECT_PAGE_SIZE; ++slot)
    {
@@ -468,14 +484,7 @@ TEST_F(FaceCreatorTest, ASeededRandomFaceIsDrawn)
    randomState1 = 1210;
    Click("FaceCreator.Hair");
    Click("FaceCreator.randomButton");
-   Clear();
-   GUIManager::Draw();
-   std::vector<u8> frame = Frame();
-   const char* folder = std::getenv("CORVALE_SCREENSHOT_DIR");
-   if (folder)
-   {
-      Screenshot(frame, std::string(folder) + "/FaceCreator.png");
-   }
+   std::vector<u8> frame = Shown("FaceCreator");
    // The face's skin in the middle of the main portrait, and previews lit in the first slot.
    const Point2F at = faceCreator.portrait->PositionAbsoluteGet();
    const Pixel cheek = At(frame, static_cast<int>(at.x + 128), static_cast<int>(at.y + 150));
