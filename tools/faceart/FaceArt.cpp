@@ -852,48 +852,41 @@ int SkinSprite(int skin, int perSkin, int k)
    return skin * perSkin + k + 1;
 }
 
-PartArt Eyes(bool right)
+// Skin-specific sprites that move: a still "Rest" and one more animation whose frames draw the
+// same sprite at the given amounts (how far closed, how far open).
+PartArt Moving(int perSkin, const char* name, const std::vector<float>& amounts, int frameDuration,
+               const char* playType, const std::function<void(Canvas&, int, int, float)>& draw)
 {
    PartArt art;
    for (int skin = 0; skin < SKINS; ++skin)
    {
-      for (int style = 0; style < EYES; ++style)
+      for (int style = 0; style < perSkin; ++style)
       {
-         SpriteArt sprite{SkinSprite(skin, EYES, style), {}};
-         sprite.animations.push_back(Still([&](Canvas& c) { DrawEye(c, skin, style, right, 0); }));
-         Animation blink{"Blink", {Canvas(), Canvas(), Canvas()}, 50, "OneShot"};
-         const float closed[3] = {0.55f, 1.0f, 0.55f};
-         for (int f = 0; f < 3; ++f)
+         SpriteArt sprite{SkinSprite(skin, perSkin, style), {}};
+         sprite.animations.push_back(Still([&](Canvas& c) { draw(c, skin, style, 0.0f); }));
+         Animation moving{name, std::vector<Canvas>(amounts.size()), frameDuration, playType};
+         for (size_t f = 0; f < amounts.size(); ++f)
          {
-            DrawEye(blink.frames[f], skin, style, right, closed[f]);
+            draw(moving.frames[f], skin, style, amounts[f]);
          }
-         sprite.animations.push_back(blink);
+         sprite.animations.push_back(moving);
          art.push_back(sprite);
       }
    }
    return art;
 }
 
+// Eyes close once in about 150 ms.
+PartArt Eyes(bool right)
+{
+   return Moving(EYES, "Blink", {0.55f, 1.0f, 0.55f}, 50, "OneShot",
+                 [right](Canvas& c, int skin, int style, float closed)
+                 { DrawEye(c, skin, style, right, closed); });
+}
+
 PartArt Mouths()
 {
-   PartArt art;
-   for (int skin = 0; skin < SKINS; ++skin)
-   {
-      for (int style = 0; style < MOUTHS; ++style)
-      {
-         SpriteArt sprite{SkinSprite(skin, MOUTHS, style), {}};
-         sprite.animations.push_back(Still([&](Canvas& c) { DrawMouth(c, skin, style, 0); }));
-         Animation talk{"Talk", {Canvas(), Canvas(), Canvas(), Canvas()}, 90, "Loop"};
-         const float open[4] = {0.35f, 0.9f, 0.5f, 0.15f};
-         for (int f = 0; f < 4; ++f)
-         {
-            DrawMouth(talk.frames[f], skin, style, open[f]);
-         }
-         sprite.animations.push_back(talk);
-         art.push_back(sprite);
-      }
-   }
-   return art;
+   return Moving(MOUTHS, "Talk", {0.35f, 0.9f, 0.5f, 0.15f}, 90, "Loop", DrawMouth);
 }
 
 std::string NumberList(int first, int count)
