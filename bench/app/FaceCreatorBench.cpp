@@ -117,7 +117,8 @@ void FrameShareSet(benchmark::State& state)
                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void FaceCreatorOptionsRefresh(benchmark::State& state)
+// Runs step once per iteration with the face creator open, then reports the frame share.
+template <class Step> void SceneRun(benchmark::State& state, Step step)
 {
    FaceCreatorScene scene;
    if (!scene.Open())
@@ -128,32 +129,29 @@ void FaceCreatorOptionsRefresh(benchmark::State& state)
    }
    for (auto _ : state)
    {
-      faceCreator.OptionsRefresh();
+      step();
    }
    FrameShareSet(state);
    scene.Close();
+}
+
+void FaceCreatorOptionsRefresh(benchmark::State& state)
+{
+   SceneRun(state, [] { faceCreator.OptionsRefresh(); });
 }
 BENCHMARK(FaceCreatorOptionsRefresh)->Unit(benchmark::kMillisecond);
 
 void FaceCreatorFrame(benchmark::State& state)
 {
-   FaceCreatorScene scene;
-   if (!scene.Open())
-   {
-      state.SkipWithError("no window, data or face creator (build the data, run under xvfb-run)");
-      scene.Close();
-      return;
-   }
-   for (auto _ : state)
-   {
-      FaceCreatorScene::Tick(16);
-      screen.clearedThisFrame = 0;
-      screen.Clear();
-      GUIManager::Draw();
-      screen.BuffersSwap();
-   }
-   FrameShareSet(state);
-   scene.Close();
+   SceneRun(state,
+            []
+            {
+               FaceCreatorScene::Tick(16);
+               screen.clearedThisFrame = 0;
+               screen.Clear();
+               GUIManager::Draw();
+               screen.BuffersSwap();
+            });
 }
 BENCHMARK(FaceCreatorFrame)->Unit(benchmark::kMillisecond);
 } // namespace

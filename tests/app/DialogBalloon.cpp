@@ -104,7 +104,7 @@ TEST_F(DialogBalloonTest, ALineShowsItsBalloonWhileThePortraitTalks)
    const char* folder = std::getenv("CORVALE_SCREENSHOT_DIR");
    if (folder)
    {
-      Screenshot(shown, std::string(folder) + "/DialogBalloon.png");
+      Save(shown, std::string(folder) + "/DialogBalloon.png");
    }
    // The balloon's cream, dark letters in its text rectangle, and the speaker's face in her frame.
    const Pixel paper = At(shown, 200 + 220, 40 + 100);

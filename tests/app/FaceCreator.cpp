@@ -121,7 +121,7 @@ class FaceCreatorTest : public ProfileDataLayersTest
       const char* folder = std::getenv("CORVALE_SCREENSHOT_DIR");
       if (folder)
       {
-         Screenshot(frame, std::string(folder) + "/" + name + ".png");
+         Save(frame, std::string(folder) + "/" + name + ".png");
       }
       return frame;
    }

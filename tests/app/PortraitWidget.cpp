@@ -269,7 +269,7 @@ TEST_F(PortraitWidgetTest, EveryCharacterDrawsAFace)
    const char* folder = std::getenv("CORVALE_SCREENSHOT_DIR");
    if (folder)
    {
-      Screenshot(frame, std::string(folder) + "/Characters.png");
+      Save(frame, std::string(folder) + "/Characters.png");
    }
    for (PortraitWidget* face : faces)
    {

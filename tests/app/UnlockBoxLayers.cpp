@@ -42,7 +42,7 @@ class UnlockBoxLayersTest : public ProfileDataLayersTest
       const char* folder = std::getenv("CORVALE_SCREENSHOT_DIR");
       if (folder && box)
       {
-         Screenshot(frame, std::string(folder) + "/" + box->layerName + ".png");
+         Save(frame, std::string(folder) + "/" + box->layerName + ".png");
       }
       return frame;
    }
