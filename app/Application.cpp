@@ -16,6 +16,8 @@
 #include "app/StartupObserver.h"
 #include "cardgame/Card.h"
 #include "cardgame/ChipPile.h"
+#include "app/profile/PortraitModel.h"
+#include "app/profile/PortraitWidget.h"
 #include "app/profile/SettingsApply.h"
 #include "app/profile/Unlockables.h"
 #include "core/Color.h"
@@ -177,8 +179,9 @@ void ApplicationInit()
 
    GUIManager::Init();
    // Front-end step: the widget types "Portrait" and "TutorialSkeleton" are registered.
+   GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
    PopupManager::Init();
-   // Front-end step: PortraitTablesInit.
+   PortraitTablesInit();
    SettingsApply();
    MinigamesRegister();
    dialogManager.Init(consts, &languageIndex);
@@ -218,7 +221,7 @@ void ApplicationDeinit()
    dialogManager.Deinit();
    UnlockMessagesClear();
    MinigamesUnregister();
-   // Front-end step: PortraitTablesDeinit.
+   PortraitTablesDeinit();
    PopupManager::Deinit();
    GUIManager::Deinit();
 

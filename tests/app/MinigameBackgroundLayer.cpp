@@ -5,7 +5,7 @@
 #include "cardgame/Minigame.h"
 #include "core/JSONValue.h"
 #include "gui/widgets/ScreenFillSpriteWidget.h"
-#include "tests/app/ProfileLayersTestSupport.h"
+#include "tests/app/ProfileDataLayersTestSupport.h"
 
 using namespace DataLayersTestSupport;
 
@@ -21,13 +21,19 @@ class TableGame : public Minigame
    i32 PlayersMaximumGet() override { return 1; }
 };
 
-class MinigameBackgroundLayerTest : public ProfileLayersTest
+class MinigameBackgroundLayerTest : public ProfileDataLayersTest
 {
  protected:
+   void SetUp() override
+   {
+      ProfileDataLayersTest::SetUp();
+      ProfileLoad("Player");
+   }
+
    void TearDown() override
    {
       GUIManager::Remove("MinigameBackground");
-      ProfileLayersTest::TearDown();
+      ProfileDataLayersTest::TearDown();
    }
 
    std::vector<u8> Drawn()

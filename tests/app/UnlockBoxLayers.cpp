@@ -14,15 +14,23 @@
 #include "platform/image/Bitmap.h"
 #include "platform/image/BitmapLoaderPNG.h"
 #include "tests/app/profile/ProfileTestSupport.h"
-#include "tests/app/ProfileLayersTestSupport.h"
+#include "tests/app/ProfileDataLayersTestSupport.h"
 
 using namespace DataLayersTestSupport;
 
 namespace
 {
-class UnlockBoxLayersTest : public ProfileLayersTest
+class UnlockBoxLayersTest : public ProfileDataLayersTest
 {
  protected:
+   void SetUp() override
+   {
+      ProfileDataLayersTest::SetUp();
+      ProfileLoad("Player");
+      GameStateManager::switchPending = 0;
+      quitRequested = false;
+   }
+
    // The box in place after its transitions, drawn.
    std::vector<u8> Shown(MessageBoxPopup* box)
    {
@@ -34,36 +42,9 @@ class UnlockBoxLayersTest : public ProfileLayersTest
       const char* folder = std::getenv("CORVALE_SCREENSHOT_DIR");
       if (folder && box)
       {
-         Screenshot(frame, std::string(folder) + "/" + box->layerName + ".png");
+         Save(frame, std::string(folder) + "/" + box->layerName + ".png");
       }
       return frame;
-   }
-
-   static void Screenshot(const std::vector<u8>& frame, const std::string& path)
-   {
-      Bitmap bitmap;
-      ASSERT_TRUE(
-          bitmap.Init(screen.clientWidth, screen.clientHeight, BITMAP_FORMAT_RGBA8, allocatorDefault));
-      for (int y = 0; y < screen.clientHeight; ++y)
-      {
-         for (int x = 0; x < screen.clientWidth; ++x)
-         {
-            const Pixel p = At(frame, x, y);
-            u8* pixel = bitmap.PixelAddressGet(x, y);
-            pixel[0] = p.r;
-            pixel[1] = p.g;
-            pixel[2] = p.b;
-            pixel[3] = 255;
-         }
-      }
-      FileStdio file(std::fopen(path.c_str(), "wb"));
-      if (file.stream)
-      {
-         bitmapLoaderPNG.Save(&bitmap, &file, HEAP_TEMP);
-         std::fclose(file.stream);
-         file.stream = nullptr;
-      }
-      bitmap.Free();
    }
 
    // Lit pixels of text in a widget's box: the panel behind is a dark green, the text near white.

@@ -1,17 +1,16 @@
-// Layers of the data drawn in a window with the build's constants and the profile "Player" signed
-// in, nothing written to disk.
+// The data's layers with the data's constants and a profile store that writes nothing: the base
+// of the front-end tests that open layers showing profile data.
 #pragma once
 
 #include "app/profile/ProfileStore.h"
 #include "core/JSONParser.h"
 #include "core/JSONValue.h"
-#include "gui/state/GameStateManager.h"
 #include "tests/app/profile/ProfileTestSupport.h"
 #include "tests/gui/popup/DataLayersTestSupport.h"
 
 namespace DataLayersTestSupport
 {
-class ProfileLayersTest : public DataLayersTest
+class ProfileDataLayersTest : public DataLayersTest
 {
  protected:
    void SetUp() override
@@ -24,9 +23,6 @@ class ProfileLayersTest : public DataLayersTest
       settings->ObjectSet();
       // No save-data folder: nothing is written.
       fileManagerPersistence = nullptr;
-      ProfileLoad("Player");
-      GameStateManager::switchPending = 0;
-      quitRequested = false;
    }
 
    void TearDown() override
