@@ -39,6 +39,7 @@
 #include "platform/sound/SoundManagerOpenAL.h"
 #include "platform/sprite/SpriteManager.h"
 #include "tutorial/SkeletonHooks.h"
+#include "tutorial/SkeletonManager.h"
 
 namespace Corvale
 {
@@ -242,7 +243,8 @@ void ApplicationDeinit()
    }
 
    FadeManager::EventUnregister();
-   // Skeletal-animation step: SkeletonManagerCommon::Deinit.
+   // Skeletal-animation step: the atlases the tutorials left in the cache.
+   SkeletonManagerCommon::Deinit();
    SpriteManager::Deinit();
    ReflectionManager::Deinit();
    textManager.Deinit();
