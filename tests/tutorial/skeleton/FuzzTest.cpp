@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/tutorial/skeleton/Mutations.h"
 #include "tests/tutorial/skeleton/SkeletonTestSupport.h"
 #include "tutorial/skeleton/Json.h"
 #include "tutorial/skeleton/skAtlas.h"
@@ -20,6 +21,7 @@ namespace Corvale
 namespace
 {
 using skeleton_test_support::HookedTest;
+using skeleton_test_support::Mutate;
 using skeleton_test_support::State;
 
 constexpr unsigned CASES = 3000;
@@ -63,74 +65,6 @@ const char* const jsonText =
     "{ \"time\": 1.5, \"angle\": 180, \"curve\": \"stepped\" } ] } } } },\n"
     "\"list\": [[], {}, null, false, [1, [2, [3]]]]\n"
     "}\n";
-
-const char* const numbers[] = {"99999999999999999999", "-99999999999", "1e39",  "-1e39", "-1", "0",
-                               "2147483648",           "-2147483649",  "1e-45", "-0"};
-
-std::vector<std::string> LinesSplit(const std::string& text)
-{
-   std::vector<std::string> lines;
-   size_t begin = 0;
-   while (begin < text.size())
-   {
-      size_t end = text.find('\n', begin);
-      end = end == std::string::npos ? text.size() : end + 1;
-      lines.push_back(text.substr(begin, end - begin));
-      begin = end;
-   }
-   return lines;
-}
-
-std::string Mutate(std::string text, std::mt19937& random)
-{
-   const int count = 1 + static_cast<int>(random() % 4);
-   for (int m = 0; m < count && !text.empty(); ++m)
-   {
-      const size_t at = random() % text.size();
-      switch (random() % 6)
-      {
-      case 0: // flip a byte
-         text[at] = static_cast<char>(random() % 256);
-         break;
-      case 1: // cut the text
-         text.resize(at);
-         break;
-      case 2: // cut or double a line
-      case 3:
-      {
-         std::vector<std::string> lines = LinesSplit(text);
-         const size_t line = random() % lines.size();
-         if (random() % 2)
-         {
-            lines.erase(lines.begin() + static_cast<long>(line));
-         }
-         else
-         {
-            lines.insert(lines.begin() + static_cast<long>(line), lines[line]);
-         }
-         text.clear();
-         for (const std::string& piece : lines)
-         {
-            text += piece;
-         }
-         break;
-      }
-      default: // a number replaced by a huge, negative or odd one
-      {
-         size_t digit = text.find_first_of("0123456789", at);
-         if (digit == std::string::npos)
-         {
-            break;
-         }
-         size_t end = text.find_first_not_of("0123456789.", digit);
-         end = end == std::string::npos ? text.size() : end;
-         text.replace(digit, end - digit, numbers[random() % (sizeof(numbers) / sizeof(numbers[0]))]);
-         break;
-      }
-      }
-   }
-   return text;
-}
 
 // Visits every node as the skeleton reader would, recursing no deeper than the parse allowed.
 int JsonWalk(Json* node)
