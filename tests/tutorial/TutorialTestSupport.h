@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/GraphicsPathManager.h"
-#include "tests/platform/SpriteTestSupport.h"
+#include "tests/gui/LayerDrawingTestSupport.h"
 #include "tutorial/SkeletonHooks.h"
 #include "tutorial/SkeletonManager.h"
 
@@ -25,12 +25,12 @@ inline const char* AtlasText(const std::string& page)
    return text.c_str();
 }
 
-class TutorialDrawingTest : public sprite_test_support::DrawingTest
+class TutorialDrawingTest : public layer_drawing_test_support::LayerDrawingTest
 {
  protected:
    void SetUp() override
    {
-      DrawingTest::SetUp();
+      LayerDrawingTest::SetUp();
       GraphicsPathManager::Set(0, "Graphics");
       SkeletonHooksInstall();
    }
@@ -39,7 +39,7 @@ class TutorialDrawingTest : public sprite_test_support::DrawingTest
    {
       SkeletonManagerCommon::Deinit();
       EXPECT_EQ(textureManager.cache.map.count, 0) << "a page texture was left";
-      DrawingTest::TearDown();
+      LayerDrawingTest::TearDown();
    }
 
    // "Tutorials/<name>/skeleton.png", ".atlas" (on pageName) and ".json" (when given).
