@@ -40,6 +40,7 @@
 #include "platform/sprite/SpriteManager.h"
 #include "tutorial/SkeletonHooks.h"
 #include "tutorial/SkeletonManager.h"
+#include "tutorial/TutorialSkeletonWidget.h"
 
 namespace Corvale
 {
@@ -178,6 +179,7 @@ void ApplicationInit()
 
    GUIManager::Init();
    // Front-end step: the widget types "Portrait" and "TutorialSkeleton" are registered.
+   GUIManager::WidgetTypeRegister("TutorialSkeleton", &TutorialSkeletonWidgetCreate);
    PopupManager::Init();
    // Front-end step: PortraitTablesInit.
    SettingsApply();
