@@ -31,6 +31,7 @@
 #include "gui/widgets/JoystickNubWidget.h"
 #include "gui/widgets/JoystickWidget.h"
 #include "gui/GUIManager.h"
+#include "tutorial/TutorialSkeletonWidget.h"
 #include "gui/widgets/LayerWidget.h"
 #include "gui/widgets/ParticleEffectWidget.h"
 #include "gui/widgets/ProgressBarWidget.h"
@@ -132,6 +133,7 @@ class DataChecker
       }
       GUIManager::TypesClear();
       GUIManager::WidgetTypesRegister();
+      GUIManager::WidgetTypeRegister("TutorialSkeleton", &TutorialSkeletonWidgetCreate);
       GUIManager::TransitionTypesRegister();
 
       IndexBuild();
@@ -472,6 +474,9 @@ class DataChecker
       } widgets[] = {
           {"LoadingScreen", {"MenuPanel", "ProgressBar"}, "ProgressBar"},
           {"MinigameBackground", {"Background"}, "ScreenFillSprite"},
+          {"Tutorial", {"Skeleton"}, "TutorialSkeleton"},
+          {"Tutorial", {"Timestamp"}, "NumberLabel"},
+          {"Tutorial", {"MenuBar", "Back"}, "PressButton"},
       };
       for (const auto& widget : widgets)
       {
