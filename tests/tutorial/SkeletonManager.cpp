@@ -2,9 +2,11 @@
 // the quads that reach the screen for each slot.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "platform/window/Screen.h"
+#include "tests/tutorial/LoadedSkeleton.h"
 #include "tests/tutorial/TutorialTestSupport.h"
 #include "tutorial/skeleton/skAtlas.h"
 #include "tutorial/skeleton/skSkeleton.h"
@@ -36,41 +38,25 @@ class SkeletonManagerTest : public TutorialDrawingTest
  protected:
    void TearDown() override
    {
-      if (skeleton)
-      {
-         skSkeleton_dispose(skeleton);
-      }
-      if (data)
-      {
-         skSkeletonData_dispose(data);
-      }
-      if (json)
-      {
-         skSkeletonJson_dispose(json);
-      }
-      SkeletonManager::AtlasRelease(atlas);
+      loaded.reset();
       TutorialDrawingTest::TearDown();
    }
 
    void Load(const std::string& pageName = "skeleton.png")
    {
       TutorialFilesWrite("t", skeletonText, pageName);
-      atlas = SkeletonManager::AtlasLoad("Tutorials/t/skeleton");
+      loaded = std::make_unique<tutorial_test_support::LoadedSkeleton>();
+      loaded->Load("Tutorials/t/skeleton", "Tutorials/t/skeleton.json", false);
+      atlas = loaded->atlas;
+      skeleton = loaded->skeleton;
       ASSERT_NE(atlas, nullptr);
-      json = skSkeletonJson_create(atlas);
-      ASSERT_NE(json, nullptr);
-      data = skSkeletonJson_readSkeletonDataFile(json, "Tutorials/t/skeleton.json");
-      ASSERT_NE(data, nullptr) << (json->error ? json->error : "");
-      skeleton = skSkeleton_create(data);
-      ASSERT_NE(skeleton, nullptr);
-      skSkeleton_updateWorldTransform(skeleton);
+      ASSERT_NE(skeleton, nullptr) << (loaded->json && loaded->json->error ? loaded->json->error : "");
    }
 
    skSlot* Slot(int index) { return skeleton->slots[index]; }
 
+   std::unique_ptr<tutorial_test_support::LoadedSkeleton> loaded;
    skAtlas* atlas = nullptr;
-   skSkeletonJson* json = nullptr;
-   skSkeletonData* data = nullptr;
    skSkeleton* skeleton = nullptr;
 };
 
