@@ -1,8 +1,9 @@
 // The tutorial manager on small tutorials written by the test: the exact halt at a narrated line
 // and the resume once it is over, Escape, "Back", the sound entries, the language skins, and each
 // failed start given back whole.
-#include <gtest/gtest.h>
+#include "tests/platform/SoundTestSupport.h"
 
+#include <fstream>
 #include <string>
 
 #include "core/Event.h"
@@ -288,6 +289,36 @@ TEST_F(TutorialManagerTest, AFailedStartEndsAtOnceAndGivesEverythingBack)
    EXPECT_EQ(tutorialManager.skeleton, nullptr);
    tutorialManager.Update(50);
    EXPECT_FALSE(tutorialManager.finished);
+}
+TEST_F(TutorialManagerTest, ItsSoundsAreHeldWhileItPlaysAndGivenBackAfter)
+{
+   SoundManagerCommon::FocusCheckFunctionSet(&CorvaleTest::FocusYes);
+   soundManager.Init(allocatorDefault);
+   for (const char* name : {"Sounds/Beep.wav", "Sounds/Tune.wav", "Sounds/Said.wav"})
+   {
+      const CorvaleTest::Bytes wav = CorvaleTest::WavMake(CorvaleTest::WavSpec());
+      std::filesystem::create_directories(folder + "/Sounds");
+      std::ofstream(folder + "/" + name, std::ios::binary)
+          .write(reinterpret_cast<const char*>(wav.data()), static_cast<std::streamsize>(wav.size()));
+   }
+   Start();
+   // "odd" names the beep again: one sound, held twice.
+   EXPECT_EQ(tutorialManager.sounds.count, 4);
+   EXPECT_NE(soundManager.SoundLoadedGet("Sounds/Beep"), nullptr);
+   EXPECT_NE(soundManager.SoundLoadedGet("Sounds/Tune"), nullptr);
+   // Past the beep's key at 1 s: it plays without a fixed voice.
+   for (int frame = 0; frame < 30; ++frame)
+   {
+      tutorialManager.Update(50);
+   }
+   EXPECT_GT(tutorialManager.elapsed, 1.0f);
+   tutorialManager.Deinit();
+   EXPECT_EQ(tutorialManager.sounds.count, 0);
+   for (const char* name : {"Sounds/Beep", "Sounds/Tune", "Sounds/Said"})
+   {
+      EXPECT_EQ(soundManager.SoundLoadedGet(name), nullptr) << name;
+   }
+   soundManager.Deinit();
 }
 } // namespace
 } // namespace Corvale
