@@ -4,7 +4,10 @@
 // its seed.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -21,6 +24,10 @@
 #include "tutorial/skeleton/skSkeleton.h"
 #include "tutorial/skeleton/skSlot.h"
 
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/common_interface_defs.h>
+#endif
+
 namespace Corvale
 {
 namespace
@@ -31,6 +38,37 @@ using skeleton_test_support::State;
 
 constexpr unsigned CASES = 10000;
 constexpr int FRAMES = 24;
+
+// A crash ends the run before any assertion can name the case: report it on the way out.
+volatile sig_atomic_t currentSeed = -1;
+
+extern "C" void SeedReport()
+{
+   char text[64];
+   const int length = std::snprintf(text, sizeof(text), "failing seed %d\n", static_cast<int>(currentSeed));
+   if (length > 0 && write(STDERR_FILENO, text, static_cast<size_t>(length)) < 0)
+   {
+      return;
+   }
+}
+
+extern "C" void CrashReport(int signal)
+{
+   SeedReport();
+   std::signal(signal, SIG_DFL);
+   std::raise(signal);
+}
+
+void CrashReportInstall()
+{
+#ifdef __SANITIZE_ADDRESS__
+   __sanitizer_set_death_callback(SeedReport);
+#endif
+   for (int signal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS})
+   {
+      std::signal(signal, CrashReport);
+   }
+}
 
 // The listener's dice and the data it may switch to.
 struct Player
@@ -144,9 +182,11 @@ TEST_F(SkeletonFuzzTest, MutatedSkeletonFilesAndAtlases)
    const std::string atlasText = skeleton_test_support::SkeletonAtlasText();
    int read = 0;
    int played = 0;
+   CrashReportInstall();
    const auto start = std::chrono::steady_clock::now();
    for (unsigned seed = 0; seed < CASES; ++seed)
    {
+      currentSeed = static_cast<sig_atomic_t>(seed);
       std::mt19937 random(seed);
       const std::vector<char> skeleton =
           Exact(seed % 10 == 9 ? skeletonText : Mutate(skeletonText, random, 8));
@@ -184,6 +224,7 @@ TEST_F(SkeletonFuzzTest, MutatedSkeletonFilesAndAtlases)
       ASSERT_EQ(State().live, 0) << "seed " << seed;
       ASSERT_EQ(State().texturesLive, 0) << "seed " << seed;
    }
+   currentSeed = -1;
    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
    std::printf("%u cases, %d read, %d played, in %.2f s\n", CASES, read, played, seconds);
    // Both outcomes must have been exercised for the run to mean anything.
