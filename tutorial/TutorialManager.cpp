@@ -99,15 +99,17 @@ void TutorialManager::Init(const char* name)
       tutorial = parser.GraphicsPathLoad(path, fileManagerResource);
    }
 
+   // A name too long for its paths names no tutorial: that start fails.
    char atlasPath[TUTORIAL_PATH_SIZE];
-   if (NultSnprintf(path, sizeof(path), "Tutorials/%s/skeleton", name) &&
-       NultSnprintf(atlasPath, sizeof(atlasPath), "%s.atlas", path) && fileManagerResource &&
-       fileManagerResource->GraphicsPathSearch(atlasPath, nullptr, 0))
+   if (!NultSnprintf(path, sizeof(path), "Tutorials/%s/skeleton", name) ||
+       !NultSnprintf(atlasPath, sizeof(atlasPath), "%s.atlas", path))
    {
-      if (!SkeletonLoad(name))
-      {
-         return;
-      }
+      return;
+   }
+   if (fileManagerResource && fileManagerResource->GraphicsPathSearch(atlasPath, nullptr, 0) &&
+       !SkeletonLoad(name))
+   {
+      return;
    }
 
    finished = false;

@@ -282,6 +282,11 @@ TEST_F(TutorialManagerTest, AFailedStartEndsAtOnceAndGivesEverythingBack)
       EXPECT_EQ(GUIManager::WidgetGetByPath("Tutorial"), nullptr) << c.what;
    }
 
+   // A name too long for its paths names no tutorial.
+   tutorialManager.Init(std::string(255, 'n').c_str());
+   EXPECT_TRUE(tutorialManager.finished);
+   tutorialManager.Deinit();
+
    // Without an atlas there is nothing to play, but the tutorial runs until the player leaves.
    std::filesystem::remove_all(folder + "/Graphics/Tutorials");
    tutorialManager.Init("t");
