@@ -41,6 +41,8 @@
 #include "platform/sound/SoundManagerOpenAL.h"
 #include "platform/sprite/SpriteManager.h"
 #include "tutorial/SkeletonHooks.h"
+#include "tutorial/SkeletonManager.h"
+#include "tutorial/TutorialSkeletonWidget.h"
 
 namespace Corvale
 {
@@ -180,6 +182,7 @@ void ApplicationInit()
    GUIManager::Init();
    // Front-end step: the widget types "Portrait" and "TutorialSkeleton" are registered.
    GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
+   GUIManager::WidgetTypeRegister("TutorialSkeleton", &TutorialSkeletonWidgetCreate);
    PopupManager::Init();
    PortraitTablesInit();
    SettingsApply();
@@ -245,7 +248,8 @@ void ApplicationDeinit()
    }
 
    FadeManager::EventUnregister();
-   // Skeletal-animation step: SkeletonManagerCommon::Deinit.
+   // Skeletal-animation step: the atlases the tutorials left in the cache.
+   SkeletonManagerCommon::Deinit();
    SpriteManager::Deinit();
    ReflectionManager::Deinit();
    textManager.Deinit();

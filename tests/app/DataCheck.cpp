@@ -49,6 +49,7 @@
 #include "gui/widgets/TextDocumentWidget.h"
 #include "gui/widgets/TextEntryWidget.h"
 #include "platform/window/ScreenSettings.h"
+#include "tutorial/TutorialSkeletonWidget.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace CorvaleTest
@@ -138,6 +139,7 @@ class DataChecker
       GUIManager::WidgetTypesRegister();
       // The front end's own types, registered at start-up.
       GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
+      GUIManager::WidgetTypeRegister("TutorialSkeleton", &TutorialSkeletonWidgetCreate);
       GUIManager::TransitionTypesRegister();
 
       IndexBuild();
@@ -158,6 +160,7 @@ class DataChecker
       ChipsCheck();
       BackgroundsCheck();
       CardArtCheck();
+      TutorialsCheck();
 
       GUIManager::TypesClear();
       if (progressionsOwned)
@@ -488,6 +491,9 @@ class DataChecker
           {"FaceCreator", {"toggleBoth"}, "RadioButton"},
           {"FaceCreatorAddUpdateCancel", {"Panel", "PortraitNew"}, "Portrait"},
           {"FaceSelect", {"Panel", "FaceOption5", "Portrait"}, "Portrait"},
+          {"Tutorial", {"Skeleton"}, "TutorialSkeleton"},
+          {"Tutorial", {"Timestamp"}, "NumberLabel"},
+          {"Tutorial", {"MenuBar", "Back"}, "PressButton"},
       };
       for (const auto& widget : widgets)
       {
@@ -1256,6 +1262,118 @@ class DataChecker
    }
 
    // ---------------------------------------------------------------------------------------
+   // Each "Tutorials" entry: its files, the page images of its atlas, and the skeleton events,
+   // dialog lines and sounds its event table names.
+
+   void TutorialsCheck()
+   {
+      const JSONValue* build = DocumentGet("Scripts/BuildConsts");
+      const JSONValue* names = build ? build->ItemGet("Tutorials") : &JSONValue::nullValue;
+      const std::string where = "Scripts/BuildConsts.json \"Tutorials\"";
+      if (names->TypeGet() != JSONValue::TYPE_NULL && names->TypeGet() != JSONValue::TYPE_ARRAY)
+      {
+         Report(where, "is not an array");
+         return;
+      }
+      for (i32 i = 0; names->TypeGet() == JSONValue::TYPE_ARRAY && i < names->CountGet(); i++)
+      {
+         const char* name = names->ElementGet(i)->StringValueGet();
+         if (!name)
+         {
+            Report(where, "holds an element that is not a string");
+            continue;
+         }
+         TutorialCheck(where + " " + Quoted(name), std::string("Tutorials/") + name + "/");
+      }
+   }
+
+   void TutorialCheck(const std::string& where, const std::string& folder)
+   {
+      FilesFind(where, "tutorial file", GraphicsCandidatesGet(folder + "Tutorial", {".json"}));
+      FilesFind(where, "skeleton", GraphicsCandidatesGet(folder + "skeleton", {".json"}));
+      for (const std::string& atlas : GraphicsCandidatesGet(folder + "skeleton", {".atlas"}))
+      {
+         if (FileExistsCheck(atlas))
+         {
+            AtlasPagesCheck(atlas);
+            break;
+         }
+      }
+      FilesFind(where, "atlas", GraphicsCandidatesGet(folder + "skeleton", {".atlas"}));
+
+      std::string tutorialPath;
+      std::string skeletonPath;
+      const JSONValue* tutorial = GraphicsDocumentGet(folder + "Tutorial", &tutorialPath);
+      const JSONValue* skeleton = GraphicsDocumentGet(folder + "skeleton", &skeletonPath);
+      const JSONValue* events = tutorial ? tutorial->ItemGet("Events") : &JSONValue::nullValue;
+      if (tutorial && events->TypeGet() != JSONValue::TYPE_OBJECT)
+      {
+         Report(tutorialPath, "has no \"Events\" object");
+         return;
+      }
+      const JSONValue* consts = DocumentGet("Scripts/DialogConsts");
+      const JSONValue* dialogs = consts ? consts->ItemGet("Dialogs") : &JSONValue::nullValue;
+      for (JSONValue::Iterator it = events->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         const std::string eventWhere = tutorialPath + " event " + Quoted(it.node->key);
+         if (skeleton && !skeleton->ItemGet("events")->ItemFind(it.node->key))
+         {
+            Report(eventWhere, "is not an event of " + skeletonPath);
+         }
+         const char* type = StringMemberGet(it.node->value, "Type");
+         const std::string kind = type ? type : "";
+         if (kind == "Dialog")
+         {
+            const char* dialog = StringMemberGet(it.node->value, "Dialog");
+            const JSONValue* entry = dialog ? dialogs->ItemFind(dialog) : nullptr;
+            if (!entry)
+            {
+               Report(eventWhere, "names the dialog " + Quoted(dialog ? dialog : "") +
+                                      ", which is not in Scripts/DialogConsts.json \"Dialogs\"");
+               continue;
+            }
+            TextKeyCheck(eventWhere, StringMemberGet(entry, "TextKey"), "TextKey");
+         }
+         else if (kind == "Sound")
+         {
+            const char* sound = StringMemberGet(it.node->value, "Filename");
+            FilesFind(eventWhere, "sound " + Quoted(sound ? sound : ""),
+                      {std::string(sound ? sound : "") + ".wav"});
+         }
+         else
+         {
+            Report(eventWhere, "has the type " + Quoted(kind) + ", which a tutorial ignores");
+         }
+      }
+   }
+
+   // A page's image is the first line of each block of the atlas text, beside the atlas.
+   void AtlasPagesCheck(const std::string& atlas)
+   {
+      std::ifstream stream(root + "/" + atlas);
+      const std::string folder = atlas.substr(0, atlas.rfind('/') + 1);
+      std::string line;
+      bool blockStart = true;
+      while (std::getline(stream, line))
+      {
+         if (!line.empty() && line.back() == '\r')
+         {
+            line.pop_back();
+         }
+         if (line.find_first_not_of(" \t") == std::string::npos)
+         {
+            blockStart = true;
+            continue;
+         }
+         if (blockStart)
+         {
+            FilesFind(atlas, "page image " + Quoted(line), {folder + line});
+         }
+         blockStart = false;
+      }
+   }
+
+   // ---------------------------------------------------------------------------------------
    // GUI layers and their widget trees.
 
    void LayersCheck()
@@ -1974,6 +2092,56 @@ TEST(DataCheck, AHealthyTreePassesWithoutProblems)
    const std::vector<std::string> problems = TreeCheck(HealthyTreeGet(), &layers);
    EXPECT_TRUE(problems.empty()) << Joined(problems);
    EXPECT_EQ(layers, 1);
+}
+
+TEST(DataCheck, TutorialsFindTheirFilesPagesLinesAndSounds)
+{
+   std::map<std::string, std::string> healthy = HealthyTreeGet();
+   std::string& build = healthy["Scripts/BuildConsts.json"];
+   build.replace(build.find("\"Languages\""), 0, "\"Tutorials\": [\"Intro\"], ");
+   healthy["Scripts/DialogConsts.json"] = R"({"Dialogs": {"Hello": {"TextKey": "OK"}}})";
+   healthy["Graphics/Tutorials/Intro/Tutorial.json"] =
+       R"({"Events": {"talk": {"Type": "Dialog", "Dialog": "Hello"}, "click": {"Type": "Sound", "Filename": "Sounds/Click"}}})";
+   healthy["Graphics/Tutorials/Intro/skeleton.json"] = R"({"events": {"talk": {}, "click": {}}})";
+   healthy["Graphics/Tutorials/Intro/skeleton.atlas"] = "\nskeleton.png\nformat: RGBA8888\nr\n  xy: 0, 0\n";
+   healthy["Graphics/Tutorials/Intro/skeleton.png"] = "png";
+   const std::vector<std::string> problems = TreeCheck(healthy);
+   EXPECT_TRUE(problems.empty()) << Joined(problems);
+
+   const struct
+   {
+      const char* file;
+      const char* from; // null: the file is removed
+      const char* to;
+      const char* expected;
+   } faults[] = {
+       {"Graphics/Tutorials/Intro/skeleton.png", nullptr, nullptr, "page image \"skeleton.png\" not found"},
+       {"Graphics/Tutorials/Intro/skeleton.atlas", nullptr, nullptr, "atlas not found"},
+       {"Graphics/Tutorials/Intro/Tutorial.json", nullptr, nullptr, "tutorial file not found"},
+       {"Graphics/Tutorials/Intro/Tutorial.json", "\"Hello\"", "\"Nope\"", "names the dialog \"Nope\""},
+       {"Graphics/Tutorials/Intro/Tutorial.json", "Sounds/Click", "Sounds/Clack",
+        "sound \"Sounds/Clack\" not found"},
+       {"Graphics/Tutorials/Intro/Tutorial.json", "\"Sound\"", "\"Noise\"", "which a tutorial ignores"},
+       {"Graphics/Tutorials/Intro/skeleton.json", "\"click\"", "\"clock\"", "is not an event of"},
+       {"Scripts/DialogConsts.json", "\"OK\"", "\"Missing\"", "names text \"Missing\""},
+   };
+   for (const auto& fault : faults)
+   {
+      std::map<std::string, std::string> tree = healthy;
+      if (!fault.from)
+      {
+         tree.erase(fault.file);
+      }
+      else
+      {
+         std::string& text = tree[fault.file];
+         ASSERT_NE(text.find(fault.from), std::string::npos) << fault.from;
+         text.replace(text.find(fault.from), std::strlen(fault.from), fault.to);
+      }
+      const std::string reported = Joined(TreeCheck(tree));
+      EXPECT_NE(reported.find(fault.expected), std::string::npos) << fault.expected << "; reported:\n"
+                                                                  << reported;
+   }
 }
 
 class DataCheckFault : public ::testing::TestWithParam<Fault>

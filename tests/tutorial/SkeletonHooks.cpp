@@ -7,7 +7,7 @@
 
 #include "core/GraphicsPathManager.h"
 #include "platform/image/Texture.h"
-#include "tests/platform/SpriteTestSupport.h"
+#include "tests/tutorial/TutorialTestSupport.h"
 #include "tutorial/SkeletonHooks.h"
 #include "tutorial/skeleton/skAtlas.h"
 #include "tutorial/skeleton/skHooks.h"
@@ -16,22 +16,9 @@ namespace Corvale
 {
 namespace
 {
-class SkeletonHooksTest : public sprite_test_support::DrawingTest
+class SkeletonHooksTest : public tutorial_test_support::TutorialDrawingTest
 {
  protected:
-   void SetUp() override
-   {
-      DrawingTest::SetUp();
-      GraphicsPathManager::Set(0, "Graphics");
-      SkeletonHooksInstall();
-   }
-
-   void TearDown() override
-   {
-      EXPECT_EQ(textureManager.cache.map.count, 0) << "a page texture was left";
-      DrawingTest::TearDown();
-   }
-
    void PagePNGWrite(const std::string& path)
    {
       PNGWrite("Graphics/" + path, 64, 32,
