@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "cardgame/CardWidget.h"
 #include "core/JSONParser.h"
 #include "core/JSONValue.h"
 #include "core/Progression.h"
@@ -131,6 +132,7 @@ class DataChecker
       }
       GUIManager::TypesClear();
       GUIManager::WidgetTypesRegister();
+      CardWidgetTypesRegister();
       GUIManager::TransitionTypesRegister();
 
       IndexBuild();
@@ -147,6 +149,7 @@ class DataChecker
          ProgramNamesCheck();
       }
       ChipsCheck();
+      CardPileHelpLabelCheck();
       CardArtCheck();
 
       GUIManager::TypesClear();
@@ -965,14 +968,15 @@ class DataChecker
       const JSONValue* build = DocumentGet("Scripts/BuildConsts");
       const JSONValue* styles = graphics ? graphics->ItemGet("ChipStyles") : &JSONValue::nullValue;
       const std::string where = "GraphicsConsts.json \"ChipStyles\"";
-      for (JSONValue::Iterator it = styles->ItemsBegin(); styles->TypeGet() == JSONValue::TYPE_OBJECT && it.ValidCheck();
-           it.Next())
+      for (JSONValue::Iterator it = styles->ItemsBegin();
+           styles->TypeGet() == JSONValue::TYPE_OBJECT && it.ValidCheck(); it.Next())
       {
          const JSONValue* denominations = it.node->value->ItemGet("Denominations");
          for (const char* size : {"Small", "Medium", "Large"})
          {
             const std::string file = std::string("Sprites/Chips/") + it.node->key + "/" + size;
-            for (i32 i = 0; denominations->TypeGet() == JSONValue::TYPE_ARRAY && i < denominations->CountGet(); i++)
+            for (i32 i = 0;
+                 denominations->TypeGet() == JSONValue::TYPE_ARRAY && i < denominations->CountGet(); i++)
             {
                AnimationCheck(where, file, std::to_string(denominations->ElementGet(i)->IntValueGet()));
             }
@@ -983,15 +987,61 @@ class DataChecker
       {
          Report("GraphicsConsts.json", "\"ChipStyleDefault\" names no style of \"ChipStyles\"");
       }
-      const JSONValue* sounds = build ? build->ItemGet("ChipMoveSounds") : &JSONValue::nullValue;
-      for (i32 i = 0; sounds->TypeGet() == JSONValue::TYPE_ARRAY && i < sounds->CountGet(); i++)
+      for (const char* key : {"ChipMoveSounds", "CardMoveSounds"})
       {
-         const char* sound = sounds->ElementGet(i)->StringValueGet();
-         if (sound)
+         const JSONValue* sounds = build ? build->ItemGet(key) : &JSONValue::nullValue;
+         for (i32 i = 0; sounds->TypeGet() == JSONValue::TYPE_ARRAY && i < sounds->CountGet(); i++)
          {
-            FilesFind("Scripts/BuildConsts.json \"ChipMoveSounds\"", "sound " + Quoted(sound),
-                      {std::string(sound) + ".wav"});
+            const char* sound = sounds->ElementGet(i)->StringValueGet();
+            if (sound)
+            {
+               FilesFind("Scripts/BuildConsts.json " + Quoted(key), "sound " + Quoted(sound),
+                         {std::string(sound) + ".wav"});
+            }
          }
+      }
+   }
+
+   // The card piles' help label: its widget, the label the code fills in, and the texts it uses.
+   void CardPileHelpLabelCheck()
+   {
+      const JSONValue* graphics = GraphicsDocumentGet("GraphicsConsts", nullptr);
+      const JSONValue* specification = graphics ? graphics->ItemGet("CardPileHelpLabelWidget") : nullptr;
+      const std::string where = "GraphicsConsts.json \"CardPileHelpLabelWidget\"";
+      // Only a tree with card art has card piles to label.
+      if (!graphics || graphics->ItemGet("CardSizeDefault")->TypeGet() == JSONValue::TYPE_NULL)
+      {
+         return;
+      }
+      if (!specification || specification->TypeGet() != JSONValue::TYPE_OBJECT)
+      {
+         Report(where, "missing or not an object");
+         return;
+      }
+      bool textLabel = false;
+      const JSONValue* children = specification->ItemGet("Children");
+      for (i32 i = 0; children->TypeGet() == JSONValue::TYPE_ARRAY && i < children->CountGet(); i++)
+      {
+         const JSONValue* child = children->ElementGet(i);
+         const char* type = StringMemberGet(child, "Type");
+         const char* name = StringMemberGet(child, "Name");
+         textLabel =
+             textLabel || (type && name && std::strcmp(type, "Label") == 0 && std::strcmp(name, "Text") == 0);
+      }
+      if (!textLabel)
+      {
+         Report(where, "has no Label named \"Text\"");
+      }
+      layerFile = where;
+      ContainerWidget kind;
+      WidgetCheck(specification, &kind, "", "");
+      for (const char* key : {"Card", "Cards"})
+      {
+         TextKeyCheck(where, key, "TextProcedure \"CardCount\"");
+      }
+      if (graphics && !graphics->ItemPoint2FCheck("CardPileHelpLabelPositionOffsetDefault"))
+      {
+         Report("GraphicsConsts.json", "\"CardPileHelpLabelPositionOffsetDefault\" is not a point");
       }
    }
 
@@ -1157,7 +1207,8 @@ class DataChecker
          const char* effect = StringMemberGet(specification, "ParticleEffect");
          if (effect)
          {
-            FilesFind(where, "\"ParticleEffect\" " + Quoted(effect), GraphicsCandidatesGet(effect, {".json"}));
+            FilesFind(where, "\"ParticleEffect\" " + Quoted(effect),
+                      GraphicsCandidatesGet(effect, {".json"}));
          }
       }
       if (dynamic_cast<DropDownListWidget*>(kind))
