@@ -46,7 +46,15 @@ void WidgetDetach(Widget* widget)
    if (parent)
    {
       parent->ChildDetach(widget);
+      widget->ParentSet(nullptr);
    }
+}
+
+// Appends a detached card widget to a card container.
+void WidgetAppend(ContainerWidget* container, Widget* widget)
+{
+   container->ChildAddLast(widget);
+   widget->ParentSet(container);
 }
 
 bool ControlDownCheck()
@@ -208,8 +216,12 @@ void CardGame::CardPilesDelete()
 
 void CardGame::Deinit()
 {
-   CardPilesDelete();
+   // Cards first, and their widgets destroyed now: a pile that lets go of its card styles unloads
+   // the sprite files, which no card sprite may still hold then.
    CardsDelete();
+   GUIManager::RemovedWidgetsDestroy();
+   CardPilesDelete();
+   GUIManager::RemovedWidgetsDestroy();
    cards = Table<Card*>();
    CardSoundsDeinit();
    cardContainerTop = cardContainerBottom = cardPileContainer = helpLabelContainer = nullptr;
@@ -228,12 +240,15 @@ void CardGame::CardsDelete()
       Card* card = cards[i];
       if (card->widget)
       {
+         // The GUI destroys the widget once no walk runs; it must not reach back to the card.
          CardWidget* widget = card->widget;
-         WidgetDetach(widget);
-         GUIManager::WidgetReferencesClear(widget);
-         widget->Deinit();
-         MemoryDelete(widget);
+         widget->card = nullptr;
          card->widget = nullptr;
+         ContainerWidget* parent = dynamic_cast<ContainerWidget*>(widget->ParentGet());
+         if (!parent || !parent->ChildRemove(widget))
+         {
+            GUIManager::WidgetReferencesClear(widget);
+         }
       }
       MemoryDelete(card);
    }
@@ -516,7 +531,7 @@ void CardGame::CardLayersUpdate()
             continue;
          }
          const bool top = card->dragLead || card->MoveRunningCheck();
-         (top ? cardContainerTop : cardContainerBottom)->ChildAddLast(card->widget);
+         WidgetAppend(top ? cardContainerTop : cardContainerBottom, card->widget);
          anyTop = anyTop || top;
       }
    }
@@ -580,11 +595,11 @@ void CardGame::CardLayersUpdate()
             if (marked && marked->dropMarked &&
                 (marked->dropPileIndex < p || (marked->dropPileIndex == p && marked->dropIndex <= i)))
             {
-               cardContainerTop->ChildDetach(widget);
-               cardContainerBottom->ChildAddLast(widget);
+               WidgetDetach(widget);
+               WidgetAppend(cardContainerBottom, widget);
             }
          }
-         cardContainerBottom->ChildAddLast(card->widget);
+         WidgetAppend(cardContainerBottom, card->widget);
       }
    }
 }

@@ -47,6 +47,9 @@ void CardWidget::Init(const char* widgetName, Widget* parentWidget, const JSONVa
 void CardWidget::InitWithoutSpecification(const char* widgetName, Widget* parentWidget)
 {
    ContainerWidget::InitWithoutSpecification(widgetName, parentWidget);
+   // A card follows the pointer anywhere on the table: its containers only keep the drawing
+   // order and have no area of their own to hold it in.
+   dragAreaInForce = 0;
    ChildrenCreate();
 }
 

@@ -22,6 +22,8 @@ class TestCardGame : public CardGame
    i32 PlayersCountGet() override { return playerCount; }
    i32 PlayersMinimumGet() override { return 1; }
    i32 PlayersMaximumGet() override { return playerCount; }
+   // No layer headless; the window tests name theirs.
+   const char* LayerNameGet() override { return layerName; }
 
    void Init() override
    {
@@ -89,6 +91,7 @@ class TestCardGame : public CardGame
    }
 
    i32 playerCount = 1;
+   const char* layerName = nullptr;
    i32 nextCardID = 0;
    i32 nextCardPileID = 0;
    i32 moveSoundCalls = 0;
