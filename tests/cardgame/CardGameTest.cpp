@@ -452,16 +452,17 @@ TEST_F(CardGameTest, TableauCollectWalksBackFromThePilesPassed)
    // Two Tableau piles passed: the walk stands at pile 3 and looks back from there.
    game.TableauCardsCollect(foundation, 2);
    EXPECT_EQ(CardGameHarness::PileText(foundation), "3H 2H");
+}
 
-   // The destination is the only Tableau: nothing to take.
-   CardGameHarness lone;
-   TestCardGame loneGame;
+TEST(CardGameTableauCollect, TheOnlyTableauAsDestinationTakesNothing)
+{
+   CardGameHarness harness;
+   TestCardGame game;
+   harness.CardGameEnter(&game, R"({"CardPiles": [{"Type": "Draw"}, {"Type": "Tableau"}]})");
+   game.TableauCardsCollect(harness.Pile(1), 3);
+   EXPECT_EQ(harness.Pile(1)->cards.count, 0);
+   EXPECT_EQ(harness.Pile(0)->cards.count, 52);
    harness.Leave();
-   lone.CardGameEnter(&loneGame, R"({"CardPiles": [{"Type": "Draw"}, {"Type": "Tableau"}]})");
-   loneGame.TableauCardsCollect(lone.Pile(1), 3);
-   EXPECT_EQ(lone.Pile(1)->cards.count, 0);
-   EXPECT_EQ(lone.Pile(0)->cards.count, 52);
-   lone.Leave();
 }
 
 TEST_F(CardGameTest, MoveExistsAsksTheRulesForEveryCard)
