@@ -234,6 +234,7 @@ void CardGame::CardsDelete()
    for (i32 i = 0; i < cardPiles.count; ++i)
    {
       cardPiles[i]->cards.SizeSet(0);
+      cardPiles[i]->HelpLabelsRefresh();
    }
    for (i32 i = 0; i < cards.count; ++i)
    {
