@@ -54,7 +54,9 @@ const char* const GAME_CONSTS = R"({
       {"Type": "Tableau", "Position": "260|80", "CardPositionOffset": "0|28", "Animation": "Empty"},
       {"Type": "Tableau", "Position": "460|80", "CardPositionOffset": "0|28", "Animation": "Empty"},
       {"Type": "Foundation", "Position": "760|80", "Animation": "EmptyFoundation",
-       "HelpLabels": [{"TextProcedure": "CardCount"}]}
+       "HelpLabels": [{"TextProcedure": "CardCount"}]},
+      {"Type": "Reserve", "Position": "260|520", "CardPositionOffset": "40|0", "CanDragWithin": true,
+       "Animation": "Empty"}
    ]})";
 
 // The drawing tests' PNG writer.
@@ -261,6 +263,39 @@ TEST_F(CardGameInputTest, ControlKeepsRestingCardsFromBeingDragged)
    PlatformKeyStateSet(VK_LCONTROL, false);
    FrameRun();
    EXPECT_TRUE(card->widget->CanDragGet());
+}
+
+TEST_F(CardGameInputTest, DraggedCardIsDrawnWhereItWouldLandInAPileThatTakesItAtAPosition)
+{
+   CardPile* row = harness.Pile(4);
+   harness.CardsPlace(row, {"2D*", "3D*", "4D*", "5D*"});
+   ASSERT_TRUE(Settle());
+   Card* card = harness.Pile(1)->CardTopGet();
+   Point2F at = Middle(card->widget);
+   PointerFrame(at, MOUSE_BUTTON_LEFT);
+   // Over the third card of the row: the index there is 2.
+   const Point2F over = row->CardPositionGet(2);
+   for (i32 step = 1; step <= 8; ++step)
+   {
+      PointerFrame(Point2F{at.x + (over.x - at.x) * step / 8.0f, at.y + (over.y - at.y) * step / 8.0f},
+                   MOUSE_BUTTON_LEFT);
+   }
+   ASSERT_EQ(card->dragLead, card);
+   ASSERT_TRUE(card->dropMarked);
+   EXPECT_EQ(card->dropPileIndex, 4);
+   const i32 index = card->dropIndex;
+   ASSERT_GE(index, 1);
+   ASSERT_LT(index, row->cards.count);
+   ContainerWidget* bottom = game.cardContainerBottom;
+   EXPECT_EQ(bottom->ChildIndexGet(card->widget), bottom->ChildIndexGet(row->cards[index]->widget) - 1)
+       << "drawn just below the card that holds its index now";
+   EXPECT_EQ(game.cardContainerTop->ChildIndexGet(card->widget), -1);
+   Shot("CardGameInputDragWithin");
+   game.insert = [](CardPile*, i32, Card*) { return true; };
+   PointerFrame(over, 0);
+   ASSERT_TRUE(Settle());
+   EXPECT_EQ(row->CardIndexGet(card), index);
+   EXPECT_TRUE(harness.CardsConservedCheck());
 }
 
 TEST_F(CardGameInputTest, HelpLabelCountsTheCardsOfTheHoveredPile)
