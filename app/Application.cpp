@@ -15,6 +15,7 @@
 #include "app/SplashScreen.h"
 #include "app/StartupObserver.h"
 #include "cardgame/Card.h"
+#include "cardgame/CardWidget.h"
 #include "cardgame/ChipPile.h"
 #include "app/profile/PortraitModel.h"
 #include "app/profile/PortraitWidget.h"
@@ -180,6 +181,8 @@ void ApplicationInit()
    defaultFont = FontManager::Load("AauxProBOutlined");
 
    GUIManager::Init();
+   // Card-game step: the card, pile and help label widget types.
+   CardWidgetTypesRegister();
    // Front-end step: the widget types "Portrait" and "TutorialSkeleton" are registered.
    GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
    GUIManager::WidgetTypeRegister("TutorialSkeleton", &TutorialSkeletonWidgetCreate);

@@ -12,7 +12,7 @@
 #include "core/JSONValue.h"
 #include "core/Progression.h"
 #include "gui/widgets/ContainerWidget.h"
-#include "gui/widgets/WidgetChildSprite.h"
+#include "gui/widgets/SpriteWidget.h"
 #include "platform/sprite/SpriteAnimation.h"
 
 namespace Corvale
@@ -122,7 +122,7 @@ void Card::ColorSet(const ColorRGBA8& color)
 {
    if (widget && widget->cardSprite)
    {
-      widget->cardSprite->color = color;
+      widget->cardSprite->ColorSet(color);
    }
 }
 
@@ -221,7 +221,7 @@ void Card::SelectedSet(bool selectedNew)
    }
    if (widget->selectedSprite)
    {
-      widget->selectedSprite->visible = selected ? 1 : 0;
+      widget->selectedSprite->VisibleSet(selected);
    }
    widget->PositionSet(PositionGet());
 }
@@ -357,7 +357,19 @@ void Card::WidgetCreate()
    {
       return;
    }
-   // The card widgets make the widget itself; until they do, a card has none.
+   CardWidget* created = MemoryNew<CardWidget>(HEAP_DEFAULT);
+   if (!created)
+   {
+      WarningPrintf("Card::WidgetCreate -- unable to allocate the widget\n");
+      return;
+   }
+   created->InitWithoutSpecification(nullptr, container);
+   created->card = this;
+   widget = created;
+   container->ChildAddLast(created);
+   SpriteUpdate();
+   widget->PositionSet(PositionGet());
+   widget->RotationSet(rotation);
 }
 
 void Card::SpriteUpdate()
@@ -379,10 +391,10 @@ void Card::SpriteUpdate()
    {
       return;
    }
-   widget->selectedSprite->Init(frontPath, "Selected");
-   widget->selectedSprite->visible = selected ? 1 : 0;
-   widget->highlightedSprite->Init(frontPath, "Highlighted");
-   widget->highlightedSprite->visible = highlighted ? 1 : 0;
+   widget->selectedSprite->AnimationSet(frontPath, "Selected");
+   widget->selectedSprite->VisibleSet(selected);
+   widget->highlightedSprite->AnimationSet(frontPath, "Highlighted");
+   widget->highlightedSprite->VisibleSet(highlighted);
    bool faceShown = faceUp;
    if (TrackRunningCheck(flipTrack) && flipTrack.ProgressGet() < 0.5f)
    {
@@ -390,7 +402,7 @@ void Card::SpriteUpdate()
    }
    if (faceShown)
    {
-      widget->cardSprite->Init(frontPath, CardSpriteNameGet(rank, suit));
+      widget->cardSprite->AnimationSet(frontPath, CardSpriteNameGet(rank, suit));
    }
    else
    {
@@ -406,11 +418,21 @@ void Card::SpriteUpdate()
       {
          return;
       }
-      widget->cardSprite->Init(backPath, "Back");
+      widget->cardSprite->AnimationSet(backPath, "Back");
    }
-   widget->BoundsSet(widget->cardSprite->animation ? widget->cardSprite->animation->BoundsGet() : Box2F());
-   widget->cardSprite->color = dragLead ? pile->cardDragColor : COLOR_WHITE;
+   widget->BoundsSet(widget->cardSprite->AnimationBoundsGet());
+   widget->cardSprite->ColorSet(dragLead ? pile->cardDragColor : COLOR_WHITE);
    widget->VisibleSet(pile->visible);
+}
+
+bool Card::MoveRunningCheck() const
+{
+   return TrackRunningCheck(moveTrack);
+}
+
+bool Card::AnimatingCheck() const
+{
+   return TrackRunningCheck(moveTrack) || TrackRunningCheck(rotationTrack) || TrackRunningCheck(flipTrack);
 }
 
 void Card::ColorUpdate()

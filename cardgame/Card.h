@@ -38,6 +38,10 @@ class Card
    // The pile's drag colour while dragged, else white.
    void ColorUpdate();
    bool IsOnTop() const;
+   // A move that has started and not ended.
+   bool MoveRunningCheck() const;
+   // Any move, rotation or flip running.
+   bool AnimatingCheck() const;
    // Whether other may follow this card in a build. direction 0 up, 1 down, 2 either; suitRule
    // 0 any, 1 same suit, 2 other suit, 3 same colour, 4 other colour.
    bool FollowsCheck(const Card* other, i32 direction, i32 suitRule, bool aceHigh, bool wrapAllowed,

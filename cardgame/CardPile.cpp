@@ -8,6 +8,7 @@
 #include "cardgame/Card.h"
 #include "cardgame/CardGame.h"
 #include "cardgame/CardNames.h"
+#include "cardgame/CardPileHelpLabel.h"
 #include "cardgame/CardPileWidget.h"
 #include "cardgame/CardSort.h"
 #include "core/SineTable.h"
@@ -17,6 +18,7 @@
 #include "core/Progression.h"
 #include "core/Random.h"
 #include "gui/widgets/ContainerWidget.h"
+#include "gui/widgets/SpriteWidget.h"
 #include "gui/widgets/WidgetChildSprite.h"
 #include "platform/sprite/SpriteAnimation.h"
 #include "platform/sprite/SpriteManager.h"
@@ -155,7 +157,7 @@ void CardPile::Init(CardGame* gameUsed, const JSONValue* specification)
       JSONValue* copy = specification->Clone(HEAP_TEMP);
       if (copy)
       {
-         const JSONValue* gameConsts = game->ConstsGet();
+         const JSONValue* gameConsts = game->constants;
          const JSONValue* gameTemplates = gameConsts && gameConsts->TypeGet() == JSONValue::TYPE_OBJECT
                                               ? TemplatesGet(gameConsts)
                                               : nullptr;
@@ -230,7 +232,6 @@ void CardPile::Read(const JSONValue* specification)
    specification->ColorRGBA8Get(&cardDragColor, "CardDragColor", &COLOR_WHITE, "CardPile::Init", nullptr,
                                 false);
    specification->BoolGet(&canDragWithin, "CanDragWithin", false);
-   // Help labels join with the card widgets; their specifications are read there.
    const ColorRGBA8 black{0, 0, 0, 255};
    highlightColor = black;
    highlightPadding = 0;
@@ -243,6 +244,23 @@ void CardPile::Read(const JSONValue* specification)
                                      nullptr, false);
       }
       highlightPadding = Card::consts->ItemGet("CardPileHighlightPadding")->IntValueGet();
+   }
+   const JSONValue* labels = specification->ItemGet("HelpLabels");
+   for (i32 i = 0; labels->TypeGet() == JSONValue::TYPE_ARRAY && i < labels->CountGet(); i++)
+   {
+      const JSONValue* labelSpecification = labels->ElementGet(i);
+      if (labelSpecification->TypeGet() != JSONValue::TYPE_OBJECT)
+      {
+         continue;
+      }
+      CardPileHelpLabel* label = MemoryNew<CardPileHelpLabel>(HEAP_DEFAULT);
+      if (!label || !helpLabels.Insert(label, helpLabels.count))
+      {
+         WarningPrintf("CardPile::Init -- unable to keep help label %d\n", i);
+         MemoryDelete(label);
+         continue;
+      }
+      label->Init(this, labelSpecification);
    }
 }
 
@@ -308,7 +326,11 @@ JSONValue* CardPile::SpecificationInheritanceHelper(JSONValue* specification, co
 
 void CardPile::Deinit()
 {
-   // Help labels are made and freed with the card widgets; none exist before them.
+   for (i32 i = 0; i < helpLabels.count; i++)
+   {
+      helpLabels[i]->Deinit();
+      MemoryDelete(helpLabels[i]);
+   }
    helpLabels = Table<CardPileHelpLabel*>();
    cards = Table<Card*>();
    if (widget)
@@ -316,9 +338,10 @@ void CardPile::Deinit()
       CardPileWidget* old = widget;
       widget = nullptr;
       old->pile = nullptr;
-      if (old->ParentGet())
+      ContainerWidget* parent = dynamic_cast<ContainerWidget*>(old->ParentGet());
+      if (parent)
       {
-         static_cast<ContainerWidget*>(old->ParentGet())->ChildRemove(old);
+         parent->ChildRemove(old);
       }
    }
    CardStylesRelease();
@@ -328,11 +351,51 @@ void CardPile::Deinit()
 
 void CardPile::WidgetCreate()
 {
+   for (i32 i = 0; i < helpLabels.count; i++)
+   {
+      helpLabels[i]->WidgetCreate();
+   }
    if (widget || !game || !game->cardPileContainer)
    {
       return;
    }
-   // The card widgets make the pile's widget; until they do, a pile has none.
+   CardPileWidget* created = MemoryNew<CardPileWidget>(HEAP_DEFAULT);
+   if (!created)
+   {
+      WarningPrintf("CardPile::WidgetCreate -- unable to allocate the widget\n");
+      return;
+   }
+   created->InitWithoutSpecification(nullptr, game->cardPileContainer);
+   created->pile = this;
+   widget = created;
+   game->cardPileContainer->ChildAddLast(created);
+   SpriteUpdate();
+}
+
+void CardPile::HelpLabelsEnabledSet(bool on)
+{
+   helpLabelsEnabled = on;
+   for (i32 i = 0; i < helpLabels.count; i++)
+   {
+      helpLabels[i]->Update();
+   }
+}
+
+void CardPile::HelpLabelTextsUpdate()
+{
+   for (i32 i = 0; i < helpLabels.count; i++)
+   {
+      helpLabels[i]->TextUpdate();
+   }
+}
+
+void CardPile::HelpLabelsRefresh()
+{
+   for (i32 i = 0; i < helpLabels.count; i++)
+   {
+      helpLabels[i]->TextUpdate();
+      helpLabels[i]->Update();
+   }
 }
 
 void CardPile::SpriteUpdate()
@@ -349,12 +412,19 @@ void CardPile::SpriteUpdate()
       i32 written = std::snprintf(path, sizeof(path), "Sprites/CardPiles/%s", cardSize);
       if (written >= 0 && written < static_cast<i32>(sizeof(path)))
       {
-         widget->sprite->Init(animation ? path : nullptr, animation);
+         if (animation)
+         {
+            widget->sprite->AnimationSet(path, animation);
+         }
+         else
+         {
+            widget->sprite->AnimationClear();
+         }
       }
    }
-   widget->sprite->color = color;
-   widget->BoundsSet(boundsGiven || !widget->sprite->animation ? bounds
-                                                               : widget->sprite->animation->BoundsGet());
+   widget->sprite->ColorSet(color);
+   const bool animated = widget->sprite->sprite && widget->sprite->sprite->animation;
+   widget->BoundsSet(boundsGiven || !animated ? bounds : widget->sprite->AnimationBoundsGet());
 }
 
 void CardPile::PositionSet(const Point2F& point)
@@ -370,6 +440,13 @@ void CardPile::VisibleSet(bool on)
    if (widget)
    {
       widget->VisibleSet(on);
+   }
+   if (!on)
+   {
+      for (i32 i = 0; i < helpLabels.count; i++)
+      {
+         helpLabels[i]->Update();
+      }
    }
    CardSpritesUpdate();
 }
@@ -900,6 +977,7 @@ i32 CardPile::CardIndexAtPointGet(const Point2F& point) const
 void CardPile::OnCardAdd(Card* card)
 {
    CardRandomize(card);
+   HelpLabelsRefresh();
    card->SpriteUpdate();
    if (game)
    {
@@ -910,7 +988,7 @@ void CardPile::OnCardAdd(Card* card)
 
 void CardPile::OnCardRemove()
 {
-   // Help labels refresh here once the card widgets bring them.
+   HelpLabelsRefresh();
 }
 
 i32 CardPile::CardDepthGet(const Card* card) const

@@ -38,6 +38,12 @@ class CardPile
    void CardStylesLoad();
    void CardStylesRelease();
    void CardSpritesUpdate();
+   // Stores the flag and shows or hides every label accordingly.
+   void HelpLabelsEnabledSet(bool on);
+   // After a language change.
+   void HelpLabelTextsUpdate();
+   // A card joined or left: every label's text and visibility.
+   void HelpLabelsRefresh();
 
    // Takes the specification (freed or handed back as the result) and returns it with the template
    // chain of templateName applied: its own items win over the template's. The game's templates

@@ -1,18 +1,25 @@
-// The pile's widget as the pile drives it: the empty-pile sprite linked back to the pile. Input and
-// the highlight belong to the card widgets.
+// A pile on the table: its empty-pile sprite and, while the pile is highlighted, a filled box
+// around it and the cards resting on it.
 #pragma once
 
-#include "gui/widgets/Widget.h"
+#include "gui/widgets/ContainerWidget.h"
 
 namespace Corvale
 {
 class CardPile;
-class WidgetChildSprite;
+class SpriteWidget;
 
-class CardPileWidget : public Widget
+class CardPileWidget : public ContainerWidget
 {
  public:
+   void Init(const char* widgetName, Widget* parentWidget, const JSONValue* specification) override;
+   void InitWithoutSpecification(const char* widgetName, Widget* parentWidget) override;
+   void Deinit() override;
+   void Draw() override;
+   const char* TypeNameGet() override { return "CardPile"; }
+   virtual void ChildrenCreate();
+
    CardPile* pile = nullptr;
-   WidgetChildSprite* sprite = nullptr;
+   SpriteWidget* sprite = nullptr;
 };
 } // namespace Corvale

@@ -1,20 +1,40 @@
-// The card's widget as the card drives it: three sprites (face or back, the selected overlay, the
-// highlight overlay) linked back to the card. Input and drawing belong to the card widgets.
+// One card on the table: three sprites (face or back, the highlight over it, the selection over
+// both) linked back to the card, and the pointer events that go to the card's game.
 #pragma once
 
-#include "gui/widgets/Widget.h"
+#include "gui/widgets/ContainerWidget.h"
 
 namespace Corvale
 {
 class Card;
-class WidgetChildSprite;
+class SpriteWidget;
 
-class CardWidget : public Widget
+class CardWidget : public ContainerWidget
 {
  public:
+   void Init(const char* widgetName, Widget* parentWidget, const JSONValue* specification) override;
+   void InitWithoutSpecification(const char* widgetName, Widget* parentWidget) override;
+   void Deinit() override;
+   const char* TypeNameGet() override { return "Card"; }
+   void OnPress() override;
+   void OnDoubleClick() override;
+   void OnClick() override;
+   void OnMouseOver() override;
+   void OnDrag() override;
+   void OnDragEnd() override;
+   void OnRightClick() override;
+   virtual void ChildrenCreate();
+
    Card* card = nullptr;
-   WidgetChildSprite* cardSprite = nullptr;
-   WidgetChildSprite* selectedSprite = nullptr;
-   WidgetChildSprite* highlightedSprite = nullptr;
+   SpriteWidget* cardSprite = nullptr;
+   SpriteWidget* selectedSprite = nullptr;
+   SpriteWidget* highlightedSprite = nullptr;
+
+ private:
+   // The game may take input from a human now; false without a game.
+   bool GameInputCheck();
 };
+
+// "Card", "CardPile" and "CardPileHelpLabel" as widget types of the GUI manager.
+void CardWidgetTypesRegister();
 } // namespace Corvale

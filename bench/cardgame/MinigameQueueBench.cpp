@@ -35,8 +35,13 @@ void EngineStart()
       return;
    }
    started = true;
-   Memory::Init();
-   Event::SystemInit();
+   // Another benchmark of the program may have started the engine already.
+   if (!Memory::InitialisedCheck())
+   {
+      Memory::Init();
+      Event::SystemInit();
+   }
+   MemoryDelete(consts);
    consts = JSONValue::New(HEAP_DEFAULT);
    consts->ObjectSet();
 }
@@ -86,8 +91,9 @@ void UpdateWithNothingQueued(benchmark::State& state)
       game.Update(16);
    }
    GameStateManager::Deinit();
-   state.counters["frame_share"] = benchmark::Counter(static_cast<double>(state.iterations()) * FRAME_TARGET_MS * 1e-3,
-                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+   state.counters["frame_share"] =
+       benchmark::Counter(static_cast<double>(state.iterations()) * FRAME_TARGET_MS * 1e-3,
+                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(UpdateWithNothingQueued);
 } // namespace

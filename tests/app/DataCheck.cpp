@@ -21,6 +21,7 @@
 #include "cardgame/CribbageHandScorer.h"
 #include "app/profile/PortraitModel.h"
 #include "app/profile/PortraitWidget.h"
+#include "cardgame/CardWidget.h"
 #include "core/JSONParser.h"
 #include "core/JSONValue.h"
 #include "core/Progression.h"
@@ -140,6 +141,7 @@ class DataChecker
       // The front end's own types, registered at start-up.
       GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
       GUIManager::WidgetTypeRegister("TutorialSkeleton", &TutorialSkeletonWidgetCreate);
+      CardWidgetTypesRegister();
       GUIManager::TransitionTypesRegister();
 
       IndexBuild();
@@ -159,6 +161,7 @@ class DataChecker
       }
       ChipsCheck();
       BackgroundsCheck();
+      CardPileHelpLabelCheck();
       CardArtCheck();
       TutorialsCheck();
 
@@ -1213,15 +1216,61 @@ class DataChecker
       {
          Report("GraphicsConsts.json", "\"ChipStyleDefault\" names no style of \"ChipStyles\"");
       }
-      const JSONValue* sounds = build ? build->ItemGet("ChipMoveSounds") : &JSONValue::nullValue;
-      for (i32 i = 0; sounds->TypeGet() == JSONValue::TYPE_ARRAY && i < sounds->CountGet(); i++)
+      for (const char* key : {"ChipMoveSounds", "CardMoveSounds"})
       {
-         const char* sound = sounds->ElementGet(i)->StringValueGet();
-         if (sound)
+         const JSONValue* sounds = build ? build->ItemGet(key) : &JSONValue::nullValue;
+         for (i32 i = 0; sounds->TypeGet() == JSONValue::TYPE_ARRAY && i < sounds->CountGet(); i++)
          {
-            FilesFind("Scripts/BuildConsts.json \"ChipMoveSounds\"", "sound " + Quoted(sound),
-                      {std::string(sound) + ".wav"});
+            const char* sound = sounds->ElementGet(i)->StringValueGet();
+            if (sound)
+            {
+               FilesFind("Scripts/BuildConsts.json " + Quoted(key), "sound " + Quoted(sound),
+                         {std::string(sound) + ".wav"});
+            }
          }
+      }
+   }
+
+   // The card piles' help label: its widget, the label the code fills in, and the texts it uses.
+   void CardPileHelpLabelCheck()
+   {
+      const JSONValue* graphics = GraphicsDocumentGet("GraphicsConsts", nullptr);
+      const JSONValue* specification = graphics ? graphics->ItemGet("CardPileHelpLabelWidget") : nullptr;
+      const std::string where = "GraphicsConsts.json \"CardPileHelpLabelWidget\"";
+      // Only a tree with card art has card piles to label.
+      if (!graphics || graphics->ItemGet("CardSizeDefault")->TypeGet() == JSONValue::TYPE_NULL)
+      {
+         return;
+      }
+      if (!specification || specification->TypeGet() != JSONValue::TYPE_OBJECT)
+      {
+         Report(where, "missing or not an object");
+         return;
+      }
+      bool textLabel = false;
+      const JSONValue* children = specification->ItemGet("Children");
+      for (i32 i = 0; children->TypeGet() == JSONValue::TYPE_ARRAY && i < children->CountGet(); i++)
+      {
+         const JSONValue* child = children->ElementGet(i);
+         const char* type = StringMemberGet(child, "Type");
+         const char* name = StringMemberGet(child, "Name");
+         textLabel =
+             textLabel || (type && name && std::strcmp(type, "Label") == 0 && std::strcmp(name, "Text") == 0);
+      }
+      if (!textLabel)
+      {
+         Report(where, "has no Label named \"Text\"");
+      }
+      layerFile = where;
+      ContainerWidget kind;
+      WidgetCheck(specification, &kind, "", "");
+      for (const char* key : {"Card", "Cards"})
+      {
+         TextKeyCheck(where, key, "TextProcedure \"CardCount\"");
+      }
+      if (graphics && !graphics->ItemPoint2FCheck("CardPileHelpLabelPositionOffsetDefault"))
+      {
+         Report("GraphicsConsts.json", "\"CardPileHelpLabelPositionOffsetDefault\" is not a point");
       }
    }
 

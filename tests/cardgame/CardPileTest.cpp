@@ -100,6 +100,7 @@ TEST_F(CardPileTest, SpecificationDefaultsAndTemplateChains)
    // The game's template of a name hides the global one.
    game.gameConsts =
        Parse(R"({"CardPileTemplates": {"Shared": {"Type": "Hand", "Sort": "AscendingSuitRankAceHigh"}}})");
+   game.constants = game.gameConsts.get();
    CardPile* hidden = PileMake(R"({"Inherited": "Shared", "SecondaryID": 3.7})");
    EXPECT_EQ(hidden->type, CARD_PILE_TYPE_HAND);
    EXPECT_EQ(hidden->sortType, 4);

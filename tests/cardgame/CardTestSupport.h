@@ -33,18 +33,38 @@ inline ValuePointer Parse(const std::string& text)
    return ValuePointer(parser.Parse(&file, HEAP_DEFAULT));
 }
 
+// Never entered: it only hands out cards with IDs and counts what the cards and piles ask of it
+// through its virtual operations.
 class CountingGame : public CardGame
 {
  public:
-   ~CountingGame() override { CardsFree(); }
-   void CardsDraggableUpdate() override { draggableUpdates++; }
+   ~CountingGame() override
+   {
+      // The constants are the fixture's own.
+      constants = nullptr;
+      CardsDelete();
+   }
+   i32 GameNumberGet() override { return 998; }
+   const char* GameNameGet() override { return "CountingGame"; }
+   i32 PlayersCountGet() override { return 0; }
+   i32 PlayersMinimumGet() override { return 0; }
+   i32 PlayersMaximumGet() override { return 0; }
+   Card* CardCreate(i32 rank, i32 suit) override
+   {
+      constants = gameConsts.get();
+      Card* card = CardGame::CardCreate(rank, suit);
+      if (card)
+      {
+         card->id = nextCardID++;
+      }
+      return card;
+   }
    void CardMoveSoundPlay() override { moveSounds++; }
    void CardPileCardAddedNotify(CardPile*, Card*) override { cardsAdded++; }
-   const JSONValue* ConstsGet() override { return gameConsts.get(); }
 
-   int draggableUpdates = 0;
    int moveSounds = 0;
    int cardsAdded = 0;
+   i32 nextCardID = 0;
    ValuePointer gameConsts;
 };
 

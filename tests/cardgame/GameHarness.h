@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -83,7 +84,10 @@ class GameHarness
    GameHarness& operator=(const GameHarness&) = delete;
 
    // A file of the resource tree, e.g. "Scripts/Minigames/TestGame.json".
-   void FileWrite(const std::string& path, const std::string& text) { ASSERT_TRUE(folder.FileWrite(path, text)); }
+   void FileWrite(const std::string& path, const std::string& text)
+   {
+      ASSERT_TRUE(folder.FileWrite(path, text));
+   }
 
    // The global constants object, parsed from text.
    void GlobalConstsSet(const std::string& text)
@@ -129,13 +133,17 @@ class GameHarness
          GameStateManager::current->Update(frameMilliseconds);
       }
       frames++;
+      if (afterFrame)
+      {
+         afterFrame();
+      }
    }
 
    // Nothing queued, no switch, and no refresh that the game would still run.
    bool IdleCheck()
    {
-      const bool refreshWaiting = game->refreshPending && game->gameResult == MINIGAME_RESULT_RUNNING &&
-                                  !game->subgameOver;
+      const bool refreshWaiting =
+          game->refreshPending && game->gameResult == MINIGAME_RESULT_RUNNING && !game->subgameOver;
       return game->actionQueue.count == 0 && !refreshWaiting && !GameStateManager::switchPending;
    }
 
@@ -187,6 +195,8 @@ class GameHarness
    u32 frameMilliseconds = 16;
    i32 frames = 0;
    std::vector<u32> keysDown;
+   // Run after every frame, e.g. a check that must hold throughout.
+   std::function<void()> afterFrame;
    static inline bool eventsStarted = false;
 };
 } // namespace TestSupport

@@ -1,5 +1,6 @@
 // corvale-sndgen: draws our sounds procedurally, so that no recording is copied from anywhere.
 //   corvale-sndgen card output.wav   a card laid on the table: a short, soft noise tap (mono)
+//   corvale-sndgen cardmove N output.wav   tap N (1-3) of a card moved: the same tap, varied (mono)
 //   corvale-sndgen chip output.wav   two chips touching: a short, bright click (mono)
 //   corvale-sndgen tune output.wav   a four-second test tune: plucked notes over a bass (stereo)
 //   corvale-sndgen song <name> output.wav   one of the songs a profile unlocks by play (stereo):
@@ -25,6 +26,7 @@ constexpr double PI = 3.14159265358979323846;
 class Noise
 {
  public:
+   explicit Noise(uint32_t seed = 0x2545F491u) : state(seed) {}
    double Next()
    {
       state ^= state << 13;
@@ -34,7 +36,7 @@ class Noise
    }
 
  private:
-   uint32_t state = 0x2545F491u;
+   uint32_t state;
 };
 
 int16_t Clip(double value)
@@ -50,20 +52,26 @@ int16_t Clip(double value)
    return static_cast<int16_t>(std::lround(value * 32767.0));
 }
 
-WavPcm CardMake()
+// variant 0 is the card laid down; 1 to 3 are the taps of a card moved, each a little different in
+// grain, pitch and length so that a run of moves does not sound mechanical.
+WavPcm CardMake(int variant)
 {
+   static const uint32_t seeds[] = {0x2545F491u, 0x9E3779B9u, 0x7F4A7C15u, 0x1B873593u};
+   static const double thumpHz[] = {140.0, 165.0, 150.0, 180.0};
+   static const int lengthMs[] = {90, 70, 80, 65};
+   static const double smooth[] = {0.35, 0.45, 0.40, 0.50};
    WavPcm wav;
    wav.channels = 1;
    wav.sampleRate = SAMPLE_RATE;
-   int length = SAMPLE_RATE * 90 / 1000;
-   Noise noise;
+   int length = SAMPLE_RATE * lengthMs[variant] / 1000;
+   Noise noise(seeds[variant]);
    double low = 0.0;
    for (int i = 0; i < length; i++)
    {
       double t = static_cast<double>(i) / SAMPLE_RATE;
       // Low-passed noise for the paper, and a faint thump for the table under it.
-      low += (noise.Next() - low) * 0.35;
-      double thump = std::sin(2.0 * PI * 140.0 * t) * std::exp(-t * 60.0);
+      low += (noise.Next() - low) * smooth[variant];
+      double thump = std::sin(2.0 * PI * thumpHz[variant] * t) * std::exp(-t * 60.0);
       double attack = std::min(1.0, t / 0.002);
       double value = (low * 0.8 + thump * 0.35) * attack * std::exp(-t * 45.0);
       wav.samples.push_back(Clip(value * 0.9));
@@ -89,8 +97,8 @@ WavPcm ChipMake()
       high = 0.6 * (high + n - previous);
       previous = n;
       double ring = std::sin(2.0 * PI * 3100.0 * t) * 0.6 + std::sin(2.0 * PI * 4700.0 * t) * 0.4;
-      double value = (high * 0.5 * std::exp(-t * 160.0) + ring * 0.45 * std::exp(-t * 90.0)) *
-                     std::min(1.0, t / 0.0005);
+      double value =
+          (high * 0.5 * std::exp(-t * 160.0) + ring * 0.45 * std::exp(-t * 90.0)) * std::min(1.0, t / 0.0005);
       wav.samples.push_back(Clip(value * 0.8));
    }
    return wav;
@@ -239,14 +247,17 @@ int main(int argc, char** argv)
    const Corvale::SongScore* score = song ? Corvale::SongScoreFind(argv[2]) : nullptr;
    const bool effect = argc == 3 && (std::strcmp(argv[1], "card") == 0 || std::strcmp(argv[1], "tune") == 0 ||
                                      std::strcmp(argv[1], "chip") == 0);
-   if (song ? !score : !effect)
+   const bool cardMove = argc == 4 && std::strcmp(argv[1], "cardmove") == 0 && argv[2][0] >= '1' &&
+                         argv[2][0] <= '3' && argv[2][1] == '\0';
+   if (song ? !score : !(effect || cardMove))
    {
-      std::fprintf(stderr, "usage: corvale-sndgen card|tune|chip output.wav, or corvale-sndgen song <name> "
-                           "output.wav\n");
+      std::fprintf(stderr, "usage: corvale-sndgen card|tune|chip output.wav, corvale-sndgen cardmove 1|2|3 "
+                           "output.wav, or corvale-sndgen song <name> output.wav\n");
       return 2;
    }
    Corvale::WavPcm wav = score                               ? Corvale::SongMake(*score)
-                         : std::strcmp(argv[1], "card") == 0 ? Corvale::CardMake()
+                         : cardMove                          ? Corvale::CardMake(argv[2][0] - '0')
+                         : std::strcmp(argv[1], "card") == 0 ? Corvale::CardMake(0)
                          : std::strcmp(argv[1], "chip") == 0 ? Corvale::ChipMake()
                                                              : Corvale::TuneMake();
    const char* output = argv[argc - 1];
