@@ -9,13 +9,16 @@
 #include "app/ApplicationSettings.h"
 #include "app/FrameClock.h"
 #include "app/LoadingScreen.h"
+#include "app/MenuBar.h"
 #include "app/Minigames.h"
 #include "app/MusicPlaylist.h"
 #include "app/ReflectionTypesRegister.h"
+#include "app/RootMenu.h"
 #include "app/SplashScreen.h"
 #include "app/StartupObserver.h"
 #include "cardgame/Card.h"
 #include "cardgame/ChipPile.h"
+#include "cardgame/Minigame.h"
 #include "app/profile/SettingsApply.h"
 #include "app/profile/Unlockables.h"
 #include "core/Color.h"
@@ -141,6 +144,15 @@ void ApplicationFirstStatesInit()
    }
 }
 
+void ApplicationRootMenuInit()
+{
+   // Below the loading screen, so that it runs once loading is done.
+   RootMenu* root = RootMenuGet();
+   GameStateManager::InsertBefore(root, &loadingScreen);
+   root->firstEntry = true;
+   root->languageChoice = languageChoiceFirstRun;
+}
+
 void ApplicationInit()
 {
    // Until the profile applies its own.
@@ -176,6 +188,8 @@ void ApplicationInit()
    defaultFont = FontManager::Load("AauxProBOutlined");
 
    GUIManager::Init();
+   // The game base opens the menu bar without knowing the front end.
+   Minigame::menuBarPopup = &menuBar;
    // Front-end step: the widget types "Portrait" and "TutorialSkeleton" are registered.
    PopupManager::Init();
    // Front-end step: PortraitTablesInit.
@@ -198,8 +212,7 @@ void ApplicationInit()
    loadingScreen.loadedFlag = &loadingScreenResourcesLoaded;
 
    ApplicationFirstStatesInit();
-   // Root-menu step: the root menu (RootMenuGet) is inserted at the loading screen's place, told
-   // of languageChoiceFirstRun; until then the loading screen leaves to an empty screen.
+   ApplicationRootMenuInit();
 }
 
 void ApplicationDeinit()
