@@ -9,6 +9,8 @@
 #include "app/ApplicationSettings.h"
 #include "app/FrameClock.h"
 #include "app/LoadingScreen.h"
+#include "app/FaceCreator.h"
+#include "app/MainMenu.h"
 #include "app/MenuBar.h"
 #include "app/Minigames.h"
 #include "app/MusicPlaylist.h"
@@ -19,6 +21,8 @@
 #include "cardgame/Card.h"
 #include "cardgame/ChipPile.h"
 #include "cardgame/Minigame.h"
+#include "app/profile/PortraitModel.h"
+#include "app/profile/PortraitWidget.h"
 #include "app/profile/SettingsApply.h"
 #include "app/profile/Unlockables.h"
 #include "core/Color.h"
@@ -190,9 +194,11 @@ void ApplicationInit()
    GUIManager::Init();
    // The game base opens the menu bar without knowing the front end.
    Minigame::menuBarPopup = &menuBar;
+   mainMenu.faceCreatorPopup = &faceCreator;
    // Front-end step: the widget types "Portrait" and "TutorialSkeleton" are registered.
+   GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
    PopupManager::Init();
-   // Front-end step: PortraitTablesInit.
+   PortraitTablesInit();
    SettingsApply();
    MinigamesRegister();
    dialogManager.Init(consts, &languageIndex);
@@ -231,7 +237,7 @@ void ApplicationDeinit()
    dialogManager.Deinit();
    UnlockMessagesClear();
    MinigamesUnregister();
-   // Front-end step: PortraitTablesDeinit.
+   PortraitTablesDeinit();
    PopupManager::Deinit();
    GUIManager::Deinit();
 

@@ -8,6 +8,7 @@
 #include "app/MenuBar.h"
 #include "app/Minigames.h"
 #include "app/SolitaireMenu.h"
+#include "app/profile/PortraitWidget.h"
 #include "app/profile/ProfileStore.h"
 #include "cardgame/Minigame.h"
 #include "core/JSONValue.h"
@@ -193,9 +194,14 @@ void MainMenu::ProfileShow()
          label->TextSet(name);
       }
    }
-   if (Widget* portrait = GUIManager::WidgetGetByPath("MainMenu.MenuPanel.ProfilePortrait"))
+   if (PortraitWidget* portrait = WidgetAt<PortraitWidget>("MainMenu.MenuPanel.ProfilePortrait"))
    {
-      portrait->VisibleSet(FaceCreatorIncludedCheck());
+      const bool included = FaceCreatorIncludedCheck();
+      portrait->VisibleSet(included);
+      if (included && profileCurrentName)
+      {
+         portrait->ProfilePortraitSet(profileCurrentName);
+      }
    }
 }
 

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/Minigames.h"
+#include "app/profile/PortraitWidget.h"
 #include "core/JSONParser.h"
 #include "core/JSONValue.h"
 #include "core/Progression.h"
@@ -133,6 +134,8 @@ class DataChecker
       GUIManager::TypesClear();
       GUIManager::WidgetTypesRegister();
       GUIManager::TransitionTypesRegister();
+      // The application registers its own widget types beside the toolkit's.
+      GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
 
       IndexBuild();
       CaseCollisionsCheck();

@@ -154,7 +154,7 @@ constexpr Rgba SHADE{0.02f, 0.08f, 0.05f, 0.55f};
 
 // Main menu: its panel, the selector's items and arrows, the preview's frame, the large buttons.
 const Piece mainMenuPieces[] = {
-    {"Panel", 660, 560, 20.0f, 3.0f, PANEL_TOP, PANEL_BOTTOM, GOLD, 8},
+    {"Panel", 660, 510, 20.0f, 3.0f, PANEL_TOP, PANEL_BOTTOM, GOLD, 8},
     {"ItemOff", 170, 40, 10.0f, 1.5f, SHADE, SHADE, {0.55f, 0.62f, 0.56f, 0.8f}, 0},
     {"ItemOver", 170, 40, 10.0f, 1.5f, {0.10f, 0.24f, 0.16f, 0.8f}, {0.06f, 0.16f, 0.10f, 0.8f}, WHITE, 0},
     {"ItemOn",
