@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/Application.h"
 #include "app/MainMenu.h"
 #include "app/MenuBar.h"
 #include "app/Minigames.h"
@@ -13,6 +14,7 @@
 #include "app/profile/ProfileStore.h"
 #include "cardgame/Minigame.h"
 #include "gui/popup/Popup.h"
+#include "gui/widgets/LinearSelectorWidget.h"
 #include "gui/popup/PopupManager.h"
 #include "platform/input/Keyboard.h"
 #include "tests/core/JSONTestSupport.h"
