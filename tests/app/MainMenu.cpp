@@ -28,14 +28,6 @@ constexpr u32 KEY_ALT_LEFT = 164;
 
 class MainMenuTest : public MenuFixture
 {
- protected:
-   void Click(const char* path)
-   {
-      PressButtonWidget* button = WidgetAt<PressButtonWidget>(path);
-      ASSERT_NE(button, nullptr) << path;
-      ASSERT_NE(button->onClick, nullptr) << path;
-      button->onClick(button, button->onClickUserData);
-   }
 };
 
 TEST_F(MainMenuTest, PlayHoldsTheSwitchUntilTheExitFadeEndsAndTwoPressesSwitchOnce)

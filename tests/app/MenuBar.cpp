@@ -14,14 +14,6 @@ namespace
 class MenuBarTest : public MenuFixture
 {
  protected:
-   void Click(const char* path)
-   {
-      PressButtonWidget* button = WidgetAt<PressButtonWidget>(path);
-      ASSERT_NE(button, nullptr) << path;
-      ASSERT_NE(button->onClick, nullptr) << path;
-      button->onClick(button, button->onClickUserData);
-   }
-
    // The open message box with that text key, or null.
    MessageBoxPopup* BoxGet(const char* textKey)
    {

@@ -15,6 +15,7 @@
 #include "cardgame/Minigame.h"
 #include "gui/popup/Popup.h"
 #include "gui/widgets/LinearSelectorWidget.h"
+#include "gui/widgets/PressButtonWidget.h"
 #include "gui/popup/PopupManager.h"
 #include "platform/input/Keyboard.h"
 #include "tests/core/JSONTestSupport.h"
@@ -197,6 +198,15 @@ class MenuFixture : public GUIManagerFixture
    }
 
    void KeyPress(u32 key) { keyboardState.current[key] = 1; }
+
+   // The press button's click handler called as a click would.
+   void Click(const char* path)
+   {
+      PressButtonWidget* button = WidgetAt<PressButtonWidget>(path);
+      ASSERT_NE(button, nullptr) << path;
+      ASSERT_NE(button->onClick, nullptr) << path;
+      button->onClick(button, button->onClickUserData);
+   }
 
    template <class T> T* WidgetAt(const char* path)
    {
