@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "app/Application.h"
+#include "app/LoadingScreen.h"
 #include "core/TextManager.h"
 #include "gui/widgets/LabelWidget.h"
 #include "gui/widgets/LinearSelectorWidget.h"
@@ -354,6 +355,80 @@ TEST_F(MainMenuTest, TheVersionLabelShowsTheVersionUnlessTooLongOrMissing)
    }
    label.Deinit();
    textManager.Deinit();
+}
+} // namespace
+} // namespace MenuTest
+
+namespace MenuTest
+{
+namespace
+{
+// The root menu: which menu it is, its place below the loading screen, and the popups of the
+// first entry, opened once.
+class RootMenuTest : public MenuFixture
+{
+};
+
+TEST_F(RootMenuTest, TheConstantsChooseTheRootMenu)
+{
+   const struct
+   {
+      const char* consts;
+      RootMenu* root;
+   } cases[] = {{R"({"RootMenu": "SolitaireMenu"})", &solitaireMenu},
+                {R"({"RootMenu": "MainMenu"})", &mainMenu},
+                {R"({"RootMenu": "solitairemenu"})", &mainMenu},
+                {R"({"RootMenu": 3})", &mainMenu},
+                {"{}", &mainMenu}};
+   for (const auto& testCase : cases)
+   {
+      ConstsSet(testCase.consts);
+      EXPECT_EQ(RootMenuGet(), testCase.root) << testCase.consts;
+   }
+}
+
+TEST_F(RootMenuTest, StartUpPutsTheRootBelowTheLoadingScreenMarkedForTheFirstEntry)
+{
+   // The loading screen's place, without entering it.
+   GameStateManager::Init(nullptr);
+   GameStateManager::states.Insert(&loadingScreen, 0);
+   for (bool choice : {true, false})
+   {
+      languageChoiceFirstRun = choice;
+      mainMenu.firstEntry = false;
+      ApplicationRootMenuInit();
+      EXPECT_TRUE(mainMenu.firstEntry);
+      EXPECT_EQ(mainMenu.languageChoice, choice);
+   }
+   languageChoiceFirstRun = false;
+   mainMenu.languageChoice = false;
+   mainMenu.firstEntry = false;
+   ASSERT_EQ(GameStateManager::states.count, 3);
+   EXPECT_EQ(GameStateManager::states[0], &mainMenu);
+   EXPECT_EQ(GameStateManager::states[1], &mainMenu);
+   EXPECT_EQ(GameStateManager::TopGet(), &loadingScreen);
+   GameStateManager::states.SizeSet(0);
+}
+
+TEST_F(RootMenuTest, TheFirstEntryOpensTheProfileAndLanguageMenusOnce)
+{
+   CountingPopup profile("Settings");
+   CountingPopup language("Settings");
+   profileMenuPopup = &profile;
+   languageMenuPopup = &language;
+   mainMenu.firstEntry = true;
+   mainMenu.languageChoice = true;
+   Enter(&mainMenu);
+   EXPECT_EQ(profile.opens, 1);
+   EXPECT_EQ(language.opens, 1);
+   EXPECT_FALSE(mainMenu.firstEntry || mainMenu.languageChoice);
+   GameStateManager::Deinit();
+   Enter(&mainMenu);
+   EXPECT_EQ(profile.opens, 1);
+   EXPECT_EQ(language.opens, 1);
+   GameStateManager::Deinit();
+   profileMenuPopup = nullptr;
+   languageMenuPopup = nullptr;
 }
 } // namespace
 } // namespace MenuTest
