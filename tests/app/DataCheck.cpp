@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/Minigames.h"
+#include "app/profile/PortraitModel.h"
 #include "app/profile/PortraitWidget.h"
 #include "core/JSONParser.h"
 #include "core/JSONValue.h"
@@ -133,6 +134,8 @@ class DataChecker
       }
       GUIManager::TypesClear();
       GUIManager::WidgetTypesRegister();
+      // The front end's own types, registered at start-up.
+      GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
       GUIManager::TransitionTypesRegister();
       // The application registers its own widget types beside the toolkit's.
       GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
@@ -149,6 +152,8 @@ class DataChecker
       if (programNamesChecked)
       {
          ProgramNamesCheck();
+         PortraitsCheck();
+         DialogsCheck();
       }
       ChipsCheck();
       CardArtCheck();
@@ -455,7 +460,8 @@ class DataChecker
    {
       const std::string where = "the program";
       FontCheck(where, "AauxProBOutlined");
-      for (const char* key : {"GameNotAvailable", "ConfirmQuit", "ConfirmGameNew", "Guest"})
+      for (const char* key :
+           {"GameNotAvailable", "ConfirmQuit", "ConfirmGameNew", "Guest", "AskSaveFace", "CanNotDeleteFace"})
       {
          TextKeyCheck(where, key, "text key");
       }
@@ -467,6 +473,13 @@ class DataChecker
          const char* type;
       } widgets[] = {
           {"LoadingScreen", {"MenuPanel", "ProgressBar"}, "ProgressBar"},
+          {"FaceCreator", {"Portrait"}, "Portrait"},
+          {"FaceCreator", {"PartOption17", "Portrait"}, "Portrait"},
+          {"FaceCreator", {"PartOption17", "Button"}, "PressButton"},
+          {"FaceCreator", {"skinZombieGreen"}, "RadioButton"},
+          {"FaceCreator", {"toggleBoth"}, "RadioButton"},
+          {"FaceCreatorAddUpdateCancel", {"Panel", "PortraitNew"}, "Portrait"},
+          {"FaceSelect", {"Panel", "FaceOption5", "Portrait"}, "Portrait"},
       };
       for (const auto& widget : widgets)
       {
@@ -489,6 +502,198 @@ class DataChecker
          {
             Report(where, "needs the widget " + Quoted(path) + " of type " + Quoted(widget.type));
          }
+      }
+   }
+
+   // The portrait constants against the generated part files: every sprite the counts and skin
+   // lists offer rests, mouths talk and eyes blink; pairs are numbered alike; every character's
+   // face names sprites that exist.
+   void PortraitsCheck()
+   {
+      const std::string where = "Scripts/BuildConsts.json";
+      const JSONValue* consts = DocumentGet("Scripts/BuildConsts");
+      if (!consts)
+      {
+         return;
+      }
+      const JSONValue* counts = consts->ItemGet("PortraitPartCounts");
+      if (counts->TypeGet() != JSONValue::TYPE_OBJECT)
+      {
+         Report(where, "\"PortraitPartCounts\" is not an object");
+         return;
+      }
+      auto countGet = [counts](i32 part) { return counts->ItemGet(portraitPartNames[part])->IntValueGet(); };
+      auto spriteCheck = [this](const std::string& at, i32 part, i32 sprite)
+      {
+         char name[32];
+         std::vector<const char*> animations = {"Rest"};
+         if (part == PORTRAIT_PART_MOUTH)
+         {
+            animations.push_back("Talk");
+         }
+         if (part == PORTRAIT_PART_EYE_LEFT || part == PORTRAIT_PART_EYE_RIGHT)
+         {
+            animations.push_back("Blink");
+         }
+         const JSONValue* file = SpriteFileGet(portraitPartFolders[part]);
+         for (const char* animation : animations)
+         {
+            std::snprintf(name, sizeof(name), "%03d_%s", sprite, animation);
+            AnimationCheck(at, portraitPartFolders[part], name);
+            if (file && file->ItemGet(name)->TypeGet() != JSONValue::TYPE_NULL)
+            {
+               FramesCheck(at + " " + Quoted(name), file->ItemGet(name));
+            }
+         }
+      };
+      for (i32 part = 0; part < PORTRAIT_PART_COUNT; ++part)
+      {
+         const std::string at = where + " \"PortraitPartCounts\" " + Quoted(portraitPartNames[part]);
+         if (countGet(part) < 1)
+         {
+            Report(at, "offers no sprite");
+         }
+         for (i32 sprite = 1; sprite <= countGet(part); ++sprite)
+         {
+            spriteCheck(at, part, sprite);
+         }
+      }
+      const i32 pairs[][2] = {{PORTRAIT_PART_BODY_FRONT, PORTRAIT_PART_BODY_BACK},
+                              {PORTRAIT_PART_HAIR_FRONT, PORTRAIT_PART_HAIR_BACK},
+                              {PORTRAIT_PART_ACCESSORY_FRONT, PORTRAIT_PART_ACCESSORY_BACK},
+                              {PORTRAIT_PART_EYE_LEFT, PORTRAIT_PART_EYE_RIGHT},
+                              {PORTRAIT_PART_EYEBROW_LEFT, PORTRAIT_PART_EYEBROW_RIGHT}};
+      for (const auto& pair : pairs)
+      {
+         if (countGet(pair[0]) != countGet(pair[1]))
+         {
+            Report(where, "\"PortraitPartCounts\" of " + Quoted(portraitPartNames[pair[0]]) + " and " +
+                              Quoted(portraitPartNames[pair[1]]) + " differ: the halves share numbers");
+         }
+      }
+      const JSONValue* skins = consts->ItemGet("PortraitSkinSpecificParts");
+      const i32 slotParts[PORTRAIT_SKIN_SLOT_COUNT] = {PORTRAIT_PART_HEAD_BASE, PORTRAIT_PART_MOUTH,
+                                                       PORTRAIT_PART_EYE_LEFT, PORTRAIT_PART_NOSE,
+                                                       PORTRAIT_PART_NECK};
+      for (i32 skin = 0; skin < SKIN_TYPE_COUNT; ++skin)
+      {
+         const std::string at = where + " \"PortraitSkinSpecificParts\" " + Quoted(skinTypeNames[skin]);
+         const JSONValue* lists = skins->ItemGet(skinTypeNames[skin]);
+         for (i32 slot = 0; slot < PORTRAIT_SKIN_SLOT_COUNT; ++slot)
+         {
+            const JSONValue* list = lists->ElementGet(slot);
+            if (list->TypeGet() != JSONValue::TYPE_ARRAY || list->CountGet() == 0)
+            {
+               Report(at, "list " + std::to_string(slot) + " is missing or empty");
+               continue;
+            }
+            for (i32 i = 0; i < list->CountGet(); ++i)
+            {
+               const i32 sprite = list->ElementGet(i)->IntValueGet();
+               if (sprite < 1 || sprite > countGet(slotParts[slot]))
+               {
+                  Report(at, "offers sprite " + std::to_string(sprite) + " beyond the part's count");
+               }
+            }
+         }
+      }
+      const JSONValue* exclusive = consts->ItemGet("PortraitGenderExclusiveParts");
+      const JSONValue* maleFacialHair =
+          exclusive->ElementGet(GENDER_MALE)->ElementGet(PORTRAIT_PART_FACIAL_HAIR);
+      for (i32 sprite = 1; sprite <= countGet(PORTRAIT_PART_FACIAL_HAIR); ++sprite)
+      {
+         bool listed = false;
+         for (i32 i = 0; i < maleFacialHair->CountGet(); ++i)
+         {
+            listed = listed || maleFacialHair->ElementGet(i)->IntValueGet() == sprite;
+         }
+         if (!listed)
+         {
+            Report(where,
+                   "facial hair " + std::to_string(sprite) + " is not male-only: random women would wear it");
+         }
+      }
+      const JSONValue* characters = consts->ItemGet("Characters");
+      if (characters->CountGet() < 8)
+      {
+         Report(where, "\"Characters\" holds fewer than eight characters");
+      }
+      std::set<std::string> faces;
+      for (JSONValue::Iterator it = characters->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         const std::string at = where + " character " + Quoted(it.node->key);
+         TextKeyCheck(at, it.node->key, "name");
+         const JSONValue* face = it.node->value->ItemGet("Portrait");
+         const char* skin = StringMemberGet(face, "SkinType");
+         const char* gender = StringMemberGet(face, "Gender");
+         if (PortraitSkinTypeFromName(skin) < 0 || PortraitGenderFromName(gender) < 0)
+         {
+            Report(at, "has no valid \"SkinType\" and \"Gender\"");
+         }
+         std::string identity = std::string(skin ? skin : "") + (gender ? gender : "");
+         for (i32 part = 0; part < PORTRAIT_PART_COUNT; ++part)
+         {
+            const JSONValue* id = face->ItemGet("Parts")->ItemGet(portraitPartNames[part])->ItemGet("ID");
+            const i32 sprite = id->IntValueGet();
+            identity += " " + std::to_string(sprite);
+            if (id->TypeGet() != JSONValue::TYPE_NUMBER || sprite == 0 || sprite < -1 ||
+                sprite > countGet(part))
+            {
+               Report(at, "names no sprite of " + Quoted(portraitPartNames[part]));
+            }
+            else if (sprite > 0)
+            {
+               spriteCheck(at, part, sprite);
+            }
+         }
+         faces.insert(identity);
+      }
+      if (static_cast<i32>(faces.size()) != characters->CountGet() && characters->CountGet() > 0)
+      {
+         Report(where, "two characters share one face");
+      }
+   }
+
+   // The lines the characters say, their groups, and the balloon's sprites and font.
+   void DialogsCheck()
+   {
+      const std::string where = "Scripts/DialogConsts.json";
+      const JSONValue* dialogs = DocumentGet("Scripts/DialogConsts");
+      if (!dialogs)
+      {
+         Report(where, "missing or broken");
+         return;
+      }
+      const JSONValue* lines = dialogs->ItemGet("Dialogs");
+      for (JSONValue::Iterator it = lines->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         TextKeyCheck(where + " dialog " + Quoted(it.node->key), StringMemberGet(it.node->value, "TextKey"),
+                      "TextKey");
+      }
+      const JSONValue* groups = dialogs->ItemGet("DialogGroups");
+      for (JSONValue::Iterator it = groups->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         for (i32 i = 0; i < it.node->value->CountGet(); ++i)
+         {
+            const char* line = it.node->value->ElementGet(i)->StringValueGet();
+            if (!line || lines->ItemGet(line)->TypeGet() != JSONValue::TYPE_OBJECT)
+            {
+               Report(where + " group " + Quoted(it.node->key), "names a line that is not in \"Dialogs\"");
+            }
+         }
+      }
+      const JSONValue* balloon = dialogs->ItemGet("DialogWidget");
+      const char* spriteFile = StringMemberGet(balloon, "SpriteResourceFilename");
+      if (!spriteFile || !StringMemberGet(balloon, "Font"))
+      {
+         Report(where, "\"DialogWidget\" names no sprite resource file or font");
+         return;
+      }
+      FontCheck(where + " \"DialogWidget\"", StringMemberGet(balloon, "Font"));
+      for (const char* sprite : {"BackgroundSprite", "ContinueIndicatorSprite"})
+      {
+         const char* animation = StringMemberGet(balloon->ItemGet(sprite), "Animation");
+         AnimationCheck(where + " \"DialogWidget\" " + Quoted(sprite), spriteFile, animation ? animation : "");
       }
    }
 

@@ -11,24 +11,18 @@
 #include "platform/sprite/SpriteAnimation.h"
 #include "platform/sprite/SpriteResourceFile.h"
 #include "tests/app/profile/ProfileTestSupport.h"
-#include "tests/gui/popup/DataLayersTestSupport.h"
+#include "tests/app/ProfileDataLayersTestSupport.h"
 
 using namespace DataLayersTestSupport;
 
 namespace
 {
-class PortraitWidgetTest : public DataLayersTest
+class PortraitWidgetTest : public ProfileDataLayersTest
 {
  protected:
    void SetUp() override
    {
-      DataLayersTest::SetUp();
-      JSONParser parser;
-      consts = parser.Load("Scripts/BuildConsts", &fileManagerStdioResource);
-      ASSERT_TRUE(consts);
-      settings = JSONValue::New(HEAP_DEFAULT);
-      settings->ObjectSet();
-      fileManagerPersistence = nullptr;
+      ProfileDataLayersTest::SetUp();
       PortraitTablesInit();
       portrait = MemoryNew<PortraitWidget>(HEAP_DEFAULT);
       portrait->InitWithoutSpecification("Face", nullptr);
@@ -42,8 +36,7 @@ class PortraitWidgetTest : public DataLayersTest
          MemoryDelete(portrait);
       }
       PortraitTablesDeinit();
-      ProfileTest::ProfileStoreRelease();
-      DataLayersTest::TearDown();
+      ProfileDataLayersTest::TearDown();
    }
 
    static JSONValue* Parse(const std::string& text) { return ProfileTest::TextParse(text); }
@@ -260,7 +253,8 @@ TEST_F(PortraitWidgetTest, EveryCharacterDrawsAFace)
       face->InitWithoutSpecification(it.node->key, nullptr);
       face->DescriptionLoad(it.node->value->ItemGet("Portrait"));
       const i32 n = static_cast<i32>(faces.size());
-      face->PositionSet(Point2F{static_cast<float>(40 + (n % 4) * 200), static_cast<float>(60 + (n / 4) * 200)});
+      face->PositionSet(
+          Point2F{static_cast<float>(40 + (n % 4) * 200), static_cast<float>(60 + (n / 4) * 200)});
       face->ScaleSet(1.5f, 1.5f);
       faces.push_back(face);
    }
@@ -275,7 +269,7 @@ TEST_F(PortraitWidgetTest, EveryCharacterDrawsAFace)
    const char* folder = std::getenv("CORVALE_SCREENSHOT_DIR");
    if (folder)
    {
-      Screenshot(frame, std::string(folder) + "/Characters.png");
+      Save(frame, std::string(folder) + "/Characters.png");
    }
    for (PortraitWidget* face : faces)
    {

@@ -14,34 +14,21 @@
 #include "platform/image/Bitmap.h"
 #include "platform/image/BitmapLoaderPNG.h"
 #include "tests/app/profile/ProfileTestSupport.h"
-#include "tests/gui/popup/DataLayersTestSupport.h"
+#include "tests/app/ProfileDataLayersTestSupport.h"
 
 using namespace DataLayersTestSupport;
 
 namespace
 {
-class UnlockBoxLayersTest : public DataLayersTest
+class UnlockBoxLayersTest : public ProfileDataLayersTest
 {
  protected:
    void SetUp() override
    {
-      DataLayersTest::SetUp();
-      JSONParser parser;
-      consts = parser.Load("Scripts/BuildConsts", &fileManagerStdioResource);
-      ASSERT_TRUE(consts);
-      settings = JSONValue::New(HEAP_DEFAULT);
-      settings->ObjectSet();
-      // No save-data folder: nothing is written.
-      fileManagerPersistence = nullptr;
+      ProfileDataLayersTest::SetUp();
       ProfileLoad("Player");
       GameStateManager::switchPending = 0;
       quitRequested = false;
-   }
-
-   void TearDown() override
-   {
-      ProfileTest::ProfileStoreRelease();
-      DataLayersTest::TearDown();
    }
 
    // The box in place after its transitions, drawn.
@@ -55,7 +42,7 @@ class UnlockBoxLayersTest : public DataLayersTest
       const char* folder = std::getenv("CORVALE_SCREENSHOT_DIR");
       if (folder && box)
       {
-         Screenshot(frame, std::string(folder) + "/" + box->layerName + ".png");
+         Save(frame, std::string(folder) + "/" + box->layerName + ".png");
       }
       return frame;
    }

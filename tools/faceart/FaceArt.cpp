@@ -624,6 +624,9 @@ void DrawHair(Canvas& c, int style, int colour, bool front)
    }
 }
 
+// Every accessory draws in front: the face creator chooses only the front half of a pair, and a
+// back half left from an earlier choice would float behind the next accessory. The back halves
+// are empty frames.
 void DrawAccessory(Canvas& c, int kind, bool front)
 {
    const Rgb metal = Hex(0x3A3A40), gold = Hex(0xE3B341);
@@ -659,20 +662,14 @@ void DrawAccessory(Canvas& c, int kind, bool front)
          Paint(c, Ellipse(HEAD_X, HEAD_Y - 18, 38, 6), Hex(0xA93030), Hex(0x6E1F1F), 1.2f);
       }
       break;
-   case 4: // wide hat: the brim goes behind the head too
+   case 4: // wide hat, its whole brim in front
       if (front)
       {
-         Paint(c, Clip(Ellipse(HEAD_X, HEAD_Y - 34, 60, 9), Box(0, HEAD_Y - 34, BOX, BOX, 0)), Hex(0x6B5233),
-               Hex(0x3A2C1A), 1.2f);
+         Paint(c, Ellipse(HEAD_X, HEAD_Y - 34, 60, 9), Hex(0x6B5233), Hex(0x3A2C1A), 1.2f);
          Paint(c, Box(HEAD_X - 26, HEAD_Y - 62, HEAD_X + 26, HEAD_Y - 32, 8), Hex(0x7C603D), Hex(0x3A2C1A),
                1.2f);
          Paint(c, Box(HEAD_X - 26, HEAD_Y - 40, HEAD_X + 26, HEAD_Y - 34, 0), Hex(0x2C2C2C), Hex(0x2C2C2C),
                0);
-      }
-      else
-      {
-         Paint(c, Clip(Ellipse(HEAD_X, HEAD_Y - 34, 60, 9), Box(0, 0, BOX, HEAD_Y - 34, 0)), Hex(0x5A4429),
-               Hex(0x3A2C1A), 1.2f);
       }
       break;
    case 5: // earrings
@@ -682,13 +679,10 @@ void DrawAccessory(Canvas& c, int kind, bool front)
          Paint(c, Circle(HEAD_X + 30, EYE_Y + 16, 2.6f), gold, Shade(gold, 0.6f), 0.8f);
       }
       break;
-   case 6: // headband, round the back of the head as well
+   case 6: // headband
       if (front)
          Paint(c, Curve(HEAD_X - 30, HEAD_Y - 14, HEAD_X, HEAD_Y - 44, HEAD_X + 30, HEAD_Y - 14, 3, 3),
                Hex(0x3BA5A0), Hex(0x1F5F5C), 1.0f);
-      else
-         Paint(c, Curve(HEAD_X - 31, HEAD_Y - 12, HEAD_X, HEAD_Y - 6, HEAD_X + 31, HEAD_Y - 12, 2.5f, 2.5f),
-               Hex(0x2F8580), Hex(0x1F5F5C), 1.0f);
       break;
    default: // bow tie
       if (front)
@@ -858,48 +852,41 @@ int SkinSprite(int skin, int perSkin, int k)
    return skin * perSkin + k + 1;
 }
 
-PartArt Eyes(bool right)
+// Skin-specific sprites that move: a still "Rest" and one more animation whose frames draw the
+// same sprite at the given amounts (how far closed, how far open).
+PartArt Moving(int perSkin, const char* name, const std::vector<float>& amounts, int frameDuration,
+               const char* playType, const std::function<void(Canvas&, int, int, float)>& draw)
 {
    PartArt art;
    for (int skin = 0; skin < SKINS; ++skin)
    {
-      for (int style = 0; style < EYES; ++style)
+      for (int style = 0; style < perSkin; ++style)
       {
-         SpriteArt sprite{SkinSprite(skin, EYES, style), {}};
-         sprite.animations.push_back(Still([&](Canvas& c) { DrawEye(c, skin, style, right, 0); }));
-         Animation blink{"Blink", {Canvas(), Canvas(), Canvas()}, 50, "OneShot"};
-         const float closed[3] = {0.55f, 1.0f, 0.55f};
-         for (int f = 0; f < 3; ++f)
+         SpriteArt sprite{SkinSprite(skin, perSkin, style), {}};
+         sprite.animations.push_back(Still([&](Canvas& c) { draw(c, skin, style, 0.0f); }));
+         Animation moving{name, std::vector<Canvas>(amounts.size()), frameDuration, playType};
+         for (size_t f = 0; f < amounts.size(); ++f)
          {
-            DrawEye(blink.frames[f], skin, style, right, closed[f]);
+            draw(moving.frames[f], skin, style, amounts[f]);
          }
-         sprite.animations.push_back(blink);
+         sprite.animations.push_back(moving);
          art.push_back(sprite);
       }
    }
    return art;
 }
 
+// Eyes close once in about 150 ms.
+PartArt Eyes(bool right)
+{
+   return Moving(EYES, "Blink", {0.55f, 1.0f, 0.55f}, 50, "OneShot",
+                 [right](Canvas& c, int skin, int style, float closed)
+                 { DrawEye(c, skin, style, right, closed); });
+}
+
 PartArt Mouths()
 {
-   PartArt art;
-   for (int skin = 0; skin < SKINS; ++skin)
-   {
-      for (int style = 0; style < MOUTHS; ++style)
-      {
-         SpriteArt sprite{SkinSprite(skin, MOUTHS, style), {}};
-         sprite.animations.push_back(Still([&](Canvas& c) { DrawMouth(c, skin, style, 0); }));
-         Animation talk{"Talk", {Canvas(), Canvas(), Canvas(), Canvas()}, 90, "Loop"};
-         const float open[4] = {0.35f, 0.9f, 0.5f, 0.15f};
-         for (int f = 0; f < 4; ++f)
-         {
-            DrawMouth(talk.frames[f], skin, style, open[f]);
-         }
-         sprite.animations.push_back(talk);
-         art.push_back(sprite);
-      }
-   }
-   return art;
+   return Moving(MOUTHS, "Talk", {0.35f, 0.9f, 0.5f, 0.15f}, 90, "Loop", DrawMouth);
 }
 
 std::string NumberList(int first, int count)

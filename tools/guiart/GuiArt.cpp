@@ -213,6 +213,136 @@ const Piece menuBarPieces[] = {
     {"HelpOver", 48, 48, 24.0f, 2.0f, OVER_TOP, OVER_BOTTOM, WHITE, 2, GLYPH_HELP, WHITE},
 };
 
+Rgba Mix(const Rgba& a, const Rgba& b, float t);
+
+// Face-creator art: the panel, the portrait frame, tab and small buttons, option slots and their
+// selection ring, arrow buttons (their glyph drawn from the name), swatches and toggles.
+std::vector<Piece> FaceCreatorPiecesMake()
+{
+   const Rgba gold{0.86f, 0.74f, 0.42f, 1.0f};
+   const Rgba white{0.90f, 0.92f, 0.96f, 1.0f};
+   std::vector<Piece> made = {
+       {"Panel", 920, 680, 18.0f, 3.0f, {0.16f, 0.36f, 0.25f, 0.97f}, {0.08f, 0.20f, 0.14f, 0.97f}, gold, 8},
+       {"PortraitFrame",
+        276,
+        276,
+        14.0f,
+        3.0f,
+        {0.80f, 0.86f, 0.90f, 1.0f},
+        {0.56f, 0.66f, 0.74f, 1.0f},
+        gold,
+        0},
+       {"SmallPanel",
+        540,
+        380,
+        18.0f,
+        3.0f,
+        {0.16f, 0.36f, 0.25f, 0.97f},
+        {0.08f, 0.20f, 0.14f, 0.97f},
+        gold,
+        8},
+       {"Selection",
+        72,
+        72,
+        10.0f,
+        3.0f,
+        {1.0f, 0.9f, 0.5f, 0.0f},
+        {1.0f, 0.9f, 0.5f, 0.0f},
+        {1.0f, 0.84f, 0.30f, 1.0f},
+        0},
+   };
+   struct Look
+   {
+      const char* state;
+      Rgba top, bottom, border;
+   };
+   const Look looks[] = {
+       {"Up", {0.32f, 0.46f, 0.66f, 1.0f}, {0.16f, 0.25f, 0.42f, 1.0f}, white},
+       {"Over", {0.44f, 0.60f, 0.82f, 1.0f}, {0.22f, 0.34f, 0.56f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}},
+       {"Down", {0.12f, 0.20f, 0.34f, 1.0f}, {0.24f, 0.36f, 0.54f, 1.0f}, {0.80f, 0.84f, 0.90f, 1.0f}},
+       {"Disabled", {0.42f, 0.42f, 0.44f, 0.9f}, {0.30f, 0.30f, 0.32f, 0.9f}, {0.60f, 0.60f, 0.62f, 0.9f}},
+       {"On", {0.86f, 0.70f, 0.30f, 1.0f}, {0.62f, 0.46f, 0.16f, 1.0f}, {1.0f, 0.95f, 0.80f, 1.0f}},
+   };
+   static std::vector<std::string> names;
+   names.clear();
+   names.reserve(128);
+   struct Kind
+   {
+      const char* prefix;
+      int width, height;
+      float radius;
+   };
+   const Kind kinds[] = {{"Tab", 96, 40, 9.0f},        {"Small", 124, 40, 10.0f},
+                         {"Option", 64, 64, 8.0f},     {"ArrowUp", 40, 40, 9.0f},
+                         {"ArrowDown", 40, 40, 9.0f},  {"ArrowLeft", 40, 40, 9.0f},
+                         {"ArrowRight", 40, 40, 9.0f}, {"Toggle", 96, 36, 9.0f}};
+   for (const Kind& kind : kinds)
+   {
+      for (const Look& look : looks)
+      {
+         const bool option = std::strcmp(kind.prefix, "Option") == 0;
+         names.push_back(std::string(kind.prefix) + look.state);
+         Rgba top = option ? Mix(look.top, {0.92f, 0.94f, 0.96f, 1.0f}, 0.65f) : look.top;
+         Rgba bottom = option ? Mix(look.bottom, {0.80f, 0.84f, 0.88f, 1.0f}, 0.65f) : look.bottom;
+         made.push_back({nullptr, kind.width, kind.height, kind.radius, 2.0f, top, bottom, look.border, 2});
+      }
+   }
+   // Skin swatches, off and on.
+   const Rgba skins[10] = {{0.99f, 0.90f, 0.85f, 1.0f}, {0.96f, 0.84f, 0.74f, 1.0f},
+                           {0.93f, 0.75f, 0.61f, 1.0f}, {0.83f, 0.65f, 0.45f, 1.0f},
+                           {0.75f, 0.55f, 0.37f, 1.0f}, {0.55f, 0.36f, 0.23f, 1.0f},
+                           {0.37f, 0.24f, 0.15f, 1.0f}, {0.91f, 0.56f, 0.47f, 1.0f},
+                           {0.55f, 0.78f, 0.43f, 1.0f}, {0.59f, 0.66f, 0.47f, 1.0f}};
+   for (int i = 0; i < 10; ++i)
+   {
+      for (int on = 0; on < 2; ++on)
+      {
+         names.push_back("Skin" + std::to_string(i) + (on ? "On" : "Off"));
+         made.push_back({nullptr, 36, 36, 18.0f, on ? 4.0f : 2.0f, skins[i],
+                         Mix(skins[i], {0, 0, 0, 1}, 0.2f),
+                         on ? Rgba{1.0f, 0.84f, 0.30f, 1.0f} : Rgba{0.20f, 0.20f, 0.22f, 1.0f}, 0});
+      }
+   }
+   for (size_t i = 4, n = 0; i < made.size(); ++i, ++n)
+   {
+      made[i].name = names[n].c_str();
+   }
+   return made;
+}
+
+const std::vector<Piece> faceCreatorPieces = FaceCreatorPiecesMake();
+
+// Dialog art: the speech balloon, its continue indicator and the frame of the speaker's portrait.
+const Piece dialogPieces[] = {
+    {"Balloon",
+     440,
+     130,
+     20.0f,
+     3.0f,
+     {0.99f, 0.97f, 0.90f, 0.97f},
+     {0.93f, 0.89f, 0.78f, 0.97f},
+     {0.36f, 0.27f, 0.16f, 1.0f},
+     6},
+    {"ArrowDownIndicator",
+     28,
+     28,
+     14.0f,
+     2.0f,
+     {0.86f, 0.66f, 0.24f, 1.0f},
+     {0.64f, 0.44f, 0.12f, 1.0f},
+     {0.36f, 0.27f, 0.16f, 1.0f},
+     2},
+    {"PortraitFrame",
+     140,
+     140,
+     14.0f,
+     3.0f,
+     {0.80f, 0.86f, 0.90f, 1.0f},
+     {0.56f, 0.66f, 0.74f, 1.0f},
+     {0.86f, 0.74f, 0.42f, 1.0f},
+     4},
+};
+
 // The art sets by the name given to --set.
 struct PieceSet
 {
@@ -227,6 +357,8 @@ const PieceSet pieceSets[] = {
     {"MainMenu", mainMenuPieces, sizeof(mainMenuPieces) / sizeof(mainMenuPieces[0])},
     {"SolitaireMenu", solitaireMenuPieces, sizeof(solitaireMenuPieces) / sizeof(solitaireMenuPieces[0])},
     {"MenuBar", menuBarPieces, sizeof(menuBarPieces) / sizeof(menuBarPieces[0])},
+    {"FaceCreator", faceCreatorPieces.data(), faceCreatorPieces.size()},
+    {"Dialog", dialogPieces, sizeof(dialogPieces) / sizeof(dialogPieces[0])},
 };
 
 // Signed distance from (x, y) to a rounded box; negative inside.
@@ -405,6 +537,57 @@ void PieceDraw(const Piece& piece, Bitmap* bitmap)
             color = Over(ink, color);
          }
          PixelPut(bitmap, x, y, color);
+      }
+   }
+}
+
+// Arrow pieces carry a light triangle pointing the way their name says, unless they name a
+// symbol of their own.
+void GlyphDraw(const Piece& piece, Bitmap* bitmap)
+{
+   if (piece.glyph != GLYPH_NONE)
+   {
+      return;
+   }
+   struct Direction
+   {
+      const char* prefix;
+      float dx, dy;
+   };
+   const Direction directions[] = {{"ArrowUp", 0.0f, -1.0f},
+                                   {"ArrowDown", 0.0f, 1.0f},
+                                   {"ArrowLeft", -1.0f, 0.0f},
+                                   {"ArrowRight", 1.0f, 0.0f}};
+   const Direction* found = nullptr;
+   for (const Direction& direction : directions)
+   {
+      if (std::strncmp(piece.name, direction.prefix, std::strlen(direction.prefix)) == 0)
+      {
+         found = &direction;
+      }
+   }
+   if (!found)
+   {
+      return;
+   }
+   const float cx = (piece.width - piece.shadow) * 0.5f, cy = (piece.height - piece.shadow) * 0.5f;
+   for (int y = 0; y < piece.height; y++)
+   {
+      for (int x = 0; x < piece.width; x++)
+      {
+         // Along the arrow (a) and across it (b).
+         float px = x + 0.5f - cx, py = y + 0.5f - cy;
+         float a = px * found->dx + py * found->dy;
+         float b = std::fabs(px * found->dy - py * found->dx);
+         float d = std::max({-a - 7.0f, a - 8.0f, b - (8.0f - a) * 0.55f});
+         float coverage = std::clamp(0.5f - d, 0.0f, 1.0f);
+         if (coverage <= 0.0f)
+         {
+            continue;
+         }
+         u8* pixel = bitmap->PixelAddressGet(x, y);
+         Rgba below{pixel[0] / 255.0f, pixel[1] / 255.0f, pixel[2] / 255.0f, pixel[3] / 255.0f};
+         PixelPut(bitmap, x, y, Over({0.97f, 0.97f, 0.99f, coverage}, below));
       }
    }
 }
@@ -905,7 +1088,7 @@ int main(int argc, char** argv)
    if (!usable)
    {
       std::fprintf(stderr, "usage: corvale-guiart --output <folder> [--set "
-                           "MessageBox|LoadingScreen|MainMenu|SolitaireMenu|MenuBar] "
+                           "MessageBox|LoadingScreen|MainMenu|SolitaireMenu|MenuBar|FaceCreator|Dialog] "
                            "[--icon <file>] [--cards <graphics folder>]\n");
       return 2;
    }
@@ -929,6 +1112,7 @@ int main(int argc, char** argv)
          continue;
       }
       PieceDraw(piece, &bitmap);
+      GlyphDraw(piece, &bitmap);
       if (!PNGWrite(folder + "/" + piece.name + ".png", bitmap))
       {
          failures++;

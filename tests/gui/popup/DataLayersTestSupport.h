@@ -91,34 +91,6 @@ class DataLayersTest : public DrawingTest
       return Point2F{at.x + bounds.x + bounds.width / 2.0f, at.y + bounds.y + bounds.height / 2.0f};
    }
 
-   // Saves a frame read back from the window as a PNG, for a person to look at.
-   static void Screenshot(const std::vector<u8>& frame, const std::string& path)
-   {
-      Bitmap bitmap;
-      ASSERT_TRUE(
-          bitmap.Init(screen.clientWidth, screen.clientHeight, BITMAP_FORMAT_RGBA8, allocatorDefault));
-      for (int y = 0; y < screen.clientHeight; ++y)
-      {
-         for (int x = 0; x < screen.clientWidth; ++x)
-         {
-            const Pixel p = At(frame, x, y);
-            u8* pixel = bitmap.PixelAddressGet(x, y);
-            pixel[0] = p.r;
-            pixel[1] = p.g;
-            pixel[2] = p.b;
-            pixel[3] = 255;
-         }
-      }
-      FileStdio file(std::fopen(path.c_str(), "wb"));
-      if (file.stream)
-      {
-         bitmapLoaderPNG.Save(&bitmap, &file, HEAP_TEMP);
-         std::fclose(file.stream);
-         file.stream = nullptr;
-      }
-      bitmap.Free();
-   }
-
    std::string data;
    u32 language = 0;
 };
