@@ -9,14 +9,19 @@
 #include "app/ApplicationSettings.h"
 #include "app/FrameClock.h"
 #include "app/LoadingScreen.h"
+#include "app/FaceCreator.h"
+#include "app/MainMenu.h"
+#include "app/MenuBar.h"
 #include "app/Minigames.h"
 #include "app/MusicPlaylist.h"
 #include "app/ReflectionTypesRegister.h"
+#include "app/RootMenu.h"
 #include "app/SplashScreen.h"
 #include "app/StartupObserver.h"
 #include "cardgame/Card.h"
 #include "cardgame/CardWidget.h"
 #include "cardgame/ChipPile.h"
+#include "cardgame/Minigame.h"
 #include "app/profile/PortraitModel.h"
 #include "app/profile/PortraitWidget.h"
 #include "app/profile/SettingsApply.h"
@@ -146,6 +151,15 @@ void ApplicationFirstStatesInit()
    }
 }
 
+void ApplicationRootMenuInit()
+{
+   // Below the loading screen, so that it runs once loading is done.
+   RootMenu* root = RootMenuGet();
+   GameStateManager::InsertBefore(root, &loadingScreen);
+   root->firstEntry = true;
+   root->languageChoice = languageChoiceFirstRun;
+}
+
 void ApplicationInit()
 {
    // Until the profile applies its own.
@@ -183,6 +197,9 @@ void ApplicationInit()
    GUIManager::Init();
    // Card-game step: the card, pile and help label widget types.
    CardWidgetTypesRegister();
+   // The game base opens the menu bar without knowing the front end.
+   Minigame::menuBarPopup = &menuBar;
+   mainMenu.faceCreatorPopup = &faceCreator;
    // Front-end step: the widget types "Portrait" and "TutorialSkeleton" are registered.
    GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
    GUIManager::WidgetTypeRegister("TutorialSkeleton", &TutorialSkeletonWidgetCreate);
@@ -207,8 +224,7 @@ void ApplicationInit()
    loadingScreen.loadedFlag = &loadingScreenResourcesLoaded;
 
    ApplicationFirstStatesInit();
-   // Root-menu step: the root menu (RootMenuGet) is inserted at the loading screen's place, told
-   // of languageChoiceFirstRun; until then the loading screen leaves to an empty screen.
+   ApplicationRootMenuInit();
 }
 
 void ApplicationDeinit()

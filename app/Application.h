@@ -43,6 +43,10 @@ void ApplicationFadeInit();
 // with the loading screen below it; else the loading screen alone.
 void ApplicationFirstStatesInit();
 
+// The root menu (RootMenuGet) below the loading screen, marked as entered for the first time and
+// told of the first-run language choice.
+void ApplicationRootMenuInit();
+
 void ApplicationInit();
 void ApplicationDeinit();
 // One frame: updates, drawing, music and the swap.

@@ -12,6 +12,7 @@
 #include "app/ApplicationSettings.h"
 #include "app/FrameClock.h"
 #include "app/FrameLoop.h"
+#include "app/MainMenu.h"
 #include "cardgame/Card.h"
 #include "core/Event.h"
 #include "core/File.h"
@@ -148,7 +149,10 @@ i32 ProgramRun()
       mouseManager.Deinit();
       screen.Deinit();
    }
-   // Front-end step: when updatePageOpenAtExit is set, the update page opens (UpdatePageOpen).
+   if (updatePageOpenAtExit)
+   {
+      UpdatePageOpen();
+   }
    // The cards read the constants until here.
    Card::ConstsLoad(nullptr);
    ApplicationConstsFree();

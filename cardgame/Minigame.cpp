@@ -49,15 +49,6 @@ constexpr u32 TITLE_SIZE = 512;
 const TemplateInheritanceNames CONSTS_TEMPLATE_NAMES = {"Minigame::ConstsInheritanceHelper", "card pile",
                                                         "Card pile"};
 
-// A popup opened and added to the open popups unless it is open already.
-void FrontendPopupOpen(Popup* popup)
-{
-   if (popup && PopupManager::IndexGet(popup) < 0)
-   {
-      PopupManager::Open(popup);
-   }
-}
-
 // A widget of the layer by name, when it is a container.
 ContainerWidget* LayerContainerGet(LayerWidget* layer, const char* name)
 {
@@ -230,9 +221,9 @@ void Minigame::Init()
 
    seed1 = randomState0;
    seed2 = randomState1;
-   FrontendPopupOpen(menuBarPopup);
+   PopupManager::OpenUnlessOpen(menuBarPopup);
    EventMethodRegister(this, "OnLanguageChange", &Minigame::OnLanguageChange, 0);
-   FrontendPopupOpen(settingsMenuPopup);
+   PopupManager::OpenUnlessOpen(settingsMenuPopup);
 }
 
 void Minigame::ConstsLoad()

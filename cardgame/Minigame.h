@@ -143,6 +143,8 @@ class Minigame : public MenuState
    // Once a frame while the game is current: games enable and disable their own controls.
    virtual void ControlsRefresh() {}
 
+   // The question whether to leave the game; yes leaves it for the menu below.
+   void QuitConfirmShow();
    // Window title: "WindowTitle - <display name>".
    void WindowTitleUpdate();
    void OnLanguageChange();

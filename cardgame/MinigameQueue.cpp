@@ -49,12 +49,7 @@ void Minigame::Update(u32 elapsed)
    }
    if (KeyPressedCheck(KEY_ESCAPE))
    {
-      MessageBoxPopup* box = MessageBoxPopup::Show("ConfirmQuit", "MessageBoxYesNo");
-      if (box)
-      {
-         box->onYes = &Minigame::OnConfirmQuitYes;
-         box->onYesUserData = this;
-      }
+      QuitConfirmShow();
       return;
    }
 
@@ -502,6 +497,16 @@ void Minigame::OnConfirmGameNewYes(MessageBoxPopup* popup, PressButtonWidget* bu
    if (self && !GameStateManager::switchPending && !quitRequested)
    {
       self->GameNew();
+   }
+}
+
+void Minigame::QuitConfirmShow()
+{
+   MessageBoxPopup* box = MessageBoxPopup::Show("ConfirmQuit", "MessageBoxYesNo");
+   if (box)
+   {
+      box->onYes = &Minigame::OnConfirmQuitYes;
+      box->onYesUserData = this;
    }
 }
 

@@ -78,6 +78,14 @@ void PopupManager::Open(Popup* popup)
    popups.Insert(popup, popups.count);
 }
 
+void PopupManager::OpenUnlessOpen(Popup* popup)
+{
+   if (popup && IndexGet(popup) < 0)
+   {
+      Open(popup);
+   }
+}
+
 void PopupManager::Update(u32 elapsed)
 {
    if (popups.count > 0)

@@ -16,6 +16,8 @@ class PopupManager
    static void Deinit();
    // The popup's Open, then it joins the table.
    static void Open(Popup* popup);
+   // Open, unless the popup is null or open already (one instance per popup).
+   static void OpenUnlessOpen(Popup* popup);
    // Every open popup's Update, then the closes asked for meanwhile.
    static void Update(u32 elapsed);
    // Out of the table (every entry of it), Deinit, and freed when heap-owned; null does nothing.

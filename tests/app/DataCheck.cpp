@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "cardgame/CribbageHandScorer.h"
+#include "app/Minigames.h"
 #include "app/profile/PortraitModel.h"
 #include "app/profile/PortraitWidget.h"
 #include "cardgame/CardWidget.h"
@@ -143,6 +144,8 @@ class DataChecker
       GUIManager::WidgetTypeRegister("TutorialSkeleton", &TutorialSkeletonWidgetCreate);
       CardWidgetTypesRegister();
       GUIManager::TransitionTypesRegister();
+      // The application registers its own widget types beside the toolkit's.
+      GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
 
       IndexBuild();
       CaseCollisionsCheck();
@@ -1444,6 +1447,15 @@ class DataChecker
                continue;
             }
             const std::string layer = folder.substr(gui.size());
+            // A sprite file of its own inside a layer's folder (the main menu's previews) is
+            // read by the program by name, not as a layer.
+            const std::string parent = folder.substr(0, folder.rfind('/'));
+            if (!widgets && sprites && parent.size() > gui.size() &&
+                FileExistsCheck(parent + "/Widgets.json"))
+            {
+               SpriteFileGet("GUI/" + layer + "/Sprites");
+               continue;
+            }
             if (!widgets)
             {
                Report(folder + "/", "GUI layer " + Quoted(layer) + " has no Widgets.json" +
@@ -2038,6 +2050,137 @@ TEST(DataCheck, TheProfileStoresFindTheirConstantsAndLayers)
    {
       EXPECT_TRUE(std::filesystem::exists(data + "/Graphics/GUI/" + layer + "/Widgets.json")) << layer;
    }
+}
+
+// The widget at a dotted path below a layer file's root, by the "Name" of each level's children.
+const JSONValue* LayerWidgetFind(const JSONValue* layer, const std::string& path)
+{
+   const JSONValue* node = layer;
+   size_t start = 0;
+   while (node && start <= path.size())
+   {
+      const size_t dot = path.find('.', start);
+      const std::string name = path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+      const JSONValue* children = node->ItemGet("Children");
+      const JSONValue* found = nullptr;
+      for (i32 i = 0; !found && i < children->CountGet(); i++)
+      {
+         const char* childName = children->ElementGet(i)->ItemGet("Name")->StringValueGet();
+         found = childName && name == childName ? children->ElementGet(i) : nullptr;
+      }
+      node = found;
+      if (dot == std::string::npos)
+      {
+         break;
+      }
+      start = dot + 1;
+   }
+   return node;
+}
+
+// The menus and the menu bar read these constants, texts, widgets and previews; a missing one
+// leaves a control without behaviour or a game without its picture.
+TEST(DataCheck, TheMenusFindTheirConstantsTextsWidgetsAndPreviews)
+{
+   const std::string data = TestSupport::BuildDataFolderGet();
+   FileManagerStdio manager;
+   manager.BaseFolderSet(data.c_str());
+   JSONParser parser;
+   std::unique_ptr<JSONValue, void (*)(JSONValue*)> consts(parser.Load("Scripts/BuildConsts", &manager),
+                                                           [](JSONValue* v) { MemoryDelete(v); });
+   std::unique_ptr<JSONValue, void (*)(JSONValue*)> texts(parser.Load("Text/English/Text", &manager),
+                                                          [](JSONValue* v) { MemoryDelete(v); });
+   std::unique_ptr<JSONValue, void (*)(JSONValue*)> previews(
+       parser.Load("Graphics/GUI/MainMenu/GamePreviews/Sprites", &manager),
+       [](JSONValue* v) { MemoryDelete(v); });
+   ASSERT_TRUE(consts && texts && previews);
+   EXPECT_STREQ(consts->ItemGet("RootMenu")->StringValueGet(), "MainMenu");
+   EXPECT_TRUE(consts->ItemStringCheck("VersionDisplayed"));
+   // The project has no web pages: both link containers stay hidden.
+   for (const char* absent : {"MainURLButton1URL", "MainURLButton2URL", "UpdateURLWindows"})
+   {
+      EXPECT_FALSE(consts->ItemFind(absent)) << absent;
+   }
+   std::vector<std::string> textKeys = {
+       "Solitaire", "Guest", "Version", "ConfirmCloseProgram", "UpdateCheckConfirmation", "GameNotAvailable"};
+   const char* titleKey = consts->ItemGet("SolitaireMenuTitleTextKey")->StringValueGet();
+   ASSERT_TRUE(titleKey);
+   textKeys.push_back(titleKey);
+
+   const JSONValue* games = consts->ItemGet("MainMenuGames");
+   ASSERT_EQ(games->TypeGet(), JSONValue::TYPE_ARRAY);
+   EXPECT_EQ(games->CountGet(), 23);
+   MinigamesRegister();
+   for (i32 i = 0; i < games->CountGet(); i++)
+   {
+      const char* name = games->ElementGet(i)->ItemGet("Name")->StringValueGet();
+      const char* textKey = games->ElementGet(i)->ItemGet("TextKey")->StringValueGet();
+      ASSERT_TRUE(name && textKey) << "item " << i;
+      EXPECT_TRUE(std::strcmp(name, "Solitaire") == 0 || MinigameGetByName(name)) << name;
+      textKeys.push_back(textKey);
+      const char* picture = previews->ItemGet(name)->StringValueGet();
+      EXPECT_TRUE(picture && std::filesystem::is_regular_file(data + "/Graphics/" + picture + ".png"))
+          << "no preview for " << name;
+   }
+   const JSONValue* solitaires = consts->ItemGet("SolitaireGames");
+   ASSERT_EQ(solitaires->TypeGet(), JSONValue::TYPE_ARRAY);
+   EXPECT_EQ(solitaires->CountGet(), 50);
+   for (i32 i = 0; i < solitaires->CountGet(); i++)
+   {
+      const char* key = solitaires->ElementGet(i)->StringValueGet();
+      ASSERT_TRUE(key) << "element " << i;
+      EXPECT_TRUE(MinigameGetByName(key)) << key << " is not a registered game";
+      textKeys.push_back(key);
+   }
+   MinigamesUnregister();
+   for (const std::string& key : textKeys)
+   {
+      EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << "no English text \"" << key << "\"";
+   }
+
+   std::vector<std::string> paths = {"MainMenu.MenuPanel.Play",
+                                     "MainMenu.MenuPanel.CurrentGameButton",
+                                     "MainMenu.MenuPanel.FaceCreator",
+                                     "MainMenu.MenuPanel.URLButton1Container.Button",
+                                     "MainMenu.MenuPanel.URLButton2Container.Button",
+                                     "MainMenu.MenuPanel.URLButton2Container.UpdateCheckIndicator",
+                                     "MainMenu.MenuPanel.GameSelector",
+                                     "MainMenu.MenuPanel.SelectedGameName",
+                                     "MainMenu.MenuPanel.SelectedGamePreviewSprite",
+                                     "MainMenu.MenuPanel.ProfileName",
+                                     "MainMenu.MenuPanel.GameNotAvailable",
+                                     "MainMenu.Exit",
+                                     "MainMenu.Version",
+                                     "MenuBar.Panel.Back",
+                                     "MenuBar.Panel.Profile",
+                                     "MenuBar.Panel.Settings",
+                                     "MenuBar.Panel.Help",
+                                     "SolitaireMenu.Panel.Title",
+                                     "SolitaireMenu.Version"};
+   for (int n = 1; n <= 50; n++)
+   {
+      paths.push_back("SolitaireMenu.Games.Game" + std::to_string(n));
+      paths.push_back("SolitaireMenu.Games.Favorite" + std::to_string(n));
+   }
+   std::map<std::string, std::unique_ptr<JSONValue, void (*)(JSONValue*)>> layers;
+   for (const char* layer : {"MainMenu", "MenuBar", "SolitaireMenu"})
+   {
+      layers.emplace(layer,
+                     std::unique_ptr<JSONValue, void (*)(JSONValue*)>(
+                         parser.Load((std::string("Graphics/GUI/") + layer + "/Widgets").c_str(), &manager),
+                         [](JSONValue* v) { MemoryDelete(v); }));
+      ASSERT_TRUE(layers.at(layer)) << layer;
+   }
+   for (const std::string& path : paths)
+   {
+      const size_t dot = path.find('.');
+      EXPECT_TRUE(LayerWidgetFind(layers.at(path.substr(0, dot)).get(), path.substr(dot + 1))) << path;
+   }
+   // Over a game the menu bar must leave the game's own layers working.
+   const JSONValue* disable = layers.at("MenuBar")->ItemFind("DisableLayersBelow");
+   ASSERT_TRUE(disable);
+   EXPECT_EQ(disable->TypeGet(), JSONValue::TYPE_BOOL);
+   EXPECT_FALSE(disable->BoolValueGet());
 }
 
 // A small tree in which every kind of reference is used once, correctly.

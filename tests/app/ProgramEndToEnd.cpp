@@ -1,7 +1,7 @@
 // Runs the real corvale-cards under the test's X display (Xvfb): it must open its window, run
 // frames, save Snap0000.png of the window on F9, and on SIGTERM shut down with status 0, leaving
 // Log.txt and Settings.json in the save-data folder; and it must show its splash, skip it on
-// Escape and fill the loading screen's bar.
+// Escape and fill the loading screen's bar, then reach the main menu, whose menu bar closes it.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
@@ -18,6 +18,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -78,6 +79,8 @@ struct X11
    decltype(&XFlush) flush = nullptr;
    decltype(&XFree) free = nullptr;
    int (*fakeKeyEvent)(Display*, unsigned int, int, unsigned long) = nullptr;
+   int (*fakeMotionEvent)(Display*, int, int, int, unsigned long) = nullptr;
+   int (*fakeButtonEvent)(Display*, unsigned int, int, unsigned long) = nullptr;
 
    bool Open()
    {
@@ -100,6 +103,10 @@ struct X11
       if (testLibrary)
       {
          fakeKeyEvent = reinterpret_cast<decltype(fakeKeyEvent)>(dlsym(testLibrary, "XTestFakeKeyEvent"));
+         fakeMotionEvent =
+             reinterpret_cast<decltype(fakeMotionEvent)>(dlsym(testLibrary, "XTestFakeMotionEvent"));
+         fakeButtonEvent =
+             reinterpret_cast<decltype(fakeButtonEvent)>(dlsym(testLibrary, "XTestFakeButtonEvent"));
       }
       if (!openDisplay || !closeDisplay || !queryTree || !windowAttributesGet || !inputFocusSet ||
           !keycodeGet || !eventSend || !flush || !free)
@@ -163,6 +170,25 @@ struct X11
          window = WindowFind(960, 720);
       }
       return window;
+   }
+
+   // A left click at a point of the window's client area (no window manager: the window's
+   // position is its place on the screen).
+   void Click(Window window, int x, int y)
+   {
+      XWindowAttributes attributes;
+      if (!fakeMotionEvent || !fakeButtonEvent || !windowAttributesGet(display, window, &attributes))
+      {
+         return;
+      }
+      fakeMotionEvent(display, -1, attributes.x + x, attributes.y + y, 0);
+      flush(display);
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+      fakeButtonEvent(display, 1, True, 0);
+      flush(display);
+      std::this_thread::sleep_for(std::chrono::milliseconds(80));
+      fakeButtonEvent(display, 1, False, 0);
+      flush(display);
    }
 
    void KeyTap(Window window, KeySym symbol)
@@ -263,6 +289,13 @@ struct Snapshot
    Corvale::Bitmap* bitmap = nullptr;
 };
 
+// The menu bar over the main menu: the top of its blue Back button at the top right.
+bool MainMenuCheck(const Snapshot& shot)
+{
+   const Rgb back = shot.At(724, 20);
+   return back.b > back.r + 40 && back.b > 120;
+}
+
 // The program started in a fresh save-data folder, its window found.
 class ProgramEndToEnd : public ::testing::Test
 {
@@ -311,6 +344,27 @@ class ProgramEndToEnd : public ::testing::Test
       EXPECT_EQ(WEXITSTATUS(status), 0);
    }
 
+   // Snapshots one after another: each is "Snap%04d.png" of the next free number, read once the
+   // program has written it whole.
+   std::unique_ptr<Snapshot> Snap()
+   {
+      char name[32];
+      std::snprintf(name, sizeof(name), "/Snap%04d.png", taken++);
+      const std::string path = saveFolder + name;
+      while (window && !FileExists(path) && std::chrono::steady_clock::now() < deadline)
+      {
+         x11.KeyTap(window, XK_F9);
+         std::this_thread::sleep_for(std::chrono::milliseconds(40));
+      }
+      auto shot = std::make_unique<Snapshot>(path);
+      while (!shot->bitmap && std::chrono::steady_clock::now() < deadline)
+      {
+         std::this_thread::sleep_for(std::chrono::milliseconds(50));
+         shot = std::make_unique<Snapshot>(path);
+      }
+      return shot;
+   }
+
    X11 x11;
    char home[32] = "/tmp/corvale-e2e-XXXXXX";
    std::string saveFolder;
@@ -318,6 +372,7 @@ class ProgramEndToEnd : public ::testing::Test
    const std::chrono::steady_clock::time_point deadline =
        std::chrono::steady_clock::now() + std::chrono::seconds(60);
    Window window = 0;
+   int taken = 0;
 };
 
 TEST_F(ProgramEndToEnd, RunsFramesTakesAScreenshotAndShutsDownCleanly)
@@ -347,8 +402,8 @@ TEST_F(ProgramEndToEnd, RunsFramesTakesAScreenshotAndShutsDownCleanly)
    EXPECT_TRUE(FileExists(saveFolder + "/Profiles/0/Profile.json"));
 }
 
-// The title card first; Escape skips it; the loading screen's bar fills over its felt and the
-// panel leaves (no root menu yet); the program then ends cleanly with nothing logged.
+// The title card first; Escape skips it; the loading screen's bar fills over its felt and the panel leaves
+// for the main menu; the program then ends cleanly with nothing logged.
 TEST_F(ProgramEndToEnd, SplashSkipsToTheLoadingScreenWhoseBarFills)
 {
    if (!x11.fakeKeyEvent)
@@ -356,33 +411,11 @@ TEST_F(ProgramEndToEnd, SplashSkipsToTheLoadingScreenWhoseBarFills)
       GTEST_SKIP() << "XTest is not available to press keys";
    }
 
-   // Snapshots one after another: each is "Snap%04d.png" of the next free number, read once the
-   // program has written it whole.
-   int taken = 0;
-   auto snap = [&]() -> std::unique_ptr<Snapshot>
-   {
-      char name[32];
-      std::snprintf(name, sizeof(name), "/Snap%04d.png", taken++);
-      const std::string path = saveFolder + name;
-      while (window && !FileExists(path) && std::chrono::steady_clock::now() < deadline)
-      {
-         x11.KeyTap(window, XK_F9);
-         std::this_thread::sleep_for(std::chrono::milliseconds(40));
-      }
-      auto shot = std::make_unique<Snapshot>(path);
-      while (!shot->bitmap && std::chrono::steady_clock::now() < deadline)
-      {
-         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-         shot = std::make_unique<Snapshot>(path);
-      }
-      return shot;
-   };
-
    // The title card's felt: green at the centre of the screen, the rest black.
    bool titleSeen = false;
    while (!titleSeen && window && std::chrono::steady_clock::now() < deadline)
    {
-      std::unique_ptr<Snapshot> shotRead = snap();
+      std::unique_ptr<Snapshot> shotRead = Snap();
       ASSERT_NE(shotRead->bitmap, nullptr);
       const Snapshot& shot = *shotRead;
       const Rgb centre = shot.At(480, 600);
@@ -398,15 +431,21 @@ TEST_F(ProgramEndToEnd, SplashSkipsToTheLoadingScreenWhoseBarFills)
    bool panelSeen = false, barFull = false, ended = false;
    while (!ended && window && std::chrono::steady_clock::now() < deadline)
    {
-      std::unique_ptr<Snapshot> shotRead = snap();
+      std::unique_ptr<Snapshot> shotRead = Snap();
       ASSERT_NE(shotRead->bitmap, nullptr);
       const Snapshot& shot = *shotRead;
+      if (MainMenuCheck(shot))
+      {
+         ended = panelSeen;
+         EXPECT_TRUE(panelSeen) << "the main menu came before the loading screen";
+         break;
+      }
       const Rgb side = shot.At(120, 360);
       const Rgb below = shot.At(480, 600);
       const bool felt = below.g > below.r + 15 && below.g > 30;
       if (!felt && side.r + side.g + side.b > 30)
       {
-         EXPECT_FALSE(panelSeen) << "the splash came back";
+         // The title card, or the main menu's backdrop fading in before its menu bar shows.
          continue;
       }
       bool panel = false;
@@ -417,14 +456,64 @@ TEST_F(ProgramEndToEnd, SplashSkipsToTheLoadingScreenWhoseBarFills)
          const Rgb border = shot.At(261, y);
          panel = panel || (border.r > 150 && border.g > 120);
       }
-      ended = panelSeen && !panel;
       panelSeen = panelSeen || panel;
    }
    EXPECT_TRUE(panelSeen) << "the loading screen never showed";
    EXPECT_TRUE(barFull) << "the loading bar never filled";
-   EXPECT_TRUE(ended) << "the loading screen never left";
+   EXPECT_TRUE(ended) << "the loading screen never left for the main menu";
 
    Stop();
+   EXPECT_EQ(FileRead(saveFolder + "/Log.txt"), "") << "the run logged a problem";
+}
+// Past splash and loading the main menu shows; the menu bar's Back asks to close the program, and
+// Yes ends it with status 0.
+TEST_F(ProgramEndToEnd, ReachesTheMainMenuAndClosesThroughTheMenuBar)
+{
+   if (!x11.fakeKeyEvent || !x11.fakeButtonEvent)
+   {
+      GTEST_SKIP() << "XTest is not available to press keys and buttons";
+   }
+   bool mainMenu = false;
+   std::unique_ptr<Snapshot> shot;
+   while (!mainMenu && window && std::chrono::steady_clock::now() < deadline)
+   {
+      x11.KeyTap(window, XK_Escape);
+      shot = Snap();
+      ASSERT_NE(shot->bitmap, nullptr);
+      mainMenu = MainMenuCheck(*shot);
+   }
+   ASSERT_TRUE(mainMenu) << "the main menu never showed";
+   // Let the entry transitions end, then look again: the panel, the preview and the buttons
+   // make far more than one colour.
+   std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+   shot = Snap();
+   ASSERT_NE(shot->bitmap, nullptr);
+   std::set<int> colours;
+   for (int y = 0; y < 720; y += 8)
+   {
+      for (int x = 0; x < 960; x += 8)
+      {
+         const Rgb c = shot->At(x, y);
+         colours.insert((c.r / 16) << 8 | (c.g / 16) << 4 | (c.b / 16));
+      }
+   }
+   EXPECT_GT(colours.size(), 20u) << "the main menu is nearly one flat colour";
+
+   // Back at the root menu asks "ConfirmCloseProgram"; its Yes sits left of the box's middle.
+   x11.Click(window, 724, 36);
+   std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+   x11.Click(window, 387, 458);
+   int status = -1;
+   pid_t ended = 0;
+   while (ended == 0 && std::chrono::steady_clock::now() < deadline)
+   {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      ended = waitpid(child, &status, WNOHANG);
+   }
+   ASSERT_GT(ended, 0) << "the program did not close after Yes";
+   child = -1;
+   ASSERT_TRUE(WIFEXITED(status));
+   EXPECT_EQ(WEXITSTATUS(status), 0);
    EXPECT_EQ(FileRead(saveFolder + "/Log.txt"), "") << "the run logged a problem";
 }
 } // namespace

@@ -1,0 +1,152 @@
+// Pages and their radio buttons in the compound menus; the page shown last is shown again on the
+// next opening.
+#include "app/CompoundMenuPopup.h"
+
+#include <cstring>
+
+#include "app/RootMenu.h"
+#include "gui/widgets/LayerWidget.h"
+#include "gui/widgets/PressButtonWidget.h"
+#include "gui/widgets/RadioButtonWidget.h"
+#include "gui/widgets/StateContainerWidget.h"
+
+namespace Corvale
+{
+namespace
+{
+template <class T> T* LayerWidgetGet(LayerWidget* layer, const char* path)
+{
+   return layer ? dynamic_cast<T*>(layer->DescendantGetByPath(path)) : nullptr;
+}
+} // namespace
+
+void CompoundMenuPopup::SubmenusInit()
+{
+   if (!layer)
+   {
+      return;
+   }
+   if (PressButtonWidget* close = LayerWidgetGet<PressButtonWidget>(layer, "Panel.Close"))
+   {
+      close->onClick = &CompoundMenuPopup::OnCloseClick;
+      close->onClickUserData = this;
+   }
+   if (ContainerWidget* buttons = LayerWidgetGet<ContainerWidget>(layer, "Panel.SubmenuButtons"))
+   {
+      for (i32 i = 0; i < buttons->ChildCountGet(); ++i)
+      {
+         if (RadioButtonWidget* button = dynamic_cast<RadioButtonWidget*>(buttons->ChildGetAt(i)))
+         {
+            button->onClick = &CompoundMenuPopup::OnSubmenuButtonClick;
+            button->onClickUserData = this;
+         }
+      }
+   }
+   StateContainerWidget* pages = LayerWidgetGet<StateContainerWidget>(layer, "Panel.Submenus");
+   if (!pages)
+   {
+      return;
+   }
+   // Removing a button reorders only the buttons, so the pages can be walked as they stand.
+   for (i32 i = 0; i < pages->ChildCountGet(); ++i)
+   {
+      const char* name = pages->ChildGetAt(i)->NameGet();
+      if (name && !SubmenuAvailableCheck(name))
+      {
+         SubmenuButtonRemove(name);
+      }
+   }
+   if (submenuIndex == -1)
+   {
+      return;
+   }
+   auto shownCheck = [this](Widget* page)
+   { return page && page->NameGet() && SubmenuAvailableCheck(page->NameGet()); };
+   Widget* remembered = submenuIndex < pages->ChildCountGet() ? pages->ChildGetAt(submenuIndex) : nullptr;
+   if (shownCheck(remembered))
+   {
+      SubmenuShow(remembered->NameGet());
+      return;
+   }
+   for (i32 i = 0; i < pages->ChildCountGet(); ++i)
+   {
+      if (shownCheck(pages->ChildGetAt(i)))
+      {
+         SubmenuShow(pages->ChildGetAt(i)->NameGet());
+         return;
+      }
+   }
+}
+
+void CompoundMenuPopup::SubmenuShow(const char* name)
+{
+   if (!name || !layer)
+   {
+      return;
+   }
+   if (StateContainerWidget* pages = LayerWidgetGet<StateContainerWidget>(layer, "Panel.Submenus"))
+   {
+      pages->StateSetByName(name);
+      if (Widget* shown = pages->StateGet())
+      {
+         submenuIndex = pages->ChildIndexGet(shown);
+      }
+   }
+   ContainerWidget* buttons = LayerWidgetGet<ContainerWidget>(layer, "Panel.SubmenuButtons");
+   RadioButtonWidget* button =
+       buttons ? dynamic_cast<RadioButtonWidget*>(buttons->ChildGetByName(name)) : nullptr;
+   if (button)
+   {
+      button->OnSet(true);
+   }
+}
+
+void CompoundMenuPopup::SubmenuButtonRemove(const char* name)
+{
+   ContainerWidget* buttons = LayerWidgetGet<ContainerWidget>(layer, "Panel.SubmenuButtons");
+   const i32 index = buttons && name ? buttons->ChildIndexGetByName(name) : -1;
+   if (index < 0)
+   {
+      return;
+   }
+   Widget* removed = buttons->ChildGetAt(index);
+   removed->VisibleSet(false);
+   // Each later button moves into the place of the one before it; the hidden one goes last.
+   const i32 last = buttons->ChildCountGet() - 1;
+   const Point2F lastPosition = buttons->ChildGetAt(last)->PositionGet();
+   for (i32 i = last; i > index; --i)
+   {
+      buttons->ChildGetAt(i)->PositionSet(buttons->ChildGetAt(i - 1)->PositionGet());
+   }
+   removed->PositionSet(lastPosition);
+   if (buttons->ChildDetach(removed))
+   {
+      buttons->ChildAddLast(removed);
+   }
+   StateContainerWidget* pages = LayerWidgetGet<StateContainerWidget>(layer, "Panel.Submenus");
+   const char* shown = pages ? pages->StateNameGet() : nullptr;
+   if (shown && std::strcmp(shown, name) == 0)
+   {
+      pages->StateSet(nullptr);
+   }
+}
+
+void CompoundMenuPopup::OnCloseClick(PressButtonWidget* button, void* popup)
+{
+   (void)button;
+   CompoundMenuPopup* self = static_cast<CompoundMenuPopup*>(popup);
+   if (self && !MenuInputIgnoredCheck())
+   {
+      self->Close(true);
+   }
+}
+
+void CompoundMenuPopup::OnSubmenuButtonClick(u8 on, ToggleButtonWidget* button, void* popup)
+{
+   CompoundMenuPopup* self = static_cast<CompoundMenuPopup*>(popup);
+   if (self && on && button)
+   {
+      self->SubmenuShow(button->NameGet());
+   }
+}
+} // namespace Corvale

@@ -1,0 +1,35 @@
+// The popup shared by the help screen, the settings menu and the profile menu: a close button, a
+// column of radio buttons, one per submenu, and a state container showing one page per submenu.
+#pragma once
+
+#include "gui/popup/Popup.h"
+
+namespace Corvale
+{
+class PressButtonWidget;
+class ToggleButtonWidget;
+
+class CompoundMenuPopup : public Popup
+{
+ public:
+   // Each menu answers which of its submenus it offers.
+   virtual bool SubmenuAvailableCheck(const char* name)
+   {
+      (void)name;
+      return true;
+   }
+
+   // Run by each compound menu from its LayerInit.
+   void SubmenusInit();
+   // Shows the page and switches its button on.
+   void SubmenuShow(const char* name);
+   // Hides the button of an unavailable submenu and closes up the column behind it.
+   void SubmenuButtonRemove(const char* name);
+
+   static void OnCloseClick(PressButtonWidget* button, void* popup);
+   static void OnSubmenuButtonClick(u8 on, ToggleButtonWidget* button, void* popup);
+
+   // Index among the pages of the page shown last; -1 for none remembered.
+   i32 submenuIndex = 0;
+};
+} // namespace Corvale

@@ -1,0 +1,140 @@
+// CPU time of one frame (update and drawing) of the main menu and of the solitaire menu with its
+// 100 buttons, under a real GL context (Xvfb and Mesa) on the built data, against the 4 ms target;
+// an empty frame gives the floor of the clear and the swap.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include "app/Application.h"
+#include "app/ApplicationConsts.h"
+#include "app/ApplicationSettings.h"
+#include "app/FrameLoop.h"
+#include "app/MainMenu.h"
+#include "app/SolitaireMenu.h"
+#include "core/Event.h"
+#include "core/FileManager.h"
+#include "core/JSONValue.h"
+#include "core/Memory.h"
+#include "core/ScriptManager.h"
+#include "gui/GUIManager.h"
+#include "gui/popup/PopupManager.h"
+#include "gui/state/FadeManager.h"
+#include "gui/state/GameStateManager.h"
+#include "platform/image/ImageManagerOpenGL.h"
+#include "platform/image/TextureManagerOpenGL.h"
+#include "platform/input/Keyboard.h"
+#include "platform/input/MouseManager.h"
+#include "platform/sprite/FontManager.h"
+#include "platform/window/Screen.h"
+
+using namespace Corvale;
+
+namespace
+{
+constexpr double FRAME_TARGET_MS = 4.0;
+
+// One frame as the program runs it, less the music.
+void MenuFrame()
+{
+   GameStateManager::Update();
+   FadeManager::Update(16);
+   GUIManager::Update(16);
+   PopupManager::Update(16);
+   if (GameStateManager::current)
+   {
+      GameStateManager::current->Update(16);
+   }
+   screen.Clear();
+   GUIManager::Draw();
+   FadeManager::Draw();
+   screen.FrameEnd();
+   screen.BuffersSwap();
+}
+
+// The program brought up in the built data folder as far as its first states; false without a
+// display.
+bool ProgramStart()
+{
+   if (chdir(CORVALE_BENCH_DATA) != 0)
+   {
+      return false;
+   }
+   Memory::Init();
+   Event::SystemInit(HEAP_DEFAULT);
+   FileManagersInit();
+   ApplicationConstsLoad();
+   // No save-data folder: nothing the benchmark does is kept.
+   ApplicationSettingsLoad();
+   ScriptManager::Init();
+   ScreenSettings screenSettings;
+   ApplicationScreenSettingsBuild(&screenSettings, ApplicationWindowProcedure);
+   if (!screen.Init(screenSettings))
+   {
+      return false;
+   }
+   mouseManager.Init();
+   KeyboardStateInit();
+   keyboardState.initialised = 1;
+   ApplicationInit();
+   return true;
+}
+
+void ProgramStop()
+{
+   ApplicationDeinit();
+   MemoryDelete(settings);
+   settings = nullptr;
+   mouseManager.Deinit();
+   screen.Deinit();
+   ApplicationConstsFree();
+   FontManager::Deinit();
+   imageManager.Deinit();
+   textureManager.Deinit();
+   ScriptManager::Deinit();
+   Event::SystemDeinit();
+   FileManagersDeinit();
+   Memory::Deinit();
+}
+
+void MenuFrameMeasure(benchmark::State& state, RootMenu* menu)
+{
+   if (!ProgramStart())
+   {
+      state.SkipWithError("no display or no built data: run under xvfb-run after building corvale_data");
+      return;
+   }
+   // The menu alone, entered and come to rest.
+   GameStateManager::Deinit();
+   GameStateManager::Init(nullptr);
+   GameStateManager::Push(menu);
+   for (i32 i = 0; i < 120; i++)
+   {
+      MenuFrame();
+   }
+   for (auto _ : state)
+   {
+      MenuFrame();
+   }
+   state.counters["target_ms"] = FRAME_TARGET_MS;
+   ProgramStop();
+}
+
+// The floor: a frame with no state, only the clear and the swap.
+void BM_EmptyFrame(benchmark::State& state)
+{
+   MenuFrameMeasure(state, nullptr);
+}
+BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond)->Iterations(300);
+
+void BM_MainMenuFrame(benchmark::State& state)
+{
+   MenuFrameMeasure(state, &mainMenu);
+}
+BENCHMARK(BM_MainMenuFrame)->Unit(benchmark::kMillisecond)->Iterations(300);
+
+void BM_SolitaireMenuFrame(benchmark::State& state)
+{
+   MenuFrameMeasure(state, &solitaireMenu);
+}
+BENCHMARK(BM_SolitaireMenuFrame)->Unit(benchmark::kMillisecond)->Iterations(300);
+} // namespace
