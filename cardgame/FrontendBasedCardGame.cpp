@@ -48,9 +48,10 @@ bool SavedCardRead(const JSONValue* value, SavedCard& card)
    return card.rank >= 0 && (card.suit >= 0 || !suitName || !*suitName);
 }
 
-// The game's pile that a saved element names; null for a missing or mistyped member or a pile
-// the game lacks.
-CardPile* SavedPileFind(CardGame* game, const JSONValue* value)
+// The game's pile that a saved element names: the first with its type, secondary ID and owner ID
+// that no earlier element took, so piles that share all three load in their order. Null for a
+// missing or mistyped member or a pile the game lacks.
+CardPile* SavedPileFind(const CardGame* game, const JSONValue* value, const Table<CardPile*>& taken)
 {
    if (value->TypeGet() != JSONValue::TYPE_OBJECT || !value->ItemNumberCheck("ID") ||
        !value->ItemStringCheck("Type") || !value->ItemNumberCheck("SecondaryID") ||
@@ -60,9 +61,18 @@ CardPile* SavedPileFind(CardGame* game, const JSONValue* value)
       return nullptr;
    }
    const i32 type = CardPileTypeFromName(value->ItemGet("Type")->StringValueGet());
-   return type < 0 ? nullptr
-                   : game->CardPileGet(type, value->ItemGet("SecondaryID")->IntValueGet(),
-                                       value->ItemGet("OwnerID")->IntValueGet());
+   const i32 secondaryID = value->ItemGet("SecondaryID")->IntValueGet();
+   const i32 ownerID = value->ItemGet("OwnerID")->IntValueGet();
+   for (i32 i = 0; type >= 0 && i < game->cardPiles.count; i++)
+   {
+      CardPile* pile = game->cardPiles[i];
+      if (pile->type == type && pile->secondaryID == secondaryID && pile->ownerID == ownerID &&
+          taken.Find(pile) < 0)
+      {
+         return pile;
+      }
+   }
+   return nullptr;
 }
 
 // A name, or "" for a value outside its table.
@@ -161,21 +171,21 @@ bool FrontendBasedCardGame::LoadCheck(JSONValue* document)
       WarningPrintf("FrontendBasedCardGame::LoadCheck -- \"CardPiles\" is missing\n");
       return false;
    }
-   Table<CardPile*> pilesSeen;
+   Table<CardPile*> pilesTaken;
    Table<i32> pileIDs;
    Table<i32> cardIDs;
    for (i32 i = 0; i < piles->CountGet(); i++)
    {
       const JSONValue* saved = piles->ElementGet(i);
-      CardPile* pile = SavedPileFind(this, saved);
-      if (!pile)
+      CardPile* pile = SavedPileFind(this, saved, pilesTaken);
+      if (!pile || !FirstInsert(pilesTaken, pile))
       {
          WarningPrintf("FrontendBasedCardGame::LoadCheck -- pile %d is malformed or not in this game\n", i);
          return false;
       }
-      if (!FirstInsert(pilesSeen, pile) || !FirstInsert(pileIDs, saved->ItemGet("ID")->IntValueGet()))
+      if (!FirstInsert(pileIDs, saved->ItemGet("ID")->IntValueGet()))
       {
-         WarningPrintf("FrontendBasedCardGame::LoadCheck -- pile %d repeats a pile or its ID\n", i);
+         WarningPrintf("FrontendBasedCardGame::LoadCheck -- pile %d repeats a pile ID\n", i);
          return false;
       }
       const JSONValue* cardsSaved = saved->ItemGet("Cards");
@@ -206,10 +216,16 @@ bool FrontendBasedCardGame::Load(JSONValue* document)
    CardsDelete();
    // LoadCheck has read every element already.
    const JSONValue* piles = document->ItemGet("Frontend")->ItemGet("CardPiles");
+   Table<CardPile*> pilesTaken;
    for (i32 i = 0; i < piles->CountGet(); i++)
    {
       const JSONValue* saved = piles->ElementGet(i);
-      CardPile* pile = SavedPileFind(this, saved);
+      CardPile* pile = SavedPileFind(this, saved, pilesTaken);
+      if (!pile || !pilesTaken.Insert(pile, pilesTaken.count))
+      {
+         WarningPrintf("FrontendBasedCardGame::Load -- unable to keep track of the saved piles\n");
+         return false;
+      }
       pile->id = saved->ItemGet("ID")->IntValueGet();
       pile->VisibleSet(saved->ItemGet("Visible")->BoolValueGet());
       const JSONValue* cardsSaved = saved->ItemGet("Cards");
@@ -232,9 +248,6 @@ bool FrontendBasedCardGame::Load(JSONValue* document)
    }
    CardPilesLayOut();
    CardAnimationsFinish();
-   // The labels and the draggable cards follow the cards just made, even with nothing queued.
-   HelpLabelsUpdate();
-   cardsDraggableRefreshPending = true;
    return true;
 }
 } // namespace Corvale

@@ -40,14 +40,7 @@ const char* const TABLE_CONSTS = R"({
 class CardGameDocumentTest : public ::testing::Test
 {
  protected:
-   void SetUp() override
-   {
-      FrameworkTypesRegister();
-      auto* record = MemoryNew<ReflectionTypeObjectTyped<TestCardGame>>(HEAP_DEFAULT);
-      record->Init("Corvale::TestCardGame");
-      record->BaseAdd(typeid(FrontendBasedCardGame).name());
-      ReflectionManager::TypeRegister(record);
-   }
+   void SetUp() override { TestCardGameTypesRegister(); }
 
    void TearDown() override
    {
@@ -147,6 +140,8 @@ TEST_F(CardGameDocumentTest, AHandSavedMidwayResumesTheSameInAFreshGame)
    fresh.CardPileShuffle(harness.Pile(0));
    EXPECT_EQ(CardsText(harness.Pile(0)), shuffled);
    EXPECT_EQ(fresh.CardCreate(RANK_ACE, SUIT_HEARTS)->id, nextID);
+   // fresh goes before the fixture's teardown leaves the current game.
+   harness.Leave();
 }
 
 TEST_F(CardGameDocumentTest, DocumentsThatLoadWithFewerCardsOrNoSuit)

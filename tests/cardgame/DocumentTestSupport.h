@@ -7,6 +7,7 @@
 #include <functional>
 #include <iterator>
 #include <random>
+#include <typeinfo>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,9 @@
 #include "core/JSONValue.h"
 #include "core/Memory.h"
 #include "core/ReflectionManager.h"
+#include "core/ReflectionTypeObject.h"
 #include "core/ReflectionTypeTable.h"
+#include "tests/cardgame/TestCardGame.h"
 #include "tests/core/JSONTestSupport.h"
 
 namespace Corvale
@@ -50,6 +53,16 @@ inline void FrameworkTypesRegister()
    Team::ReflectionRegister();
    Minigame::ReflectionRegister();
    NonSolitaireFrontendBasedCardGame::ReflectionRegister();
+}
+
+// The framework types and the test card game as a saved class of its own.
+inline void TestCardGameTypesRegister()
+{
+   FrameworkTypesRegister();
+   auto* record = MemoryNew<ReflectionTypeObjectTyped<TestCardGame>>(HEAP_DEFAULT);
+   record->Init("Corvale::TestCardGame");
+   record->BaseAdd(typeid(FrontendBasedCardGame).name());
+   ReflectionManager::TypeRegister(record);
 }
 
 // The written document with edits made at random member names: the value replaced by one of
