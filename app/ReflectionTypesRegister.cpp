@@ -5,9 +5,12 @@
 #include <typeinfo>
 
 #include "cardgame/Action.h"
+#include "cardgame/CardGame.h"
 #include "cardgame/Command.h"
+#include "cardgame/FrontendBasedCardGame.h"
 #include "cardgame/GinRummyHistoryItem.h"
 #include "cardgame/Minigame.h"
+#include "cardgame/NonSolitaireFrontendBasedCardGame.h"
 #include "cardgame/Player.h"
 #include "cardgame/Team.h"
 #include "cardgame/TrickTakingGamePlayerHistoryEntry.h"
@@ -66,13 +69,16 @@ void GameTypesRegister()
    TableTypeRegister<GinRummyHistoryItem>("Table<GinRummyHistoryItem>");
    // "Table<PinochleMeld*>", "Table<PlayerBid>"
 
-   // ArcadeSolitaireGame, AcesUpSolitaire, BackendBasedGame, CardGame, FrontendBasedCardGame
+   // ArcadeSolitaireGame, AcesUpSolitaire, BackendBasedGame
+   CardGame::ReflectionRegister();
+   FrontendBasedCardGame::ReflectionRegister();
    Command::ReflectionRegister();
    Action::ReflectionRegister();
    Player::ReflectionRegister();
    Team::ReflectionRegister();
    Minigame::ReflectionRegister();
-   // SolitaireGame, SpiderSolitaire, TraditionalSolitaireGame, NonSolitaireFrontendBasedCardGame
+   // SolitaireGame, SpiderSolitaire, TraditionalSolitaireGame
+   NonSolitaireFrontendBasedCardGame::ReflectionRegister();
    TrickTakingGamePlayerHistoryEntry::ReflectionRegister();
    // TrickTakingGamePlayer, TrickTakingGame, ScorpionSolitaire, TalonSolitaire, KlondikeSolitaire,
    // FlowerGardenSolitaire, CanfieldSolitaire, BatsfordSolitaire, BaronessSolitaire,

@@ -2,6 +2,8 @@
 // move sounds, the trump indicator, and the per-frame work (motion, layout, layering, draggability).
 #include "cardgame/CardGame.h"
 
+#include <typeinfo>
+
 #include "app/profile/ProfileStore.h"
 #include "app/profile/SettingsApply.h"
 #include "cardgame/Card.h"
@@ -11,6 +13,7 @@
 #include "cardgame/CardPileWidget.h"
 #include "cardgame/CardWidget.h"
 #include "cardgame/Player.h"
+#include "cardgame/RecordSupport.h"
 #include "core/JSONValue.h"
 #include "core/Log.h"
 #include "core/Memory.h"
@@ -62,6 +65,20 @@ bool ControlDownCheck()
    return KeyHeldCheck(VK_LCONTROL) || KeyHeldCheck(VK_RCONTROL);
 }
 } // namespace
+
+void CardGame::ReflectionRegister()
+{
+   auto* record = ReflectionRecordCreate<ReflectionTypeObjectTypedAbstract<CardGame>>("Corvale::CardGame");
+   if (!record)
+   {
+      return;
+   }
+   record->BaseAdd(typeid(Minigame).name());
+   record->FieldAdd(&CardGame::dealerPlayerID, "dealerPlayerID");
+   record->FieldAdd(&CardGame::trumpSuit, "trumpSuit");
+   record->FieldAdd(&CardGame::trumpIndication, "trumpIndication");
+   ReflectionManager::TypeRegister(record);
+}
 
 CardGame::~CardGame()
 {
@@ -636,6 +653,24 @@ void CardGame::GameNew()
    RefreshMark();
    Minigame::GameNew();
    HelpLabelsUpdate();
+}
+
+bool CardGame::Load(JSONValue* document)
+{
+   // A refused document changed nothing, so there is nothing to refresh either.
+   if (!Minigame::Load(document))
+   {
+      return false;
+   }
+   RefreshMark();
+   TrumpIndicatorUpdate();
+   HandsSort();
+   HelpLabelsUpdate();
+   if (actionQueue.count > 0)
+   {
+      cardsDraggableRefreshPending = true;
+   }
+   return true;
 }
 
 void CardGame::GameWin()

@@ -43,6 +43,8 @@ class CardGame : public Minigame
    CardGame() = default;
    ~CardGame() override;
 
+   static void ReflectionRegister();
+
    // Minigame.
    void Init() override;
    void Deinit() override;
@@ -50,6 +52,7 @@ class CardGame : public Minigame
    void TextsRefresh() override;
    void GUIInit(LayerWidget* pushedLayer) override;
    void GameNew() override;
+   bool Load(JSONValue* document) override;
    void GameWin() override;
    void GameLose() override;
    void GameDraw() override;

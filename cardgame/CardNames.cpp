@@ -55,6 +55,11 @@ template <size_t N> i32 NameFind(const char* const (&names)[N], const char* name
    }
    return -1;
 }
+
+template <size_t N> const char* NameGet(const char* const (&names)[N], i32 value)
+{
+   return value >= 0 && static_cast<size_t>(value) < N ? names[value] : nullptr;
+}
 } // namespace
 
 i32 CardRankAdd(i32 rank, i32 offset, bool aceHigh, bool* wrapped)
@@ -118,6 +123,21 @@ i32 CardRankFromName(const char* name)
 i32 CardPileTypeFromName(const char* name)
 {
    return NameFind(PILE_TYPE_NAMES, name);
+}
+
+const char* CardSuitNameGet(i32 suit)
+{
+   return NameGet(SUIT_NAMES, suit);
+}
+
+const char* CardRankNameGet(i32 rank)
+{
+   return NameGet(RANK_NAMES, rank);
+}
+
+const char* CardPileTypeNameGet(i32 type)
+{
+   return NameGet(PILE_TYPE_NAMES, type);
 }
 
 i32 CardSortTypeFromName(const char* name)

@@ -62,6 +62,10 @@ bool CardSuitColorsMatchCheck(i32 suitA, i32 suitB);
 i32 CardSuitFromName(const char* name);
 i32 CardRankFromName(const char* name);
 i32 CardPileTypeFromName(const char* name);
+// The names of those values; null outside the tables.
+const char* CardSuitNameGet(i32 suit);
+const char* CardRankNameGet(i32 rank);
+const char* CardPileTypeNameGet(i32 type);
 // The name's place among the 24 sort order names, which is the sort type it selects; 0 (unsorted)
 // for null or an unknown name.
 i32 CardSortTypeFromName(const char* name);

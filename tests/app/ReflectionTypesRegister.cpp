@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "cardgame/Action.h"
+#include "cardgame/FrontendBasedCardGame.h"
 #include "cardgame/GinRummyHistoryItem.h"
+#include "cardgame/NonSolitaireFrontendBasedCardGame.h"
 #include "cardgame/Player.h"
 #include "cardgame/Team.h"
 #include "cardgame/TrickTakingGamePlayerHistoryEntry.h"
@@ -228,7 +230,8 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
         {"Corvale::GinRummyHistoryItemType", "Table<int>", "Table<Player*>", "Table<Team*>", "Table<Action>",
          "Table<TrickTakingGamePlayerHistoryEntry>", "Table<GinRummyHistoryItem>", "Corvale::Command",
          "Corvale::Action", "Corvale::Player", "Corvale::Team", "Corvale::Minigame",
-         "Corvale::TrickTakingGamePlayerHistoryEntry", "Corvale::GinRummyHistoryItem"})
+         "Corvale::TrickTakingGamePlayerHistoryEntry", "Corvale::GinRummyHistoryItem", "Corvale::CardGame",
+         "Corvale::FrontendBasedCardGame", "Corvale::NonSolitaireFrontendBasedCardGame"})
    {
       EXPECT_NE(ReflectionManager::TypeByNameGet(name), nullptr) << name;
    }
@@ -255,6 +258,12 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
        {"Corvale::GinRummyHistoryItem", OperationsGet<GinRummyHistoryItem>("Corvale::GinRummyHistoryItem"),
         none, true},
        {"Corvale::Minigame", OperationsGet<Minigame>("Corvale::Minigame"), none, false},
+       {"Corvale::CardGame", OperationsGet<CardGame>("Corvale::CardGame"), none, false},
+       {"Corvale::FrontendBasedCardGame",
+        OperationsGet<FrontendBasedCardGame>("Corvale::FrontendBasedCardGame"), none, false},
+       {"Corvale::NonSolitaireFrontendBasedCardGame",
+        OperationsGet<NonSolitaireFrontendBasedCardGame>("Corvale::NonSolitaireFrontendBasedCardGame"), none,
+        false},
    };
    for (size_t i = 0; i < std::size(kinds); i++)
    {
@@ -267,17 +276,36 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
       record->InstanceDelete(&instance, {});
    }
 
-   auto* game = dynamic_cast<ReflectionTypeObject*>(ReflectionManager::TypeByNameGet("Corvale::Minigame"));
-   ASSERT_NE(game, nullptr);
-   std::string fields;
-   for (i32 i = 0; i < game->fields.count; i++)
+   // Each game base's own fields in order, after its one base.
+   struct GameBase
    {
-      fields += std::string(i ? " " : "") + game->fields[i]->name;
+      const char* name;
+      const char* fields;
+      const char* base;
+   };
+   const GameBase bases[] = {
+       {"Corvale::Minigame",
+        "seed1 seed2 startingSeed1 startingSeed2 playerActiveID players teams gameTimer "
+        "subgameFirstTurnBegan "
+        "subgameOver actionQueue nextChipPileID",
+        typeid(MenuState).name()},
+       {"Corvale::CardGame", "dealerPlayerID trumpSuit trumpIndication", typeid(Minigame).name()},
+       {"Corvale::FrontendBasedCardGame", "nextCardID nextCardPileID", typeid(CardGame).name()},
+       {"Corvale::NonSolitaireFrontendBasedCardGame", "", typeid(FrontendBasedCardGame).name()},
+   };
+   for (const GameBase& base : bases)
+   {
+      auto* game = dynamic_cast<ReflectionTypeObject*>(ReflectionManager::TypeByNameGet(base.name));
+      ASSERT_NE(game, nullptr) << base.name;
+      std::string fields;
+      for (i32 i = 0; i < game->fields.count; i++)
+      {
+         fields += std::string(i ? " " : "") + game->fields[i]->name;
+      }
+      EXPECT_EQ(fields, base.fields) << base.name;
+      ASSERT_EQ(game->baseTypeNames.count, 1) << base.name;
+      EXPECT_STREQ(game->baseTypeNames[0], base.base) << base.name;
    }
-   EXPECT_EQ(fields, "seed1 seed2 startingSeed1 startingSeed2 playerActiveID players teams gameTimer "
-                     "subgameFirstTurnBegan subgameOver actionQueue nextChipPileID");
-   ASSERT_EQ(game->baseTypeNames.count, 1);
-   EXPECT_STREQ(game->baseTypeNames[0], typeid(MenuState).name());
 }
 
 TEST_F(ReflectionTypesRegisterTest, ATableTypeRegisteredBeforeIsKept)

@@ -13,6 +13,7 @@
 #include "cardgame/CardGame.h"
 #include "cardgame/CardPile.h"
 #include "tests/cardgame/GameHarness.h"
+#include "tests/core/JSONTestSupport.h"
 
 namespace Corvale
 {
@@ -41,6 +42,7 @@ class CardGameHarness : public GameHarness
    void CardGameEnter(CardGame* enteredGame, const std::string& gameConsts, i32 deckCount = 1)
    {
       FileWrite(std::string("Scripts/Minigames/") + enteredGame->GameNameGet() + ".json", gameConsts);
+      enteredConsts = gameConsts;
       Enter(enteredGame, 12345, 67890);
       cardGame = enteredGame;
       decks = deckCount;
@@ -200,8 +202,42 @@ class CardGameHarness : public GameHarness
       return false;
    }
 
+   // The game's document as it saves it now; "<failed>" when the save fails.
+   std::string SavedText(CardGame* saved)
+   {
+      JSONTest::ValuePointer document(JSONValue::New(HEAP_DEFAULT));
+      return saved->Save(document.get()) ? JSONTest::TextWrite(document.get()) : std::string("<failed>");
+   }
+
+   // The round trip every game's tests run: the game is saved, fresh (a new instance of the same
+   // class) is entered with the same constants and a hand of its own, loads the document and is
+   // saved again. The two documents must be deep-equal and the loaded game must hold every card
+   // once. fresh becomes the harness's game; document keeps what was saved.
+   ::testing::AssertionResult RoundTripCheck(CardGame* fresh)
+   {
+      document.reset(JSONValue::New(HEAP_DEFAULT));
+      if (!cardGame->Save(document.get()))
+      {
+         return ::testing::AssertionFailure() << "the game does not save";
+      }
+      const std::string first = JSONTest::TextWrite(document.get());
+      CardGameEnter(fresh, enteredConsts, decks);
+      if (!fresh->Load(document.get()))
+      {
+         return ::testing::AssertionFailure() << "the fresh game refuses the document";
+      }
+      const std::string second = SavedText(fresh);
+      if (second != first)
+      {
+         return ::testing::AssertionFailure() << "saved:\n" << first << "\nafter the load:\n" << second;
+      }
+      return CardsConservedCheck();
+   }
+
    CardGame* cardGame = nullptr;
    i32 decks = 1;
+   std::string enteredConsts;
+   JSONTest::ValuePointer document;
 };
 } // namespace TestSupport
 } // namespace Corvale

@@ -28,7 +28,9 @@
 #include "platform/sprite/SpriteManager.h"
 #include "platform/sprite/SpriteResourceFile.h"
 #include "platform/window/Screen.h"
+#include "core/ReflectionManager.h"
 #include "tests/cardgame/CardGameHarness.h"
+#include "tests/cardgame/DocumentTestSupport.h"
 #include "tests/cardgame/TestCardGame.h"
 #include "tests/platform/SpriteTestSupport.h"
 
@@ -320,5 +322,27 @@ TEST_F(CardGameInputTest, HelpLabelCountsTheCardsOfTheHoveredPile)
    PointerFrame(Middle(foundation->widget), 0);
    EXPECT_TRUE(label->widget->VisibleCheck());
    Shot("CardGameInput");
+}
+
+// A loaded hand shows its cards where they were saved (the two tableaus, alike in type, secondary
+// and owner ID, each get their own cards back), and with nothing queued the player can drag them
+// at once.
+TEST_F(CardGameInputTest, ALoadedHandIsShownAndCanBeDraggedAtOnce)
+{
+   TestCardGameTypesRegister();
+   harness.Pile(1)->CardTopGet()->SelectedSet(true);
+   const std::string saved = harness.SavedText(&game);
+   JSONTest::ValuePointer document = JSONTest::TextParse(saved);
+   ASSERT_TRUE(game.Load(document.get()));
+   EXPECT_EQ(harness.SavedText(&game), saved);
+   ASSERT_EQ(game.actionQueue.count, 0);
+   Card* top = harness.Pile(2)->CardTopGet();
+   ASSERT_NE(top->widget, nullptr);
+   FrameRun();
+   EXPECT_TRUE(top->widget->CanDragGet());
+   EXPECT_FALSE(harness.Pile(0)->CardTopGet()->widget->CanDragGet());
+   EXPECT_TRUE(harness.CardsConservedCheck());
+   Shot("LoadedHand");
+   ReflectionManager::Deinit();
 }
 } // namespace

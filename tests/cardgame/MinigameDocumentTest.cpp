@@ -16,6 +16,7 @@
 #include "core/ReflectionTypeBasic.h"
 #include "core/ReflectionTypeObject.h"
 #include "core/ReflectionTypeTable.h"
+#include "tests/cardgame/DocumentTestSupport.h"
 #include "tests/cardgame/GameHarness.h"
 #include "tests/cardgame/TestGame.h"
 #include "tests/core/JSONTestSupport.h"
@@ -40,13 +41,6 @@ class SavedGame : public TestGame
    i32 round = 0;
 };
 
-template <class T> void TableTypeRegister(const char* name)
-{
-   auto* table = MemoryNew<ReflectionTypeTable<T>>(HEAP_DEFAULT);
-   table->Init(name);
-   ReflectionManager::TypeRegister(table);
-}
-
 const char* const Options = R"({"Settings": [
    {"Name": "Hard", "Default": true}, {"Name": "Rounds", "Default": 3}, {"Name": "Sort", "Default": "Up"},
    {"Name": "Hard", "Default": false}, {"Name": "NoDefault"}, "not an object"]})";
@@ -56,16 +50,7 @@ class MinigameDocumentTest : public ::testing::Test
  protected:
    void SetUp() override
    {
-      ReflectionManager::Init();
-      TableTypeRegister<int>("Table<int>");
-      TableTypeRegister<Player*>("Table<Player*>");
-      TableTypeRegister<Team*>("Table<Team*>");
-      TableTypeRegister<Action>("Table<Action>");
-      Command::ReflectionRegister();
-      Action::ReflectionRegister();
-      Player::ReflectionRegister();
-      Team::ReflectionRegister();
-      Minigame::ReflectionRegister();
+      FrameworkTypesRegister();
       SavedGame::ReflectionRegister();
       harness.FileWrite("Scripts/Minigames/TestGame.json", Options);
    }
@@ -225,58 +210,13 @@ TEST_F(MinigameDocumentTest, MutatedDocumentsLoadWholeOrNotAtAll)
    JSONTest::ValuePointer good(JSONValue::New(HEAP_DEFAULT));
    ASSERT_TRUE(game.Save(good.get()));
    const std::string text = JSONTest::TextWrite(good.get());
-   const char* const replacements[] = {"null", "\"x\"", "-1", "4294967296", "1e300", "[]", "{}", "true", "0"};
-   std::mt19937 generator(7);
-   int loaded = 0, refused = 0;
-   for (int variant = 0; variant < 2000; variant++)
-   {
-      std::string mutated = text;
-      for (int edit = 0; edit < 1 + variant % 3; edit++)
-      {
-         // Replace the value after a random member name.
-         std::vector<size_t> colons;
-         for (size_t at = mutated.find("\": "); at != std::string::npos; at = mutated.find("\": ", at + 1))
-         {
-            colons.push_back(at + 3);
-         }
-         const size_t start = colons[generator() % colons.size()];
-         size_t end = start;
-         if (mutated[start] == '{' || mutated[start] == '[')
-         {
-            int depth = 0;
-            do
-            {
-               depth += mutated[end] == '{' || mutated[end] == '['   ? 1
-                        : mutated[end] == '}' || mutated[end] == ']' ? -1
-                                                                     : 0;
-               end++;
-            } while (depth > 0 && end < mutated.size());
-         }
-         else
-         {
-            end = mutated.find_first_of(",\n}", start);
-         }
-         mutated.replace(start, end - start, replacements[generator() % std::size(replacements)]);
-      }
-      JSONTest::ValuePointer document = JSONTest::TextParse(mutated);
-      if (!document)
-      {
-         continue;
-      }
-      const std::string before = Everything(&game);
-      if (game.Load(document.get()))
-      {
-         loaded++;
-         // Back to the good state for the next variant.
-         ASSERT_TRUE(game.Load(good.get()));
-      }
-      else
-      {
-         refused++;
-         ASSERT_EQ(Everything(&game), before) << mutated;
-      }
-   }
-   EXPECT_GT(loaded, 0);
-   EXPECT_GT(refused, 0);
+   MutationPass(
+       text, 7, 2000, [&](JSONValue* document) { return game.Load(document); },
+       [&]() { return Everything(&game); },
+       [&]()
+       {
+          // Back to the good state for the next variant.
+          ASSERT_TRUE(game.Load(good.get()));
+       });
 }
 } // namespace

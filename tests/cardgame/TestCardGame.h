@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "cardgame/Card.h"
-#include "cardgame/CardGame.h"
+#include "cardgame/FrontendBasedCardGame.h"
 #include "cardgame/CardPile.h"
 
 namespace Corvale
 {
 namespace TestSupport
 {
-class TestCardGame : public CardGame
+class TestCardGame : public FrontendBasedCardGame
 {
  public:
    i32 GameNumberGet() override { return 997; }
@@ -28,31 +28,12 @@ class TestCardGame : public CardGame
    void Init() override
    {
       nextCardPileID = 0;
-      CardGame::Init();
-   }
-   // Pile and card IDs as a front-end game gives them.
-   CardPile* CardPileCreate(const JSONValue* specification) override
-   {
-      CardPile* pile = CardGame::CardPileCreate(specification);
-      if (pile)
-      {
-         pile->id = nextCardPileID++;
-      }
-      return pile;
-   }
-   Card* CardCreate(i32 rank, i32 suit) override
-   {
-      Card* card = CardGame::CardCreate(rank, suit);
-      if (card)
-      {
-         card->id = nextCardID++;
-      }
-      return card;
+      FrontendBasedCardGame::Init();
    }
    void GameNew() override
    {
       nextCardID = 0;
-      CardGame::GameNew();
+      FrontendBasedCardGame::GameNew();
    }
 
    bool CardChooseOnClickCheck(Card* card) override { return chooseOnClick ? chooseOnClick(card) : false; }
@@ -82,18 +63,16 @@ class TestCardGame : public CardGame
    void CardMoveSoundPlay() override
    {
       moveSoundCalls++;
-      CardGame::CardMoveSoundPlay();
+      FrontendBasedCardGame::CardMoveSoundPlay();
    }
    bool CommandExecute(const Command& command) override
    {
       journal.push_back("command" + std::to_string(command.type));
-      return CardGame::CommandExecute(command);
+      return FrontendBasedCardGame::CommandExecute(command);
    }
 
    i32 playerCount = 1;
    const char* layerName = nullptr;
-   i32 nextCardID = 0;
-   i32 nextCardPileID = 0;
    i32 moveSoundCalls = 0;
    std::vector<std::string> journal;
    std::function<bool(Card*)> chooseOnClick;
