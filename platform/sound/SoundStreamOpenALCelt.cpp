@@ -269,6 +269,36 @@ bool SoundStreamOpenALCelt::PagePrepare(BufferEntry* entry)
    return true;
 }
 
+// Takes the oldest page off the queue as heard and refills it while the file has frames left;
+// false when the stream had to stop.
+bool SoundStreamOpenALCelt::PageRecycle()
+{
+   ALuint name = 0;
+   alSourceUnqueueBuffers(sourceName, 1, &name);
+   pagesPlayed++;
+   if (!loop && framesRemaining == 0)
+   {
+      return true;
+   }
+   BufferEntry* entry = nullptr;
+   for (BufferEntry& candidate : buffers)
+   {
+      if (candidate.created && candidate.name == name)
+      {
+         entry = &candidate;
+      }
+   }
+   if (!entry)
+   {
+      WarningPrintf("SoundStreamOpenALCelt::Update -- Unable to get next page.\n");
+      Stop();
+      Deinit();
+      return false;
+   }
+   PagePrepare(entry);
+   return true;
+}
+
 void SoundStreamOpenALCelt::Update()
 {
    if (finished || !hasSource)
@@ -280,7 +310,6 @@ void SoundStreamOpenALCelt::Update()
    ALint state = AL_STOPPED;
    alGetSourcei(sourceName, AL_BUFFERS_PROCESSED, &processed);
    alGetSourcei(sourceName, AL_BUFFERS_QUEUED, &queued);
-   alGetSourcei(sourceName, AL_SOURCE_STATE, &state);
    for (ALint i = 0; i < processed; i++)
    {
       if (!loop && framesRemaining == 0 && processed == queued)
@@ -289,36 +318,33 @@ void SoundStreamOpenALCelt::Update()
          finished = 1;
          return;
       }
-      ALuint name = 0;
-      alSourceUnqueueBuffers(sourceName, 1, &name);
-      pagesPlayed++;
-      if (loop || framesRemaining > 0)
+      if (!PageRecycle())
       {
-         BufferEntry* entry = nullptr;
-         for (BufferEntry& candidate : buffers)
-         {
-            if (candidate.created && candidate.name == name)
-            {
-               entry = &candidate;
-            }
-         }
-         if (!entry)
-         {
-            WarningPrintf("SoundStreamOpenALCelt::Update -- Unable to get next page.\n");
-            Stop();
-            Deinit();
-            return;
-         }
-         PagePrepare(entry);
+         return;
+      }
+   }
+   alGetSourcei(sourceName, AL_SOURCE_STATE, &state);
+   if (pauseCount != 0 || state == AL_PLAYING)
+   {
+      return;
+   }
+   // The queue ran dry, perhaps while it was being refilled: the pages still queued from before
+   // were heard too. Playing the source again would replay them, so they go first.
+   for (ALint i = processed; i < queued; i++)
+   {
+      if (!PageRecycle())
+      {
+         return;
       }
    }
    alGetSourcei(sourceName, AL_BUFFERS_QUEUED, &queued);
-   alGetSourcei(sourceName, AL_SOURCE_STATE, &state);
-   // The queue ran dry before it was refilled: OpenAL stopped the source.
-   if (queued > 0 && pauseCount == 0 && state != AL_PLAYING)
+   if (queued == 0)
    {
-      alSourcePlay(sourceName);
+      Stop();
+      finished = 1;
+      return;
    }
+   alSourcePlay(sourceName);
 }
 
 void SoundStreamOpenALCelt::Deinit()

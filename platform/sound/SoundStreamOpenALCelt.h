@@ -74,5 +74,6 @@ class SoundStreamOpenALCelt : public SoundStreamOpenAL
 
  private:
    bool PagePrepare(BufferEntry* entry);
+   bool PageRecycle();
 };
 } // namespace Corvale
