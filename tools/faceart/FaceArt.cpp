@@ -1,6 +1,7 @@
 // corvale-faceart: draws every portrait part procedurally, in a 128 x 128 part box, and writes one
 // sprite resource file per part: "NNN_Rest" for every sprite, "NNN_Talk" for mouths, "NNN_Blink"
-// for eyes. Each sprite's frames sit in one sheet trimmed to their content, with an offset. Nothing
+// for eyes. Each sprite's frames are trimmed to their content, with an offset, and share two sheets
+// with every other part, so that a face draws from few textures. Nothing
 // is random: the same build draws the same faces. With --tables it prints the portrait constants
 // that match what it draws.
 #include <algorithm>
@@ -751,22 +752,40 @@ bool PNGWrite(const std::string& path, const std::vector<float>& rgba, int width
    return ok;
 }
 
-// One sheet per sprite holds every frame of its animations, each cell cut to the union of what
-// the frames draw; an empty sprite keeps one transparent pixel.
-bool PartWrite(const std::string& graphics, const std::string& folder, const PartArt& art)
+// A sprite's frames cut to the union of what they draw, with a transparent pixel around it so
+// that filtering never reaches a neighbour on the shared sheet; an empty sprite keeps one
+// transparent pixel.
+struct AnimationCells
 {
-   std::string json = "{\n";
-   bool ok = true;
-   bool first = true;
+   std::string name;
+   int frameDuration;
+   const char* playType;
+   size_t frameCount;
+};
+
+struct SpriteCells
+{
+   int number;
+   int x0, y0, w, h;
+   std::vector<AnimationCells> animations;
+   std::vector<std::vector<float>> frames;
+   int sheet = -1;
+   std::vector<int> cells;
+};
+
+constexpr int GUTTER = 1;
+constexpr int SHEET_SIZE = 1024;
+
+std::vector<SpriteCells> CellsCut(const PartArt& art)
+{
+   std::vector<SpriteCells> result;
    for (const SpriteArt& sprite : art)
    {
       int x0 = BOX, y0 = BOX, x1 = -1, y1 = -1;
-      int frameCount = 0;
       for (const Animation& animation : sprite.animations)
       {
          for (const Canvas& frame : animation.frames)
          {
-            ++frameCount;
             for (int y = 0; y < BOX; ++y)
             {
                for (int x = 0; x < BOX; ++x)
@@ -783,44 +802,189 @@ bool PartWrite(const std::string& graphics, const std::string& folder, const Par
       {
          x0 = y0 = x1 = y1 = 0;
       }
-      const int w = x1 - x0 + 1, h = y1 - y0 + 1;
-      std::vector<float> sheet(static_cast<size_t>(w) * frameCount * h * 4, 0.0f);
-      int cell = 0;
-      char name[16];
-      std::snprintf(name, sizeof(name), "%03d", sprite.number);
-      const std::string image = folder + "/" + name;
+      SpriteCells cut{sprite.number,
+                      x0 - GUTTER,
+                      y0 - GUTTER,
+                      x1 - x0 + 1 + 2 * GUTTER,
+                      y1 - y0 + 1 + 2 * GUTTER,
+                      {},
+                      {},
+                      -1,
+                      {}};
       for (const Animation& animation : sprite.animations)
       {
-         std::string sequence;
+         cut.animations.push_back(AnimationCells{animation.name, animation.frameDuration, animation.playType,
+                                                 animation.frames.size()});
          for (const Canvas& frame : animation.frames)
          {
-            for (int y = 0; y < h; ++y)
+            std::vector<float> cell(static_cast<size_t>(cut.w) * cut.h * 4, 0.0f);
+            for (int y = 0; y < cut.h; ++y)
             {
-               for (int x = 0; x < w; ++x)
+               for (int x = 0; x < cut.w; ++x)
                {
-                  const float* from = &frame.p[(static_cast<size_t>(y + y0) * BOX + (x + x0)) * 4];
-                  float* to = &sheet[(static_cast<size_t>(y) * w * frameCount + cell * w + x) * 4];
-                  std::copy(from, from + 4, to);
+                  const int fx = x + cut.x0, fy = y + cut.y0;
+                  if (fx < 0 || fy < 0 || fx >= BOX || fy >= BOX)
+                  {
+                     continue;
+                  }
+                  const float* from = &frame.p[(static_cast<size_t>(fy) * BOX + fx) * 4];
+                  std::copy(from, from + 4, &cell[(static_cast<size_t>(y) * cut.w + x) * 4]);
                }
             }
-            sequence += (sequence.empty() ? "" : ", ") + std::to_string(++cell);
+            cut.frames.push_back(std::move(cell));
+         }
+      }
+      result.push_back(std::move(cut));
+   }
+   return result;
+}
+
+// One square sheet being filled. The engine finds a frame by its cell number on a grid of the
+// frame's own size, so a frame of w by h may only sit at a multiple of w across and of h down.
+struct Sheet
+{
+   std::vector<unsigned char> used = std::vector<unsigned char>(SHEET_SIZE * SHEET_SIZE, 0);
+   std::vector<float> rgba = std::vector<float>(static_cast<size_t>(SHEET_SIZE) * SHEET_SIZE * 4, 0.0f);
+
+   bool Free(int x, int y, int w, int h) const
+   {
+      for (int row = y; row < y + h; ++row)
+      {
+         const unsigned char* line = &used[static_cast<size_t>(row) * SHEET_SIZE + x];
+         if (std::find(line, line + w, 1) != line + w)
+         {
+            return false;
+         }
+      }
+      return true;
+   }
+
+   void Mark(int x, int y, int w, int h, unsigned char value)
+   {
+      for (int row = y; row < y + h; ++row)
+      {
+         std::fill_n(&used[static_cast<size_t>(row) * SHEET_SIZE + x], w, value);
+      }
+   }
+
+   // The first free cell of w by h on the grid of that size, as its number from 1; 0 when full.
+   int CellTake(int w, int h)
+   {
+      const int columns = SHEET_SIZE / w;
+      for (int y = 0; y + h <= SHEET_SIZE; y += h)
+      {
+         for (int x = 0; x + w <= SHEET_SIZE; x += w)
+         {
+            if (Free(x, y, w, h))
+            {
+               Mark(x, y, w, h, 1);
+               return (y / h) * columns + x / w + 1;
+            }
+         }
+      }
+      return 0;
+   }
+
+   void CellRelease(int cell, int w, int h)
+   {
+      const int columns = SHEET_SIZE / w;
+      Mark((cell - 1) % columns * w, (cell - 1) / columns * h, w, h, 0);
+   }
+
+   void CellPaint(int cell, int w, int h, const std::vector<float>& pixels)
+   {
+      const int columns = SHEET_SIZE / w;
+      const int left = (cell - 1) % columns * w, top = (cell - 1) / columns * h;
+      for (int y = 0; y < h; ++y)
+      {
+         std::copy_n(&pixels[static_cast<size_t>(y) * w * 4], static_cast<size_t>(w) * 4,
+                     &rgba[(static_cast<size_t>(top + y) * SHEET_SIZE + left) * 4]);
+      }
+   }
+};
+
+// Places every frame of each sprite on one sheet of the list, opening sheets as needed. Tall
+// sprites go first, so that the rows fill from the largest down.
+void SpritesPlace(std::vector<SpriteCells*> sprites, std::vector<Sheet>* sheets, int firstSheet)
+{
+   std::stable_sort(sprites.begin(), sprites.end(),
+                    [](const SpriteCells* a, const SpriteCells* b)
+                    { return a->h != b->h ? a->h > b->h : a->w > b->w; });
+   for (SpriteCells* sprite : sprites)
+   {
+      for (int index = firstSheet; sprite->sheet < 0; ++index)
+      {
+         if (index == static_cast<int>(sheets->size()))
+         {
+            sheets->emplace_back();
+         }
+         Sheet& sheet = (*sheets)[index];
+         std::vector<int> cells;
+         for (size_t frame = 0; frame < sprite->frames.size(); ++frame)
+         {
+            const int cell = sheet.CellTake(sprite->w, sprite->h);
+            if (cell == 0)
+            {
+               break;
+            }
+            cells.push_back(cell);
+         }
+         if (cells.size() < sprite->frames.size())
+         {
+            for (int cell : cells)
+            {
+               sheet.CellRelease(cell, sprite->w, sprite->h);
+            }
+            continue;
+         }
+         for (size_t frame = 0; frame < cells.size(); ++frame)
+         {
+            sheet.CellPaint(cells[frame], sprite->w, sprite->h, sprite->frames[frame]);
+         }
+         sprite->sheet = index;
+         sprite->cells = cells;
+      }
+   }
+}
+
+std::string SheetNameGet(int sheet)
+{
+   return "Sprites/FaceCreator/Sheet" + std::to_string(sheet + 1);
+}
+
+// The part's resource file: each animation names its sprite's sheet and cells.
+bool PartFileWrite(const std::string& graphics, const std::string& folder,
+                   const std::vector<SpriteCells>& sprites)
+{
+   std::string json = "{\n";
+   bool first = true;
+   for (const SpriteCells& sprite : sprites)
+   {
+      char name[16];
+      std::snprintf(name, sizeof(name), "%03d", sprite.number);
+      size_t cell = 0;
+      for (const AnimationCells& animation : sprite.animations)
+      {
+         std::string sequence;
+         for (size_t i = 0; i < animation.frameCount; ++i)
+         {
+            sequence += (sequence.empty() ? "" : ", ") + std::to_string(sprite.cells[cell++]);
          }
          char line[512];
          std::snprintf(
              line, sizeof(line),
              "%s   \"%s_%s\": {\"Filename\": \"%s\", \"FrameSize\": \"%d|%d\", \"ImageSequence\": [%s], "
              "\"FrameDuration\": %d, \"PlayType\": \"%s\", \"Offset\": \"%d|%d\"}",
-             first ? "" : ",\n", name, animation.name.c_str(), image.c_str(), w, h, sequence.c_str(),
-             animation.frameDuration, animation.playType, x0, y0);
+             first ? "" : ",\n", name, animation.name.c_str(), SheetNameGet(sprite.sheet).c_str(), sprite.w,
+             sprite.h, sequence.c_str(), animation.frameDuration, animation.playType, sprite.x0, sprite.y0);
          json += line;
          first = false;
       }
-      ok = PNGWrite(graphics + "/" + image + ".png", sheet, w * frameCount, h) && ok;
    }
    json += "\n}\n";
    const std::string path = graphics + "/" + folder + "/Sprites.json";
    FILE* file = std::fopen(path.c_str(), "wb");
-   ok = file && std::fwrite(json.data(), 1, json.size(), file) == json.size() && ok;
+   bool ok = file && std::fwrite(json.data(), 1, json.size(), file) == json.size();
    ok = file && std::fclose(file) == 0 && ok;
    if (!ok)
    {
@@ -1020,13 +1184,53 @@ int main(int argc, char** argv)
                            { DrawEyebrow(c, i / HAIR_COLOURS, i % HAIR_COLOURS, false); });
         }},
    };
-   int failures = 0;
+   // A face draws its parts back to front (accessory behind up to the head, then the features):
+   // the two halves of that order get sheets of their own, so that a face changes texture twice
+   // rather than once for every part.
+   const char* const backHalf[] = {"Sprites/FaceCreator/Accessory/Back", "Sprites/FaceCreator/Hair/Back",
+                                   "Sprites/FaceCreator/Body/Back",      "Sprites/FaceCreator/Neck",
+                                   "Sprites/FaceCreator/Body/Front",     "Sprites/FaceCreator/Head"};
+   std::vector<std::vector<SpriteCells>> parts;
    for (const Job& job : jobs)
    {
-      if (!FolderMake(output + "/" + job.folder) || !PartWrite(output, job.folder, job.make()))
+      parts.push_back(CellsCut(job.make()));
+   }
+   std::vector<Sheet> sheets;
+   for (int half = 0; half < 2; ++half)
+   {
+      std::vector<SpriteCells*> sprites;
+      for (size_t j = 0; j < parts.size(); ++j)
+      {
+         const bool back = std::find_if(std::begin(backHalf), std::end(backHalf),
+                                        [&](const char* folder) {
+                                           return std::string(folder) == jobs[j].folder;
+                                        }) != std::end(backHalf);
+         if (back == (half == 0))
+         {
+            for (SpriteCells& sprite : parts[j])
+            {
+               sprites.push_back(&sprite);
+            }
+         }
+      }
+      SpritesPlace(sprites, &sheets, static_cast<int>(sheets.size()));
+   }
+   int failures = FolderMake(output + "/Sprites/FaceCreator") ? 0 : 1;
+   for (size_t i = 0; i < sheets.size(); ++i)
+   {
+      if (!PNGWrite(output + "/" + SheetNameGet(static_cast<int>(i)) + ".png", sheets[i].rgba, SHEET_SIZE,
+                    SHEET_SIZE))
       {
          ++failures;
       }
    }
+   for (size_t j = 0; j < parts.size(); ++j)
+   {
+      if (!FolderMake(output + "/" + jobs[j].folder) || !PartFileWrite(output, jobs[j].folder, parts[j]))
+      {
+         ++failures;
+      }
+   }
+   std::printf("faceart: %zu sheets\n", sheets.size());
    return failures == 0 ? 0 : 1;
 }
