@@ -14,6 +14,7 @@
 #include "app/MenuBar.h"
 #include "app/Minigames.h"
 #include "app/MusicPlaylist.h"
+#include "app/ProfileMenu.h"
 #include "app/ReflectionTypesRegister.h"
 #include "app/RootMenu.h"
 #include "app/SplashScreen.h"
@@ -200,6 +201,7 @@ void ApplicationInit()
    // The game base opens the menu bar without knowing the front end.
    Minigame::menuBarPopup = &menuBar;
    mainMenu.faceCreatorPopup = &faceCreator;
+   profileMenuPopup = &profileMenu;
    // Front-end step: the widget types "Portrait" and "TutorialSkeleton" are registered.
    GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
    GUIManager::WidgetTypeRegister("TutorialSkeleton", &TutorialSkeletonWidgetCreate);

@@ -20,6 +20,8 @@
 
 #include "cardgame/CribbageHandScorer.h"
 #include "app/Minigames.h"
+#include "app/ProfileMenu.h"
+#include "tests/gui/widgets/NameCharactersTestSupport.h"
 #include "app/profile/PortraitModel.h"
 #include "app/profile/PortraitWidget.h"
 #include "cardgame/CardWidget.h"
@@ -2181,6 +2183,106 @@ TEST(DataCheck, TheMenusFindTheirConstantsTextsWidgetsAndPreviews)
    ASSERT_TRUE(disable);
    EXPECT_EQ(disable->TypeGet(), JSONValue::TYPE_BOOL);
    EXPECT_FALSE(disable->BoolValueGet());
+}
+
+// The profile menu and the profile add popup read these constants, texts and widgets; every game
+// and solitaire must find its statistics lines, and a name may hold only what the fonts draw.
+TEST(DataCheck, TheProfileMenuFindsItsConstantsTextsWidgetsAndStatistics)
+{
+   const std::string data = TestSupport::BuildDataFolderGet();
+   FileManagerStdio manager;
+   manager.BaseFolderSet(data.c_str());
+   JSONParser parser;
+   auto load = [&](const char* name)
+   {
+      return std::unique_ptr<JSONValue, void (*)(JSONValue*)>(parser.Load(name, &manager),
+                                                              [](JSONValue* v) { MemoryDelete(v); });
+   };
+   auto consts = load("Scripts/BuildConsts");
+   auto texts = load("Text/English/Text");
+   auto menu = load("Graphics/GUI/ProfileMenu/Widgets");
+   auto add = load("Graphics/GUI/ProfileAdd/Widgets");
+   ASSERT_TRUE(consts && texts && menu && add);
+   EXPECT_EQ(consts->ItemGet("ProfileCountMax")->TypeGet(), JSONValue::TYPE_NUMBER);
+   EXPECT_EQ(consts->ItemGet("ProfileCountMax")->IntValueGet(), 8);
+   EXPECT_TRUE(consts->ItemPoint2FCheck("SignInMainPositionOffset"));
+   EXPECT_EQ(consts->ItemGet("SignInURLButtonsIncluded")->TypeGet(), JSONValue::TYPE_BOOL);
+   EXPECT_FALSE(consts->ItemGet("SignInURLButtonsIncluded")->BoolValueGet());
+   EXPECT_TRUE(consts->ItemNumberCheck("StatisticsWidgetSpacingY"));
+   const JSONValue* widget = consts->ItemGet("StatisticsWidget");
+   EXPECT_TRUE(LayerWidgetFind(widget, "Label") && LayerWidgetFind(widget, "Value"));
+
+   std::vector<std::string> textKeys = {"ProfileNameEmptyExplanation", "ProfileNameTakenExplanation",
+                                        "ProfileRemoveConfirmation", "Version"};
+   const JSONValue* games = consts->ItemGet("StatisticsScreenGames");
+   const JSONValue* mainMenuGames = consts->ItemGet("MainMenuGames");
+   ASSERT_EQ(games->CountGet(), 24);
+   EXPECT_STREQ(games->ElementGet(0)->StringValueGet(), "General");
+   std::vector<std::string> names;
+   for (i32 i = 0; i < games->CountGet(); i++)
+   {
+      const char* name = games->ElementGet(i)->StringValueGet();
+      ASSERT_TRUE(name) << "element " << i;
+      textKeys.push_back(name);
+      if (i > 0)
+      {
+         EXPECT_STREQ(name, mainMenuGames->ElementGet(i - 1)->ItemGet("Name")->StringValueGet())
+             << "every game";
+      }
+      if (std::strcmp(name, "Solitaire") != 0)
+      {
+         names.push_back(name);
+      }
+   }
+   const JSONValue* solitaires = consts->ItemGet("SolitaireGames");
+   for (i32 i = 0; i < solitaires->CountGet(); i++)
+   {
+      names.push_back(solitaires->ElementGet(i)->StringValueGet());
+   }
+   const JSONValue* statistics = consts->ItemGet("Statistics");
+   for (const std::string& name : names)
+   {
+      const JSONValue* lines = StatisticsLinesGet(statistics, name.c_str());
+      EXPECT_TRUE(lines && lines->CountGet() > 0) << "no statistics lines for " << name;
+      for (i32 i = 0; lines && i < lines->CountGet(); i++)
+      {
+         const char* type = lines->ElementGet(i)->ItemGet("Type")->StringValueGet();
+         char text[STATISTICS_TEXT_SIZE];
+         EXPECT_TRUE(StatisticsValueFormat(text, sizeof(text), type, 1, false, 0)) << name << " line " << i;
+         const char* key = lines->ElementGet(i)->ItemGet("TextKey")->StringValueGet();
+         EXPECT_TRUE(key) << name << " line " << i;
+         textKeys.push_back(key ? key : "");
+      }
+   }
+   for (const std::string& key : textKeys)
+   {
+      EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << "no English text \"" << key << "\"";
+   }
+
+   for (const char* path :
+        {"Panel.Close", "Panel.SubmenuButtons.SignIn", "Panel.SubmenuButtons.Statistics",
+         "Panel.Submenus.SignIn.Main", "Panel.Submenus.SignIn.Main.Profiles",
+         "Panel.Submenus.SignIn.Main.SignIn", "Panel.Submenus.SignIn.Main.ProfileAdd",
+         "Panel.Submenus.SignIn.Main.ProfileRemove", "Panel.Submenus.SignIn.Main.PlayAsGuest",
+         "Panel.Submenus.SignIn.Main.Language", "Panel.Submenus.SignIn.Main.FaceCreator",
+         "Panel.Submenus.SignIn.Version", "Panel.Submenus.SignIn.URLButton1Container.Button",
+         "Panel.Submenus.SignIn.URLButton2Container.Button", "Panel.Submenus.Statistics.ProfileList",
+         "Panel.Submenus.Statistics.GameList", "Panel.Submenus.Statistics.SolitaireGameList",
+         "Panel.Submenus.Statistics.Statistics"})
+   {
+      EXPECT_TRUE(LayerWidgetFind(menu.get(), path)) << "ProfileMenu." << path;
+   }
+   for (const char* path : {"Panel.Explanation", "Panel.OK", "Panel.Cancel"})
+   {
+      EXPECT_TRUE(LayerWidgetFind(add.get(), path)) << "ProfileAdd." << path;
+   }
+   const JSONValue* entry = LayerWidgetFind(add.get(), "Panel.ProfileName");
+   ASSERT_TRUE(entry);
+   EXPECT_STREQ(entry->ItemGet("Type")->StringValueGet(), "TextEntry");
+   EXPECT_EQ(entry->ItemGet("TextLengthMax")->IntValueGet(), 24);
+   EXPECT_FALSE(entry->ItemFind("AllCharactersAllowed"));
+   EXPECT_EQ(std::string(entry->ItemGet("CharactersAllowed")->StringValueGet()),
+             name_characters_test_support::NameCharactersGet());
 }
 
 // A small tree in which every kind of reference is used once, correctly.

@@ -1,7 +1,8 @@
 // Runs the real corvale-cards under the test's X display (Xvfb): it must open its window, run
 // frames, save Snap0000.png of the window on F9, and on SIGTERM shut down with status 0, leaving
 // Log.txt and Settings.json in the save-data folder; and it must show its splash, skip it on
-// Escape and fill the loading screen's bar, then reach the main menu, whose menu bar closes it.
+// Escape and fill the loading screen's bar, then reach the main menu under the profile menu, whose
+// Close uncovers it, and whose menu bar closes the program.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
@@ -296,6 +297,15 @@ bool MainMenuCheck(const Snapshot& shot)
    return back.b > back.r + 40 && back.b > 120;
 }
 
+// The profile menu that every start opens over the main menu: its blue Close button at the top
+// right and its gold Sign In tab left of the Statistics one.
+bool ProfileMenuCheck(const Snapshot& shot)
+{
+   const Rgb close = shot.At(860, 56);
+   const Rgb tab = shot.At(478, 62);
+   return close.b > close.r + 40 && close.b > 120 && tab.r > 150 && tab.g > 100 && tab.b < 90;
+}
+
 // The program started in a fresh save-data folder, its window found.
 class ProgramEndToEnd : public ::testing::Test
 {
@@ -434,7 +444,7 @@ TEST_F(ProgramEndToEnd, SplashSkipsToTheLoadingScreenWhoseBarFills)
       std::unique_ptr<Snapshot> shotRead = Snap();
       ASSERT_NE(shotRead->bitmap, nullptr);
       const Snapshot& shot = *shotRead;
-      if (MainMenuCheck(shot))
+      if (MainMenuCheck(shot) || ProfileMenuCheck(shot))
       {
          ended = panelSeen;
          EXPECT_TRUE(panelSeen) << "the main menu came before the loading screen";
@@ -465,24 +475,35 @@ TEST_F(ProgramEndToEnd, SplashSkipsToTheLoadingScreenWhoseBarFills)
    Stop();
    EXPECT_EQ(FileRead(saveFolder + "/Log.txt"), "") << "the run logged a problem";
 }
-// Past splash and loading the main menu shows; the menu bar's Back asks to close the program, and
-// Yes ends it with status 0.
+// Past splash and loading the main menu shows under the profile menu; once that is closed, the
+// menu bar's Back asks to close the program, and Yes ends it with status 0.
 TEST_F(ProgramEndToEnd, ReachesTheMainMenuAndClosesThroughTheMenuBar)
 {
    if (!x11.fakeKeyEvent || !x11.fakeButtonEvent)
    {
       GTEST_SKIP() << "XTest is not available to press keys and buttons";
    }
-   bool mainMenu = false;
+   bool profileMenu = false;
    std::unique_ptr<Snapshot> shot;
-   while (!mainMenu && window && std::chrono::steady_clock::now() < deadline)
+   while (!profileMenu && window && std::chrono::steady_clock::now() < deadline)
    {
       x11.KeyTap(window, XK_Escape);
       shot = Snap();
       ASSERT_NE(shot->bitmap, nullptr);
+      profileMenu = ProfileMenuCheck(*shot);
+   }
+   ASSERT_TRUE(profileMenu) << "the profile menu never showed at the start";
+   // Its Close leaves the default profile signed in and uncovers the main menu.
+   std::this_thread::sleep_for(std::chrono::milliseconds(600));
+   x11.Click(window, 840, 63);
+   bool mainMenu = false;
+   while (!mainMenu && window && std::chrono::steady_clock::now() < deadline)
+   {
+      shot = Snap();
+      ASSERT_NE(shot->bitmap, nullptr);
       mainMenu = MainMenuCheck(*shot);
    }
-   ASSERT_TRUE(mainMenu) << "the main menu never showed";
+   ASSERT_TRUE(mainMenu) << "the main menu never showed once the profile menu was closed";
    // Let the entry transitions end, then look again: the panel, the preview and the buttons
    // make far more than one colour.
    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
