@@ -2184,13 +2184,20 @@ TEST(DataCheck, TheMenusFindTheirConstantsTextsWidgetsAndPreviews)
                                      "MenuBar.Panel.Help",
                                      "SolitaireMenu.Panel.Title",
                                      "SolitaireMenu.Version"};
+   // One language button per language the text manager knows, and the gap between them.
+   for (u32 i = 0; TextManager::LanguageNameGet(i); i++)
+   {
+      paths.push_back(std::string("Language.Panel.LanguageButtons.") + TextManager::LanguageNameGet(i));
+      EXPECT_GE(consts->ItemGet("Languages")->ElementStringFind(TextManager::LanguageNameGet(i)), 0);
+   }
+   EXPECT_TRUE(consts->ItemNumberCheck("LanguageButtonSpacingY"));
    for (int n = 1; n <= 50; n++)
    {
       paths.push_back("SolitaireMenu.Games.Game" + std::to_string(n));
       paths.push_back("SolitaireMenu.Games.Favorite" + std::to_string(n));
    }
    std::map<std::string, std::unique_ptr<JSONValue, void (*)(JSONValue*)>> layers;
-   for (const char* layer : {"MainMenu", "MenuBar", "SolitaireMenu"})
+   for (const char* layer : {"MainMenu", "MenuBar", "SolitaireMenu", "Language"})
    {
       layers.emplace(layer,
                      std::unique_ptr<JSONValue, void (*)(JSONValue*)>(
