@@ -110,9 +110,17 @@ void ApplicationLanguageInit()
       const JSONValue* languages = consts ? consts->ItemGet("Languages") : &JSONValue::nullValue;
       languageChoiceFirstRun = languages->TypeGet() == JSONValue::TYPE_ARRAY && languages->CountGet() > 1;
    }
-   if (index >= 0 && static_cast<u32>(index) != languageIndex)
+   if (index >= 0)
    {
-      LanguageChange change = {languageIndex, static_cast<u32>(index)};
+      LanguageCurrentSet(static_cast<u32>(index));
+   }
+}
+
+void LanguageCurrentSet(u32 index)
+{
+   if (index < TEXT_LANGUAGE_COUNT && index != languageIndex)
+   {
+      LanguageChange change = {languageIndex, index};
       languageIndex = change.indexNew;
       Event::Trigger("OnLanguageChange", &change);
    }

@@ -33,6 +33,9 @@ i32 LanguageIndexGet(const char* name);
 // The language of the settings' "Language", else the constants' "LanguageDefault"; a change
 // fires "OnLanguageChange" with the old and new indices.
 void ApplicationLanguageInit();
+// Makes index the current language; a change fires "OnLanguageChange" with the old and new indices,
+// which reloads the texts and refreshes every text shown.
+void LanguageCurrentSet(u32 index);
 // Seeds the shared random generator from a 64-bit file time (100 ns ticks since 1601).
 void ApplicationRandomSeed(u64 fileTime);
 

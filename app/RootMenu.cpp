@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "app/LanguageMenu.h"
 #include "app/MainMenu.h"
 #include "app/SolitaireMenu.h"
 #include "app/profile/ProfileStore.h"
@@ -16,7 +17,7 @@
 namespace Corvale
 {
 Popup* profileMenuPopup = nullptr;
-Popup* languageMenuPopup = nullptr;
+Popup* languageMenuPopup = &languageMenu;
 Popup* helpScreenPopup = nullptr;
 
 namespace

@@ -84,7 +84,37 @@ void TextManager::OnLanguageChange()
    {
       return;
    }
-   const char* languageName = languageNames[*language];
+   texts = FilesLoad(languageNames[*language]);
+   if (*language == 0)
+   {
+      return;
+   }
+   // English lies beneath every other language, so a key not yet translated shows its English text
+   // rather than nothing; each such key is named once per load for whoever translates it.
+   JSONValue* english = FilesLoad(languageNames[0]);
+   if (!english)
+   {
+      return;
+   }
+   for (JSONValue::Iterator it = english->ItemsBegin(); it.ValidCheck(); it.Next())
+   {
+      if (!texts || !texts->ItemFind(it.node->key))
+      {
+         WarningPrintf(
+             "TextManager::OnLanguageChange -- \"%s\" is missing in %s; the English text is shown.\n",
+             it.node->key, languageNames[*language]);
+      }
+   }
+   if (texts && !english->ItemsMerge(texts))
+   {
+      MemoryDelete(texts);
+   }
+   texts = english;
+}
+
+JSONValue* TextManager::FilesLoad(const char* languageName) const
+{
+   JSONValue* merged = nullptr;
    for (i32 i = 0; i < fileNames.count; ++i)
    {
       char path[TEXT_PATH_SIZE];
@@ -109,16 +139,17 @@ void TextManager::OnLanguageChange()
          WarningPrintf("TextManager::OnLanguageChange -- Root of %s is not a JSON object.\n", name);
          MemoryDelete(root);
       }
-      else if (!texts)
+      else if (!merged)
       {
-         texts = root;
+         merged = root;
       }
-      else if (!texts->ItemsMerge(root))
+      else if (!merged->ItemsMerge(root))
       {
          // A merge that moved nothing leaves the root with us.
          MemoryDelete(root);
       }
    }
+   return merged;
 }
 
 const char* TextManager::TextGet(const char* key) const

@@ -1,5 +1,6 @@
 // Texts by key: every visible string is a key, looked up in the current language's text files,
-// which are merged in the order they were added and reloaded whenever the language changes.
+// which are merged in the order they were added and reloaded whenever the language changes; the
+// English texts stand in for keys another language lacks.
 #pragma once
 
 #include "core/Table.h"
@@ -40,6 +41,8 @@ class TextManager
 
  private:
    void TextsFree();
+   // Every file of the list in one language, merged; null when none loads.
+   JSONValue* FilesLoad(const char* languageName) const;
 
    JSONValue* texts = nullptr;
    Table<char*> fileNames;

@@ -715,7 +715,8 @@ class DataChecker
       for (const char* sprite : {"BackgroundSprite", "ContinueIndicatorSprite"})
       {
          const char* animation = StringMemberGet(balloon->ItemGet(sprite), "Animation");
-         AnimationCheck(where + " \"DialogWidget\" " + Quoted(sprite), spriteFile, animation ? animation : "");
+         AnimationCheck(where + " \"DialogWidget\" " + Quoted(sprite), spriteFile,
+                        animation ? animation : "");
       }
    }
 
@@ -767,6 +768,9 @@ class DataChecker
    {
       std::set<std::string> languageFolders(languages.begin(), languages.end());
       languageFolders.insert("English");
+      // Per language, every key of its files; and the English file each English key comes from.
+      std::map<std::string, std::set<std::string>> keysByLanguage;
+      std::map<std::string, std::string> englishFiles;
       for (const std::string& language : languageFolders)
       {
          for (const char* fileName : textFileNames)
@@ -784,6 +788,11 @@ class DataChecker
             }
             for (JSONValue::Iterator it = texts->ItemsBegin(); it.ValidCheck(); it.Next())
             {
+               keysByLanguage[language].insert(it.node->key);
+               if (language == "English")
+               {
+                  englishFiles.emplace(it.node->key, name + ".json");
+               }
                const char* text = it.node->value->StringValueGet();
                if (language == "English" && !englishTexts.count(it.node->key))
                {
@@ -799,6 +808,24 @@ class DataChecker
                {
                   Report(name + ".json key " + Quoted(key), "is not a format with exactly one %d");
                }
+            }
+         }
+      }
+      // The program shows English for an untranslated key; the data must not rely on that. A
+      // language without a folder is reported once by LanguageCheck instead of key by key.
+      for (const std::string& language : languageFolders)
+      {
+         if (language == "English" || folders.count("Text/" + language) == 0)
+         {
+            continue;
+         }
+         const std::set<std::string>& keys = keysByLanguage[language];
+         for (const auto& english : englishFiles)
+         {
+            if (!keys.count(english.first))
+            {
+               Report("Text/" + language, "text " + Quoted(english.first) + " of " + english.second +
+                                              " is not translated into " + language);
             }
          }
       }
@@ -2159,13 +2186,20 @@ TEST(DataCheck, TheMenusFindTheirConstantsTextsWidgetsAndPreviews)
                                      "MenuBar.Panel.Help",
                                      "SolitaireMenu.Panel.Title",
                                      "SolitaireMenu.Version"};
+   // One language button per language the text manager knows, and the gap between them.
+   for (u32 i = 0; TextManager::LanguageNameGet(i); i++)
+   {
+      paths.push_back(std::string("Language.Panel.LanguageButtons.") + TextManager::LanguageNameGet(i));
+      EXPECT_GE(consts->ItemGet("Languages")->ElementStringFind(TextManager::LanguageNameGet(i)), 0);
+   }
+   EXPECT_TRUE(consts->ItemNumberCheck("LanguageButtonSpacingY"));
    for (int n = 1; n <= 50; n++)
    {
       paths.push_back("SolitaireMenu.Games.Game" + std::to_string(n));
       paths.push_back("SolitaireMenu.Games.Favorite" + std::to_string(n));
    }
    std::map<std::string, std::unique_ptr<JSONValue, void (*)(JSONValue*)>> layers;
-   for (const char* layer : {"MainMenu", "MenuBar", "SolitaireMenu"})
+   for (const char* layer : {"MainMenu", "MenuBar", "SolitaireMenu", "Language"})
    {
       layers.emplace(layer,
                      std::unique_ptr<JSONValue, void (*)(JSONValue*)>(
@@ -2386,6 +2420,26 @@ TEST(DataCheck, AHealthyTreePassesWithoutProblems)
    const std::vector<std::string> problems = TreeCheck(HealthyTreeGet(), &layers);
    EXPECT_TRUE(problems.empty()) << Joined(problems);
    EXPECT_EQ(layers, 1);
+}
+
+TEST(DataCheck, EveryEnglishTextIsTranslatedIntoEachLanguage)
+{
+   std::map<std::string, std::string> tree = HealthyTreeGet();
+   std::string& build = tree["Scripts/BuildConsts.json"];
+   build.replace(build.find(R"("Languages": ["English"])"), std::strlen(R"("Languages": ["English"])"),
+                 R"("Languages": ["English", "French", "German"])");
+   // French spreads its keys over two files; German lacks one.
+   tree["Text/French/Text.json"] = R"({"Greeting": "<Font=Body>Bonjour</Font>"})";
+   tree["Text/French/TextNew.json"] = R"({"OK": "OK"})";
+   tree["Text/German/Text.json"] = R"({"Greeting": "Hallo"})";
+   tree["Text/French/Help.txt"] = "Aide";
+   tree["Text/German/Help.txt"] = "Hilfe";
+   const std::vector<std::string> problems = TreeCheck(tree);
+   ASSERT_EQ(problems.size(), 1u) << Joined(problems);
+   EXPECT_NE(
+       problems[0].find(R"(Text/German: text "OK" of Text/English/Text.json is not translated into German)"),
+       std::string::npos)
+       << problems[0];
 }
 
 TEST(DataCheck, TutorialsFindTheirFilesPagesLinesAndSounds)

@@ -297,6 +297,13 @@ bool MainMenuCheck(const Snapshot& shot)
    return back.b > back.r + 40 && back.b > 120;
 }
 
+// A first run offers the languages over the profile menu: English is the top button, blue.
+bool LanguageMenuCheck(const Snapshot& shot)
+{
+   const Rgb english = shot.At(380, 178);
+   return english.b > english.r + 40 && english.b > 120;
+}
+
 // The profile menu that every start opens over the main menu: its blue Close button at the top
 // right and its gold Sign In tab left of the Statistics one.
 bool ProfileMenuCheck(const Snapshot& shot)
@@ -444,7 +451,7 @@ TEST_F(ProgramEndToEnd, SplashSkipsToTheLoadingScreenWhoseBarFills)
       std::unique_ptr<Snapshot> shotRead = Snap();
       ASSERT_NE(shotRead->bitmap, nullptr);
       const Snapshot& shot = *shotRead;
-      if (MainMenuCheck(shot) || ProfileMenuCheck(shot))
+      if (MainMenuCheck(shot) || ProfileMenuCheck(shot) || LanguageMenuCheck(shot))
       {
          ended = panelSeen;
          EXPECT_TRUE(panelSeen) << "the main menu came before the loading screen";
@@ -483,16 +490,26 @@ TEST_F(ProgramEndToEnd, ReachesTheMainMenuAndClosesThroughTheMenuBar)
    {
       GTEST_SKIP() << "XTest is not available to press keys and buttons";
    }
-   bool profileMenu = false;
    std::unique_ptr<Snapshot> shot;
-   while (!profileMenu && window && std::chrono::steady_clock::now() < deadline)
+   bool languageMenu = false;
+   while (!languageMenu && window && std::chrono::steady_clock::now() < deadline)
    {
       x11.KeyTap(window, XK_Escape);
       shot = Snap();
       ASSERT_NE(shot->bitmap, nullptr);
-      profileMenu = ProfileMenuCheck(*shot);
+      languageMenu = LanguageMenuCheck(*shot);
    }
-   ASSERT_TRUE(profileMenu) << "the profile menu never showed at the start";
+   ASSERT_TRUE(languageMenu) << "the first run offered no language";
+   std::this_thread::sleep_for(std::chrono::milliseconds(600));
+   x11.Click(window, 480, 180);
+   bool profileMenu = false;
+   while (!profileMenu && window && std::chrono::steady_clock::now() < deadline)
+   {
+      shot = Snap();
+      ASSERT_NE(shot->bitmap, nullptr);
+      profileMenu = ProfileMenuCheck(*shot) && !LanguageMenuCheck(*shot);
+   }
+   ASSERT_TRUE(profileMenu) << "the profile menu did not show once English was chosen";
    // Its Close leaves the default profile signed in and uncovers the main menu.
    std::this_thread::sleep_for(std::chrono::milliseconds(600));
    x11.Click(window, 840, 63);
@@ -536,5 +553,7 @@ TEST_F(ProgramEndToEnd, ReachesTheMainMenuAndClosesThroughTheMenuBar)
    ASSERT_TRUE(WIFEXITED(status));
    EXPECT_EQ(WEXITSTATUS(status), 0);
    EXPECT_EQ(FileRead(saveFolder + "/Log.txt"), "") << "the run logged a problem";
+   const std::string settingsText = FileRead(saveFolder + "/Settings.json");
+   EXPECT_NE(settingsText.find("\"Language\": \"English\""), std::string::npos) << settingsText;
 }
 } // namespace

@@ -143,28 +143,39 @@ TEST_F(TextManagerTest, LaterFilesOverrideEarlierKeys)
    EXPECT_EQ(log.text, "");
 }
 
-TEST_F(TextManagerTest, LanguageChangeReloadsAndSkipsMissingFiles)
+TEST_F(TextManagerTest, LanguageChangeReloadsOverEnglish)
 {
    StartUp();
    language = 1;
    Event::Trigger("OnLanguageChange", nullptr);
    EXPECT_EQ(Get("Shared"), "de Text");
    EXPECT_EQ(Get("Fresh"), "nouveau");
-   EXPECT_EQ(Get("Greeting"), "<null>");
-   EXPECT_EQ(log.text, "");
+   // French lacks DialogText: its keys show their English texts, each named once in the log.
+   EXPECT_EQ(Get("Greeting"), "Hello");
+   EXPECT_EQ(log.text,
+             "TextManager::OnLanguageChange -- \"Count\" is missing in French; the English text is shown.\n"
+             "TextManager::OnLanguageChange -- \"Greeting\" is missing in French; the English text is "
+             "shown.\n");
 
-   // No such folder, then no such language: nothing is found.
+   // A language without a folder shows English throughout.
    language = 6;
    Event::Trigger("OnLanguageChange", nullptr);
-   EXPECT_EQ(Get("Shared"), "<null>");
+   EXPECT_EQ(Get("Shared"), "from TextNew");
+   EXPECT_EQ(Get("Greeting"), "Hello");
+   EXPECT_NE(log.text.find("\"Fresh\" is missing in Dutch"), std::string::npos) << log.text;
+
+   // Past the last language nothing is found.
    language = 7;
    Event::Trigger("OnLanguageChange", nullptr);
    EXPECT_EQ(Get("Shared"), "<null>");
    EXPECT_EQ(Get("Fresh"), "<null>");
 
+   // English itself names nothing as missing.
    language = 0;
+   log.text.clear();
    Event::Trigger("OnLanguageChange", nullptr);
    EXPECT_EQ(Get("Shared"), "from TextNew");
+   EXPECT_EQ(log.text, "");
 }
 
 TEST_F(TextManagerTest, TheCurrentLanguageNameFollowsTheApplicationsIndex)
@@ -183,7 +194,7 @@ TEST_F(TextManagerTest, BadFilesAreSkippedAndTheRestLoads)
    language = 4;
    StartUp();
    EXPECT_EQ(Get("Fresh"), "neu");
-   EXPECT_EQ(Get("Greeting"), "<null>");
+   EXPECT_EQ(Get("Greeting"), "Hello");
    EXPECT_NE(
        log.text.find("TextManager::OnLanguageChange -- Root of Text/German/Text is not a JSON object.\n"),
        std::string::npos)

@@ -231,6 +231,14 @@ const Piece menuBarPieces[] = {
     {"HelpOver", 48, 48, 24.0f, 2.0f, OVER_TOP, OVER_BOTTOM, WHITE, 2, GLYPH_HELP, WHITE},
 };
 
+// Language menu: a tall panel for the column of language buttons.
+const Piece languagePieces[] = {
+    {"Panel", 400, 520, 20.0f, 3.0f, PANEL_TOP, PANEL_BOTTOM, GOLD, 8},
+    {"ButtonUp", 240, 46, 12.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, EDGE, 3},
+    {"ButtonOver", 240, 46, 12.0f, 2.0f, OVER_TOP, OVER_BOTTOM, WHITE, 3},
+    {"ButtonDown", 240, 46, 12.0f, 2.0f, DOWN_TOP, DOWN_BOTTOM, {0.80f, 0.84f, 0.90f, 1.0f}, 0},
+};
+
 Rgba Mix(const Rgba& a, const Rgba& b, float t);
 
 // Face-creator art: the panel, the portrait frame, tab and small buttons, option slots and their
@@ -376,8 +384,10 @@ const PieceSet pieceSets[] = {
     {"LoadingScreen", loadingScreenPieces, sizeof(loadingScreenPieces) / sizeof(loadingScreenPieces[0]),
      &loadingScreenBackdrop},
     {"MainMenu", mainMenuPieces, sizeof(mainMenuPieces) / sizeof(mainMenuPieces[0]), nullptr},
-    {"SolitaireMenu", solitaireMenuPieces, sizeof(solitaireMenuPieces) / sizeof(solitaireMenuPieces[0]), nullptr},
+    {"SolitaireMenu", solitaireMenuPieces, sizeof(solitaireMenuPieces) / sizeof(solitaireMenuPieces[0]),
+     nullptr},
     {"MenuBar", menuBarPieces, sizeof(menuBarPieces) / sizeof(menuBarPieces[0]), nullptr},
+    {"Language", languagePieces, sizeof(languagePieces) / sizeof(languagePieces[0]), nullptr},
     {"FaceCreator", faceCreatorPieces.data(), faceCreatorPieces.size(), nullptr},
     {"Dialog", dialogPieces, sizeof(dialogPieces) / sizeof(dialogPieces[0]), nullptr},
 };
@@ -1151,9 +1161,10 @@ int main(int argc, char** argv)
    }
    if (!usable)
    {
-      std::fprintf(stderr, "usage: corvale-guiart --output <folder> [--set "
-                           "MessageBox|LoadingScreen|MainMenu|SolitaireMenu|MenuBar|FaceCreator|Dialog] "
-                           "[--icon <file>] [--cards <graphics folder>]\n");
+      std::fprintf(stderr,
+                   "usage: corvale-guiart --output <folder> [--set "
+                   "MessageBox|LoadingScreen|MainMenu|SolitaireMenu|MenuBar|Language|FaceCreator|Dialog] "
+                   "[--icon <file>] [--cards <graphics folder>]\n");
       return 2;
    }
    Memory::Init();
@@ -1168,10 +1179,12 @@ int main(int argc, char** argv)
    for (size_t i = 0; i < set->count; i++)
    {
       const Piece& piece = set->pieces[i];
-      failures += PictureWrite(folder + "/" + piece.name + ".png", piece.width, piece.height, [&](Bitmap* bitmap) {
-         PieceDraw(piece, bitmap);
-         GlyphDraw(piece, bitmap);
-      });
+      failures += PictureWrite(folder + "/" + piece.name + ".png", piece.width, piece.height,
+                               [&](Bitmap* bitmap)
+                               {
+                                  PieceDraw(piece, bitmap);
+                                  GlyphDraw(piece, bitmap);
+                               });
    }
    if (set->backdrop)
    {

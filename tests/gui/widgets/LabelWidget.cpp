@@ -107,8 +107,11 @@ TEST_F(LabelWidgetTest, SettersDropTheOtherFormsAndKeysFollowTheLanguage)
    holder->TextsRefresh();
    EXPECT_EQ(Text(label), "Bonjour");
 
-   // A key the new language lacks leaves no stale text behind.
+   // A key the new language lacks shows its English text; one no language has leaves no stale
+   // text behind.
    label->TextKeySet("Farewell");
+   EXPECT_EQ(Text(label), "Bye");
+   label->TextKeySet("Missing");
    EXPECT_EQ(Text(label), "<null>");
 
    label->TextSet("Literal");
