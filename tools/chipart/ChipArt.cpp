@@ -16,6 +16,7 @@
 #include "core/Memory.h"
 #include "platform/image/Bitmap.h"
 #include "platform/image/BitmapLoaderPNG.h"
+#include "tools/common/ToolFiles.h"
 
 using namespace Corvale;
 
@@ -155,30 +156,9 @@ void ValueDraw(FT_Face face, const Denomination& d, int size, u8* pixels)
    }
 }
 
-bool PNGWrite(const std::string& path, const Bitmap& bitmap)
-{
-   FileStdio file(std::fopen(path.c_str(), "wb"));
-   if (!file.stream)
-   {
-      std::fprintf(stderr, "chipart: unable to create %s\n", path.c_str());
-      return false;
-   }
-   const bool saved = bitmapLoaderPNG.Save(&bitmap, &file, HEAP_TEMP);
-   const bool closed = std::fclose(file.stream) == 0;
-   file.stream = nullptr;
-   return saved && closed;
-}
+bool PNGWrite(const std::string& path, const Bitmap& bitmap) { return ToolFiles::PNGWrite("chipart", path, bitmap); }
 
-bool TextWrite(const std::string& path, const std::string& text)
-{
-   FILE* stream = std::fopen(path.c_str(), "wb");
-   if (!stream)
-   {
-      return false;
-   }
-   const bool written = std::fwrite(text.data(), 1, text.size(), stream) == text.size();
-   return std::fclose(stream) == 0 && written;
-}
+bool TextWrite(const std::string& path, const std::string& text) { return ToolFiles::TextWrite("chipart", path, text); }
 } // namespace
 
 int main(int argc, char** argv)

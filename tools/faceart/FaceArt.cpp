@@ -17,6 +17,7 @@
 #include "core/Memory.h"
 #include "platform/image/Bitmap.h"
 #include "platform/image/BitmapLoaderPNG.h"
+#include "tools/common/ToolFiles.h"
 
 using namespace Corvale;
 
@@ -736,18 +737,7 @@ bool PNGWrite(const std::string& path, const std::vector<float>& rgba, int width
          bitmap.PixelSet(bytes, x, y);
       }
    }
-   FileStdio file(std::fopen(path.c_str(), "wb"));
-   bool ok = file.stream != nullptr;
-   if (ok)
-   {
-      ok = bitmapLoaderPNG.Save(&bitmap, &file, HEAP_TEMP);
-      ok = std::fclose(file.stream) == 0 && ok;
-      file.stream = nullptr;
-   }
-   if (!ok)
-   {
-      std::fprintf(stderr, "faceart: unable to write %s\n", path.c_str());
-   }
+   const bool ok = ToolFiles::PNGWrite("faceart", path, bitmap);
    bitmap.Free();
    return ok;
 }

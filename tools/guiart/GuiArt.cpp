@@ -12,6 +12,7 @@
 #include "core/Memory.h"
 #include "platform/image/Bitmap.h"
 #include "platform/image/BitmapLoaderPNG.h"
+#include "tools/common/ToolFiles.h"
 
 using namespace Corvale;
 
@@ -702,23 +703,7 @@ void IconDraw(Bitmap* bitmap)
    }
 }
 
-bool PNGWrite(const std::string& path, const Bitmap& bitmap)
-{
-   FileStdio file(std::fopen(path.c_str(), "wb"));
-   if (!file.stream)
-   {
-      std::fprintf(stderr, "guiart: unable to create %s\n", path.c_str());
-      return false;
-   }
-   bool saved = bitmapLoaderPNG.Save(&bitmap, &file, HEAP_TEMP);
-   bool closed = std::fclose(file.stream) == 0;
-   file.stream = nullptr;
-   if (!saved || !closed)
-   {
-      std::fprintf(stderr, "guiart: unable to write %s\n", path.c_str());
-   }
-   return saved && closed;
-}
+bool PNGWrite(const std::string& path, const Bitmap& bitmap) { return ToolFiles::PNGWrite("guiart", path, bitmap); }
 
 // Draws a picture of the size and saves it; the number of failures (0 or 1).
 template <class Draw> int PictureWrite(const std::string& path, int width, int height, Draw draw)
