@@ -1,7 +1,8 @@
 // Klondike's tutorial as the built program plays it: the program brought up in-process on the
 // built data over the main menu, the tutorial queued and entered; it halts at its first line with
-// the dealt cards' faces where the deal puts them, a click lets it go on until the turned card
-// lies face up on the waste, and Escape returns to the main menu.
+// the dealt cards' faces where the deal puts them and the captions in the player's language, a
+// click lets it go on until the turned card lies face up on the waste, and Escape returns to the
+// main menu; played through, it halts at each of its lines once, ends and returns as well.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -26,7 +27,9 @@
 #include "tests/platform/ScreenTestSupport.h"
 #include "tutorial/TutorialManager.h"
 #include "tutorial/TutorialState.h"
+#include "tutorial/skeleton/skSkeleton.h"
 #include "tutorial/skeleton/skSkeletonJson.h"
+#include "tutorial/skeleton/skSkin.h"
 
 namespace Corvale
 {
@@ -34,7 +37,7 @@ namespace
 {
 using TestSupport::Pixel;
 
-// The tutorial's frames are 16 ms; its lines come at these times of the animation.
+// The tutorial's frames are 16 ms unless a test says otherwise; its lines come at these times.
 constexpr u32 FRAME_MS = 16;
 constexpr float FIRST_LINE = 0.6f;
 constexpr float THIRD_LINE = 11.6f;
@@ -89,7 +92,7 @@ class TutorialKlondikeTest : public ::testing::Test
    // One frame of the program, 16 ms long; the input tables are the test's own.
    void Frame()
    {
-      frameClock.elapsed = FRAME_MS;
+      frameClock.elapsed = frameMs;
       ApplicationUpdate();
       mouseStateSystem.previousButtons = mouseStateSystem.frameButtons;
       std::memcpy(keyboardState.previous, keyboardState.current, sizeof(keyboardState.current));
@@ -147,6 +150,7 @@ class TutorialKlondikeTest : public ::testing::Test
    static void PNGWrite(const std::vector<u8>& frame, const std::string& path);
 
    bool started = false;
+   u32 frameMs = FRAME_MS;
 };
 
 void TutorialKlondikeTest::PNGWrite(const std::vector<u8>& frame, const std::string& path)
@@ -213,6 +217,13 @@ TEST_F(TutorialKlondikeTest, PlaysFromTheDealToTheWasteAndEscapeReturnsToTheMenu
    EXPECT_TRUE(BlueCheck(TestSupport::PixelAt(dealt, 184, 226))) << "the stock";
    EXPECT_TRUE(FeltCheck(TestSupport::PixelAt(dealt, 380, 230))) << "the felt between waste and foundations";
 
+   // The captions follow the language, and so does the line.
+   LanguageCurrentSet(static_cast<u32>(LanguageIndexGet("Russian")));
+   ASSERT_NE(tutorialManager.skeleton->skin, nullptr);
+   EXPECT_STREQ(tutorialManager.skeleton->skin->name, "Russian");
+   LanguageCurrentSet(static_cast<u32>(LanguageIndexGet("English")));
+   EXPECT_STREQ(tutorialManager.skeleton->skin->name, "English");
+
    // A click ends the line; by the third line the stock's top card lies face up on the waste.
    ASSERT_TRUE(LineDismiss());
    ASSERT_TRUE(HaltAt(8.2f));
@@ -231,6 +242,41 @@ TEST_F(TutorialKlondikeTest, PlaysFromTheDealToTheWasteAndEscapeReturnsToTheMenu
        [] { return GameStateManager::current == &mainMenu && !GameStateManager::switchPending; }, 600));
    EXPECT_EQ(tutorialState.queueCount, 0);
    EXPECT_EQ(tutorialManager.skeleton, nullptr);
+}
+
+TEST_F(TutorialKlondikeTest, PlaysToItsEndWithEveryLineOnceAndReturnsToTheMenu)
+{
+   GameStateManager::Deinit();
+   GameStateManager::Init(nullptr);
+   GameStateManager::Push(&mainMenu);
+   ASSERT_TRUE(FramesUntil([] { return GameStateManager::current == &mainMenu; }, 600));
+   ASSERT_TRUE(tutorialState.Enqueue("KlondikeSolitaire"));
+   GameStateManager::Push(&tutorialState);
+   ASSERT_TRUE(FramesUntil([] { return tutorialManager.skeleton != nullptr; }, 600));
+
+   // Each line is read and clicked away as it comes; the lesson runs about half a minute besides,
+   // here in long frames: the halts come on time whatever their length.
+   frameMs = 100;
+   i32 lines = 0;
+   const bool ended = FramesUntil(
+       [&]
+       {
+          if (!dialogManager.IdleCheck())
+          {
+             lines++;
+             EXPECT_EQ(tutorialManager.elapsed,
+                       tutorialManager.dialogTimes[tutorialManager.dialogTimeNext - 1]);
+             EXPECT_TRUE(LineDismiss());
+          }
+          return tutorialManager.finished;
+       });
+   ASSERT_TRUE(ended);
+   EXPECT_EQ(lines, 7);
+   EXPECT_GT(tutorialManager.elapsed, 30.0f);
+   EXPECT_LT(tutorialManager.elapsed, 40.0f);
+   ASSERT_TRUE(FramesUntil(
+       [] { return GameStateManager::current == &mainMenu && !GameStateManager::switchPending; }, 600));
+   EXPECT_EQ(tutorialState.queueCount, 0);
 }
 } // namespace
 } // namespace Corvale
