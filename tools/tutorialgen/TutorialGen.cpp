@@ -839,7 +839,7 @@ constexpr float FOREARM = 450.0f;
 // The sleeve reaches into the hand's palm.
 constexpr int FOREARM_SLEEVE = static_cast<int>(FOREARM) - 100;
 const Point SHOULDER_AT = {800.0f, 880.0f};
-const Point REST_AT = {700.0f, 560.0f};
+const Point REST_AT = {660.0f, 650.0f};
 
 struct Scene
 {
