@@ -3,29 +3,14 @@
 // an empty frame gives the floor of the clear and the swap.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include "app/Application.h"
-#include "app/ApplicationConsts.h"
-#include "app/ApplicationSettings.h"
-#include "app/FrameLoop.h"
 #include "app/MainMenu.h"
 #include "app/SolitaireMenu.h"
-#include "core/Event.h"
-#include "core/FileManager.h"
-#include "core/JSONValue.h"
-#include "core/Memory.h"
-#include "core/ScriptManager.h"
 #include "gui/GUIManager.h"
 #include "gui/popup/PopupManager.h"
 #include "gui/state/FadeManager.h"
 #include "gui/state/GameStateManager.h"
-#include "platform/image/ImageManagerOpenGL.h"
-#include "platform/image/TextureManagerOpenGL.h"
-#include "platform/input/Keyboard.h"
-#include "platform/input/MouseManager.h"
-#include "platform/sprite/FontManager.h"
 #include "platform/window/Screen.h"
+#include "tests/app/ProgramInProcess.h"
 
 using namespace Corvale;
 
@@ -51,54 +36,9 @@ void MenuFrame()
    screen.BuffersSwap();
 }
 
-// The program brought up in the built data folder as far as its first states; false without a
-// display.
-bool ProgramStart()
-{
-   if (chdir(CORVALE_BENCH_DATA) != 0)
-   {
-      return false;
-   }
-   Memory::Init();
-   Event::SystemInit(HEAP_DEFAULT);
-   FileManagersInit();
-   ApplicationConstsLoad();
-   // No save-data folder: nothing the benchmark does is kept.
-   ApplicationSettingsLoad();
-   ScriptManager::Init();
-   ScreenSettings screenSettings;
-   ApplicationScreenSettingsBuild(&screenSettings, ApplicationWindowProcedure);
-   if (!screen.Init(screenSettings))
-   {
-      return false;
-   }
-   mouseManager.Init();
-   KeyboardStateInit();
-   keyboardState.initialised = 1;
-   ApplicationInit();
-   return true;
-}
-
-void ProgramStop()
-{
-   ApplicationDeinit();
-   MemoryDelete(settings);
-   settings = nullptr;
-   mouseManager.Deinit();
-   screen.Deinit();
-   ApplicationConstsFree();
-   FontManager::Deinit();
-   imageManager.Deinit();
-   textureManager.Deinit();
-   ScriptManager::Deinit();
-   Event::SystemDeinit();
-   FileManagersDeinit();
-   Memory::Deinit();
-}
-
 void MenuFrameMeasure(benchmark::State& state, RootMenu* menu)
 {
-   if (!ProgramStart())
+   if (!ProgramInProcess::Start(CORVALE_BENCH_DATA))
    {
       state.SkipWithError("no display or no built data: run under xvfb-run after building corvale_data");
       return;
@@ -116,7 +56,7 @@ void MenuFrameMeasure(benchmark::State& state, RootMenu* menu)
       MenuFrame();
    }
    state.counters["target_ms"] = FRAME_TARGET_MS;
-   ProgramStop();
+   ProgramInProcess::Stop();
 }
 
 // The floor: a frame with no state, only the clear and the swap.

@@ -1372,11 +1372,14 @@ class DataChecker
    {
       FilesFind(where, "tutorial file", GraphicsCandidatesGet(folder + "Tutorial", {".json"}));
       FilesFind(where, "skeleton", GraphicsCandidatesGet(folder + "skeleton", {".json"}));
+      std::set<std::string> regions;
+      std::string atlasPath;
       for (const std::string& atlas : GraphicsCandidatesGet(folder + "skeleton", {".atlas"}))
       {
          if (FileExistsCheck(atlas))
          {
-            AtlasPagesCheck(atlas);
+            regions = AtlasPagesCheck(atlas);
+            atlasPath = atlas;
             break;
          }
       }
@@ -1386,6 +1389,10 @@ class DataChecker
       std::string skeletonPath;
       const JSONValue* tutorial = GraphicsDocumentGet(folder + "Tutorial", &tutorialPath);
       const JSONValue* skeleton = GraphicsDocumentGet(folder + "skeleton", &skeletonPath);
+      if (skeleton)
+      {
+         SkeletonNamesCheck(skeletonPath, skeleton, atlasPath, regions);
+      }
       const JSONValue* events = tutorial ? tutorial->ItemGet("Events") : &JSONValue::nullValue;
       if (tutorial && events->TypeGet() != JSONValue::TYPE_OBJECT)
       {
@@ -1428,9 +1435,42 @@ class DataChecker
       }
    }
 
-   // A page's image is the first line of each block of the atlas text, beside the atlas.
-   void AtlasPagesCheck(const std::string& atlas)
+   // The tutorial plays the animation "animation", and every attachment that needs a picture
+   // names a region of the atlas.
+   void SkeletonNamesCheck(const std::string& where, const JSONValue* skeleton, const std::string& atlas,
+                           const std::set<std::string>& regions)
    {
+      if (!skeleton->ItemGet("animations")->ItemFind("animation"))
+      {
+         Report(where, "has no animation named \"animation\"");
+      }
+      const JSONValue* skins = skeleton->ItemGet("skins");
+      for (JSONValue::Iterator skin = skins->ItemsBegin(); skin.ValidCheck(); skin.Next())
+      {
+         for (JSONValue::Iterator slot = skin.node->value->ItemsBegin(); slot.ValidCheck(); slot.Next())
+         {
+            for (JSONValue::Iterator it = slot.node->value->ItemsBegin(); it.ValidCheck(); it.Next())
+            {
+               const char* type = StringMemberGet(it.node->value, "type");
+               const char* path = StringMemberGet(it.node->value, "path");
+               const char* name = StringMemberGet(it.node->value, "name");
+               const std::string region = path ? path : name ? name : it.node->key;
+               if ((!type || std::strcmp(type, "boundingbox") != 0) && !atlas.empty() &&
+                   !regions.count(region))
+               {
+                  Report(where + " skin " + Quoted(skin.node->key) + " slot " + Quoted(slot.node->key),
+                         "names the region " + Quoted(region) + ", which is not in " + atlas);
+               }
+            }
+         }
+      }
+   }
+
+   // A page's image is the first line of each block of the atlas text, beside the atlas; the
+   // other lines without a colon name its regions, which are returned.
+   std::set<std::string> AtlasPagesCheck(const std::string& atlas)
+   {
+      std::set<std::string> regions;
       std::ifstream stream(root + "/" + atlas);
       const std::string folder = atlas.substr(0, atlas.rfind('/') + 1);
       std::string line;
@@ -1450,8 +1490,13 @@ class DataChecker
          {
             FilesFind(atlas, "page image " + Quoted(line), {folder + line});
          }
+         else if (line.find(':') == std::string::npos)
+         {
+            regions.insert(line.substr(line.find_first_not_of(" \t")));
+         }
          blockStart = false;
       }
+      return regions;
    }
 
    // ---------------------------------------------------------------------------------------
@@ -2450,7 +2495,8 @@ TEST(DataCheck, TutorialsFindTheirFilesPagesLinesAndSounds)
    healthy["Scripts/DialogConsts.json"] = R"({"Dialogs": {"Hello": {"TextKey": "OK"}}})";
    healthy["Graphics/Tutorials/Intro/Tutorial.json"] =
        R"({"Events": {"talk": {"Type": "Dialog", "Dialog": "Hello"}, "click": {"Type": "Sound", "Filename": "Sounds/Click"}}})";
-   healthy["Graphics/Tutorials/Intro/skeleton.json"] = R"({"events": {"talk": {}, "click": {}}})";
+   healthy["Graphics/Tutorials/Intro/skeleton.json"] =
+       R"({"skins": {"default": {"s": {"r": {}, "box": {"type": "boundingbox"}}}}, "events": {"talk": {}, "click": {}}, "animations": {"animation": {}}})";
    healthy["Graphics/Tutorials/Intro/skeleton.atlas"] = "\nskeleton.png\nformat: RGBA8888\nr\n  xy: 0, 0\n";
    healthy["Graphics/Tutorials/Intro/skeleton.png"] = "png";
    const std::vector<std::string> problems = TreeCheck(healthy);
@@ -2471,6 +2517,9 @@ TEST(DataCheck, TutorialsFindTheirFilesPagesLinesAndSounds)
         "sound \"Sounds/Clack\" not found"},
        {"Graphics/Tutorials/Intro/Tutorial.json", "\"Sound\"", "\"Noise\"", "which a tutorial ignores"},
        {"Graphics/Tutorials/Intro/skeleton.json", "\"click\"", "\"clock\"", "is not an event of"},
+       {"Graphics/Tutorials/Intro/skeleton.json", "\"animation\"", "\"Animation\"",
+        "has no animation named \"animation\""},
+       {"Graphics/Tutorials/Intro/skeleton.json", "\"r\"", "\"q\"", "names the region \"q\""},
        {"Scripts/DialogConsts.json", "\"OK\"", "\"Missing\"", "names text \"Missing\""},
    };
    for (const auto& fault : faults)

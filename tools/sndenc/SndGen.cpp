@@ -2,6 +2,7 @@
 //   corvale-sndgen card output.wav   a card laid on the table: a short, soft noise tap (mono)
 //   corvale-sndgen cardmove N output.wav   tap N (1-3) of a card moved: the same tap, varied (mono)
 //   corvale-sndgen chip output.wav   two chips touching: a short, bright click (mono)
+//   corvale-sndgen flip output.wav   a card turned over: a quick rising swish (mono)
 //   corvale-sndgen tune output.wav   a four-second test tune: plucked notes over a bass (stereo)
 //   corvale-sndgen song <name> output.wav   one of the songs a profile unlocks by play (stereo):
 //                                           Meadow, Harbour or Lantern
@@ -100,6 +101,30 @@ WavPcm ChipMake()
       double value =
           (high * 0.5 * std::exp(-t * 160.0) + ring * 0.45 * std::exp(-t * 90.0)) * std::min(1.0, t / 0.0005);
       wav.samples.push_back(Clip(value * 0.8));
+   }
+   return wav;
+}
+
+// A card turned over: band-passed noise that swells and fades as the card's edge cuts the air,
+// its band rising a little, with a faint snap at the end.
+WavPcm FlipMake()
+{
+   WavPcm wav;
+   wav.channels = 1;
+   wav.sampleRate = SAMPLE_RATE;
+   const int length = SAMPLE_RATE * 150 / 1000;
+   Noise noise(0x5BD1E995u);
+   double low = 0.0;
+   double band = 0.0;
+   for (int i = 0; i < length; i++)
+   {
+      const double t = static_cast<double>(i) / SAMPLE_RATE;
+      const double progress = t / 0.15;
+      low += (noise.Next() - low) * (0.25 + 0.35 * progress);
+      band += (low - band) * 0.15;
+      const double swell = std::sin(PI * std::min(1.0, progress * 1.15));
+      const double snap = t > 0.12 ? std::sin(2.0 * PI * 1900.0 * t) * std::exp(-(t - 0.12) * 300.0) : 0.0;
+      wav.samples.push_back(Clip(((low - band) * 1.6 * swell + snap * 0.25) * 0.8));
    }
    return wav;
 }
@@ -246,19 +271,21 @@ int main(int argc, char** argv)
    const bool song = argc == 4 && std::strcmp(argv[1], "song") == 0;
    const Corvale::SongScore* score = song ? Corvale::SongScoreFind(argv[2]) : nullptr;
    const bool effect = argc == 3 && (std::strcmp(argv[1], "card") == 0 || std::strcmp(argv[1], "tune") == 0 ||
-                                     std::strcmp(argv[1], "chip") == 0);
+                                     std::strcmp(argv[1], "chip") == 0 || std::strcmp(argv[1], "flip") == 0);
    const bool cardMove = argc == 4 && std::strcmp(argv[1], "cardmove") == 0 && argv[2][0] >= '1' &&
                          argv[2][0] <= '3' && argv[2][1] == '\0';
    if (song ? !score : !(effect || cardMove))
    {
-      std::fprintf(stderr, "usage: corvale-sndgen card|tune|chip output.wav, corvale-sndgen cardmove 1|2|3 "
-                           "output.wav, or corvale-sndgen song <name> output.wav\n");
+      std::fprintf(stderr,
+                   "usage: corvale-sndgen card|tune|chip|flip output.wav, corvale-sndgen cardmove 1|2|3 "
+                   "output.wav, or corvale-sndgen song <name> output.wav\n");
       return 2;
    }
    Corvale::WavPcm wav = score                               ? Corvale::SongMake(*score)
                          : cardMove                          ? Corvale::CardMake(argv[2][0] - '0')
                          : std::strcmp(argv[1], "card") == 0 ? Corvale::CardMake(0)
                          : std::strcmp(argv[1], "chip") == 0 ? Corvale::ChipMake()
+                         : std::strcmp(argv[1], "flip") == 0 ? Corvale::FlipMake()
                                                              : Corvale::TuneMake();
    const char* output = argv[argc - 1];
    std::string error;
