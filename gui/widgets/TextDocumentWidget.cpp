@@ -869,6 +869,12 @@ void TextDocumentWidget::TextsRefresh()
       {
          return;
       }
+      // A document not translated yet is read in English.
+      if (!fileManagerResource->FileCheck(path) &&
+          !NultSnprintf(path, sizeof(path), "Text/%s/%s.txt", TextManager::LanguageNameGet(0), textFilename))
+      {
+         return;
+      }
       char* contents =
           fileManagerResource->FileTextGet(path, nullptr, MEMORY_ALIGNMENT_MIN, HEAP_TEMP, HEAP_TEMP);
       if (contents)

@@ -248,6 +248,10 @@ TEST_F(TextDocumentTest, SourcesFollowTheLanguageUntilPlainTextReplacesThem)
    language = 1;
    document->TextsRefresh();
    EXPECT_EQ(Lines(document), (LineList{"Regles du jeu"}));
+   // Spanish has no translation of it: the English one stands in.
+   language = 2;
+   document->TextsRefresh();
+   EXPECT_EQ(Lines(document), (LineList{"Rules", "of play"}));
    language = 0;
    document->TextsRefresh();
    EXPECT_EQ(Lines(document), (LineList{"Rules", "of play"}));
