@@ -150,13 +150,9 @@ void HelpScreen::HelpPageUpdate()
       return;
    }
    const char* selected = games->SelectionNameGet();
-   if (!selected)
-   {
-      return;
-   }
-   const bool solitaire = std::strcmp(selected, "Solitaire") == 0;
+   const bool solitaire = selected && std::strcmp(selected, "Solitaire") == 0;
    solitaires->VisibleSet(solitaire);
-   if (solitaire && !(selected = solitaires->SelectionNameGet()))
+   if (!selected || (solitaire && !(selected = solitaires->SelectionNameGet())))
    {
       return;
    }

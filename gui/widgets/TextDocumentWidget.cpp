@@ -875,12 +875,13 @@ void TextDocumentWidget::TextsRefresh()
       {
          return;
       }
+      // A missing document (logged by the read) shows nothing rather than the text before it.
       char* contents =
           fileManagerResource->FileTextGet(path, nullptr, MEMORY_ALIGNMENT_MIN, HEAP_TEMP, HEAP_TEMP);
+      TextStore(contents);
+      TextProcess();
       if (contents)
       {
-         TextStore(contents);
-         TextProcess();
          fileManagerResource->FileTextFree(contents);
       }
    }
