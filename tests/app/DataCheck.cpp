@@ -2400,6 +2400,37 @@ TEST(DataCheck, TheHelpScreenFindsItsListsTextsWidgetsAndDocuments)
          loaded.insert(file);
       }
    }
+   // Every letter of a document must be one that all those fonts draw.
+   auto codePointsGet = [](const std::string& text)
+   {
+      std::vector<u32> codePoints;
+      for (const char* at = text.c_str(); *at;)
+      {
+         u32 codePoint = 0;
+         const i32 length = UTF8CharacterToUnicode(&codePoint, at);
+         codePoints.push_back(length > 0 ? codePoint : 0xFFFFFFFFu);
+         at += length > 0 ? length : 1;
+      }
+      return codePoints;
+   };
+   std::map<u32, i32> drawnBy;
+   for (const std::string& font : loaded)
+   {
+      auto description = load(("Graphics/Fonts/" + font).c_str());
+      ASSERT_TRUE(description) << font;
+      const JSONValue* bitmaps = description->ItemGet("Bitmaps");
+      for (i32 b = 0; b < bitmaps->CountGet(); b++)
+      {
+         const JSONValue* lines = bitmaps->ElementGet(b)->ItemGet("Lines");
+         for (i32 l = 0; l < lines->CountGet(); l++)
+         {
+            for (u32 codePoint : codePointsGet(lines->ElementGet(l)->StringValueGet()))
+            {
+               drawnBy[codePoint]++;
+            }
+         }
+      }
+   }
    i32 documents = 0;
    for (const auto& entry : std::filesystem::recursive_directory_iterator(data + "/Text"))
    {
@@ -2417,6 +2448,12 @@ TEST(DataCheck, TheHelpScreenFindsItsListsTextsWidgetsAndDocuments)
          ASSERT_NE(close, std::string::npos) << path;
          EXPECT_TRUE(loaded.count(text.substr(at + 6, close - at - 6)))
              << path << ": " << text.substr(at, close - at + 1);
+      }
+      for (u32 codePoint : codePointsGet(text))
+      {
+         const bool blank = codePoint == ' ' || codePoint == '\n' || codePoint == '\r' || codePoint == '\t';
+         EXPECT_TRUE(blank || drawnBy[codePoint] == static_cast<i32>(loaded.size()))
+             << path << ": U+" << std::hex << codePoint << std::dec << " is not drawn by every font";
       }
    }
    EXPECT_GE(documents, 2);
