@@ -233,6 +233,20 @@ TEST_F(HelpScreenTest, DuringASolitaireItOpensOnItsRulesWithTheEnglishStandingIn
    EXPECT_FALSE(TutorialShown()) << "Parlor has no tutorial";
 }
 
+TEST_F(HelpScreenTest, ALanguageSwitchRereadsTheOpenDocument)
+{
+   textManager.LanguageSet(&languageIndex);
+   Enter(&mainMenu);
+   HelpOpen();
+   helpScreen.SubmenuShow("Games");
+   ListAt("GameList")->SelectionSetByName("Parlor", true);
+   EXPECT_EQ(Document("Games"), "HelpGames/Parlor: Parlor rules");
+   LanguageCurrentSet(1);
+   EXPECT_EQ(Document("Games"), "HelpGames/Parlor: Regles du salon");
+   LanguageCurrentSet(0);
+   EXPECT_EQ(Document("Games"), "HelpGames/Parlor: Parlor rules");
+}
+
 TEST_F(HelpScreenTest, FromAMenuItOpensOnTheGeneralPageAndKeepsTheListsSelections)
 {
    Enter(&mainMenu);
