@@ -81,7 +81,8 @@ void HelpScreen::Open()
    hasLayer = 1;
    Popup::Open();
    Minigame* game = dynamic_cast<Minigame*>(GameStateManager::current);
-   if (!game)
+   // A menu without the games page shows the general one even during a game.
+   if (!game || !SubmenuAvailableCheck("Games"))
    {
       if (SubmenuAvailableCheck("General"))
       {

@@ -305,6 +305,12 @@ TEST_F(HelpScreenTest, TheConstantsChooseThePagesOffered)
       HelpClose();
    }
    EXPECT_FALSE(helpScreen.SubmenuAvailableCheck(nullptr));
+   // Without the games page, a game opens the general one.
+   ConstsSet(R"({"SolitaireGames": ["Playable"], "HelpScreenSubmenus": ["General"]})");
+   GameStateManager::Push(&game);
+   Settle();
+   HelpOpen();
+   EXPECT_EQ(Page(), "General");
 }
 
 TEST_F(HelpScreenTest, TheTutorialStartsAtOnceFromAMenu)
