@@ -2351,6 +2351,16 @@ TEST(DataCheck, TheHelpScreenFindsItsListsTextsWidgetsAndDocuments)
       EXPECT_TRUE(LayerWidgetFind(help.get(), path)) << "Help." << path;
    }
 
+   // The pages offered, when the constants choose them, are pages of the layer.
+   const JSONValue* submenus = consts->ItemGet("HelpScreenSubmenus");
+   EXPECT_TRUE(submenus->TypeGet() == JSONValue::TYPE_NULL || submenus->TypeGet() == JSONValue::TYPE_ARRAY);
+   for (i32 i = 0; submenus->TypeGet() == JSONValue::TYPE_ARRAY && i < submenus->CountGet(); i++)
+   {
+      const char* page = submenus->ElementGet(i)->StringValueGet();
+      EXPECT_TRUE(page && LayerWidgetFind(help.get(), std::string("Panel.Submenus.") + page))
+          << "\"HelpScreenSubmenus\" entry " << i;
+   }
+
    // "Solitaire" and every other game of the main menu, in its order.
    const JSONValue* games = consts->ItemGet("HelpScreenGames");
    const JSONValue* mainMenuGames = consts->ItemGet("MainMenuGames");
