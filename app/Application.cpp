@@ -10,6 +10,7 @@
 #include "app/FrameClock.h"
 #include "app/LoadingScreen.h"
 #include "app/FaceCreator.h"
+#include "app/HelpScreen.h"
 #include "app/MainMenu.h"
 #include "app/MenuBar.h"
 #include "app/Minigames.h"
@@ -210,6 +211,7 @@ void ApplicationInit()
    Minigame::menuBarPopup = &menuBar;
    mainMenu.faceCreatorPopup = &faceCreator;
    profileMenuPopup = &profileMenu;
+   helpScreenPopup = &helpScreen;
    // Front-end step: the widget types "Portrait" and "TutorialSkeleton" are registered.
    GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
    GUIManager::WidgetTypeRegister("TutorialSkeleton", &TutorialSkeletonWidgetCreate);

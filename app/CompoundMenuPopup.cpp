@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "app/RootMenu.h"
+#include "app/profile/ProfileStore.h"
+#include "core/JSONValue.h"
 #include "gui/widgets/LayerWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
 #include "gui/widgets/RadioButtonWidget.h"
@@ -147,6 +149,52 @@ void CompoundMenuPopup::OnSubmenuButtonClick(u8 on, ToggleButtonWidget* button, 
    if (self && on && button)
    {
       self->SubmenuShow(button->NameGet());
+   }
+}
+
+void GameListFill(DropDownListWidget* list, const char* constsKey, bool (*included)(const char* game),
+                  i32 index, DropDownListSelectionCallback callback, void* userData)
+{
+   if (!list)
+   {
+      return;
+   }
+   list->onSelectionChange = nullptr;
+   list->ItemsRemoveAll();
+   const JSONValue* games = consts ? consts->ItemGet(constsKey) : &JSONValue::nullValue;
+   for (i32 i = 0; games->TypeGet() == JSONValue::TYPE_ARRAY && i < games->CountGet(); ++i)
+   {
+      const char* game = games->ElementGet(i)->StringValueGet();
+      if (game && (!included || included(game)))
+      {
+         list->ItemAdd(game, game, DROP_DOWN_LIST_TEXT_KEY);
+      }
+   }
+   list->SelectionSetByIndex(index, false);
+   list->onSelectionChange = callback;
+   list->onSelectionChangeUserData = userData;
+}
+
+void GameListsPreselect(DropDownListWidget* games, DropDownListWidget* solitaires, const char* gamesKey,
+                        const char* game)
+{
+   const JSONValue* solitaireGames = consts ? consts->ItemGet("SolitaireGames") : &JSONValue::nullValue;
+   const JSONValue* listed = consts ? consts->ItemGet(gamesKey) : &JSONValue::nullValue;
+   const bool solitaire = game && solitaireGames->TypeGet() == JSONValue::TYPE_ARRAY &&
+                          solitaireGames->ElementStringFind(game) >= 0 &&
+                          listed->TypeGet() == JSONValue::TYPE_ARRAY &&
+                          listed->ElementStringFind("Solitaire") >= 0;
+   // Chosen by code: the lists' callbacks stay quiet.
+   for (DropDownListWidget* list : {games, solitaires})
+   {
+      if (!list || (list == solitaires && !solitaire))
+      {
+         continue;
+      }
+      DropDownListSelectionCallback callback = list->onSelectionChange;
+      list->onSelectionChange = nullptr;
+      list->SelectionSetByName(list == games && solitaire ? "Solitaire" : game, false);
+      list->onSelectionChange = callback;
    }
 }
 } // namespace Corvale

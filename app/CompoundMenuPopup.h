@@ -3,6 +3,7 @@
 #pragma once
 
 #include "gui/popup/Popup.h"
+#include "gui/widgets/DropDownListWidget.h"
 
 namespace Corvale
 {
@@ -32,4 +33,15 @@ class CompoundMenuPopup : public Popup
    // Index among the pages of the page shown last; -1 for none remembered.
    i32 submenuIndex = 0;
 };
+
+// The game lists of the compound menus' pages.
+// Refills list with the strings of the constants array constsKey (each its own name and text key),
+// those that included accepts (all without it); selects index quietly, then hands over callback.
+void GameListFill(DropDownListWidget* list, const char* constsKey, bool (*included)(const char* game),
+                  i32 index, DropDownListSelectionCallback callback, void* userData);
+// Selects game quietly: a solitaire of "SolitaireGames" goes to the solitaire list, with "Solitaire"
+// in the game list, when the constants array gamesKey offers "Solitaire"; any other game to the game
+// list.
+void GameListsPreselect(DropDownListWidget* games, DropDownListWidget* solitaires, const char* gamesKey,
+                        const char* game);
 } // namespace Corvale

@@ -369,38 +369,13 @@ void ProfileMenu::StatisticsPageInit()
    {
       return;
    }
-   struct GameList
-   {
-      const char* path;
-      const char* constsKey;
-      i32 index;
-      DropDownListSelectionCallback callback;
-   };
-   const GameList lists[] = {{"Panel.Submenus.Statistics.GameList", "StatisticsScreenGames",
-                              statisticsGameIndex, &ProfileMenu::OnGameListSelectionChange},
-                             {"Panel.Submenus.Statistics.SolitaireGameList", "SolitaireGames",
-                              solitaireGameIndex, &ProfileMenu::OnSolitaireListSelectionChange}};
-   for (const GameList& entry : lists)
-   {
-      DropDownListWidget* list = dynamic_cast<DropDownListWidget*>(layer->DescendantGetByPath(entry.path));
-      if (!list)
-      {
-         continue;
-      }
-      list->onSelectionChange = nullptr;
-      list->ItemsRemoveAll();
-      const JSONValue* games = ConstGet(entry.constsKey);
-      for (i32 i = 0; games->TypeGet() == JSONValue::TYPE_ARRAY && i < games->CountGet(); ++i)
-      {
-         if (const char* game = games->ElementGet(i)->StringValueGet())
-         {
-            list->ItemAdd(game, game, DROP_DOWN_LIST_TEXT_KEY);
-         }
-      }
-      list->SelectionSetByIndex(entry.index, false);
-      list->onSelectionChange = entry.callback;
-      list->onSelectionChangeUserData = this;
-   }
+   GameListFill(
+       dynamic_cast<DropDownListWidget*>(layer->DescendantGetByPath("Panel.Submenus.Statistics.GameList")),
+       "StatisticsScreenGames", nullptr, statisticsGameIndex, &ProfileMenu::OnGameListSelectionChange, this);
+   GameListFill(dynamic_cast<DropDownListWidget*>(
+                    layer->DescendantGetByPath("Panel.Submenus.Statistics.SolitaireGameList")),
+                "SolitaireGames", nullptr, solitaireGameIndex, &ProfileMenu::OnSolitaireListSelectionChange,
+                this);
    StatisticsProfileListFill();
    StatisticsRefresh();
 }
@@ -548,30 +523,7 @@ void ProfileMenu::StatisticsGamePreselect(const char* statisticsName)
    DropDownListWidget* solitaires = layer ? dynamic_cast<DropDownListWidget*>(layer->DescendantGetByPath(
                                                 "Panel.Submenus.Statistics.SolitaireGameList"))
                                           : nullptr;
-   const JSONValue* solitaireGames = ConstGet("SolitaireGames");
-   const JSONValue* screenGames = ConstGet("StatisticsScreenGames");
-   const bool solitaire = statisticsName && solitaireGames->TypeGet() == JSONValue::TYPE_ARRAY &&
-                          solitaireGames->ElementStringFind(statisticsName) >= 0 &&
-                          screenGames->TypeGet() == JSONValue::TYPE_ARRAY &&
-                          screenGames->ElementStringFind("Solitaire") >= 0;
-   // Chosen by code: the lists' callbacks stay quiet.
-   for (DropDownListWidget* list : {games, solitaires})
-   {
-      if (list)
-      {
-         DropDownListSelectionCallback callback = list->onSelectionChange;
-         list->onSelectionChange = nullptr;
-         if (list == games)
-         {
-            list->SelectionSetByName(solitaire ? "Solitaire" : statisticsName, false);
-         }
-         else if (solitaire)
-         {
-            list->SelectionSetByName(statisticsName, false);
-         }
-         list->onSelectionChange = callback;
-      }
-   }
+   GameListsPreselect(games, solitaires, "StatisticsScreenGames", statisticsName);
    StatisticsRefresh();
 }
 

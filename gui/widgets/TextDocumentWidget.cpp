@@ -869,12 +869,19 @@ void TextDocumentWidget::TextsRefresh()
       {
          return;
       }
+      // A document not translated yet is read in English.
+      if (!fileManagerResource->FileCheck(path) &&
+          !NultSnprintf(path, sizeof(path), "Text/%s/%s.txt", TextManager::LanguageNameGet(0), textFilename))
+      {
+         return;
+      }
+      // A missing document (logged by the read) shows nothing rather than the text before it.
       char* contents =
           fileManagerResource->FileTextGet(path, nullptr, MEMORY_ALIGNMENT_MIN, HEAP_TEMP, HEAP_TEMP);
+      TextStore(contents);
+      TextProcess();
       if (contents)
       {
-         TextStore(contents);
-         TextProcess();
          fileManagerResource->FileTextFree(contents);
       }
    }

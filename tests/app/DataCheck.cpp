@@ -1603,16 +1603,14 @@ class DataChecker
             TagsCheck(where + " text " + Quoted(textKey), englishTexts[textKey], &spriteFile, false);
          }
       }
+      // A document not translated yet is read in English, so only the English one must exist.
       for (const char* key : {"TextFilename", "DetailTextFilename"})
       {
          const char* textFile = StringMemberGet(specification, key);
-         for (const std::string& language : languages)
+         if (textFile)
          {
-            if (textFile)
-            {
-               FilesFind(where, Quoted(key) + " " + Quoted(textFile),
-                         {"Text/" + language + "/" + textFile + ".txt"});
-            }
+            FilesFind(where, Quoted(key) + " " + Quoted(textFile),
+                      {"Text/English/" + std::string(textFile) + ".txt"});
          }
       }
       for (const char* key : {"Text", "DetailText"})
@@ -2264,19 +2262,29 @@ TEST(DataCheck, TheMenusFindTheirConstantsTextsWidgetsAndPreviews)
    EXPECT_FALSE(disable->BoolValueGet());
 }
 
+// The JSON documents of the build's copy of data/, each freed with its pointer.
+class BuiltDocuments
+{
+ public:
+   BuiltDocuments() { manager.BaseFolderSet(data.c_str()); }
+
+   std::unique_ptr<JSONValue, void (*)(JSONValue*)> Load(const char* name)
+   {
+      return std::unique_ptr<JSONValue, void (*)(JSONValue*)>(parser.Load(name, &manager),
+                                                              [](JSONValue* v) { MemoryDelete(v); });
+   }
+
+   const std::string data = TestSupport::BuildDataFolderGet();
+   FileManagerStdio manager;
+   JSONParser parser;
+};
+
 // The profile menu and the profile add popup read these constants, texts and widgets; every game
 // and solitaire must find its statistics lines, and a name may hold only what the fonts draw.
 TEST(DataCheck, TheProfileMenuFindsItsConstantsTextsWidgetsAndStatistics)
 {
-   const std::string data = TestSupport::BuildDataFolderGet();
-   FileManagerStdio manager;
-   manager.BaseFolderSet(data.c_str());
-   JSONParser parser;
-   auto load = [&](const char* name)
-   {
-      return std::unique_ptr<JSONValue, void (*)(JSONValue*)>(parser.Load(name, &manager),
-                                                              [](JSONValue* v) { MemoryDelete(v); });
-   };
+   BuiltDocuments built;
+   auto load = [&](const char* name) { return built.Load(name); };
    auto consts = load("Scripts/BuildConsts");
    auto texts = load("Text/English/Text");
    auto menu = load("Graphics/GUI/ProfileMenu/Widgets");
@@ -2362,6 +2370,148 @@ TEST(DataCheck, TheProfileMenuFindsItsConstantsTextsWidgetsAndStatistics)
    EXPECT_FALSE(entry->ItemFind("AllCharactersAllowed"));
    EXPECT_EQ(std::string(entry->ItemGet("CharactersAllowed")->StringValueGet()),
              name_characters_test_support::NameCharactersGet());
+}
+
+// The help screen reads these lists, texts and widgets; every built game it lists needs its rules,
+// and its documents may use only the fonts that are loaded before any menu shows.
+TEST(DataCheck, TheHelpScreenFindsItsListsTextsWidgetsAndDocuments)
+{
+   BuiltDocuments built;
+   const std::string& data = built.data;
+   auto load = [&](const char* name) { return built.Load(name); };
+   auto consts = load("Scripts/BuildConsts");
+   auto texts = load("Text/English/Text");
+   auto help = load("Graphics/GUI/Help/Widgets");
+   ASSERT_TRUE(consts && texts && help);
+   for (const char* key :
+        {"ShowTutorialConfirmation", "General", "HelpTitle", "HelpGamesPage", "HelpTutorial"})
+   {
+      EXPECT_TRUE(texts->ItemStringCheck(key)) << "no English text \"" << key << "\"";
+   }
+   for (const char* path : {"Panel.Close", "Panel.SubmenuButtons.General", "Panel.SubmenuButtons.Games",
+                            "Panel.Submenus.General.Text", "Panel.Submenus.Games.GameList",
+                            "Panel.Submenus.Games.SolitaireGameList", "Panel.Submenus.Games.Text",
+                            "Panel.Submenus.Games.TutorialButton"})
+   {
+      EXPECT_TRUE(LayerWidgetFind(help.get(), path)) << "Help." << path;
+   }
+
+   // The pages offered, when the constants choose them, are pages of the layer.
+   const JSONValue* submenus = consts->ItemGet("HelpScreenSubmenus");
+   EXPECT_TRUE(submenus->TypeGet() == JSONValue::TYPE_NULL || submenus->TypeGet() == JSONValue::TYPE_ARRAY);
+   for (i32 i = 0; submenus->TypeGet() == JSONValue::TYPE_ARRAY && i < submenus->CountGet(); i++)
+   {
+      const char* page = submenus->ElementGet(i)->StringValueGet();
+      EXPECT_TRUE(page && LayerWidgetFind(help.get(), std::string("Panel.Submenus.") + page))
+          << "\"HelpScreenSubmenus\" entry " << i;
+   }
+
+   // "Solitaire" and every other game of the main menu, in its order.
+   const JSONValue* games = consts->ItemGet("HelpScreenGames");
+   const JSONValue* mainMenuGames = consts->ItemGet("MainMenuGames");
+   ASSERT_EQ(games->TypeGet(), JSONValue::TYPE_ARRAY);
+   ASSERT_EQ(games->CountGet(), 23);
+   EXPECT_STREQ(games->ElementGet(0)->StringValueGet(), "Solitaire");
+   for (i32 i = 1; i < games->CountGet(); i++)
+   {
+      EXPECT_STREQ(games->ElementGet(i)->StringValueGet(),
+                   mainMenuGames->ElementGet(i)->ItemGet("Name")->StringValueGet());
+   }
+   auto documentFind = [&](const std::string& name)
+   { return std::filesystem::is_regular_file(data + "/Text/English/" + name + ".txt"); };
+   EXPECT_TRUE(documentFind("HelpGeneral"));
+   EXPECT_TRUE(documentFind("HelpGames/KlondikeSolitaire"));
+   MinigamesRegister();
+   const JSONValue* solitaires = consts->ItemGet("SolitaireGames");
+   for (const JSONValue* list : {games, solitaires})
+   {
+      for (i32 i = 0; i < list->CountGet(); i++)
+      {
+         const char* key = list->ElementGet(i)->StringValueGet();
+         ASSERT_TRUE(key);
+         if (std::strcmp(key, "Solitaire") != 0 && MinigameAvailableCheck(MinigameGetByName(key)))
+         {
+            EXPECT_TRUE(documentFind(std::string("HelpGames/") + key)) << "no rules for " << key;
+         }
+      }
+   }
+   const JSONValue* tutorials = consts->ItemGet("Tutorials");
+   ASSERT_EQ(tutorials->TypeGet(), JSONValue::TYPE_ARRAY);
+   for (i32 i = 0; i < tutorials->CountGet(); i++)
+   {
+      const char* key = tutorials->ElementGet(i)->StringValueGet();
+      EXPECT_TRUE(key && MinigameGetByName(key)) << "\"Tutorials\" entry " << i << " is not a game";
+   }
+   MinigamesUnregister();
+
+   std::set<std::string> loaded;
+   const JSONValue* resources = consts->ItemGet("LoadingScreenResources");
+   for (i32 i = 0; i < resources->CountGet(); i++)
+   {
+      const char* type = resources->ElementGet(i)->ItemGet("Type")->StringValueGet();
+      const char* file = resources->ElementGet(i)->ItemGet("Filename")->StringValueGet();
+      if (type && file && std::strcmp(type, "Font") == 0)
+      {
+         loaded.insert(file);
+      }
+   }
+   // Every letter of a document must be one that all those fonts draw.
+   auto codePointsGet = [](const std::string& text)
+   {
+      std::vector<u32> codePoints;
+      for (const char* at = text.c_str(); *at;)
+      {
+         u32 codePoint = 0;
+         const i32 length = UTF8CharacterToUnicode(&codePoint, at);
+         codePoints.push_back(length > 0 ? codePoint : 0xFFFFFFFFu);
+         at += length > 0 ? length : 1;
+      }
+      return codePoints;
+   };
+   std::map<u32, i32> drawnBy;
+   for (const std::string& font : loaded)
+   {
+      auto description = load(("Graphics/Fonts/" + font).c_str());
+      ASSERT_TRUE(description) << font;
+      const JSONValue* bitmaps = description->ItemGet("Bitmaps");
+      for (i32 b = 0; b < bitmaps->CountGet(); b++)
+      {
+         const JSONValue* lines = bitmaps->ElementGet(b)->ItemGet("Lines");
+         for (i32 l = 0; l < lines->CountGet(); l++)
+         {
+            for (u32 codePoint : codePointsGet(lines->ElementGet(l)->StringValueGet()))
+            {
+               drawnBy[codePoint]++;
+            }
+         }
+      }
+   }
+   i32 documents = 0;
+   for (const auto& entry : std::filesystem::recursive_directory_iterator(data + "/Text"))
+   {
+      const std::string path = entry.path().string();
+      if (entry.path().extension() != ".txt" || path.find("/Help") == std::string::npos)
+      {
+         continue;
+      }
+      documents++;
+      std::ifstream in(path);
+      const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      for (size_t at = text.find("<Font="); at != std::string::npos; at = text.find("<Font=", at + 1))
+      {
+         const size_t close = text.find('>', at);
+         ASSERT_NE(close, std::string::npos) << path;
+         EXPECT_TRUE(loaded.count(text.substr(at + 6, close - at - 6)))
+             << path << ": " << text.substr(at, close - at + 1);
+      }
+      for (u32 codePoint : codePointsGet(text))
+      {
+         const bool blank = codePoint == ' ' || codePoint == '\n' || codePoint == '\r' || codePoint == '\t';
+         EXPECT_TRUE(blank || drawnBy[codePoint] == static_cast<i32>(loaded.size()))
+             << path << ": U+" << std::hex << codePoint << std::dec << " is not drawn by every font";
+      }
+   }
+   EXPECT_GE(documents, 2);
 }
 
 // A small tree in which every kind of reference is used once, correctly.
@@ -2485,6 +2635,17 @@ TEST(DataCheck, EveryEnglishTextIsTranslatedIntoEachLanguage)
        problems[0].find(R"(Text/German: text "OK" of Text/English/Text.json is not translated into German)"),
        std::string::npos)
        << problems[0];
+}
+
+TEST(DataCheck, AnUntranslatedDocumentIsReadInEnglish)
+{
+   std::map<std::string, std::string> tree = HealthyTreeGet();
+   std::string& build = tree["Scripts/BuildConsts.json"];
+   build.replace(build.find(R"("Languages": ["English"])"), std::strlen(R"("Languages": ["English"])"),
+                 R"("Languages": ["English", "French"])");
+   tree["Text/French/Text.json"] = tree["Text/English/Text.json"];
+   const std::vector<std::string> problems = TreeCheck(tree);
+   EXPECT_TRUE(problems.empty()) << Joined(problems);
 }
 
 TEST(DataCheck, TutorialsFindTheirFilesPagesLinesAndSounds)

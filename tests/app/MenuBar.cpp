@@ -11,23 +11,7 @@ namespace MenuTest
 {
 namespace
 {
-class MenuBarTest : public MenuFixture
-{
- protected:
-   // The open message box with that text key, or null.
-   MessageBoxPopup* BoxGet(const char* textKey)
-   {
-      for (i32 i = 0; i < PopupManager::popups.count; i++)
-      {
-         MessageBoxPopup* box = dynamic_cast<MessageBoxPopup*>(PopupManager::popups[i]);
-         if (box && box->text && std::strcmp(box->text, textKey) == 0)
-         {
-            return box;
-         }
-      }
-      return nullptr;
-   }
-};
+using MenuBarTest = MenuFixture;
 
 struct BackCase
 {

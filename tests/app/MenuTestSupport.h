@@ -13,6 +13,7 @@
 #include "app/SolitaireMenu.h"
 #include "app/profile/ProfileStore.h"
 #include "cardgame/Minigame.h"
+#include "gui/popup/MessageBoxPopup.h"
 #include "gui/popup/Popup.h"
 #include "gui/widgets/LinearSelectorWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
@@ -206,6 +207,20 @@ class MenuFixture : public GUIManagerFixture
       ASSERT_NE(button, nullptr) << path;
       ASSERT_NE(button->onClick, nullptr) << path;
       button->onClick(button, button->onClickUserData);
+   }
+
+   // The open message box with that text key, or null.
+   MessageBoxPopup* BoxGet(const char* textKey)
+   {
+      for (i32 i = 0; i < PopupManager::popups.count; i++)
+      {
+         MessageBoxPopup* box = dynamic_cast<MessageBoxPopup*>(PopupManager::popups[i]);
+         if (box && box->text && std::strcmp(box->text, textKey) == 0)
+         {
+            return box;
+         }
+      }
+      return nullptr;
    }
 
    template <class T> T* WidgetAt(const char* path)

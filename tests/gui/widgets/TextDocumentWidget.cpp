@@ -248,6 +248,16 @@ TEST_F(TextDocumentTest, SourcesFollowTheLanguageUntilPlainTextReplacesThem)
    language = 1;
    document->TextsRefresh();
    EXPECT_EQ(Lines(document), (LineList{"Regles du jeu"}));
+   // Spanish has no translation of it: the English one stands in.
+   language = 2;
+   document->TextsRefresh();
+   EXPECT_EQ(Lines(document), (LineList{"Rules", "of play"}));
+   // A document that exists in no language shows nothing, not the one before it.
+   document->TextFilenameSet("Nowhere");
+   EXPECT_EQ(document->TextGet(), nullptr);
+   document->TextsRefresh();
+   EXPECT_EQ(document->lines.count, 0);
+   document->TextFilenameSet("Help");
    language = 0;
    document->TextsRefresh();
    EXPECT_EQ(Lines(document), (LineList{"Rules", "of play"}));
