@@ -32,4 +32,10 @@ class CompoundMenuPopup : public Popup
    // Index among the pages of the page shown last; -1 for none remembered.
    i32 submenuIndex = 0;
 };
+
+class ContainerWidget;
+
+// Places the container's children one under the other from the top of its bounds, gap apart, and
+// goes on in a second column at half its width once a child would pass its height.
+void ColumnsLayOut(ContainerWidget* container, float gap);
 } // namespace Corvale

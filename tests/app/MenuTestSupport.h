@@ -13,6 +13,7 @@
 #include "app/SolitaireMenu.h"
 #include "app/profile/ProfileStore.h"
 #include "cardgame/Minigame.h"
+#include "core/FileManagerStdio.h"
 #include "gui/popup/Popup.h"
 #include "gui/widgets/LinearSelectorWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
@@ -208,6 +209,14 @@ class MenuFixture : public GUIManagerFixture
       button->onClick(button, button->onClickUserData);
    }
 
+   // The profile store saves into "<folder>/Save".
+   void SaveFolderUse()
+   {
+      std::filesystem::create_directories(folder + "/Save");
+      saveData.BaseFolderSet((folder + "/Save").c_str());
+      fileManagerPersistence = &saveData;
+   }
+
    template <class T> T* WidgetAt(const char* path)
    {
       return dynamic_cast<T*>(GUIManager::WidgetGetByPath(path));
@@ -215,5 +224,6 @@ class MenuFixture : public GUIManagerFixture
 
    PlayableGame game;
    ValuePointer constsOwned;
+   FileManagerStdio saveData;
 };
 } // namespace MenuTest
