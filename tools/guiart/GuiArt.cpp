@@ -370,8 +370,8 @@ const Piece dialogPieces[] = {
      4},
 };
 
-// Settings-menu art: the sliders' track, thumb and step buttons, the box of a check or radio option
-// (its label beside it, a dot marking the chosen one), and the frame behind a preview.
+// Settings-menu art: the sliders' track, thumb and step buttons, the row of a game option (its label
+// inside, gold once chosen), and the frame behind a preview.
 std::vector<Piece> SettingsMenuPiecesMake()
 {
    const Rgba gold{0.86f, 0.74f, 0.42f, 1.0f};
@@ -401,8 +401,10 @@ std::vector<Piece> SettingsMenuPiecesMake()
        {{0.44f, 0.60f, 0.82f, 1.0f}, {0.22f, 0.34f, 0.56f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}}};
    const Look thumbs[2] = {{{0.96f, 0.86f, 0.56f, 1.0f}, {0.72f, 0.56f, 0.24f, 1.0f}, brown},
                            {pale, {0.84f, 0.68f, 0.32f, 1.0f}, brown}};
-   const Look checks[2] = {{deepTop, deepBottom, gold},
-                           {{0.10f, 0.26f, 0.17f, 1.0f}, {0.16f, 0.34f, 0.24f, 1.0f}, pale}};
+   const Look rowsOff[2] = {{deepTop, deepBottom, gold},
+                            {{0.10f, 0.26f, 0.17f, 1.0f}, {0.16f, 0.34f, 0.24f, 1.0f}, pale}};
+   const Look rowsOn[2] = {{{0.86f, 0.70f, 0.30f, 1.0f}, {0.62f, 0.46f, 0.16f, 1.0f}, pale},
+                           {{0.94f, 0.80f, 0.40f, 1.0f}, {0.72f, 0.54f, 0.20f, 1.0f}, pale}};
    struct Kind
    {
       const char* names[2];
@@ -415,16 +417,15 @@ std::vector<Piece> SettingsMenuPiecesMake()
        {{"SliderThumb", "SliderThumbOver"}, 24, 34, 8.0f, thumbs, GLYPH_NONE},
        {{"SliderDecrease", "SliderDecreaseOver"}, 34, 34, 10.0f, buttons, GLYPH_ARROW_LEFT},
        {{"SliderIncrease", "SliderIncreaseOver"}, 34, 34, 10.0f, buttons, GLYPH_ARROW_RIGHT},
-       {{"CheckOff", "CheckOffOver"}, 32, 32, 8.0f, checks, GLYPH_NONE},
-       {{"CheckOn", "CheckOnOver"}, 32, 32, 8.0f, checks, GLYPH_DOT}};
+       {{"OptionRowOff", "OptionRowOffOver"}, 390, 32, 9.0f, rowsOff, GLYPH_NONE},
+       {{"OptionRowOn", "OptionRowOnOver"}, 390, 32, 9.0f, rowsOn, GLYPH_NONE}};
    for (const Kind& kind : kinds)
    {
       for (int over = 0; over < 2; ++over)
       {
          const Look& look = kind.looks[over];
-         const Rgba glyphColor = kind.glyph == GLYPH_DOT ? look.border : Rgba{1.0f, 1.0f, 1.0f, 1.0f};
          made.push_back({kind.names[over], kind.width, kind.height, kind.radius, 2.0f, look.top, look.bottom,
-                         look.border, 2, kind.glyph, glyphColor});
+                         look.border, 2, kind.glyph});
       }
    }
    return made;
