@@ -526,10 +526,15 @@ TEST_F(SettingsMenuTest, WindowButtonsChangeTheModeAndFollowChangesMadeElsewhere
    EXPECT_EQ(fakeScreen.viewportUpdates, 1);
    EXPECT_TRUE(wide->OnGet());
 
-   // Elsewhere (Alt+Enter): the screen goes full screen and the buttons follow.
+   // Elsewhere (Alt+Enter): the screen goes full screen and the buttons follow; back in a window
+   // it has the wide size chosen here, not the one it started with.
    fakeScreen.FullscreenSet(true);
    EXPECT_TRUE(fullscreen->OnGet());
    EXPECT_FALSE(wide->OnGet());
+   fakeScreen.FullscreenSet(false);
+   EXPECT_EQ(fakeScreen.clientWidth, 1280);
+   EXPECT_TRUE(wide->OnGet());
+   fakeScreen.FullscreenSet(true);
 
    narrow->OnSet(true);
    narrow->onClick(1, narrow, narrow->onClickUserData);
