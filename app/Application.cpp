@@ -18,6 +18,7 @@
 #include "app/ProfileMenu.h"
 #include "app/ReflectionTypesRegister.h"
 #include "app/RootMenu.h"
+#include "app/SettingsMenu.h"
 #include "app/SplashScreen.h"
 #include "app/StartupObserver.h"
 #include "cardgame/Card.h"
@@ -209,6 +210,7 @@ void ApplicationInit()
    CardWidgetTypesRegister();
    // The game base opens the menu bar without knowing the front end.
    Minigame::menuBarPopup = &menuBar;
+   Minigame::settingsMenuPopup = &settingsMenu;
    mainMenu.faceCreatorPopup = &faceCreator;
    profileMenuPopup = &profileMenu;
    helpScreenPopup = &helpScreen;

@@ -197,4 +197,29 @@ void GameListsPreselect(DropDownListWidget* games, DropDownListWidget* solitaire
       list->onSelectionChange = callback;
    }
 }
+
+void ColumnsLayOut(ContainerWidget* container, float gap)
+{
+   if (!container)
+   {
+      return;
+   }
+   const Box2F area = container->BoundsGet();
+   const float step = area.width * 0.5f;
+   float x = area.x;
+   float y = area.y;
+   for (i32 i = 0; i < container->ChildCountGet(); ++i)
+   {
+      Widget* child = container->ChildGetAt(i);
+      const float height = child->BoundsGet().height;
+      // The container's bounds start at its own origin, so a new column starts at 0.
+      if (y + height > area.height)
+      {
+         x += step;
+         y = 0.0f;
+      }
+      child->PositionSet(Point2F{x, y});
+      y += height + gap;
+   }
+}
 } // namespace Corvale

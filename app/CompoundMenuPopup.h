@@ -44,4 +44,10 @@ void GameListFill(DropDownListWidget* list, const char* constsKey, bool (*includ
 // list.
 void GameListsPreselect(DropDownListWidget* games, DropDownListWidget* solitaires, const char* gamesKey,
                         const char* game);
+
+class ContainerWidget;
+
+// Places the container's children one under the other from the top of its bounds, gap apart, and
+// goes on in a second column at half its width once a child would pass its height.
+void ColumnsLayOut(ContainerWidget* container, float gap);
 } // namespace Corvale

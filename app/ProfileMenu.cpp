@@ -496,23 +496,7 @@ void ProfileMenu::StatisticsLayout()
    {
       return;
    }
-   const Box2F area = lines->BoundsGet();
-   const float step = area.width * 0.5f;
-   const float gap = ConstGet("StatisticsWidgetSpacingY")->FloatValueGet();
-   float x = area.x;
-   float y = area.y;
-   for (i32 i = 0; i < lines->ChildCountGet(); ++i)
-   {
-      Widget* line = lines->ChildGetAt(i);
-      const float height = line->BoundsGet().height;
-      if (y + height > area.height)
-      {
-         x += step;
-         y = 0.0f;
-      }
-      line->PositionSet(Point2F{x, y});
-      y += height + gap;
-   }
+   ColumnsLayOut(lines, ConstGet("StatisticsWidgetSpacingY")->FloatValueGet());
 }
 
 void ProfileMenu::StatisticsGamePreselect(const char* statisticsName)

@@ -68,6 +68,8 @@ class CardGame : public Minigame
    virtual void HandsSort() {}
    virtual const char* CardFrontStyleGet();
    virtual const char* CardBackStyleGet();
+   // Whether the player may choose the card styles; games with their own card art say no.
+   virtual bool CardStyleChoiceCheck() { return true; }
    // A yes/no that the base never asks; a game that needs it asks it.
    virtual bool ExtraCheck() { return true; }
    virtual void CardPress(Card* card);

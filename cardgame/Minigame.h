@@ -130,6 +130,8 @@ class Minigame : public MenuState
    virtual i32 TeamsCountGet() { return 0; }
    virtual bool BusyCheck();
    virtual const char* BackgroundGet();
+   // Whether the player may choose this game's table background.
+   virtual bool BackgroundChoiceCheck() { return true; }
    virtual const char* ButtonContainerNameGet() { return "ButtonContainerBottom"; }
    virtual const char* ChipContainerTopNameGet() { return "ChipContainerTop"; }
    virtual const char* ChipContainerBottomNameGet() { return "ChipContainerBottom"; }
@@ -151,9 +153,10 @@ class Minigame : public MenuState
    void BackgroundApply();
 
    // Constants.
-   JSONValue* ConstsInheritanceHelper(JSONValue* gameConsts, const char* templateName, const JSONValue* templates);
-   PressButtonWidget* ButtonCreate(const char* includedKey, const char* specificationKey, const char* positionKey,
-                                   MinigameButtonCallback callback);
+   JSONValue* ConstsInheritanceHelper(JSONValue* gameConsts, const char* templateName,
+                                      const JSONValue* templates);
+   PressButtonWidget* ButtonCreate(const char* includedKey, const char* specificationKey,
+                                   const char* positionKey, MinigameButtonCallback callback);
 
    // Players and teams.
    void PlayersCreate();

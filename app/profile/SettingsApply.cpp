@@ -10,6 +10,7 @@
 #include "core/JSONValue.h"
 #include "core/Random.h"
 #include "core/StringHelpers.h"
+#include "platform/sound/Sound.h"
 #include "platform/sound/SoundManagerOpenAL.h"
 
 namespace Corvale
@@ -141,6 +142,34 @@ bool SettingsSoundTarget::StreamExistsCheck(const char* path)
 void SettingsSoundTarget::MusicPlay(const char* path, bool loop)
 {
    soundManager.MusicPlay(path, loop);
+}
+
+i32 SettingsSoundTarget::VolumeGet(i32 usage)
+{
+   return soundManager.UsageVolumeGet(usage);
+}
+
+Sound* SettingsSoundTarget::EffectLoad(const char* name)
+{
+   return soundManager.initialised && name ? soundManager.Load(name) : nullptr;
+}
+
+void SettingsSoundTarget::EffectUnload(Sound* sound)
+{
+   if (sound)
+   {
+      soundManager.Unload(sound);
+   }
+}
+
+bool SettingsSoundTarget::EffectPlayingCheck(Sound* sound)
+{
+   return sound && sound->UseCountGet() > 0;
+}
+
+void SettingsSoundTarget::EffectPlay(Sound* sound)
+{
+   Sound::Play(sound, nullptr, false, SOUND_USAGE_EFFECTS);
 }
 
 void SettingsApply()

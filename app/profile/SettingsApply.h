@@ -6,6 +6,8 @@
 
 namespace Corvale
 {
+class Sound;
+
 // Scales every game's action delays; 50 from start-up until the first apply.
 extern i32 gameSpeed;
 // Whether cards lie with random offsets on their piles.
@@ -27,6 +29,13 @@ class SettingsSoundTarget
    virtual bool StreamExistsCheck(const char* path);
    // Nothing when that very song plays already.
    virtual void MusicPlay(const char* path, bool loop);
+   // The settings menu's volume sliders and their test sound.
+   virtual i32 VolumeGet(i32 usage);
+   virtual Sound* EffectLoad(const char* name);
+   virtual void EffectUnload(Sound* sound);
+   // Queued or still sounding.
+   virtual bool EffectPlayingCheck(Sound* sound);
+   virtual void EffectPlay(Sound* sound);
 };
 
 // The program's sound manager unless a test replaced it.

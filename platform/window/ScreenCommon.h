@@ -65,6 +65,8 @@ class ScreenCommon
    Box2F PreparedAreaVisibleGet() const;
    PlatformRect PreparedAreaVisibleBoxGet() const;
    bool DisplayModeChoose(DisplayMode* mode);
+   // Neither a changed display mode nor a desktop override: the plain windowed case.
+   bool WindowedCheck() const { return !displayModeChanged && !desktopOverride; }
    bool DisplayModeApply();
    void DisplayModeRestore();
    // Saves the frame just drawn as the first free "Snap%04d.png" of the save-data folder; the
@@ -111,9 +113,5 @@ class ScreenCommon
    u8 cursorInside = 1;
    u8 cursorClipped = 0;
    u8 initialised = 0;
-
- protected:
-   // Neither a changed display mode nor a desktop override: the plain windowed case.
-   bool WindowedCheck() const { return !displayModeChanged && !desktopOverride; }
 };
 } // namespace Corvale

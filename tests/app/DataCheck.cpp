@@ -2124,6 +2124,16 @@ TEST(DataCheck, TheProfileStoresFindTheirConstantsAndLayers)
    }
 }
 
+// A document of the built data tree, freed with its pointer; null when it does not load.
+std::unique_ptr<JSONValue, void (*)(JSONValue*)> BuiltDataLoad(const char* name)
+{
+   FileManagerStdio manager;
+   manager.BaseFolderSet(TestSupport::BuildDataFolderGet().c_str());
+   JSONParser parser;
+   return std::unique_ptr<JSONValue, void (*)(JSONValue*)>(parser.Load(name, &manager),
+                                                           [](JSONValue* v) { MemoryDelete(v); });
+}
+
 // The widget at a dotted path below a layer file's root, by the "Name" of each level's children.
 const JSONValue* LayerWidgetFind(const JSONValue* layer, const std::string& path)
 {
@@ -2262,33 +2272,14 @@ TEST(DataCheck, TheMenusFindTheirConstantsTextsWidgetsAndPreviews)
    EXPECT_FALSE(disable->BoolValueGet());
 }
 
-// The JSON documents of the build's copy of data/, each freed with its pointer.
-class BuiltDocuments
-{
- public:
-   BuiltDocuments() { manager.BaseFolderSet(data.c_str()); }
-
-   std::unique_ptr<JSONValue, void (*)(JSONValue*)> Load(const char* name)
-   {
-      return std::unique_ptr<JSONValue, void (*)(JSONValue*)>(parser.Load(name, &manager),
-                                                              [](JSONValue* v) { MemoryDelete(v); });
-   }
-
-   const std::string data = TestSupport::BuildDataFolderGet();
-   FileManagerStdio manager;
-   JSONParser parser;
-};
-
 // The profile menu and the profile add popup read these constants, texts and widgets; every game
 // and solitaire must find its statistics lines, and a name may hold only what the fonts draw.
 TEST(DataCheck, TheProfileMenuFindsItsConstantsTextsWidgetsAndStatistics)
 {
-   BuiltDocuments built;
-   auto load = [&](const char* name) { return built.Load(name); };
-   auto consts = load("Scripts/BuildConsts");
-   auto texts = load("Text/English/Text");
-   auto menu = load("Graphics/GUI/ProfileMenu/Widgets");
-   auto add = load("Graphics/GUI/ProfileAdd/Widgets");
+   auto consts = BuiltDataLoad("Scripts/BuildConsts");
+   auto texts = BuiltDataLoad("Text/English/Text");
+   auto menu = BuiltDataLoad("Graphics/GUI/ProfileMenu/Widgets");
+   auto add = BuiltDataLoad("Graphics/GUI/ProfileAdd/Widgets");
    ASSERT_TRUE(consts && texts && menu && add);
    EXPECT_EQ(consts->ItemGet("ProfileCountMax")->TypeGet(), JSONValue::TYPE_NUMBER);
    EXPECT_EQ(consts->ItemGet("ProfileCountMax")->IntValueGet(), 8);
@@ -2376,9 +2367,8 @@ TEST(DataCheck, TheProfileMenuFindsItsConstantsTextsWidgetsAndStatistics)
 // and its documents may use only the fonts that are loaded before any menu shows.
 TEST(DataCheck, TheHelpScreenFindsItsListsTextsWidgetsAndDocuments)
 {
-   BuiltDocuments built;
-   const std::string& data = built.data;
-   auto load = [&](const char* name) { return built.Load(name); };
+   const std::string data = TestSupport::BuildDataFolderGet();
+   auto load = [](const char* name) { return BuiltDataLoad(name); };
    auto consts = load("Scripts/BuildConsts");
    auto texts = load("Text/English/Text");
    auto help = load("Graphics/GUI/Help/Widgets");
@@ -2607,6 +2597,116 @@ std::string Joined(const std::vector<std::string>& lines)
       text += line + "\n";
    }
    return text;
+}
+
+// The settings menu reads these constants, texts, widgets and pictures; a missing one leaves a
+// setting not offered, a choice without a name or a background without its thumbnail.
+TEST(DataCheck, TheSettingsMenuFindsItsConstantsTextsWidgetsAndThumbnails)
+{
+   const std::string data = TestSupport::BuildDataFolderGet();
+   auto consts = BuiltDataLoad("Scripts/BuildConsts");
+   auto graphics = BuiltDataLoad("Graphics/GraphicsConsts");
+   auto texts = BuiltDataLoad("Text/English/Text");
+   auto menu = BuiltDataLoad("Graphics/GUI/SettingsMenu/Widgets");
+   auto sprites = BuiltDataLoad("Graphics/GUI/SettingsMenu/Sprites");
+   ASSERT_TRUE(consts && graphics && texts && menu && sprites);
+
+   const char* testSound = consts->ItemGet("SoundVolumeTestSound")->StringValueGet();
+   ASSERT_TRUE(testSound);
+   EXPECT_TRUE(std::filesystem::exists(data + "/" + testSound + ".wav")) << testSound;
+   const JSONValue* templates = consts->ItemGet("MinigameSettingsWidgets");
+   for (const char* name : {"Checkbox", "Heading", "RadioButton"})
+   {
+      EXPECT_EQ(templates->ItemGet(name)->TypeGet(), JSONValue::TYPE_OBJECT) << name;
+   }
+   EXPECT_TRUE(consts->ItemNumberCheck("MinigameSettingsWidgetSpacingY"));
+   EXPECT_TRUE(consts->ItemNumberCheck("MinigameSettingsRadioButtonSpacingY"));
+   EXPECT_TRUE(graphics->ItemStringCheck("CardSizeDefault"));
+
+   // A shown name for every choice the tables may list.
+   std::vector<std::string> textKeys = {"SettingsConfirmGameRestart", "BackgroundRandom"};
+   const struct
+   {
+      const JSONValue* document;
+      const char* list;
+      const char* prefix;
+   } lists[] = {{consts.get(), "Songs", "Song"},
+                {consts.get(), "MinigameBackgrounds", "Background"},
+                {graphics.get(), "CardFrontStyles", "CardFrontStyle"},
+                {graphics.get(), "CardBackStyles", "CardBackStyle"}};
+   for (const auto& list : lists)
+   {
+      const JSONValue* names = list.document->ItemGet(list.list);
+      ASSERT_GT(names->CountGet(), 0) << list.list;
+      for (i32 i = 0; i < names->CountGet(); i++)
+      {
+         const char* name = names->ElementGet(i)->StringValueGet();
+         ASSERT_TRUE(name) << list.list << " " << i;
+         textKeys.push_back(std::string(list.prefix) + name);
+      }
+   }
+   for (const std::string& key : textKeys)
+   {
+      EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << "no English text \"" << key << "\"";
+   }
+   // One thumbnail per background, named as the background.
+   const JSONValue* backgrounds = consts->ItemGet("MinigameBackgrounds");
+   for (i32 i = 0; i < backgrounds->CountGet(); i++)
+   {
+      EXPECT_TRUE(sprites->ItemFind(backgrounds->ElementGet(i)->StringValueGet()))
+          << "no thumbnail for " << backgrounds->ElementGet(i)->StringValueGet();
+   }
+
+   const struct
+   {
+      const char* path;
+      const char* type;
+   } widgets[] = {{"Panel.Close", "PressButton"},
+                  {"Panel.SubmenuButtons.Environment", "RadioButton"},
+                  {"Panel.SubmenuButtons.Backgrounds", "RadioButton"},
+                  {"Panel.SubmenuButtons.Cards", "RadioButton"},
+                  {"Panel.SubmenuButtons.Game", "RadioButton"},
+                  {"Panel.Submenus.Environment.Play", "PressButton"},
+                  {"Panel.Submenus.Environment.Fullscreen", "RadioButton"},
+                  {"Panel.Submenus.Environment.WideWindow", "RadioButton"},
+                  {"Panel.Submenus.Environment.NarrowWindow", "RadioButton"},
+                  {"Panel.Submenus.Environment.CardsOrganized", "RadioButton"},
+                  {"Panel.Submenus.Environment.CardsNatural", "RadioButton"},
+                  {"Panel.Submenus.Environment.GameSpeed", "Slider"},
+                  {"Panel.Submenus.Environment.MusicVolume", "Slider"},
+                  {"Panel.Submenus.Environment.SoundVolume", "Slider"},
+                  {"Panel.Submenus.Environment.SpeechVolume", "Slider"},
+                  {"Panel.Submenus.Environment.Songs", "Table"},
+                  {"Panel.Submenus.Backgrounds.Play", "PressButton"},
+                  {"Panel.Submenus.Backgrounds.Apply", "PressButton"},
+                  {"Panel.Submenus.Backgrounds.Backgrounds", "Table"},
+                  {"Panel.Submenus.Backgrounds.Thumbnail", "Sprite"},
+                  {"Panel.Submenus.Cards.Play", "PressButton"},
+                  {"Panel.Submenus.Cards.Apply", "PressButton"},
+                  {"Panel.Submenus.Cards.CardFrontStyles", "Table"},
+                  {"Panel.Submenus.Cards.CardBackStyles", "Table"},
+                  {"Panel.Submenus.Cards.CardFrontPreview", "Sprite"},
+                  {"Panel.Submenus.Cards.CardBackPreview", "Sprite"},
+                  {"Panel.Submenus.Game.Play", "PressButton"},
+                  {"Panel.Submenus.Game.Apply", "PressButton"},
+                  {"Panel.Submenus.Game.Settings", "Container"}};
+   for (const auto& widget : widgets)
+   {
+      const JSONValue* found = LayerWidgetFind(menu.get(), widget.path);
+      ASSERT_TRUE(found) << "SettingsMenu." << widget.path;
+      EXPECT_STREQ(found->ItemGet("Type")->StringValueGet(), widget.type) << widget.path;
+      if (std::strcmp(widget.type, "Slider") == 0)
+      {
+         EXPECT_EQ(found->ItemGet("Minimum")->IntValueGet(), 0) << widget.path;
+         EXPECT_EQ(found->ItemGet("Maximum")->IntValueGet(), 100) << widget.path;
+      }
+      if (std::strcmp(widget.type, "Table") == 0)
+      {
+         // The shown name and the choice's own name.
+         EXPECT_EQ(found->ItemGet("RowTemplate")->ItemGet("Cells")->ItemGet("Children")->CountGet(), 2)
+             << widget.path;
+      }
+   }
 }
 
 TEST(DataCheck, AHealthyTreePassesWithoutProblems)

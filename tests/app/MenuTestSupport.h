@@ -14,6 +14,7 @@
 #include "app/profile/ProfileStore.h"
 #include "cardgame/Minigame.h"
 #include "gui/popup/MessageBoxPopup.h"
+#include "core/FileManagerStdio.h"
 #include "gui/popup/Popup.h"
 #include "gui/widgets/LinearSelectorWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
@@ -223,6 +224,14 @@ class MenuFixture : public GUIManagerFixture
       return nullptr;
    }
 
+   // The profile store saves into "<folder>/Save".
+   void SaveFolderUse()
+   {
+      std::filesystem::create_directories(folder + "/Save");
+      saveData.BaseFolderSet((folder + "/Save").c_str());
+      fileManagerPersistence = &saveData;
+   }
+
    template <class T> T* WidgetAt(const char* path)
    {
       return dynamic_cast<T*>(GUIManager::WidgetGetByPath(path));
@@ -230,5 +239,6 @@ class MenuFixture : public GUIManagerFixture
 
    PlayableGame game;
    ValuePointer constsOwned;
+   FileManagerStdio saveData;
 };
 } // namespace MenuTest

@@ -58,9 +58,7 @@ class ProfileMenuTest : public MenuFixture
    void SetUp() override
    {
       MenuFixture::SetUp();
-      std::filesystem::create_directories(folder + "/Save");
-      saveManager.BaseFolderSet((folder + "/Save").c_str());
-      fileManagerPersistence = &saveManager;
+      SaveFolderUse();
       ConstsSet(menuConsts);
       LayerWrite("ProfileMenu", R"({"Children": [{"Type": "Container", "Name": "Panel", )" +
                                     std::string(transitions) + R"(, "Children": [
@@ -184,7 +182,6 @@ class ProfileMenuTest : public MenuFixture
           (std::string("ProfileMenu.Panel.Submenus.Statistics.") + name).c_str());
    }
 
-   FileManagerStdio saveManager;
    CountingPopup faces{"Settings"};
 };
 

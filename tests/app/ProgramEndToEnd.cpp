@@ -2,7 +2,8 @@
 // frames, save Snap0000.png of the window on F9, and on SIGTERM shut down with status 0, leaving
 // Log.txt and Settings.json in the save-data folder; and it must show its splash, skip it on
 // Escape and fill the loading screen's bar, then reach the main menu under the profile menu, whose
-// Close uncovers it, and whose menu bar closes the program.
+// Close uncovers it, and whose menu bar closes the program; and its menu bar's settings menu must
+// change the music volume and the window for good.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
@@ -16,6 +17,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -28,6 +30,7 @@
 #include "core/Memory.h"
 #include "platform/image/Bitmap.h"
 #include "platform/image/BitmapLoaderPNG.h"
+#include "tests/core/JSONTestSupport.h"
 
 namespace
 {
@@ -290,10 +293,11 @@ struct Snapshot
    Corvale::Bitmap* bitmap = nullptr;
 };
 
-// The menu bar over the main menu: the top of its blue Back button at the top right.
-bool MainMenuCheck(const Snapshot& shot)
+// The menu bar over the main menu: the top of its blue Back button at the top right; dx is where
+// the virtual area starts in the window.
+bool MainMenuCheck(const Snapshot& shot, int dx = 0)
 {
-   const Rgb back = shot.At(724, 20);
+   const Rgb back = shot.At(724 + dx, 20);
    return back.b > back.r + 40 && back.b > 120;
 }
 
@@ -311,6 +315,106 @@ bool ProfileMenuCheck(const Snapshot& shot)
    const Rgb close = shot.At(860, 56);
    const Rgb tab = shot.At(478, 62);
    return close.b > close.r + 40 && close.b > 120 && tab.r > 150 && tab.g > 100 && tab.b < 90;
+}
+
+// The built data's widget files, read to find where a widget sits on the screen.
+struct LayerFiles
+{
+   // The centre of the widget at the dotted path from the layer's root, in virtual units: its
+   // "Bounds", else the size of its "UpOutState" or "OffUpOutState" picture, else its
+   // "TextBounds". A last component that names no child names an object member (a slider's
+   // "IncreaseButton"). False when the path or a size is not found.
+   static bool CentreGet(const char* layer, const char* path, int* x, int* y)
+   {
+      if (!Corvale::Memory::InitialisedCheck())
+      {
+         Corvale::Memory::Init();
+      }
+      const std::string gui = BuildFolderGet() + "/data/Graphics/GUI/" + layer;
+      JSONTest::ValuePointer widgets = JSONTest::TextParse(FileRead(gui + "/Widgets.json"));
+      const Corvale::JSONValue* widget = widgets.get();
+      float left = 0.0f, top = 0.0f;
+      std::string rest = path;
+      while (widget && !rest.empty())
+      {
+         const size_t dot = rest.find('.');
+         const std::string name = rest.substr(0, dot);
+         rest = dot == std::string::npos ? "" : rest.substr(dot + 1);
+         const Corvale::JSONValue* children = widget->ItemGet("Children");
+         const Corvale::JSONValue* found = nullptr;
+         for (Corvale::i32 i = 0; i < children->CountGet() && !found; ++i)
+         {
+            const char* childName = children->ElementGet(i)->ItemGet("Name")->StringValueGet();
+            found = childName && name == childName ? children->ElementGet(i) : nullptr;
+         }
+         widget = found ? found : widget->ItemFind(name.c_str());
+         float dx = 0.0f, dy = 0.0f;
+         if (widget && std::sscanf(Text(widget, "PositionOffset"), "%f|%f", &dx, &dy) == 2)
+         {
+            left += dx;
+            top += dy;
+         }
+      }
+      if (!widget)
+      {
+         return false;
+      }
+      float box[4] = {};
+      bool sized =
+          std::sscanf(Text(widget, "Bounds"), "%f|%f|%f|%f", &box[0], &box[1], &box[2], &box[3]) == 4;
+      for (const char* state : {"UpOutState", "OffUpOutState"})
+      {
+         int width = 0, height = 0;
+         if (!sized && PictureSizeGet(gui, Text(widget, state), &width, &height))
+         {
+            box[2] = static_cast<float>(width);
+            box[3] = static_cast<float>(height);
+            sized = true;
+         }
+      }
+      sized = sized ||
+              std::sscanf(Text(widget, "TextBounds"), "%f|%f|%f|%f", &box[0], &box[1], &box[2], &box[3]) == 4;
+      *x = static_cast<int>(left + box[0] + box[2] / 2.0f);
+      *y = static_cast<int>(top + box[1] + box[3] / 2.0f);
+      return sized;
+   }
+
+   static const char* Text(const Corvale::JSONValue* widget, const char* key)
+   {
+      const char* text = widget->ItemGet(key)->StringValueGet();
+      return text ? text : "";
+   }
+
+   // The size of a state's picture, named by the layer's sprite file, from its PNG header.
+   static bool PictureSizeGet(const std::string& gui, const char* state, int* width, int* height)
+   {
+      JSONTest::ValuePointer sprites = JSONTest::TextParse(FileRead(gui + "/Sprites.json"));
+      const char* picture = sprites ? sprites->ItemGet(state)->StringValueGet() : nullptr;
+      const std::string png =
+          picture ? FileRead(BuildFolderGet() + "/data/Graphics/" + picture + ".png") : "";
+      if (png.size() < 24 || png.compare(12, 4, "IHDR") != 0)
+      {
+         return false;
+      }
+      *width = static_cast<int>(BigEndianRead(png, 16));
+      *height = static_cast<int>(BigEndianRead(png, 20));
+      return true;
+   }
+};
+
+// A picture of many colours, not one flat fill.
+bool ManyColoursCheck(const Snapshot& shot, int width)
+{
+   std::set<int> colours;
+   for (int y = 0; y < 720; y += 8)
+   {
+      for (int x = 0; x < width; x += 8)
+      {
+         const Rgb c = shot.At(x, y);
+         colours.insert((c.r / 16) << 8 | (c.g / 16) << 4 | (c.b / 16));
+      }
+   }
+   return colours.size() > 20;
 }
 
 // The program started in a fresh save-data folder, its window found.
@@ -368,6 +472,7 @@ class ProgramEndToEnd : public ::testing::Test
       char name[32];
       std::snprintf(name, sizeof(name), "/Snap%04d.png", taken++);
       const std::string path = saveFolder + name;
+      lastShot = path;
       while (window && !FileExists(path) && std::chrono::steady_clock::now() < deadline)
       {
          x11.KeyTap(window, XK_F9);
@@ -382,7 +487,100 @@ class ProgramEndToEnd : public ::testing::Test
       return shot;
    }
 
+   // Answers the first run's language menu with English and closes the profile menu that every
+   // start opens, which uncovers the main menu; the profile menu's screenshot is kept.
+   void MainMenuReach()
+   {
+      std::unique_ptr<Snapshot> shot;
+      bool languageMenu = false;
+      while (!languageMenu && window && std::chrono::steady_clock::now() < deadline)
+      {
+         x11.KeyTap(window, XK_Escape);
+         shot = Snap();
+         ASSERT_NE(shot->bitmap, nullptr);
+         languageMenu = LanguageMenuCheck(*shot);
+      }
+      ASSERT_TRUE(languageMenu) << "the first run offered no language";
+      // A click that lands while the menus still move is lost: while a menu stays, its button is
+      // clicked again every few looks.
+      std::this_thread::sleep_for(std::chrono::milliseconds(600));
+      bool profileMenu = false;
+      for (int look = 0; !profileMenu && window && std::chrono::steady_clock::now() < deadline; ++look)
+      {
+         if (look % 10 == 0 && (look == 0 || LanguageMenuCheck(*shot)))
+         {
+            x11.Click(window, 480, 180);
+         }
+         shot = Snap();
+         ASSERT_NE(shot->bitmap, nullptr);
+         profileMenu = ProfileMenuCheck(*shot) && !LanguageMenuCheck(*shot);
+      }
+      ASSERT_TRUE(profileMenu) << "the profile menu did not show once English was chosen";
+      profileMenuShot = lastShot;
+      // Its Close leaves the default profile signed in and uncovers the main menu.
+      std::this_thread::sleep_for(std::chrono::milliseconds(600));
+      bool mainMenu = false;
+      for (int look = 0; !mainMenu && window && std::chrono::steady_clock::now() < deadline; ++look)
+      {
+         if (look % 10 == 0 && (look == 0 || ProfileMenuCheck(*shot)))
+         {
+            x11.Click(window, 840, 63);
+         }
+         shot = Snap();
+         ASSERT_NE(shot->bitmap, nullptr);
+         mainMenu = MainMenuCheck(*shot);
+      }
+      ASSERT_TRUE(mainMenu) << "the main menu never showed once the profile menu was closed";
+   }
+
+   // Back at the root menu asks "ConfirmCloseProgram" (its screenshot kept at keptAs when given);
+   // its Yes ends the program with status 0 and nothing logged. dx: where the virtual area starts.
+   void CloseThroughTheMenuBar(int dx, const std::string& keptAs = "")
+   {
+      int x = 0, y = 0;
+      ASSERT_TRUE(LayerFiles::CentreGet("MenuBar", "Panel.Back", &x, &y));
+      x11.Click(window, x + dx, y);
+      std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+      if (!keptAs.empty())
+      {
+         ASSERT_NE(Snap()->bitmap, nullptr);
+         ScreenKeep(lastShot, keptAs, 960 + 2 * dx);
+      }
+      ASSERT_TRUE(LayerFiles::CentreGet("MessageBoxYesNo", "Panel.Yes", &x, &y));
+      x11.Click(window, x + dx, y);
+      int status = -1;
+      pid_t ended = 0;
+      while (ended == 0 && std::chrono::steady_clock::now() < deadline)
+      {
+         std::this_thread::sleep_for(std::chrono::milliseconds(100));
+         ended = waitpid(child, &status, WNOHANG);
+      }
+      ASSERT_GT(ended, 0) << "the program did not close after Yes";
+      child = -1;
+      ASSERT_TRUE(WIFEXITED(status));
+      EXPECT_EQ(WEXITSTATUS(status), 0);
+      EXPECT_EQ(FileRead(saveFolder + "/Log.txt"), "") << "the run logged a problem";
+   }
+
+   // Copies a screenshot out of the save folder; it must be a PNG of the window's size, 720 high,
+   // and of many colours.
+   void ScreenKeep(const std::string& shotPath, const std::string& keptAs, int width)
+   {
+      const std::string png = FileRead(shotPath);
+      ASSERT_GE(png.size(), 24u) << shotPath;
+      EXPECT_EQ(png.compare(0, 8, "\x89PNG\r\n\x1a\n", 8), 0) << shotPath;
+      EXPECT_EQ(BigEndianRead(png, 16), static_cast<u_int32_t>(width)) << keptAs;
+      EXPECT_EQ(BigEndianRead(png, 20), 720u) << keptAs;
+      Snapshot shot(shotPath);
+      ASSERT_NE(shot.bitmap, nullptr) << shotPath;
+      EXPECT_TRUE(ManyColoursCheck(shot, width)) << keptAs << " is nearly one flat colour";
+      std::ofstream(keptAs, std::ios::binary) << png;
+   }
+
    X11 x11;
+   // The path of the snapshot taken last, and of the profile menu's.
+   std::string lastShot;
+   std::string profileMenuShot;
    char home[32] = "/tmp/corvale-e2e-XXXXXX";
    std::string saveFolder;
    pid_t child = -1;
@@ -490,70 +688,98 @@ TEST_F(ProgramEndToEnd, ReachesTheMainMenuAndClosesThroughTheMenuBar)
    {
       GTEST_SKIP() << "XTest is not available to press keys and buttons";
    }
-   std::unique_ptr<Snapshot> shot;
-   bool languageMenu = false;
-   while (!languageMenu && window && std::chrono::steady_clock::now() < deadline)
-   {
-      x11.KeyTap(window, XK_Escape);
-      shot = Snap();
-      ASSERT_NE(shot->bitmap, nullptr);
-      languageMenu = LanguageMenuCheck(*shot);
-   }
-   ASSERT_TRUE(languageMenu) << "the first run offered no language";
-   std::this_thread::sleep_for(std::chrono::milliseconds(600));
-   x11.Click(window, 480, 180);
-   bool profileMenu = false;
-   while (!profileMenu && window && std::chrono::steady_clock::now() < deadline)
-   {
-      shot = Snap();
-      ASSERT_NE(shot->bitmap, nullptr);
-      profileMenu = ProfileMenuCheck(*shot) && !LanguageMenuCheck(*shot);
-   }
-   ASSERT_TRUE(profileMenu) << "the profile menu did not show once English was chosen";
-   // Its Close leaves the default profile signed in and uncovers the main menu.
-   std::this_thread::sleep_for(std::chrono::milliseconds(600));
-   x11.Click(window, 840, 63);
-   bool mainMenu = false;
-   while (!mainMenu && window && std::chrono::steady_clock::now() < deadline)
-   {
-      shot = Snap();
-      ASSERT_NE(shot->bitmap, nullptr);
-      mainMenu = MainMenuCheck(*shot);
-   }
-   ASSERT_TRUE(mainMenu) << "the main menu never showed once the profile menu was closed";
+   ASSERT_NO_FATAL_FAILURE(MainMenuReach());
    // Let the entry transitions end, then look again: the panel, the preview and the buttons
    // make far more than one colour.
    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
-   shot = Snap();
+   std::unique_ptr<Snapshot> shot = Snap();
    ASSERT_NE(shot->bitmap, nullptr);
-   std::set<int> colours;
-   for (int y = 0; y < 720; y += 8)
-   {
-      for (int x = 0; x < 960; x += 8)
-      {
-         const Rgb c = shot->At(x, y);
-         colours.insert((c.r / 16) << 8 | (c.g / 16) << 4 | (c.b / 16));
-      }
-   }
-   EXPECT_GT(colours.size(), 20u) << "the main menu is nearly one flat colour";
+   EXPECT_TRUE(ManyColoursCheck(*shot, 960)) << "the main menu is nearly one flat colour";
 
-   // Back at the root menu asks "ConfirmCloseProgram"; its Yes sits left of the box's middle.
-   x11.Click(window, 724, 36);
-   std::this_thread::sleep_for(std::chrono::milliseconds(1000));
-   x11.Click(window, 387, 458);
-   int status = -1;
-   pid_t ended = 0;
-   while (ended == 0 && std::chrono::steady_clock::now() < deadline)
-   {
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      ended = waitpid(child, &status, WNOHANG);
-   }
-   ASSERT_GT(ended, 0) << "the program did not close after Yes";
-   child = -1;
-   ASSERT_TRUE(WIFEXITED(status));
-   EXPECT_EQ(WEXITSTATUS(status), 0);
-   EXPECT_EQ(FileRead(saveFolder + "/Log.txt"), "") << "the run logged a problem";
+   ASSERT_NO_FATAL_FAILURE(CloseThroughTheMenuBar(0));
    const std::string settingsText = FileRead(saveFolder + "/Settings.json");
    EXPECT_NE(settingsText.find("\"Language\": \"English\""), std::string::npos) << settingsText;
+}
+
+// The menu bar's Settings opens the settings menu; the music volume slider's increase button
+// raises the volume, the wide window shows the whole prepared area, Play closes the menu, and
+// both stay when the program ends. Each screen on the way is kept in "test-screens".
+TEST_F(ProgramEndToEnd, TheSettingsMenuRaisesTheMusicAndWidensTheWindowForGood)
+{
+   if (!x11.fakeKeyEvent || !x11.fakeButtonEvent)
+   {
+      GTEST_SKIP() << "XTest is not available to press keys and buttons";
+   }
+   const std::string screens = BuildFolderGet() + "/test-screens";
+   std::filesystem::create_directories(screens);
+   ASSERT_NO_FATAL_FAILURE(MainMenuReach());
+   ScreenKeep(profileMenuShot, screens + "/ProfileMenu.png", 960);
+   std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+   ASSERT_NE(Snap()->bitmap, nullptr);
+   ScreenKeep(lastShot, screens + "/MainMenu.png", 960);
+
+   int x = 0, y = 0;
+   ASSERT_TRUE(LayerFiles::CentreGet("MenuBar", "Panel.Settings", &x, &y));
+   int tabX = 0, tabY = 0;
+   ASSERT_TRUE(LayerFiles::CentreGet("SettingsMenu", "Panel.SubmenuButtons.Environment", &tabX, &tabY));
+   // Above the tab's caption.
+   tabY -= 14;
+   // The settings menu: the environment page's gold tab, where the profile menu has none; clicked
+   // again every few looks, as above.
+   bool settingsMenu = false;
+   for (int attempt = 0; !settingsMenu && window && std::chrono::steady_clock::now() < deadline; ++attempt)
+   {
+      if (attempt % 10 == 0)
+      {
+         x11.Click(window, x, y);
+      }
+      std::unique_ptr<Snapshot> shot = Snap();
+      ASSERT_NE(shot->bitmap, nullptr);
+      const Rgb tab = shot->At(tabX, tabY);
+      settingsMenu = tab.r > 150 && tab.g > 100 && tab.b < 90 && !ProfileMenuCheck(*shot);
+   }
+   ASSERT_TRUE(settingsMenu) << "the menu bar's Settings opened no settings menu";
+   std::this_thread::sleep_for(std::chrono::milliseconds(800));
+   ASSERT_NE(Snap()->bitmap, nullptr);
+   ScreenKeep(lastShot, screens + "/SettingsMenu.png", 960);
+
+   ASSERT_TRUE(LayerFiles::CentreGet("SettingsMenu", "Panel.Submenus.Environment.MusicVolume.IncreaseButton",
+                                     &x, &y));
+   x11.Click(window, x, y);
+   std::this_thread::sleep_for(std::chrono::milliseconds(300));
+   ASSERT_TRUE(LayerFiles::CentreGet("SettingsMenu", "Panel.Submenus.Environment.WideWindow", &x, &y));
+   x11.Click(window, x, y);
+   // The wide window shows the prepared area from x -160: the virtual area moves right by 160.
+   const int wide = 160;
+   Window widened = 0;
+   while (!widened && std::chrono::steady_clock::now() < deadline)
+   {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      widened = x11.WindowFind(1280, 720);
+   }
+   ASSERT_EQ(widened, window) << "the window did not widen to 1280 x 720";
+   std::this_thread::sleep_for(std::chrono::milliseconds(400));
+   ASSERT_NE(Snap()->bitmap, nullptr);
+   ScreenKeep(lastShot, screens + "/SettingsMenuWide.png", 1280);
+
+   ASSERT_TRUE(LayerFiles::CentreGet("SettingsMenu", "Panel.Submenus.Environment.Play", &x, &y));
+   x11.Click(window, x + wide, y);
+   bool mainMenu = false;
+   while (!mainMenu && std::chrono::steady_clock::now() < deadline)
+   {
+      std::unique_ptr<Snapshot> shot = Snap();
+      ASSERT_NE(shot->bitmap, nullptr);
+      const Rgb tab = shot->At(tabX + wide, tabY);
+      mainMenu = MainMenuCheck(*shot, wide) && !(tab.r > 150 && tab.g > 100 && tab.b < 90);
+   }
+   ASSERT_TRUE(mainMenu) << "Play did not close the settings menu";
+   std::this_thread::sleep_for(std::chrono::milliseconds(600));
+
+   ASSERT_NO_FATAL_FAILURE(CloseThroughTheMenuBar(wide, screens + "/ConfirmCloseProgram.png"));
+   const std::string profileText = FileRead(saveFolder + "/Profiles/0/Profile.json");
+   EXPECT_NE(profileText.find("\"MusicVolume\": 71"), std::string::npos) << profileText;
+   const std::string settingsText = FileRead(saveFolder + "/Settings.json");
+   EXPECT_NE(settingsText.find("\"PreparedAreaWindowedEnabled\": true"), std::string::npos) << settingsText;
+   EXPECT_NE(settingsText.find("\"Profile\": \"Player\""), std::string::npos) << settingsText;
 }
 } // namespace

@@ -1,6 +1,6 @@
 // corvale-backgroundart: draws the table surfaces that games lie on: felt in several colours with
-// a soft mottle, a fine grain and a vignette, each covering the 1280 x 720 prepared area, and the
-// sprite resource file that names them.
+// a soft mottle, a fine grain and a vignette, each covering the 1280 x 720 prepared area, the
+// sprite resource file that names them, and a small thumbnail of each for the settings menu.
 //   corvale-backgroundart --output <Graphics folder>
 #include <algorithm>
 #include <cmath>
@@ -20,6 +20,8 @@ namespace
 constexpr int WIDTH = 1280;
 constexpr int HEIGHT = 720;
 const char* const TOOL = "backgroundart";
+// Thumbnails are the felt reduced by this factor, each pixel the mean of its block.
+constexpr int THUMBNAIL_REDUCTION = 5;
 
 struct Felt
 {
@@ -82,6 +84,33 @@ void FeltDraw(const Felt& felt, Bitmap* bitmap)
       }
    }
 }
+void ThumbnailDraw(const Bitmap& felt, Bitmap* thumbnail)
+{
+   const int area = THUMBNAIL_REDUCTION * THUMBNAIL_REDUCTION;
+   for (int y = 0; y < HEIGHT / THUMBNAIL_REDUCTION; y++)
+   {
+      for (int x = 0; x < WIDTH / THUMBNAIL_REDUCTION; x++)
+      {
+         int sum[3] = {0, 0, 0};
+         for (int dy = 0; dy < THUMBNAIL_REDUCTION; dy++)
+         {
+            for (int dx = 0; dx < THUMBNAIL_REDUCTION; dx++)
+            {
+               u8 pixel[3];
+               felt.PixelGet(pixel, x * THUMBNAIL_REDUCTION + dx, y * THUMBNAIL_REDUCTION + dy);
+               for (int c = 0; c < 3; c++)
+               {
+                  sum[c] += pixel[c];
+               }
+            }
+         }
+         const u8 mean[3] = {static_cast<u8>((sum[0] + area / 2) / area),
+                             static_cast<u8>((sum[1] + area / 2) / area),
+                             static_cast<u8>((sum[2] + area / 2) / area)};
+         thumbnail->PixelSet(mean, x, y);
+      }
+   }
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -106,6 +135,22 @@ int main(int argc, char** argv)
       FeltDraw(felt, &bitmap);
       const std::string image = std::string("Backgrounds/") + felt.name;
       if (!ToolFiles::PNGWrite(TOOL, graphics + "/" + image + ".png", bitmap))
+      {
+         failures++;
+      }
+      Bitmap thumbnail;
+      if (thumbnail.Init(WIDTH / THUMBNAIL_REDUCTION, HEIGHT / THUMBNAIL_REDUCTION, BITMAP_FORMAT_RGB8,
+                         allocatorDefault))
+      {
+         ThumbnailDraw(bitmap, &thumbnail);
+         if (!ToolFiles::PNGWrite(TOOL, graphics + "/Backgrounds/Thumbnails/" + felt.name + ".png",
+                                  thumbnail))
+         {
+            failures++;
+         }
+         thumbnail.Free();
+      }
+      else
       {
          failures++;
       }

@@ -370,6 +370,69 @@ const Piece dialogPieces[] = {
      4},
 };
 
+// Settings-menu art: the sliders' track, thumb and step buttons, the row of a game option (its label
+// inside, gold once chosen), and the frame behind a preview.
+std::vector<Piece> SettingsMenuPiecesMake()
+{
+   const Rgba gold{0.86f, 0.74f, 0.42f, 1.0f};
+   const Rgba pale{1.0f, 0.94f, 0.70f, 1.0f};
+   const Rgba deepTop{0.05f, 0.14f, 0.09f, 1.0f};
+   const Rgba deepBottom{0.10f, 0.24f, 0.16f, 1.0f};
+   const Rgba brown{0.36f, 0.27f, 0.16f, 1.0f};
+   std::vector<Piece> made = {
+       {"SliderTrack", 304, 16, 8.0f, 2.0f, deepTop, deepBottom, gold, 0},
+       {"PreviewFrame",
+        300,
+        180,
+        12.0f,
+        3.0f,
+        {0.05f, 0.14f, 0.09f, 0.9f},
+        {0.10f, 0.24f, 0.16f, 0.9f},
+        gold,
+        4},
+   };
+   struct Look
+   {
+      Rgba top, bottom, border;
+   };
+   // Each kind comes plain and under the pointer.
+   const Look buttons[2] = {
+       {{0.32f, 0.46f, 0.66f, 1.0f}, {0.16f, 0.25f, 0.42f, 1.0f}, {0.90f, 0.92f, 0.96f, 1.0f}},
+       {{0.44f, 0.60f, 0.82f, 1.0f}, {0.22f, 0.34f, 0.56f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}}};
+   const Look thumbs[2] = {{{0.96f, 0.86f, 0.56f, 1.0f}, {0.72f, 0.56f, 0.24f, 1.0f}, brown},
+                           {pale, {0.84f, 0.68f, 0.32f, 1.0f}, brown}};
+   const Look rowsOff[2] = {{deepTop, deepBottom, gold},
+                            {{0.10f, 0.26f, 0.17f, 1.0f}, {0.16f, 0.34f, 0.24f, 1.0f}, pale}};
+   const Look rowsOn[2] = {{{0.86f, 0.70f, 0.30f, 1.0f}, {0.62f, 0.46f, 0.16f, 1.0f}, pale},
+                           {{0.94f, 0.80f, 0.40f, 1.0f}, {0.72f, 0.54f, 0.20f, 1.0f}, pale}};
+   struct Kind
+   {
+      const char* names[2];
+      int width, height;
+      float radius;
+      const Look* looks;
+      Glyph glyph;
+   };
+   const Kind kinds[] = {
+       {{"SliderThumb", "SliderThumbOver"}, 24, 34, 8.0f, thumbs, GLYPH_NONE},
+       {{"SliderDecrease", "SliderDecreaseOver"}, 34, 34, 10.0f, buttons, GLYPH_ARROW_LEFT},
+       {{"SliderIncrease", "SliderIncreaseOver"}, 34, 34, 10.0f, buttons, GLYPH_ARROW_RIGHT},
+       {{"OptionRowOff", "OptionRowOffOver"}, 390, 32, 9.0f, rowsOff, GLYPH_NONE},
+       {{"OptionRowOn", "OptionRowOnOver"}, 390, 32, 9.0f, rowsOn, GLYPH_NONE}};
+   for (const Kind& kind : kinds)
+   {
+      for (int over = 0; over < 2; ++over)
+      {
+         const Look& look = kind.looks[over];
+         made.push_back({kind.names[over], kind.width, kind.height, kind.radius, 2.0f, look.top, look.bottom,
+                         look.border, 2, kind.glyph});
+      }
+   }
+   return made;
+}
+
+const std::vector<Piece> settingsMenuPieces = SettingsMenuPiecesMake();
+
 // The art sets by the name given to --set.
 struct PieceSet
 {
@@ -391,6 +454,7 @@ const PieceSet pieceSets[] = {
     {"Language", languagePieces, sizeof(languagePieces) / sizeof(languagePieces[0]), nullptr},
     {"FaceCreator", faceCreatorPieces.data(), faceCreatorPieces.size(), nullptr},
     {"Dialog", dialogPieces, sizeof(dialogPieces) / sizeof(dialogPieces[0]), nullptr},
+    {"SettingsMenu", settingsMenuPieces.data(), settingsMenuPieces.size(), nullptr},
 };
 
 // Signed distance from (x, y) to a rounded box; negative inside.
@@ -703,7 +767,10 @@ void IconDraw(Bitmap* bitmap)
    }
 }
 
-bool PNGWrite(const std::string& path, const Bitmap& bitmap) { return ToolFiles::PNGWrite("guiart", path, bitmap); }
+bool PNGWrite(const std::string& path, const Bitmap& bitmap)
+{
+   return ToolFiles::PNGWrite("guiart", path, bitmap);
+}
 
 // Draws a picture of the size and saves it; the number of failures (0 or 1).
 template <class Draw> int PictureWrite(const std::string& path, int width, int height, Draw draw)

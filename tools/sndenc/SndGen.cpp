@@ -3,6 +3,7 @@
 //   corvale-sndgen cardmove N output.wav   tap N (1-3) of a card moved: the same tap, varied (mono)
 //   corvale-sndgen chip output.wav   two chips touching: a short, bright click (mono)
 //   corvale-sndgen flip output.wav   a card turned over: a quick rising swish (mono)
+//   corvale-sndgen chime output.wav   a short bell chime that lets the player hear a volume (mono)
 //   corvale-sndgen tune output.wav   a four-second test tune: plucked notes over a bass (stereo)
 //   corvale-sndgen song <name> output.wav   one of the songs a profile unlocks by play (stereo):
 //                                           Meadow, Harbour or Lantern
@@ -125,6 +126,28 @@ WavPcm FlipMake()
       const double swell = std::sin(PI * std::min(1.0, progress * 1.15));
       const double snap = t > 0.12 ? std::sin(2.0 * PI * 1900.0 * t) * std::exp(-(t - 0.12) * 300.0) : 0.0;
       wav.samples.push_back(Clip(((low - band) * 1.6 * swell + snap * 0.25) * 0.8));
+   }
+   return wav;
+}
+
+WavPcm ChimeMake()
+{
+   WavPcm wav;
+   wav.channels = 1;
+   wav.sampleRate = SAMPLE_RATE;
+   const int length = SAMPLE_RATE * 450 / 1000;
+   // A bell's partials: the fundamental, its octave and a slightly inharmonic upper partial,
+   // the higher ones fading sooner.
+   const double partials[3][3] = {{1318.5, 0.55, 7.0}, {2637.0, 0.25, 11.0}, {3520.0 * 1.007, 0.12, 16.0}};
+   for (int i = 0; i < length; i++)
+   {
+      const double t = static_cast<double>(i) / SAMPLE_RATE;
+      double value = 0.0;
+      for (const auto& partial : partials)
+      {
+         value += std::sin(2.0 * PI * partial[0] * t) * partial[1] * std::exp(-t * partial[2]);
+      }
+      wav.samples.push_back(Clip(value * 0.8 * std::min(1.0, t / 0.002)));
    }
    return wav;
 }
@@ -271,22 +294,24 @@ int main(int argc, char** argv)
    const bool song = argc == 4 && std::strcmp(argv[1], "song") == 0;
    const Corvale::SongScore* score = song ? Corvale::SongScoreFind(argv[2]) : nullptr;
    const bool effect = argc == 3 && (std::strcmp(argv[1], "card") == 0 || std::strcmp(argv[1], "tune") == 0 ||
-                                     std::strcmp(argv[1], "chip") == 0 || std::strcmp(argv[1], "flip") == 0);
+                                     std::strcmp(argv[1], "chip") == 0 || std::strcmp(argv[1], "flip") == 0 ||
+                                     std::strcmp(argv[1], "chime") == 0);
    const bool cardMove = argc == 4 && std::strcmp(argv[1], "cardmove") == 0 && argv[2][0] >= '1' &&
                          argv[2][0] <= '3' && argv[2][1] == '\0';
    if (song ? !score : !(effect || cardMove))
    {
-      std::fprintf(stderr,
-                   "usage: corvale-sndgen card|tune|chip|flip output.wav, corvale-sndgen cardmove 1|2|3 "
-                   "output.wav, or corvale-sndgen song <name> output.wav\n");
+      std::fprintf(
+          stderr, "usage: corvale-sndgen card|tune|chip|flip|chime output.wav, corvale-sndgen cardmove 1|2|3 "
+                  "output.wav, or corvale-sndgen song <name> output.wav\n");
       return 2;
    }
-   Corvale::WavPcm wav = score                               ? Corvale::SongMake(*score)
-                         : cardMove                          ? Corvale::CardMake(argv[2][0] - '0')
-                         : std::strcmp(argv[1], "card") == 0 ? Corvale::CardMake(0)
-                         : std::strcmp(argv[1], "chip") == 0 ? Corvale::ChipMake()
-                         : std::strcmp(argv[1], "flip") == 0 ? Corvale::FlipMake()
-                                                             : Corvale::TuneMake();
+   Corvale::WavPcm wav = score                                ? Corvale::SongMake(*score)
+                         : cardMove                           ? Corvale::CardMake(argv[2][0] - '0')
+                         : std::strcmp(argv[1], "card") == 0  ? Corvale::CardMake(0)
+                         : std::strcmp(argv[1], "chip") == 0  ? Corvale::ChipMake()
+                         : std::strcmp(argv[1], "flip") == 0  ? Corvale::FlipMake()
+                         : std::strcmp(argv[1], "chime") == 0 ? Corvale::ChimeMake()
+                                                              : Corvale::TuneMake();
    const char* output = argv[argc - 1];
    std::string error;
    if (!Corvale::WavPcmWrite(output, wav, &error))
