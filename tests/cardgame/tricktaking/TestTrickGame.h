@@ -51,6 +51,7 @@ class TestTrickGame : public TrickTakingGame
    i32 PlayersMinimumGet() override { return 4; }
    i32 PlayersMaximumGet() override { return 4; }
    i32 TricksPerHandGet() override { return 13; }
+   i32 TeamsCountGet() override { return teamCount; }
    const char* ReflectionTypeNameGet() override { return "Corvale::TestTrickGame"; }
    Player* PlayerCreate() override { return MemoryNew<TrickTakingGamePlayer>(HEAP_DEFAULT); }
 
@@ -180,6 +181,7 @@ class TestTrickGame : public TrickTakingGame
 
    const char* layerName = nullptr;
    i32 handsCompleted = 0;
+   i32 teamCount = 0;
 };
 
 // The framework types, the trick-taking records and the test game.
