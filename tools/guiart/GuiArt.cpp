@@ -387,9 +387,9 @@ constexpr Rgba DISC_TOP{0.99f, 0.98f, 0.94f, 1.0f};
 constexpr Rgba DISC_BOTTOM{0.88f, 0.86f, 0.80f, 1.0f};
 constexpr Rgba DISC_EDGE{0.55f, 0.47f, 0.26f, 1.0f};
 const Piece trickTakingPieces[] = {
-    {"Plaque", 236, 96, 14.0f, 2.0f, PANEL_TOP, PANEL_BOTTOM, {0.36f, 0.44f, 0.38f, 1.0f}, 4},
-    {"FrameOn", 236, 96, 14.0f, 4.0f, CLEAR, CLEAR, BRIGHT_GOLD, 0},
-    {"FrameOff", 236, 96, 14.0f, 2.0f, CLEAR, CLEAR, {0.20f, 0.30f, 0.24f, 0.6f}, 0},
+    {"Plaque", 300, 140, 14.0f, 2.0f, PANEL_TOP, PANEL_BOTTOM, {0.36f, 0.44f, 0.38f, 1.0f}, 4},
+    {"FrameOn", 300, 140, 14.0f, 4.0f, CLEAR, CLEAR, BRIGHT_GOLD, 0},
+    {"FrameOff", 300, 140, 14.0f, 2.0f, CLEAR, CLEAR, {0.20f, 0.30f, 0.24f, 0.6f}, 0},
     {"IconDealer", 26, 26, 13.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, WHITE, 0, GLYPH_DOT, WHITE},
     {"IconWinner", 28, 28, 14.0f, 0.0f, CLEAR, CLEAR, CLEAR, 0, GLYPH_STAR, BRIGHT_GOLD},
     {"IconCribbagePegRed",
