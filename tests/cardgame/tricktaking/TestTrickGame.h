@@ -27,16 +27,19 @@ inline std::string TestTrickGameConsts(const std::string& extra = "")
       "Settings": [{"Name": "CardSorting", "Default": "Descending"}],)";
    text += extra;
    text += R"("CardPiles": [{"Type": "Draw", "Position": "400|300"})";
-   const char* const handPositions[] = {"400|550", "50|300", "400|50", "750|300"};
-   const char* const trickPositions[] = {"400|380", "320|300", "400|220", "480|300"};
+   // Hands beside the seats' panels, the trick in the middle, won tricks off the table on the
+   // winner's side.
+   const char* const handPositions[] = {"480|620", "160|430", "480|210", "800|430"};
+   const char* const handOffsets[] = {"20|0", "10|0", "10|0", "10|0"};
+   const char* const trickPositions[] = {"480|470", "390|400", "480|340", "570|400"};
+   const char* const takePositions[] = {"480|900", "-300|400", "480|-200", "1260|400"};
    for (int p = 0; p < 4; ++p)
    {
       const std::string owner = std::to_string(p);
       text += R"(, {"Type": "Hand", "OwnerID": )" + owner + R"(, "Position": ")" + handPositions[p] +
-              R"(", "CardPositionOffset": "15|0"})";
+              R"(", "CardPositionOffset": ")" + handOffsets[p] + "\"}";
       text += R"(, {"Type": "Trick", "OwnerID": )" + owner + R"(, "Position": ")" + trickPositions[p] + "\"}";
-      text += R"(, {"Type": "Take", "OwnerID": )" + owner + R"(, "Position": "0|)" + std::to_string(p * 100) +
-              "\"}";
+      text += R"(, {"Type": "Take", "OwnerID": )" + owner + R"(, "Position": ")" + takePositions[p] + "\"}";
    }
    text += "]}";
    return text;
