@@ -54,6 +54,7 @@ class SpeechAndPanelsTest : public ::testing::Test
    {
       harness.Leave();
       dialogManager.Deinit();
+      ReflectionManager::Deinit();
    }
 
    // The dialog names of the queued speech lines, oldest first, then the queue emptied.
@@ -260,6 +261,17 @@ TEST_F(SpeechAndPanelsTest, TeamPanelLinesNameBothPartners)
    game.TeamPanelTextsClear();
    EXPECT_EQ(line(1), "");
    game.teamPanels.count = 0;
+   // Without the GUI manager nobody frees removed widgets: the tree goes by hand.
+   for (i32 i = 0; i < text->ChildCountGet(); ++i)
+   {
+      Widget* label = text->ChildGetAt(i);
+      label->Deinit();
+      MemoryDelete(label);
+   }
+   text->children.count = 0;
+   text->Deinit();
+   MemoryDelete(text);
+   panel.children.count = 0;
    panel.Deinit();
    textManager.LanguageSet(nullptr);
    textManager.Deinit();

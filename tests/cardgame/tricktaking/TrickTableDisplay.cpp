@@ -89,6 +89,7 @@ class TrickTableDisplayTest : public ::testing::Test
    {
       PopupManager::CloseAll();
       window.Close(harness, []() { PortraitTablesDeinit(); });
+      ReflectionManager::Deinit();
    }
 
    void FrameRun() { CardTableWindow::FrameRun(harness); }

@@ -25,6 +25,13 @@ class TrickTakingGameTest : public ::testing::Test
       harness.CardGameEnter(&game, TestTrickGameConsts());
    }
 
+   // The game is left while it still stands: the harness goes after it.
+   void TearDown() override
+   {
+      harness.Leave();
+      ReflectionManager::Deinit();
+   }
+
    TrickTakingGamePlayer* Seat(i32 index) { return game.TrickPlayerGet(index); }
 
    // A hand begun and one trick opened by the leader, without dealing.
