@@ -3,7 +3,6 @@
 // portraits blink, and a speech balloon, in CPU milliseconds per frame against the 4 ms target.
 #include <benchmark/benchmark.h>
 
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,37 +13,23 @@
 #include "cardgame/Card.h"
 #include "cardgame/CardNames.h"
 #include "cardgame/CardPile.h"
-#include "cardgame/CardWidget.h"
 #include "cardgame/PlayerPanelWidget.h"
 #include "cardgame/tricktaking/TrickTakingGame.h"
 #include "cardgame/tricktaking/TrickTakingGamePlayer.h"
+#include "bench/cardgame/CardTableBenchSupport.h"
 #include "core/Event.h"
 #include "core/FileManagerStdio.h"
 #include "core/GraphicsPathManager.h"
 #include "core/JSONParser.h"
 #include "core/JSONValue.h"
 #include "core/Memory.h"
-#include "core/ProgressionManager.h"
 #include "core/TextManager.h"
-#include "gui/GUIManager.h"
 #include "gui/dialog/DialogManager.h"
-#include "gui/state/FadeManager.h"
-#include "gui/state/GameStateManager.h"
-#include "platform/image/ImageManagerOpenGL.h"
-#include "platform/image/TextureManagerOpenGL.h"
-#include "platform/input/Keyboard.h"
-#include "platform/input/MouseManager.h"
-#include "platform/input/MouseState.h"
-#include "platform/sprite/FontManager.h"
-#include "platform/window/Screen.h"
-#include "tests/platform/ScreenTestSupport.h"
 
 using namespace Corvale;
 
 namespace
 {
-constexpr double TRICK_FRAME_TARGET_MS = 4.0;
-
 class TrickBenchGame : public TrickTakingGame
 {
  public:
@@ -116,8 +101,7 @@ struct TrickTable
       consts = parser.Load("Graphics/GraphicsConsts", fileManagerResource, HEAP_DEFAULT);
       JSONValue* build = parser.Load("Scripts/BuildConsts", fileManagerResource, HEAP_DEFAULT);
       dialogConsts = parser.Load("Scripts/DialogConsts", fileManagerResource, HEAP_DEFAULT);
-      if (!consts || !build || !consts->ItemsMerge(build) || !dialogConsts ||
-          !screen.Init(TestSupport::WindowSettingsGet(TestSupport::WindowProcedureScreen)))
+      if (!consts || !build || !consts->ItemsMerge(build) || !dialogConsts || !CardTableBench::WindowOpen())
       {
          return false;
       }
@@ -125,12 +109,6 @@ struct TrickTable
       textManager.Init();
       textManager.LanguageSet(&language);
       textManager.FileAdd("Text");
-      KeyboardStateInit();
-      mouseStateSystem = MouseState();
-      FadeManager::Reset();
-      ProgressionManager::Init();
-      GUIManager::Init();
-      CardWidgetTypesRegister();
       GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
       PortraitTablesInit();
       dialogManager.Init(dialogConsts, &language);
@@ -157,30 +135,20 @@ struct TrickTable
 
    void Frame()
    {
-      screen.MessagesPump();
-      GUIManager::Update(16);
-      dialogManager.Update();
-      GameStateManager::current->Update(16);
-      screen.clearedThisFrame = 0;
-      screen.Clear();
-      GUIManager::Draw();
-      screen.FrameEnd();
+      CardTableBench::FrameRun([]() { dialogManager.Update(); });
    }
 
    void Stop()
    {
       dialogManager.Stop();
-      GameStateManager::Deinit();
-      dialogManager.Deinit();
-      PortraitTablesDeinit();
-      GUIManager::Deinit();
-      ProgressionManager::Deinit();
-      textManager.Deinit();
-      textManager.LanguageSet(nullptr);
-      FontManager::Deinit();
-      imageManager.Deinit();
-      textureManager.Deinit();
-      screen.Deinit();
+      CardTableBench::WindowClose(
+          []()
+          {
+             dialogManager.Deinit();
+             PortraitTablesDeinit();
+             textManager.Deinit();
+             textManager.LanguageSet(nullptr);
+          });
       MemoryDelete(dialogConsts);
       fileManagerResource = nullptr;
       std::filesystem::remove_all(folder);
@@ -199,14 +167,12 @@ void TrickTableFrame(benchmark::State& state)
    i64 frames = 0;
    for (auto _ : state)
    {
-      const double start = static_cast<double>(std::clock()) * 1000.0 / CLOCKS_PER_SEC;
+      const double start = CardTableBench::CPUMillisecondsGet();
       table.Frame();
-      cpu += static_cast<double>(std::clock()) * 1000.0 / CLOCKS_PER_SEC - start;
+      cpu += CardTableBench::CPUMillisecondsGet() - start;
       frames++;
    }
-   // Process CPU: the main thread and the software rasterizer's threads together.
-   state.counters["process_cpu_ms_per_frame"] = frames > 0 ? cpu / static_cast<double>(frames) : 0.0;
-   state.counters["target_ms"] = TRICK_FRAME_TARGET_MS;
+   CardTableBench::FrameReport(state, cpu, frames);
    table.Stop();
 }
 BENCHMARK(TrickTableFrame)->Unit(benchmark::kMillisecond)->Iterations(200);
