@@ -239,6 +239,67 @@ TEST_F(TrickTableDisplayTest, TheReviewShowsTheFourCardsOfTheLastTrick)
    TransitionsFinish();
    Shot("TrickTableHandReview");
 }
+TEST_F(TrickTableDisplayTest, ALoadedGameShowsItsOwnPlayersAndARemovedPanelIsRebuilt)
+{
+   ASSERT_TRUE(PlayUntil([this]() { return game.trickIndexCurrent == 1 && game.actionQueue.count == 0; }));
+   // Other characters than a fresh game would draw, and another dealer.
+   const char* const cast[] = {"Kofi", "Greta", "Ines"};
+   for (i32 i = 1; i < 4; ++i)
+   {
+      game.players[i]->NameSet(cast[i - 1]);
+   }
+   game.DealerSet(game.players[2]);
+
+   TestTrickGame fresh;
+   fresh.layerName = game.layerName;
+   ASSERT_TRUE(harness.RoundTripCheck(&fresh));
+   ASSERT_EQ(fresh.playerPanels.count, 4);
+   for (i32 i = 0; i < 4; ++i)
+   {
+      PlayerPanelWidget* widget = fresh.playerPanels[i]->widget;
+      ASSERT_NE(widget, nullptr);
+      EXPECT_STREQ(widget->textLines[0]->TextGet(), fresh.players[i]->DisplayNameGet()) << i;
+      EXPECT_EQ(widget->plaque->ChildGetByName("IconDealer")->VisibleCheck(), i == 2) << i;
+   }
+   EXPECT_STREQ(fresh.players[1]->name, "Kofi");
+   // The faces follow the loaded characters: Kofi's green skin, not the drawn character's.
+   const JSONValue* kofi = consts->ItemGet("Characters")->ItemGet("Kofi")->ItemGet("Portrait");
+   PortraitWidget expected;
+   expected.InitWithoutSpecification("Expected", nullptr);
+   expected.DescriptionLoad(kofi);
+   PortraitWidget* shown = fresh.playerPanels[1]->widget->portrait;
+   for (i32 part = 0; part < PORTRAIT_PART_COUNT; ++part)
+   {
+      EXPECT_EQ(shown->PartSpriteGet(part), expected.PartSpriteGet(part)) << part;
+   }
+   expected.Deinit();
+
+   // A character missing from the constants gets the default face.
+   fresh.players[3]->NameSet("Nobody");
+   fresh.playerPanels[3]->PortraitUpdate();
+   PortraitWidget fallback;
+   fallback.InitWithoutSpecification("Fallback", nullptr);
+   fallback.DefaultPartsSet();
+   for (i32 part = 0; part < PORTRAIT_PART_COUNT; ++part)
+   {
+      EXPECT_EQ(fresh.playerPanels[3]->widget->portrait->PartSpriteGet(part), fallback.PartSpriteGet(part));
+   }
+   fallback.Deinit();
+
+   // A panel whose widget went is rebuilt by the next GUI set-up of its record.
+   PlayerPanelWidget* old = fresh.playerPanels[0]->widget;
+   fresh.playerPanelContainer->ChildRemove(old);
+   GUIManager::RemovedWidgetsDestroy();
+   EXPECT_EQ(fresh.playerPanels[0]->widget, nullptr);
+   fresh.playerPanels[0]->Refresh();
+   fresh.playerPanels[0]->WidgetCreate();
+   ASSERT_NE(fresh.playerPanels[0]->widget, nullptr);
+   EXPECT_EQ(fresh.playerPanels[0]->widget->owner, fresh.playerPanels[0]);
+   Shot("TrickTableLoaded");
+   // fresh goes before the harness.
+   harness.Leave();
+}
+
 } // namespace
 } // namespace TestSupport
 } // namespace Corvale
