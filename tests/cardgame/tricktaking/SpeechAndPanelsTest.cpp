@@ -10,6 +10,7 @@
 #include "gui/dialog/DialogManager.h"
 #include "gui/widgets/ContainerWidget.h"
 #include "gui/widgets/LabelWidget.h"
+#include "platform/window/Screen.h"
 #include "tests/cardgame/CardGameHarness.h"
 #include "tests/cardgame/tricktaking/TestTrickGame.h"
 
@@ -31,7 +32,9 @@ class SpeechAndPanelsTest : public ::testing::Test
       harness.CardGlobalConstsSet(
           std::string(CARD_GAME_HARNESS_CONSTS)
               .insert(1, R"("Characters": {"Mabel": {"AddressDialogGroupSuffix": "TO_MABEL"},
-                               "Otto": {"AddressDialogGroupSuffix": 5}, "Rosa": {}},)"));
+                               "Otto": {"AddressDialogGroupSuffix": 5}, "Rosa": {}},
+          "DialogWidgetSize": "440|130", "DialogWidgetPlayerLeftOffset": "-446|4",
+          "DialogWidgetPlayerRightOffset": "306|4",)"));
       dialogConsts = JSONTest::TextParse(R"({"Dialogs": {}, "DialogGroups": {
           "Mabel_WIN": ["MabelWin"], "Otto_WIN": ["OttoWin"], "Rosa_WIN": ["RosaWin"],
           "Otto_TO_MABEL": ["OttoToMabel"], "Mabel_)" +
@@ -163,6 +166,35 @@ TEST_F(SpeechAndPanelsTest, SpeechLinesTable)
 
    EXPECT_EQ(game.seed1, seed1) << "a line never shifts the game's own draws";
    EXPECT_EQ(game.seed2, seed2);
+}
+
+TEST_F(SpeechAndPanelsTest, TheBalloonStandsBesideTheSpeakersPanel)
+{
+   const u32 width = screen.virtualWidth;
+   screen.virtualWidth = 960;
+   auto spoken = [this](i32 playerIndex)
+   {
+      dialogManager.position = Point2F{-1.0f, -1.0f};
+      game.CharacterDialogRandomSay(game.players[playerIndex], "WIN", 0, 1.0f);
+      EXPECT_TRUE(harness.RunUntilIdle(600));
+      return std::to_string(static_cast<int>(dialogManager.position.x)) + "|" +
+             std::to_string(static_cast<int>(dialogManager.position.y));
+   };
+   // Panels at "10|300", "100|10" and "700|300": right of the panel when the balloon fits.
+   EXPECT_EQ(spoken(1), "316|304");
+   EXPECT_EQ(spoken(2), "406|14");
+   EXPECT_EQ(spoken(3), "254|304") << "no room on the right: the left side";
+   // A speaker without a panel leaves the balloon where it was.
+   game.playerPanels[3]->playerID = -1;
+   EXPECT_EQ(spoken(3), "-1|-1");
+   // The game's own positions come first.
+   JSONValue* positions = game.constants->ItemArraySet("PlayerDialogPositions");
+   for (const char* at : {"1|1", "2|2", "3|3", "4|4"})
+   {
+      positions->ElementAdd()->StringSet(at);
+   }
+   EXPECT_EQ(spoken(1), "2|2");
+   screen.virtualWidth = width;
 }
 
 TEST_F(SpeechAndPanelsTest, PanelRecordsFollowTurnDealerAndSeats)
