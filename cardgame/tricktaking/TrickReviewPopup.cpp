@@ -69,6 +69,12 @@ void TrickReviewPopupOpen(TrickReviewPopup* popup, TrickTakingGame* game, const 
    {
       return;
    }
+   // One review at a time: a second request while one is open is dropped.
+   if (TrickReviewPopup::OpenCheck())
+   {
+      MemoryDelete(popup);
+      return;
+   }
    if (!layerName || !NultSnprintf(popup->layerName, sizeof(popup->layerName), "%s", layerName))
    {
       WarningPrintf("TrickReviewPopupOpen -- unusable layer name\n");

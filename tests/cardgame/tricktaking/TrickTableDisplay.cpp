@@ -192,7 +192,8 @@ TEST_F(TrickTableDisplayTest, TheReviewShowsTheFourCardsOfTheLastTrick)
    ASSERT_NE(game.trickReviewPreviousButton, nullptr);
    EXPECT_TRUE(game.trickReviewPreviousButton->VisibleCheck());
    game.trickReviewPreviousButton->onClick(game.trickReviewPreviousButton, &game);
-   ASSERT_EQ(PopupManager::popups.count, 1);
+   game.TrickReviewShow();
+   ASSERT_EQ(PopupManager::popups.count, 1) << "never two reviews at once";
    TrickReviewPopup* review = dynamic_cast<TrickReviewPopup*>(PopupManager::popups[0]);
    ASSERT_NE(review, nullptr);
    EXPECT_EQ(review->trickShown, 1);

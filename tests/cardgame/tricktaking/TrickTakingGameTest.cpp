@@ -126,11 +126,15 @@ TEST_F(TrickTakingGameTest, TrickQuestionsFollowTheHistories)
    game.HandBegin();
    EXPECT_EQ(game.trickIndexCurrent, -1);
    EXPECT_FALSE(game.TrickCompleteCheck()) << "no entries right after the hand begins";
+   game.TrickReviewShow();
+   EXPECT_EQ(PopupManager::popups.count, 0) << "no review before the first trick";
    EXPECT_EQ(game.TrickLeadCardGet(), nullptr);
 
    game.playerActiveID = 2;
    game.TrickBegin();
    EXPECT_EQ(game.trickIndexCurrent, 0);
+   game.TrickReviewShow();
+   EXPECT_EQ(PopupManager::popups.count, 0) << "no review during the first trick";
    EXPECT_EQ(game.TrickLeaderGet(0), game.players[2]);
    EXPECT_EQ(game.TrickLeadCardGet(), nullptr) << "the leader has not played yet";
    TrickCardsGive({"-", "5C", "-", "-"});
