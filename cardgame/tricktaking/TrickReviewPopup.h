@@ -21,7 +21,7 @@ class TrickReviewPopup : public Popup
    void LayerInit(LayerWidget* pushedLayer) override;
    void Deinit() override;
    void TextsRefresh() override { TrickTextsUpdate(); }
-   // Names the seventh slot after what it does here.
+   // The trick's lines: its number, leader, winner, points and the players' names.
    virtual void TrickTextsUpdate();
    virtual void TrickSet(i32 trickIndex);
 
