@@ -14,6 +14,8 @@
 #include "cardgame/Player.h"
 #include "cardgame/Team.h"
 #include "cardgame/TrickTakingGamePlayerHistoryEntry.h"
+#include "cardgame/tricktaking/TrickTakingGame.h"
+#include "cardgame/tricktaking/TrickTakingGamePlayer.h"
 #include "core/Log.h"
 #include "core/Memory.h"
 #include "core/ReflectionManager.h"
@@ -80,7 +82,9 @@ void GameTypesRegister()
    // SolitaireGame, SpiderSolitaire, TraditionalSolitaireGame
    NonSolitaireFrontendBasedCardGame::ReflectionRegister();
    TrickTakingGamePlayerHistoryEntry::ReflectionRegister();
-   // TrickTakingGamePlayer, TrickTakingGame, ScorpionSolitaire, TalonSolitaire, KlondikeSolitaire,
+   TrickTakingGamePlayer::ReflectionRegister();
+   TrickTakingGame::ReflectionRegister();
+   // ScorpionSolitaire, TalonSolitaire, KlondikeSolitaire,
    // FlowerGardenSolitaire, CanfieldSolitaire, BatsfordSolitaire, BaronessSolitaire,
    // ColoradoSolitaire, StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire,
    // BakersDozenSolitaire, FourSeasonsSolitaire, EightOffSolitaire, EliminatorSolitaire,

@@ -7,6 +7,7 @@
 #include "cardgame/CardPile.h"
 #include "cardgame/CardPileHelpLabel.h"
 #include "cardgame/CardPileWidget.h"
+#include "cardgame/PlayerPanelWidget.h"
 #include "gui/GUIManager.h"
 #include "gui/widgets/SpriteWidget.h"
 #include "gui/widgets/WidgetChildSprite.h"
@@ -36,6 +37,7 @@ void CardWidgetTypesRegister()
    GUIManager::WidgetTypeRegister("Card", &WidgetCreate<CardWidget>);
    GUIManager::WidgetTypeRegister("CardPile", &WidgetCreate<CardPileWidget>);
    GUIManager::WidgetTypeRegister("CardPileHelpLabel", &WidgetCreate<CardPileHelpLabelWidget>);
+   PlayerPanelWidget::TypeRegister();
 }
 
 void CardWidget::Init(const char* widgetName, Widget* parentWidget, const JSONValue* specification)

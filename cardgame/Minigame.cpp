@@ -11,6 +11,7 @@
 #include "cardgame/Chip.h"
 #include "cardgame/Player.h"
 #include "cardgame/PlayerPanel.h"
+#include "cardgame/PlayerPanelWidget.h"
 #include "cardgame/RecordSupport.h"
 #include "cardgame/Team.h"
 #include "cardgame/TemplateInheritance.h"
@@ -421,16 +422,41 @@ void Minigame::CommonPanelCreate()
                                       constants->ItemGet("CommonPanelPosition")->Point2FValueGet());
 }
 
-void Minigame::TextsRefresh()
+void Minigame::TeamPanelTextsClear()
 {
-   for (i32 i = 0; i < playerPanels.count; ++i)
-   {
-      playerPanels[i]->Refresh();
-   }
    for (i32 i = 0; i < teamPanels.count; ++i)
    {
       PanelTextsClear(teamPanels[i]);
    }
+}
+
+void Minigame::CommonPanelTextsClear()
+{
+   PanelTextsClear(commonPanel);
+}
+
+void Minigame::TextsRefresh()
+{
+   const i32 nameLine = PlayerPanelNameLineGet();
+   for (i32 i = 0; i < playerPanels.count; ++i)
+   {
+      PlayerPanelWidget* widget = playerPanels[i]->widget;
+      for (i32 line = 0; widget && line < widget->textLines.count; ++line)
+      {
+         if (widget->textLines[line])
+         {
+            widget->textLines[line]->TextSet("");
+         }
+      }
+      const Player* player = PlayerGet(playerPanels[i]->playerID);
+      const char* name = player ? player->DisplayNameGet() : nullptr;
+      if (widget && name && nameLine >= 0 && nameLine < widget->textLines.count && widget->textLines[nameLine])
+      {
+         widget->textLines[nameLine]->TextSet(name);
+      }
+      playerPanels[i]->Refresh();
+   }
+   TeamPanelTextsClear();
 }
 
 void Minigame::WindowTitleUpdate()
@@ -671,8 +697,14 @@ void Minigame::PlayersCreate()
          break;
       }
    }
+   PlayerPanelsPlayersApply();
+}
+
+void Minigame::PlayerPanelsPlayersApply()
+{
    for (i32 i = 0; i < playerPanels.count; ++i)
    {
+      playerPanels[i]->playerID = i < players.count && players[i] ? players[i]->id : -1;
       playerPanels[i]->PortraitUpdate();
    }
 }

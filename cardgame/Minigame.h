@@ -189,6 +189,21 @@ class Minigame : public MenuState
    void PlayerDealerSet(const Player* player);
    void PlayerWinnerIconSet(Player* player, bool visible);
    void PlayerPanelsDestroy();
+   // The panels show the players of the table, seat by seat, with their faces.
+   void PlayerPanelsPlayersApply();
+   void TeamPanelTextsClear();
+   void TeamPanelTextSet(i32 panelIndex, i32 line, const char* text);
+   void TeamPanelNameSet(i32 panelIndex, const Team* team);
+   void TeamPanelPlayersNameSet(i32 panelIndex, const Player* first, const Player* second);
+   void CommonPanelTextsClear();
+   // kind 0: plain text; kind 1: a text key; other kinds change nothing.
+   void CommonPanelTextSet(i32 line, const char* value, i32 kind);
+
+   // Speech lines, drawn with the engine's generator so that a line never shifts a deal.
+   void CharacterDialogRandomSay(const Player* player, const char* group, u32 delay, float probability);
+   void CharacterAddressDialogSay(const Player* speaker, const Player* addressee, u32 delay);
+   void TeamCharacterDialogRandomSay(const Team* team, const char* group, i32 extra, u32 delay,
+                                     float probability);
 
    // Queue posters.
    void ActionQueueClear();

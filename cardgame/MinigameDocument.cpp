@@ -179,7 +179,10 @@ bool Minigame::Load(JSONValue* document)
    randomState0 = seed1;
    randomState1 = seed2;
    ChipPilesEmpty();
-   PlayerPanelsVisibilityRefresh();
+   // The panels show the loaded players, not those of the game the document was loaded into.
+   PlayerPanelsPlayersApply();
+   WinnerIconsRefresh();
+   PlayerPanelFramesRefresh();
    ChipsLayOut();
    ChipMovesFinish();
    return true;

@@ -1,6 +1,7 @@
-// The table games' base adds no saved state of its own; its record only places it in the chain.
+// The table games' base: every seat taken, and the hands' sorting option read one way for all.
 #include "cardgame/NonSolitaireFrontendBasedCardGame.h"
 
+#include <cstring>
 #include <typeinfo>
 
 #include "cardgame/RecordSupport.h"
@@ -18,5 +19,19 @@ void NonSolitaireFrontendBasedCardGame::ReflectionRegister()
    }
    record->BaseAdd(typeid(FrontendBasedCardGame).name());
    ReflectionManager::TypeRegister(record);
+}
+
+i32 NonSolitaireFrontendBasedCardGame::CardSortingGet()
+{
+   const char* sorting = SettingStringGet("CardSorting");
+   if (sorting && std::strcmp(sorting, "Ascending") == 0)
+   {
+      return CARD_SORTING_ASCENDING;
+   }
+   if (sorting && std::strcmp(sorting, "Unsorted") == 0)
+   {
+      return CARD_SORTING_UNSORTED;
+   }
+   return CARD_SORTING_DESCENDING;
 }
 } // namespace Corvale

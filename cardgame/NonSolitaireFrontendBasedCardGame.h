@@ -5,11 +5,24 @@
 
 namespace Corvale
 {
+// The answers of CardSortingGet.
+enum CardSorting : i32
+{
+   CARD_SORTING_ASCENDING = 0,
+   CARD_SORTING_DESCENDING = 1,
+   CARD_SORTING_UNSORTED = 2
+};
+
 class NonSolitaireFrontendBasedCardGame : public FrontendBasedCardGame
 {
  public:
    static void ReflectionRegister();
 
    const char* ReflectionTypeNameGet() override { return "Corvale::NonSolitaireFrontendBasedCardGame"; }
+   // Every seat at the table is taken.
+   i32 PlayersCountGet() override { return PlayersMaximumGet(); }
+
+   // The "CardSorting" option: descending unless it says otherwise.
+   i32 CardSortingGet();
 };
 } // namespace Corvale

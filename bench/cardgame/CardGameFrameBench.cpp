@@ -34,14 +34,12 @@
 #include "platform/input/MouseState.h"
 #include "platform/sprite/FontManager.h"
 #include "platform/window/Screen.h"
-#include "tests/platform/ScreenTestSupport.h"
+#include "bench/cardgame/CardTableBenchSupport.h"
 
 using namespace Corvale;
 
 namespace
 {
-constexpr double FRAME_TARGET_MS = 4.0;
-
 class FrameBenchGame : public CardGame
 {
  public:
@@ -71,11 +69,6 @@ class FrameBenchGame : public CardGame
       return card;
    }
 };
-
-double CPUMillisecondsGet()
-{
-   return static_cast<double>(std::clock()) * 1000.0 / CLOCKS_PER_SEC;
-}
 
 // The resource tree: the generated fonts and sprites, a layer with the four card containers, the
 // game's constants with a stock and ten columns.
@@ -128,20 +121,11 @@ struct Table104
       JSONParser parser;
       MemoryDelete(consts);
       consts = parser.Load("Graphics/GraphicsConsts", fileManagerResource, HEAP_DEFAULT);
-      if (!consts || !screen.Init(TestSupport::WindowSettingsGet(TestSupport::WindowProcedureScreen)))
+      if (!consts || !CardTableBench::WindowOpen())
       {
          return false;
       }
       Card::ConstsLoad(consts);
-      KeyboardStateInit();
-      mouseStateSystem = MouseState();
-      mouseStateSystem.present = 1;
-      mouseStateSystem.x = 900;
-      mouseStateSystem.y = 700;
-      FadeManager::Reset();
-      ProgressionManager::Init();
-      GUIManager::Init();
-      CardWidgetTypesRegister();
       GameStateManager::Init(&game);
       game.GameNew();
       game.cardPiles[0]->DecksAdd(2);
@@ -159,39 +143,15 @@ struct Table104
       return true;
    }
 
-   void Frame()
-   {
-      screen.MessagesPump();
-      GUIManager::Update(16);
-      GameStateManager::current->Update(16);
-      screen.clearedThisFrame = 0;
-      screen.Clear();
-      GUIManager::Draw();
-      screen.FrameEnd();
-   }
+   void Frame() { CardTableBench::FrameRun(); }
 
    void Stop()
    {
-      GameStateManager::Deinit();
-      GUIManager::Deinit();
-      ProgressionManager::Deinit();
-      FontManager::Deinit();
-      imageManager.Deinit();
-      textureManager.Deinit();
-      screen.Deinit();
+      CardTableBench::WindowClose();
       fileManagerResource = nullptr;
       std::filesystem::remove_all(folder);
    }
 };
-
-void FrameReport(benchmark::State& state, double cpuMs, i64 frames)
-{
-   const double perFrame = frames > 0 ? cpuMs / static_cast<double>(frames) : 0.0;
-   // Process CPU: the main thread and the software rasterizer's threads together. The CPU column
-   // of the report is the main thread's alone.
-   state.counters["process_cpu_ms_per_frame"] = perFrame;
-   state.counters["target_ms"] = FRAME_TARGET_MS;
-}
 
 void CardTableFrame(benchmark::State& state)
 {
@@ -222,12 +182,12 @@ void CardTableFrame(benchmark::State& state)
          table.game.CardPilesLayOut();
          state.ResumeTiming();
       }
-      const double start = CPUMillisecondsGet();
+      const double start = CardTableBench::CPUMillisecondsGet();
       table.Frame();
-      cpu += CPUMillisecondsGet() - start;
+      cpu += CardTableBench::CPUMillisecondsGet() - start;
       frames++;
    }
-   FrameReport(state, cpu, frames);
+   CardTableBench::FrameReport(state, cpu, frames);
    table.Stop();
 }
 BENCHMARK(CardTableFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(200);
@@ -243,9 +203,9 @@ void CardGameUpdateAtRest(benchmark::State& state)
    double frameCpu = 0.0;
    for (i32 i = 0; i < 100; ++i)
    {
-      const double start = CPUMillisecondsGet();
+      const double start = CardTableBench::CPUMillisecondsGet();
       table.Frame();
-      frameCpu += CPUMillisecondsGet() - start;
+      frameCpu += CardTableBench::CPUMillisecondsGet() - start;
    }
    const auto begin = std::chrono::steady_clock::now();
    i64 updates = 0;

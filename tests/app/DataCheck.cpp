@@ -163,6 +163,7 @@ class DataChecker
          ProgramNamesCheck();
          PortraitsCheck();
          DialogsCheck();
+         TrickTablesCheck();
       }
       ChipsCheck();
       BackgroundsCheck();
@@ -483,6 +484,12 @@ class DataChecker
       {
          TextKeyCheck(where, key, "text key");
       }
+      // The trick review's lines and the team panels' names.
+      for (const char* key : {"TrickLabel", "TrickLeaderLabel", "TrickWinnerLabel", "TrickPointsTakenLabel",
+                              "TrickCardValueLabel", "TeamAnd"})
+      {
+         TextKeyCheck(where, key, "text key");
+      }
       // Widgets the code finds by path, with the type it needs: layer, then child names.
       const struct
       {
@@ -502,6 +509,70 @@ class DataChecker
           {"Tutorial", {"Skeleton"}, "TutorialSkeleton"},
           {"Tutorial", {"Timestamp"}, "NumberLabel"},
           {"Tutorial", {"MenuBar", "Back"}, "PressButton"},
+          {"NonSolitaireFrontendBasedCardGame", {"ButtonContainerBottom"}, "Container"},
+          {"NonSolitaireFrontendBasedCardGame", {"ChipContainerTop"}, "Container"},
+          {"NonSolitaireFrontendBasedCardGame", {"ChipContainerBottom"}, "Container"},
+          {"NonSolitaireFrontendBasedCardGame", {"PlayerPanelContainer"}, "Container"},
+          {"NonSolitaireFrontendBasedCardGame", {"DialogContainer"}, "Container"},
+          {"NonSolitaireFrontendBasedCardGame", {"CardPileContainer"}, "Container"},
+          {"NonSolitaireFrontendBasedCardGame", {"CardContainerBottom"}, "Container"},
+          {"NonSolitaireFrontendBasedCardGame", {"CardContainerTop"}, "Container"},
+          {"NonSolitaireFrontendBasedCardGame", {"HelpLabelContainer"}, "Container"},
+          {"TrickReviewHand4Players", {"Panel", "TrickText", "TrickPrevious"}, "PressButton"},
+          {"TrickReviewHand4Players", {"Panel", "TrickText", "TrickNext"}, "PressButton"},
+          {"TrickReviewHand4Players", {"Panel", "HandCards"}, "Container"},
+          {"TrickReviewPrevious4Players", {"Panel", "Done"}, "PressButton"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "Cards"}, "Container"},
+          {"TrickReviewPrevious4Players", {"Panel", "TrickText", "TrickNumber"}, "Label"},
+          {"TrickReviewPrevious4Players", {"Panel", "TrickText", "TrickLeader"}, "Label"},
+          {"TrickReviewPrevious4Players", {"Panel", "TrickText", "TrickWinner"}, "Label"},
+          {"TrickReviewPrevious4Players", {"Panel", "TrickText", "TrickPointsTaken"}, "Label"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "Cards", "Card0"}, "Sprite"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "TrickLeaderIcon0"}, "Sprite"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "TrickWinnerIcon0"}, "Sprite"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "PlayerName0"}, "Label"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "CardValue0"}, "Label"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "Cards", "Card1"}, "Sprite"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "TrickLeaderIcon1"}, "Sprite"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "TrickWinnerIcon1"}, "Sprite"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "PlayerName1"}, "Label"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "CardValue1"}, "Label"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "Cards", "Card2"}, "Sprite"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "TrickLeaderIcon2"}, "Sprite"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "TrickWinnerIcon2"}, "Sprite"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "PlayerName2"}, "Label"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "CardValue2"}, "Label"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "Cards", "Card3"}, "Sprite"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "TrickLeaderIcon3"}, "Sprite"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "TrickWinnerIcon3"}, "Sprite"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "PlayerName3"}, "Label"},
+          {"TrickReviewPrevious4Players", {"Panel", "Trick", "CardValue3"}, "Label"},
+          {"TrickReviewHand4Players", {"Panel", "Done"}, "PressButton"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "Cards"}, "Container"},
+          {"TrickReviewHand4Players", {"Panel", "TrickText", "TrickNumber"}, "Label"},
+          {"TrickReviewHand4Players", {"Panel", "TrickText", "TrickLeader"}, "Label"},
+          {"TrickReviewHand4Players", {"Panel", "TrickText", "TrickWinner"}, "Label"},
+          {"TrickReviewHand4Players", {"Panel", "TrickText", "TrickPointsTaken"}, "Label"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "Cards", "Card0"}, "Sprite"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "TrickLeaderIcon0"}, "Sprite"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "TrickWinnerIcon0"}, "Sprite"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "PlayerName0"}, "Label"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "CardValue0"}, "Label"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "Cards", "Card1"}, "Sprite"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "TrickLeaderIcon1"}, "Sprite"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "TrickWinnerIcon1"}, "Sprite"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "PlayerName1"}, "Label"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "CardValue1"}, "Label"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "Cards", "Card2"}, "Sprite"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "TrickLeaderIcon2"}, "Sprite"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "TrickWinnerIcon2"}, "Sprite"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "PlayerName2"}, "Label"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "CardValue2"}, "Label"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "Cards", "Card3"}, "Sprite"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "TrickLeaderIcon3"}, "Sprite"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "TrickWinnerIcon3"}, "Sprite"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "PlayerName3"}, "Label"},
+          {"TrickReviewHand4Players", {"Panel", "Trick", "CardValue3"}, "Label"},
       };
       for (const auto& widget : widgets)
       {
@@ -716,6 +787,118 @@ class DataChecker
       {
          const char* animation = StringMemberGet(balloon->ItemGet(sprite), "Animation");
          AnimationCheck(where + " \"DialogWidget\" " + Quoted(sprite), spriteFile,
+                        animation ? animation : "");
+      }
+   }
+
+   // The multi-player table's constants: the panels built from the global constants, the
+   // characters' address suffixes and the four-player trick games' template.
+   void TrickTablesCheck()
+   {
+      const std::string where = "Scripts/BuildConsts.json";
+      const JSONValue* consts = DocumentGet("Scripts/BuildConsts");
+      if (!consts)
+      {
+         return;
+      }
+      const JSONValue* panel = consts->ItemGet("PlayerPanelWidget");
+      const char* spriteFile = StringMemberGet(panel, "SpriteResourceFilename");
+      std::vector<const JSONValue*> pending = {panel};
+      std::set<std::string> names;
+      while (!pending.empty())
+      {
+         const JSONValue* widget = pending.back();
+         pending.pop_back();
+         const JSONValue* children = widget->ItemGet("Children");
+         for (i32 i = 0; children->TypeGet() == JSONValue::TYPE_ARRAY && i < children->CountGet(); i++)
+         {
+            pending.push_back(children->ElementGet(i));
+         }
+         const char* name = StringMemberGet(widget, "Name");
+         const char* animation = StringMemberGet(widget, "Animation");
+         names.insert(name ? name : "");
+         if (animation)
+         {
+            AnimationCheck(where + " \"PlayerPanelWidget\"", spriteFile ? spriteFile : "", animation);
+         }
+      }
+      // The frame's two looks are set by the code.
+      for (const char* animation : {"FrameOn", "FrameOff"})
+      {
+         AnimationCheck(where + " \"PlayerPanelWidget\"", spriteFile ? spriteFile : "", animation);
+      }
+      for (const char* name :
+           {"Plaque", "Frame", "Background", "PortraitContainer", "Portrait", "Text0", "Text1", "Text2",
+            "IconDealer", "IconWinner", "IconCribbagePegRed", "IconCribbagePegBlue"})
+      {
+         if (!names.count(name))
+         {
+            Report(where, "\"PlayerPanelWidget\" has no child " + Quoted(name));
+         }
+      }
+      for (const char* key : {"TeamPanelWidget", "CommonPanelWidget"})
+      {
+         const JSONValue* children = consts->ItemGet(key)->ItemGet("Children");
+         bool text = false;
+         for (i32 i = 0; children->TypeGet() == JSONValue::TYPE_ARRAY && i < children->CountGet(); i++)
+         {
+            const char* name = StringMemberGet(children->ElementGet(i), "Name");
+            text = text || (name && std::strcmp(name, "Text") == 0);
+         }
+         if (!text)
+         {
+            Report(where, Quoted(key) + " has no \"Text\" container");
+         }
+      }
+      for (const char* key :
+           {"DialogWidgetSize", "DialogWidgetPlayerLeftOffset", "DialogWidgetPlayerRightOffset"})
+      {
+         if (!consts->ItemPoint2FCheck(key))
+         {
+            Report(where, Quoted(key) + " is not a point");
+         }
+      }
+      const JSONValue* characters = consts->ItemGet("Characters");
+      for (JSONValue::Iterator it = characters->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         if (!StringMemberGet(it.node->value, "AddressDialogGroupSuffix"))
+         {
+            Report(where,
+                   "character " + Quoted(it.node->key) + " has no string \"AddressDialogGroupSuffix\"");
+         }
+      }
+      const JSONValue* trick = consts->ItemGet("MinigameConstsTemplates")->ItemGet("TrickTaking4Players");
+      for (const char* key : {"PlayerPanelPositions", "TrickReviewHandHands"})
+      {
+         if (trick->ItemGet(key)->TypeGet() != JSONValue::TYPE_ARRAY)
+         {
+            Report(where, "\"TrickTaking4Players\" has no array " + Quoted(key));
+         }
+      }
+      if (trick->ItemGet("DelayTrickTake")->TypeGet() != JSONValue::TYPE_NUMBER ||
+          trick->ItemGet("TrickReviewPreviousButton")->TypeGet() != JSONValue::TYPE_OBJECT ||
+          !trick->ItemPoint2FCheck("TrickReviewPreviousButtonPosition") ||
+          !StringMemberGet(trick, "TrickReviewCardSize"))
+      {
+         Report(where, "\"TrickTaking4Players\" lacks its delay, review button or review card size");
+      }
+      const char* cardSize = StringMemberGet(trick, "TrickReviewCardSize");
+      const char* cardStyle =
+          StringMemberGet(GraphicsDocumentGet("GraphicsConsts", nullptr), "CardFrontStyleDefault");
+      if (cardSize && cardStyle)
+      {
+         AnimationCheck(where + " \"TrickReviewCardSize\"",
+                        std::string("Sprites/Cards/Fronts/") + cardStyle + "/" + cardSize, "H_1");
+      }
+      const JSONValue* states = trick->ItemGet("TrumpIndicatorWidget")->ItemGet("Children");
+      if (states->TypeGet() != JSONValue::TYPE_ARRAY || states->CountGet() != 9)
+      {
+         Report(where, "\"TrumpIndicatorWidget\" does not hold the nine trump states");
+      }
+      for (i32 i = 0; states->TypeGet() == JSONValue::TYPE_ARRAY && i < states->CountGet(); i++)
+      {
+         const char* animation = StringMemberGet(states->ElementGet(i), "Animation");
+         AnimationCheck(where + " \"TrumpIndicatorWidget\"", "GUI/NonSolitaireFrontendBasedCardGame/Sprites",
                         animation ? animation : "");
       }
    }

@@ -30,6 +30,7 @@
 #include "platform/window/Screen.h"
 #include "core/ReflectionManager.h"
 #include "tests/cardgame/CardGameHarness.h"
+#include "tests/cardgame/CardTableWindow.h"
 #include "tests/cardgame/DocumentTestSupport.h"
 #include "tests/cardgame/TestCardGame.h"
 #include "tests/platform/SpriteTestSupport.h"
@@ -91,19 +92,7 @@ class CardGameInputTest : public ::testing::Test
       const std::string graphics((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
       harness.CardGlobalConstsSet(graphics);
 
-      ASSERT_TRUE(screen.Init(WindowSettingsGet(WindowProcedureScreen)))
-          << "needs a display (run under xvfb-run)";
-      opened = true;
-      static const u32 english = 0;
-      textManager.Init();
-      textManager.LanguageSet(&english);
-      textManager.FileAdd("Text");
-      KeyboardStateInit();
-      mouseStateSystem = MouseState();
-      mouseStateSystem.present = 1;
-      FadeManager::Reset();
-      ProgressionManager::Init();
-      GUIManager::Init();
+      ASSERT_TRUE(window.Open()) << "needs a display (run under xvfb-run)";
       CardWidgetTypesRegister();
 
       game.pickUp = [](Card* card) { return card->faceUp; };
@@ -115,32 +104,9 @@ class CardGameInputTest : public ::testing::Test
       ASSERT_NE(harness.Pile(1)->CardTopGet()->widget, nullptr);
    }
 
-   void TearDown() override
-   {
-      harness.Leave();
-      GUIManager::Deinit();
-      ProgressionManager::Deinit();
-      textManager.Deinit();
-      textManager.LanguageSet(nullptr);
-      FontManager::Deinit();
-      EXPECT_EQ(SpriteManager::resourceFiles.count, 0) << "a card sprite file stayed loaded";
-      imageManager.Deinit();
-      textureManager.Deinit();
-      PlatformKeyStateClear();
-      if (opened)
-      {
-         screen.Deinit();
-      }
-   }
+   void TearDown() override { window.Close(harness); }
 
-   // One frame as the program runs it: window events, keys, the GUI's pointer input, the game.
-   void FrameRun()
-   {
-      screen.MessagesPump();
-      KeyboardStateUpdate(true);
-      GUIManager::Update(16);
-      harness.Frame();
-   }
+   void FrameRun() { CardTableWindow::FrameRun(harness); }
 
    void PointerFrame(const Point2F& at, u32 buttons)
    {
@@ -188,7 +154,7 @@ class CardGameInputTest : public ::testing::Test
 
    CardGameHarness harness;
    TestCardGame game;
-   bool opened = false;
+   CardTableWindow window;
 };
 
 TEST_F(CardGameInputTest, PressDragAndReleaseMovesARealCard)

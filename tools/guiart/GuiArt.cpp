@@ -34,7 +34,16 @@ enum Glyph
    GLYPH_PROFILE,
    GLYPH_SETTINGS,
    GLYPH_HELP,
-   GLYPH_DOT
+   GLYPH_DOT,
+   GLYPH_HEART,
+   GLYPH_SPADE,
+   GLYPH_DIAMOND,
+   GLYPH_CLUB,
+   GLYPH_HEART_BROKEN,
+   GLYPH_SPADE_BROKEN,
+   GLYPH_NO_TRUMP,
+   GLYPH_NO_TRUMP_HIGH,
+   GLYPH_NO_TRUMP_LOW
 };
 
 // One picture: a rounded box filling the image less its shadow margin, and an optional symbol.
@@ -432,6 +441,59 @@ std::vector<Piece> SettingsMenuPiecesMake()
 }
 
 const std::vector<Piece> settingsMenuPieces = SettingsMenuPiecesMake();
+// Trick-taking table art: the player panel's plaque, its lit and unlit frame and four icons, the
+// trick review's panel, buttons and leader and winner marks, and the trump indicator's states.
+constexpr Rgba CARD_RED{0.78f, 0.10f, 0.12f, 1.0f};
+constexpr Rgba CARD_BLACK{0.10f, 0.10f, 0.12f, 1.0f};
+constexpr Rgba DISC_TOP{0.99f, 0.98f, 0.94f, 1.0f};
+constexpr Rgba DISC_BOTTOM{0.88f, 0.86f, 0.80f, 1.0f};
+constexpr Rgba DISC_EDGE{0.55f, 0.47f, 0.26f, 1.0f};
+const Piece trickTakingPieces[] = {
+    {"Plaque", 300, 140, 14.0f, 2.0f, PANEL_TOP, PANEL_BOTTOM, {0.36f, 0.44f, 0.38f, 1.0f}, 4},
+    {"FrameOn", 300, 140, 14.0f, 4.0f, CLEAR, CLEAR, BRIGHT_GOLD, 0},
+    {"FrameOff", 300, 140, 14.0f, 2.0f, CLEAR, CLEAR, {0.20f, 0.30f, 0.24f, 0.6f}, 0},
+    {"IconDealer", 26, 26, 13.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, WHITE, 0, GLYPH_DOT, WHITE},
+    {"IconWinner", 28, 28, 14.0f, 0.0f, CLEAR, CLEAR, CLEAR, 0, GLYPH_STAR, BRIGHT_GOLD},
+    {"IconCribbagePegRed",
+     18,
+     18,
+     9.0f,
+     1.5f,
+     {0.90f, 0.25f, 0.20f, 1.0f},
+     {0.65f, 0.10f, 0.08f, 1.0f},
+     WHITE,
+     0},
+    {"IconCribbagePegBlue",
+     18,
+     18,
+     9.0f,
+     1.5f,
+     {0.30f, 0.50f, 0.90f, 1.0f},
+     {0.12f, 0.25f, 0.65f, 1.0f},
+     WHITE,
+     0},
+    {"TrickLeader", 30, 30, 15.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, EDGE, 0, GLYPH_ARROW_RIGHT, WHITE},
+    {"TrickWinner", 30, 30, 15.0f, 0.0f, CLEAR, CLEAR, CLEAR, 0, GLYPH_STAR, BRIGHT_GOLD},
+    {"ReviewPanel", 720, 520, 20.0f, 3.0f, PANEL_TOP, PANEL_BOTTOM, GOLD, 8},
+    {"ReviewButtonUp", 150, 44, 12.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, EDGE, 3},
+    {"ReviewButtonOver", 150, 44, 12.0f, 2.0f, OVER_TOP, OVER_BOTTOM, WHITE, 3},
+    {"ReviewButtonDown", 150, 44, 12.0f, 2.0f, DOWN_TOP, DOWN_BOTTOM, {0.80f, 0.84f, 0.90f, 1.0f}, 0},
+    {"ArrowLeftStep", 40, 40, 20.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, EDGE, 2, GLYPH_ARROW_LEFT, WHITE},
+    {"ArrowRightStep", 40, 40, 20.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, EDGE, 2, GLYPH_ARROW_RIGHT, WHITE},
+    {"TrumpHearts", 56, 56, 28.0f, 2.5f, DISC_TOP, DISC_BOTTOM, DISC_EDGE, 3, GLYPH_HEART, CARD_RED},
+    {"TrumpSpades", 56, 56, 28.0f, 2.5f, DISC_TOP, DISC_BOTTOM, DISC_EDGE, 3, GLYPH_SPADE, CARD_BLACK},
+    {"TrumpDiamonds", 56, 56, 28.0f, 2.5f, DISC_TOP, DISC_BOTTOM, DISC_EDGE, 3, GLYPH_DIAMOND, CARD_RED},
+    {"TrumpClubs", 56, 56, 28.0f, 2.5f, DISC_TOP, DISC_BOTTOM, DISC_EDGE, 3, GLYPH_CLUB, CARD_BLACK},
+    {"TrumpHeartsBroken", 56, 56, 28.0f, 2.5f, DISC_TOP, DISC_BOTTOM, DISC_EDGE, 3, GLYPH_HEART_BROKEN,
+     CARD_RED},
+    {"TrumpSpadesBroken", 56, 56, 28.0f, 2.5f, DISC_TOP, DISC_BOTTOM, DISC_EDGE, 3, GLYPH_SPADE_BROKEN,
+     CARD_BLACK},
+    {"TrumpNoTrump", 56, 56, 28.0f, 2.5f, DISC_TOP, DISC_BOTTOM, DISC_EDGE, 3, GLYPH_NO_TRUMP, CARD_BLACK},
+    {"TrumpNoTrumpHigh", 56, 56, 28.0f, 2.5f, DISC_TOP, DISC_BOTTOM, DISC_EDGE, 3, GLYPH_NO_TRUMP_HIGH,
+     CARD_BLACK},
+    {"TrumpNoTrumpLow", 56, 56, 28.0f, 2.5f, DISC_TOP, DISC_BOTTOM, DISC_EDGE, 3, GLYPH_NO_TRUMP_LOW,
+     CARD_BLACK},
+};
 
 // The art sets by the name given to --set.
 struct PieceSet
@@ -455,6 +517,7 @@ const PieceSet pieceSets[] = {
     {"FaceCreator", faceCreatorPieces.data(), faceCreatorPieces.size(), nullptr},
     {"Dialog", dialogPieces, sizeof(dialogPieces) / sizeof(dialogPieces[0]), nullptr},
     {"SettingsMenu", settingsMenuPieces.data(), settingsMenuPieces.size(), nullptr},
+    {"TrickTaking", trickTakingPieces, sizeof(trickTakingPieces) / sizeof(trickTakingPieces[0]), nullptr},
 };
 
 // Signed distance from (x, y) to a rounded box; negative inside.
@@ -585,6 +648,70 @@ float GlyphDistance(Glyph glyph, float x, float y)
    }
    case GLYPH_DOT:
       return r - 0.2f;
+   case GLYPH_HEART:
+   case GLYPH_HEART_BROKEN:
+   case GLYPH_SPADE:
+   case GLYPH_SPADE_BROKEN:
+   {
+      // Two lobes over a point; the spade is the heart upside down on a stem.
+      const bool spade = glyph == GLYPH_SPADE || glyph == GLYPH_SPADE_BROKEN;
+      const float sy = spade ? -y + 0.04f : y;
+      const float lobes = std::min(std::sqrt((x - 0.125f) * (x - 0.125f) + (sy + 0.07f) * (sy + 0.07f)),
+                                   std::sqrt((x + 0.125f) * (x + 0.125f) + (sy + 0.07f) * (sy + 0.07f))) -
+                          0.145f;
+      const float point[] = {0.265f, -0.02f, 0.0f, 0.29f, -0.265f, -0.02f};
+      float shape = std::min(lobes, ConvexDistance(x, sy, point, 3));
+      if (spade)
+      {
+         const float stem[] = {0.0f, 0.02f, 0.11f, 0.32f, -0.11f, 0.32f};
+         shape = std::min(shape, ConvexDistance(x, y, stem, 3));
+      }
+      if (glyph == GLYPH_HEART_BROKEN || glyph == GLYPH_SPADE_BROKEN)
+      {
+         // A zigzag crack from top to bottom.
+         const float crack = std::min({SegmentDistance(x, y, 0.0f, -0.34f, -0.06f, -0.12f, 0.025f),
+                                       SegmentDistance(x, y, -0.06f, -0.12f, 0.06f, 0.04f, 0.025f),
+                                       SegmentDistance(x, y, 0.06f, 0.04f, -0.02f, 0.34f, 0.025f)});
+         shape = std::max(shape, -crack);
+      }
+      return shape;
+   }
+   case GLYPH_DIAMOND:
+   {
+      const float points[] = {0.0f, -0.32f, 0.23f, 0.0f, 0.0f, 0.32f, -0.23f, 0.0f};
+      return ConvexDistance(x, y, points, 4);
+   }
+   case GLYPH_CLUB:
+   {
+      const float leaves = std::min({std::sqrt(x * x + (y + 0.14f) * (y + 0.14f)),
+                                     std::sqrt((x + 0.14f) * (x + 0.14f) + (y - 0.05f) * (y - 0.05f)),
+                                     std::sqrt((x - 0.14f) * (x - 0.14f) + (y - 0.05f) * (y - 0.05f))}) -
+                           0.12f;
+      const float stem[] = {0.0f, 0.0f, 0.1f, 0.32f, -0.1f, 0.32f};
+      return std::min(leaves, ConvexDistance(x, y, stem, 3));
+   }
+   case GLYPH_NO_TRUMP:
+   case GLYPH_NO_TRUMP_HIGH:
+   case GLYPH_NO_TRUMP_LOW:
+   {
+      // A struck-through ring; high and low add a pointer up or down beside it.
+      const float shift = glyph == GLYPH_NO_TRUMP ? 0.0f : (glyph == GLYPH_NO_TRUMP_HIGH ? 0.07f : -0.07f);
+      const float cy = y - shift;
+      const float ring = std::fabs(std::sqrt(x * x + cy * cy) - 0.19f) - 0.045f;
+      const float slash = SegmentDistance(x, cy, -0.15f, 0.15f, 0.15f, -0.15f, 0.045f);
+      float shape = std::min(ring, slash);
+      if (glyph == GLYPH_NO_TRUMP_HIGH)
+      {
+         const float up[] = {0.0f, -0.37f, 0.11f, -0.24f, -0.11f, -0.24f};
+         shape = std::min(shape, ConvexDistance(x, y, up, 3));
+      }
+      else if (glyph == GLYPH_NO_TRUMP_LOW)
+      {
+         const float down[] = {0.11f, 0.24f, 0.0f, 0.37f, -0.11f, 0.24f};
+         shape = std::min(shape, ConvexDistance(x, y, down, 3));
+      }
+      return shape;
+   }
    case GLYPH_NONE:
       break;
    }
@@ -1213,10 +1340,11 @@ int main(int argc, char** argv)
    }
    if (!usable)
    {
-      std::fprintf(stderr,
-                   "usage: corvale-guiart --output <folder> [--set "
-                   "MessageBox|LoadingScreen|MainMenu|SolitaireMenu|MenuBar|Language|FaceCreator|Dialog] "
-                   "[--icon <file>] [--cards <graphics folder>]\n");
+      std::fprintf(
+          stderr,
+          "usage: corvale-guiart --output <folder> [--set "
+          "MessageBox|LoadingScreen|MainMenu|SolitaireMenu|MenuBar|Language|FaceCreator|Dialog|TrickTaking] "
+          "[--icon <file>] [--cards <graphics folder>]\n");
       return 2;
    }
    Memory::Init();
