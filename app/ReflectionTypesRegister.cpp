@@ -13,12 +13,16 @@
 #include "cardgame/NonSolitaireFrontendBasedCardGame.h"
 #include "cardgame/Player.h"
 #include "cardgame/Team.h"
+#include "cardgame/solitaire/SolitaireGame.h"
+#include "cardgame/solitaire/TalonSolitaire.h"
+#include "cardgame/solitaire/TraditionalSolitaireGame.h"
 #include "cardgame/TrickTakingGamePlayerHistoryEntry.h"
 #include "core/Log.h"
 #include "core/Memory.h"
 #include "core/ReflectionManager.h"
 #include "core/ReflectionTypeBasic.h"
 #include "core/ReflectionTypeTable.h"
+#include "games/solitaire/KlondikeSolitaire.h"
 
 namespace Corvale
 {
@@ -77,10 +81,14 @@ void GameTypesRegister()
    Player::ReflectionRegister();
    Team::ReflectionRegister();
    Minigame::ReflectionRegister();
-   // SolitaireGame, SpiderSolitaire, TraditionalSolitaireGame
+   SolitaireGame::ReflectionRegister();
+   // SpiderSolitaire
+   TraditionalSolitaireGame::ReflectionRegister();
    NonSolitaireFrontendBasedCardGame::ReflectionRegister();
    TrickTakingGamePlayerHistoryEntry::ReflectionRegister();
-   // TrickTakingGamePlayer, TrickTakingGame, ScorpionSolitaire, TalonSolitaire, KlondikeSolitaire,
+   // TrickTakingGamePlayer, TrickTakingGame, ScorpionSolitaire
+   TalonSolitaire::ReflectionRegister();
+   KlondikeSolitaire::ReflectionRegister();
    // FlowerGardenSolitaire, CanfieldSolitaire, BatsfordSolitaire, BaronessSolitaire,
    // ColoradoSolitaire, StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire,
    // BakersDozenSolitaire, FourSeasonsSolitaire, EightOffSolitaire, EliminatorSolitaire,

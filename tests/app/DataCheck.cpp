@@ -2219,19 +2219,28 @@ TEST(DataCheck, TheMenusFindTheirConstantsTextsWidgetsAndPreviews)
    EXPECT_FALSE(disable->BoolValueGet());
 }
 
+// The built data's JSON documents by name, each freed with its pointer.
+class BuiltDocuments
+{
+ public:
+   BuiltDocuments() : data(TestSupport::BuildDataFolderGet()) { manager.BaseFolderSet(data.c_str()); }
+   std::unique_ptr<JSONValue, void (*)(JSONValue*)> operator()(const char* name)
+   {
+      return std::unique_ptr<JSONValue, void (*)(JSONValue*)>(parser.Load(name, &manager),
+                                                              [](JSONValue* v) { MemoryDelete(v); });
+   }
+
+ private:
+   std::string data;
+   FileManagerStdio manager;
+   JSONParser parser;
+};
+
 // The profile menu and the profile add popup read these constants, texts and widgets; every game
 // and solitaire must find its statistics lines, and a name may hold only what the fonts draw.
 TEST(DataCheck, TheProfileMenuFindsItsConstantsTextsWidgetsAndStatistics)
 {
-   const std::string data = TestSupport::BuildDataFolderGet();
-   FileManagerStdio manager;
-   manager.BaseFolderSet(data.c_str());
-   JSONParser parser;
-   auto load = [&](const char* name)
-   {
-      return std::unique_ptr<JSONValue, void (*)(JSONValue*)>(parser.Load(name, &manager),
-                                                              [](JSONValue* v) { MemoryDelete(v); });
-   };
+   BuiltDocuments load;
    auto consts = load("Scripts/BuildConsts");
    auto texts = load("Text/English/Text");
    auto menu = load("Graphics/GUI/ProfileMenu/Widgets");
@@ -2317,6 +2326,99 @@ TEST(DataCheck, TheProfileMenuFindsItsConstantsTextsWidgetsAndStatistics)
    EXPECT_FALSE(entry->ItemFind("AllCharactersAllowed"));
    EXPECT_EQ(std::string(entry->ItemGet("CharactersAllowed")->StringValueGet()),
              name_characters_test_support::NameCharactersGet());
+}
+
+// Klondike and the traditional solitaires' results read these constants, layers and texts.
+TEST(DataCheck, KlondikeFindsItsConstantsLayersAndTexts)
+{
+   BuiltDocuments load;
+   auto consts = load("Scripts/BuildConsts");
+   auto game = load("Scripts/Minigames/KlondikeSolitaire");
+   auto texts = load("Text/English/Text");
+   auto layer = load("Graphics/GUI/KlondikeSolitaire/Widgets");
+   auto sprites = load("Graphics/GUI/KlondikeSolitaire/Sprites");
+   ASSERT_TRUE(consts && game && texts && layer && sprites);
+   EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire");
+   const JSONValue* templated = consts->ItemGet("MinigameConstsTemplates")->ItemGet("TraditionalSolitaire");
+   ASSERT_EQ(templated->TypeGet(), JSONValue::TYPE_OBJECT);
+   std::vector<std::string> textKeys = {"KlondikeSolitaire",
+                                        "KlondikeSolitaireFlipThreeInfiniteResets",
+                                        "KlondikeSolitaireFlipOneNoResets",
+                                        "KlondikeSolitaireFlipOneOneReset",
+                                        "KlondikeSolitaireMoneyKlondike",
+                                        "GeneralConfirmatopm",
+                                        "TraditionalSolitaireWin",
+                                        "TraditionalSolitaireLose",
+                                        "TraditionalSolitaireHours",
+                                        "TraditionalSolitaireMinutes",
+                                        "TraditionalSolitaireSeconds",
+                                        "Card",
+                                        "Cards"};
+   for (const char* key : {"DelayCardDeal", "DelayCardFlip"})
+   {
+      EXPECT_TRUE(templated->ItemNumberCheck(key)) << key;
+   }
+   const std::pair<const JSONValue*, const char*> buttons[] = {
+       {templated, "NewGameButton"}, {templated, "UndoButton"}, {game.get(), "ResetButton"}};
+   for (const auto& [owner, name] : buttons)
+   {
+      const std::string key(name);
+      EXPECT_EQ(owner->ItemGet((key + "Included").c_str())->TypeGet(), JSONValue::TYPE_BOOL) << key;
+      EXPECT_TRUE(owner->ItemPoint2FCheck((key + "Position").c_str())) << key;
+      const JSONValue* button = owner->ItemGet(name);
+      ASSERT_EQ(button->TypeGet(), JSONValue::TYPE_OBJECT) << key;
+      textKeys.push_back(
+          button->ItemGet("TextKey")->StringValueGet() ? button->ItemGet("TextKey")->StringValueGet() : "");
+      for (const char* state : {"UpOutState", "UpOverState", "DownOverState", "DisabledState"})
+      {
+         const char* animation = button->ItemGet(state)->StringValueGet();
+         EXPECT_TRUE(animation && sprites->ItemStringCheck(animation)) << key << " " << state;
+      }
+   }
+   const JSONValue* settings = game->ItemGet("Settings");
+   std::set<std::string> options;
+   for (i32 i = 0; i < settings->CountGet(); i++)
+   {
+      const JSONValue* option = settings->ElementGet(i);
+      options.insert(option->ItemGet("Name")->StringValueGet() ? option->ItemGet("Name")->StringValueGet()
+                                                               : "");
+      textKeys.push_back(
+          option->ItemGet("TextKey")->StringValueGet() ? option->ItemGet("TextKey")->StringValueGet() : "");
+      const JSONValue* values = option->ItemGet("Values");
+      for (i32 v = 0; values->TypeGet() == JSONValue::TYPE_ARRAY && v < values->CountGet(); v++)
+      {
+         textKeys.push_back(values->ElementGet(v)->ItemGet("TextKey")->StringValueGet());
+      }
+   }
+   EXPECT_EQ(options, (std::set<std::string>{"Variation", "AllCardsFaceUp", "CanMoveFoundationCards",
+                                             "ShowPlayableCards", "ShowHelpLabels"}));
+   EXPECT_EQ(game->ItemGet("CardPiles")->CountGet(), 13);
+   for (const char* path :
+        {"PlayerPanelContainer", "CardPileContainer", "ChipContainerBottom", "CardContainerBottom",
+         "ButtonContainerBottom", "ChipContainerTop", "CardContainerTop", "HelpLabelContainer",
+         "DialogContainer", "ResignButton", "ScoreNumber", "ScoreText"})
+   {
+      EXPECT_TRUE(LayerWidgetFind(layer.get(), path)) << "KlondikeSolitaire." << path;
+   }
+   EXPECT_STREQ(LayerWidgetFind(layer.get(), "ScoreNumber")->ItemGet("Type")->StringValueGet(),
+                "NumberLabel");
+   for (const char* name : {"TraditionalSolitaireResults", "TraditionalSolitaireResultsWithScore"})
+   {
+      auto results = load((std::string("Graphics/GUI/") + name + "/Widgets").c_str());
+      ASSERT_TRUE(results) << name;
+      EXPECT_FALSE(results->ItemGet("DisableLayersBelow")->BoolValueGet()) << name;
+      EXPECT_TRUE(LayerWidgetFind(results.get(), "Panel.Title")) << name;
+      EXPECT_STREQ(LayerWidgetFind(results.get(), "Panel.Time")->ItemGet("Type")->StringValueGet(),
+                   "NumberLabel");
+   }
+   auto withScore = load("Graphics/GUI/TraditionalSolitaireResultsWithScore/Widgets");
+   EXPECT_STREQ(LayerWidgetFind(withScore.get(), "Panel.ScoreValue")->ItemGet("Type")->StringValueGet(),
+                "NumberLabel");
+   EXPECT_TRUE(LayerWidgetFind(withScore.get(), "Panel.ScoreLabel"));
+   for (const std::string& key : textKeys)
+   {
+      EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << "no English text \"" << key << "\"";
+   }
 }
 
 // A small tree in which every kind of reference is used once, correctly.

@@ -370,6 +370,15 @@ const Piece dialogPieces[] = {
      4},
 };
 
+// The solitaire tables: their buttons and the results panel.
+const Piece solitairePieces[] = {
+    {"Panel", 420, 200, 18.0f, 3.0f, PANEL_TOP, PANEL_BOTTOM, GOLD, 8},
+    {"ButtonUp", 130, 40, 10.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, EDGE, 2},
+    {"ButtonOver", 130, 40, 10.0f, 2.0f, OVER_TOP, OVER_BOTTOM, WHITE, 2},
+    {"ButtonDown", 130, 40, 10.0f, 2.0f, DOWN_TOP, DOWN_BOTTOM, {0.80f, 0.84f, 0.90f, 1.0f}, 0},
+    {"ButtonDisabled", 130, 40, 10.0f, 2.0f, GREY_TOP, GREY_BOTTOM, GREY_BORDER, 2},
+};
+
 // The art sets by the name given to --set.
 struct PieceSet
 {
@@ -391,6 +400,7 @@ const PieceSet pieceSets[] = {
     {"Language", languagePieces, sizeof(languagePieces) / sizeof(languagePieces[0]), nullptr},
     {"FaceCreator", faceCreatorPieces.data(), faceCreatorPieces.size(), nullptr},
     {"Dialog", dialogPieces, sizeof(dialogPieces) / sizeof(dialogPieces[0]), nullptr},
+    {"Solitaire", solitairePieces, sizeof(solitairePieces) / sizeof(solitairePieces[0]), nullptr},
 };
 
 // Signed distance from (x, y) to a rounded box; negative inside.
@@ -703,7 +713,10 @@ void IconDraw(Bitmap* bitmap)
    }
 }
 
-bool PNGWrite(const std::string& path, const Bitmap& bitmap) { return ToolFiles::PNGWrite("guiart", path, bitmap); }
+bool PNGWrite(const std::string& path, const Bitmap& bitmap)
+{
+   return ToolFiles::PNGWrite("guiart", path, bitmap);
+}
 
 // Draws a picture of the size and saves it; the number of failures (0 or 1).
 template <class Draw> int PictureWrite(const std::string& path, int width, int height, Draw draw)
@@ -1146,10 +1159,11 @@ int main(int argc, char** argv)
    }
    if (!usable)
    {
-      std::fprintf(stderr,
-                   "usage: corvale-guiart --output <folder> [--set "
-                   "MessageBox|LoadingScreen|MainMenu|SolitaireMenu|MenuBar|Language|FaceCreator|Dialog] "
-                   "[--icon <file>] [--cards <graphics folder>]\n");
+      std::fprintf(
+          stderr,
+          "usage: corvale-guiart --output <folder> [--set "
+          "MessageBox|LoadingScreen|MainMenu|SolitaireMenu|MenuBar|Language|FaceCreator|Dialog|Solitaire] "
+          "[--icon <file>] [--cards <graphics folder>]\n");
       return 2;
    }
    Memory::Init();
