@@ -20,6 +20,7 @@
 
 #include "cardgame/CribbageHandScorer.h"
 #include "app/Minigames.h"
+#include "tests/app/LayerTestSupport.h"
 #include "app/ProfileMenu.h"
 #include "tests/gui/widgets/NameCharactersTestSupport.h"
 #include "app/profile/PortraitModel.h"
@@ -2079,32 +2080,6 @@ TEST(DataCheck, TheProfileStoresFindTheirConstantsAndLayers)
    {
       EXPECT_TRUE(std::filesystem::exists(data + "/Graphics/GUI/" + layer + "/Widgets.json")) << layer;
    }
-}
-
-// The widget at a dotted path below a layer file's root, by the "Name" of each level's children.
-const JSONValue* LayerWidgetFind(const JSONValue* layer, const std::string& path)
-{
-   const JSONValue* node = layer;
-   size_t start = 0;
-   while (node && start <= path.size())
-   {
-      const size_t dot = path.find('.', start);
-      const std::string name = path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
-      const JSONValue* children = node->ItemGet("Children");
-      const JSONValue* found = nullptr;
-      for (i32 i = 0; !found && i < children->CountGet(); i++)
-      {
-         const char* childName = children->ElementGet(i)->ItemGet("Name")->StringValueGet();
-         found = childName && name == childName ? children->ElementGet(i) : nullptr;
-      }
-      node = found;
-      if (dot == std::string::npos)
-      {
-         break;
-      }
-      start = dot + 1;
-   }
-   return node;
 }
 
 // The menus and the menu bar read these constants, texts, widgets and previews; a missing one

@@ -373,10 +373,10 @@ const Piece dialogPieces[] = {
 // The solitaire tables: their buttons and the results panel.
 const Piece solitairePieces[] = {
     {"Panel", 420, 200, 18.0f, 3.0f, PANEL_TOP, PANEL_BOTTOM, GOLD, 8},
-    {"ButtonUp", 130, 40, 10.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, EDGE, 2},
-    {"ButtonOver", 130, 40, 10.0f, 2.0f, OVER_TOP, OVER_BOTTOM, WHITE, 2},
-    {"ButtonDown", 130, 40, 10.0f, 2.0f, DOWN_TOP, DOWN_BOTTOM, {0.80f, 0.84f, 0.90f, 1.0f}, 0},
-    {"ButtonDisabled", 130, 40, 10.0f, 2.0f, GREY_TOP, GREY_BOTTOM, GREY_BORDER, 2},
+    {"ButtonUp", 170, 40, 10.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, EDGE, 2},
+    {"ButtonOver", 170, 40, 10.0f, 2.0f, OVER_TOP, OVER_BOTTOM, WHITE, 2},
+    {"ButtonDown", 170, 40, 10.0f, 2.0f, DOWN_TOP, DOWN_BOTTOM, {0.80f, 0.84f, 0.90f, 1.0f}, 0},
+    {"ButtonDisabled", 170, 40, 10.0f, 2.0f, GREY_TOP, GREY_BOTTOM, GREY_BORDER, 2},
 };
 
 // The art sets by the name given to --set.
