@@ -37,7 +37,10 @@ Card* SolitaireGame::CardHeldGet()
          continue;
       }
       const CardWidget* widget = dynamic_cast<CardWidget*>(pointer.pressed);
-      return widget ? widget->card : nullptr;
+      if (widget && widget->card)
+      {
+         return widget->card;
+      }
    }
    return nullptr;
 }

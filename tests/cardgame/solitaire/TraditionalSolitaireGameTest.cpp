@@ -38,8 +38,9 @@ class TraditionalSolitaireGameTest : public ::testing::Test
    CardPile* Column(i32 i) { return harness.Pile(3 + i); }
    CardPile* Discard() { return harness.Pile(5); }
 
-   CardGameHarness harness;
+   // The game outlives the harness, which leaves it.
    TestTalonGame game;
+   CardGameHarness harness;
 };
 
 TEST(UndoHistoryTest, KeepsTheNewestRecordsWithinItsPool)

@@ -56,6 +56,12 @@ class KlondikeHarness : public CardGameHarness
       FileWrite("Scripts/Minigames/KlondikeSolitaire.json", gameConsts);
    }
 
+   ~KlondikeHarness()
+   {
+      Leave();
+      ReflectionManager::Deinit();
+   }
+
    // The option in the profile, as the settings page writes it.
    static void OptionSet(const char* name, const char* value)
    {

@@ -77,8 +77,9 @@ std::string TimersCleared(const std::string& text)
 
 TEST(KlondikePlayTest, AStackedDealIsWonAndASaveHalfWayFinishesTheSame)
 {
-   KlondikeHarness harness;
    KlondikeSolitaire game;
+   KlondikeSolitaire fresh;
+   KlondikeHarness harness;
    harness.KlondikeEnter(&game);
    TableStack(harness);
    harness.ConservedEveryFrame();
@@ -110,7 +111,6 @@ TEST(KlondikePlayTest, AStackedDealIsWonAndASaveHalfWayFinishesTheSame)
    EXPECT_TRUE(StatisticGameCheck("BestWinTimeSecondsDefined", "KlondikeSolitaire", "Player"));
    const std::string finished = TimersCleared(harness.SavedText(&game));
 
-   KlondikeSolitaire fresh;
    harness.KlondikeEnter(&fresh, 999, 1000);
    ASSERT_TRUE(fresh.Load(halfWay.get()));
    EXPECT_EQ(fresh.undoHistory.count, 0);

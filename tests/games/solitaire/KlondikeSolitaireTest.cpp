@@ -42,9 +42,9 @@ TEST(KlondikeSolitaireTest, TheDealLeavesTwentyFourInTheStockAndTheColumnTopsFac
 {
    for (const bool allFaceUp : {false, true})
    {
+      KlondikeSolitaire game;
       KlondikeHarness harness;
       KlondikeHarness::OptionSet("AllCardsFaceUp", allFaceUp);
-      KlondikeSolitaire game;
       harness.KlondikeEnter(&game);
       EXPECT_EQ(harness.Stock()->cards.count, 24);
       EXPECT_EQ(harness.Waste()->cards.count, 0);
@@ -87,9 +87,9 @@ TEST(KlondikeSolitaireTest, EachVariationTurnsItsCardsAndAllowsItsResets)
    for (const Case& c : cases)
    {
       SCOPED_TRACE(c.variation);
+      KlondikeSolitaire game;
       KlondikeHarness harness;
       KlondikeHarness::OptionSet("Variation", c.variation);
-      KlondikeSolitaire game;
       harness.KlondikeEnter(&game);
       EXPECT_EQ(game.maxResets, c.maxResets);
       EXPECT_EQ(game.MoneyCheck(), c.money);
@@ -126,9 +126,9 @@ TEST(KlondikeSolitaireTest, EachVariationTurnsItsCardsAndAllowsItsResets)
 
 TEST(KlondikeSolitaireTest, TheMoneyTotalCarriesFromDealToDealUntilTheVariationChanges)
 {
+   KlondikeSolitaire game;
    KlondikeHarness harness;
    KlondikeHarness::OptionSet("Variation", "MoneyKlondikeF3");
-   KlondikeSolitaire game;
    harness.KlondikeEnter(&game);
    EXPECT_EQ(game.currentScore, -52);
    EXPECT_EQ(game.ScoreGet(), -52);
@@ -167,8 +167,8 @@ TEST(KlondikeSolitaireTest, TheMoneyTotalCarriesFromDealToDealUntilTheVariationC
 
 TEST(KlondikeSolitaireTest, CardsMoveByColourRankSuitAndTheTwentyCardLimit)
 {
-   KlondikeHarness harness;
    KlondikeSolitaire game;
+   KlondikeHarness harness;
    harness.KlondikeEnter(&game);
    harness.TableClear();
    // Column 0: a run under a hidden card; column 1: a ten of hearts; column 2 empty.
@@ -229,8 +229,8 @@ TEST(KlondikeSolitaireTest, CardsMoveByColourRankSuitAndTheTwentyCardLimit)
 
 TEST(KlondikeSolitaireTest, AColumnHoldsTwentyCardsAtMost)
 {
-   KlondikeHarness harness;
    KlondikeSolitaire game;
+   KlondikeHarness harness;
    harness.KlondikeEnter(&game);
    const std::vector<std::string> fillers = {"AC", "2C", "3C", "4C", "5C", "6C", "7C", "8C", "9C", "TC",
                                              "AD", "2D", "3D", "4D", "5D", "6D", "7D", "8D", "9D"};
@@ -257,8 +257,8 @@ TEST(KlondikeSolitaireTest, AColumnHoldsTwentyCardsAtMost)
 
 TEST(KlondikeSolitaireTest, AMoveWithTheCardItUncoveredAndAResetWithItsTurnAreUndoneAsOne)
 {
-   KlondikeHarness harness;
    KlondikeSolitaire game;
+   KlondikeHarness harness;
    harness.KlondikeEnter(&game);
    harness.TableClear();
    harness.CardsPlace(harness.Column(0), {"5H", "9S*"});
@@ -293,8 +293,8 @@ TEST(KlondikeSolitaireTest, AMoveWithTheCardItUncoveredAndAResetWithItsTurnAreUn
 
 TEST(KlondikeSolitaireTest, AUsefulMoveChangesThePosition)
 {
-   KlondikeHarness harness;
    KlondikeSolitaire game;
+   KlondikeHarness harness;
    harness.KlondikeEnter(&game);
    struct Case
    {
@@ -329,8 +329,8 @@ TEST(KlondikeSolitaireTest, AUsefulMoveChangesThePosition)
 
 TEST(KlondikeSolitaireTest, ResigningLosesTheGameForGood)
 {
-   KlondikeHarness harness;
    KlondikeSolitaire game;
+   KlondikeHarness harness;
    harness.KlondikeEnter(&game);
    harness.StockTurn();
    game.ResignButtonHandler(nullptr, &game);
