@@ -6,42 +6,20 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "app/profile/ProfileStore.h"
-#include "cardgame/Card.h"
+#include "bench/cardgame/CardTableBench.h"
 #include "cardgame/CardGame.h"
 #include "cardgame/CardNames.h"
 #include "cardgame/CardPile.h"
-#include "cardgame/CardWidget.h"
-#include "core/Event.h"
-#include "core/FileManagerStdio.h"
-#include "core/GraphicsPathManager.h"
-#include "core/JSONParser.h"
-#include "core/JSONValue.h"
-#include "core/Memory.h"
-#include "core/ProgressionManager.h"
-#include "gui/GUIManager.h"
-#include "gui/state/FadeManager.h"
-#include "gui/state/GameStateManager.h"
-#include "platform/image/ImageManagerOpenGL.h"
-#include "platform/image/TextureManagerOpenGL.h"
-#include "platform/input/Keyboard.h"
-#include "platform/input/MouseManager.h"
-#include "platform/input/MouseState.h"
-#include "platform/sprite/FontManager.h"
-#include "platform/window/Screen.h"
-#include "tests/platform/ScreenTestSupport.h"
 
 using namespace Corvale;
+using namespace Corvale::CardTableBench;
 
 namespace
 {
-constexpr double FRAME_TARGET_MS = 4.0;
-
 class FrameBenchGame : public CardGame
 {
  public:
@@ -71,11 +49,6 @@ class FrameBenchGame : public CardGame
       return card;
    }
 };
-
-double CPUMillisecondsGet()
-{
-   return static_cast<double>(std::clock()) * 1000.0 / CLOCKS_PER_SEC;
-}
 
 // The resource tree: the generated fonts and sprites, a layer with the four card containers, the
 // game's constants with a stock and ten columns.
@@ -114,34 +87,13 @@ struct Table104
 
    bool Start()
    {
-      if (!Memory::InitialisedCheck())
-      {
-         Memory::Init();
-         Event::SystemInit();
-      }
       folder = TreeMake();
-      fileManagerStdioResource.BaseFolderSet((folder + "/").c_str());
-      fileManagerResource = &fileManagerStdioResource;
-      GraphicsPathManager::Set(0, "Graphics");
       std::filesystem::create_symlink(std::string(CORVALE_BENCH_DATA) + "/Graphics/GraphicsConsts.json",
                                       folder + "/Graphics/GraphicsConsts.json");
-      JSONParser parser;
-      MemoryDelete(consts);
-      consts = parser.Load("Graphics/GraphicsConsts", fileManagerResource, HEAP_DEFAULT);
-      if (!consts || !screen.Init(TestSupport::WindowSettingsGet(TestSupport::WindowProcedureScreen)))
+      if (!ScreenStart(folder + "/"))
       {
          return false;
       }
-      Card::ConstsLoad(consts);
-      KeyboardStateInit();
-      mouseStateSystem = MouseState();
-      mouseStateSystem.present = 1;
-      mouseStateSystem.x = 900;
-      mouseStateSystem.y = 700;
-      FadeManager::Reset();
-      ProgressionManager::Init();
-      GUIManager::Init();
-      CardWidgetTypesRegister();
       GameStateManager::Init(&game);
       game.GameNew();
       game.cardPiles[0]->DecksAdd(2);
@@ -159,39 +111,14 @@ struct Table104
       return true;
    }
 
-   void Frame()
-   {
-      screen.MessagesPump();
-      GUIManager::Update(16);
-      GameStateManager::current->Update(16);
-      screen.clearedThisFrame = 0;
-      screen.Clear();
-      GUIManager::Draw();
-      screen.FrameEnd();
-   }
+   void Frame() { CardTableBench::Frame(); }
 
    void Stop()
    {
-      GameStateManager::Deinit();
-      GUIManager::Deinit();
-      ProgressionManager::Deinit();
-      FontManager::Deinit();
-      imageManager.Deinit();
-      textureManager.Deinit();
-      screen.Deinit();
-      fileManagerResource = nullptr;
+      ScreenStop();
       std::filesystem::remove_all(folder);
    }
 };
-
-void FrameReport(benchmark::State& state, double cpuMs, i64 frames)
-{
-   const double perFrame = frames > 0 ? cpuMs / static_cast<double>(frames) : 0.0;
-   // Process CPU: the main thread and the software rasterizer's threads together. The CPU column
-   // of the report is the main thread's alone.
-   state.counters["process_cpu_ms_per_frame"] = perFrame;
-   state.counters["target_ms"] = FRAME_TARGET_MS;
-}
 
 void CardTableFrame(benchmark::State& state)
 {

@@ -1,6 +1,7 @@
 // Klondike in the running program: from the main menu through the solitaire menu to a dealt table
 // whose column tops show their faces beside the stock's back, and a click on the stock that turns
-// cards onto the waste. Places come from the built layers and constants.
+// cards onto the waste. Places come from the built layers and constants. On the way it prints what
+// the program costs idling five seconds on the dealt table.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -97,6 +98,26 @@ double WhiteShareGet(const Snapshot& shot, Point centre, int w, int h)
    return all > 0 ? static_cast<double>(white) / all : 0.0;
 }
 
+// The CPU seconds (user and system) the process has used so far; -1 when unreadable.
+double ProcessCPUSecondsGet(pid_t process)
+{
+   const std::string stat = FileRead("/proc/" + std::to_string(process) + "/stat");
+   const size_t close = stat.rfind(')');
+   if (close == std::string::npos)
+   {
+      return -1.0;
+   }
+   // After the command's closing bracket: state is field 3, utime 14 and stime 15.
+   unsigned long long user = 0;
+   unsigned long long system = 0;
+   if (std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user,
+                   &system) != 2)
+   {
+      return -1.0;
+   }
+   return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
 class KlondikeEndToEnd : public ProgramFixture
 {
  protected:
@@ -167,6 +188,20 @@ TEST_F(KlondikeEndToEnd, TheDealShowsTheColumnTopsAndAClickOnTheStockTurnsCards)
       dealt = DealtCheck(*shot);
    }
    ASSERT_TRUE(dealt) << "the Klondike table never showed its seven column tops beside the stock";
+
+   // A figure, not a check: what the program costs while the player looks at a dealt table.
+   const double cpuBefore = ProcessCPUSecondsGet(child);
+   const auto idleStart = std::chrono::steady_clock::now();
+   std::this_thread::sleep_for(std::chrono::seconds(5));
+   const double idleSeconds =
+       std::chrono::duration<double>(std::chrono::steady_clock::now() - idleStart).count();
+   const double cpuAfter = ProcessCPUSecondsGet(child);
+   if (cpuBefore >= 0.0 && cpuAfter >= 0.0)
+   {
+      std::printf("Idle on a dealt Klondike table: %.3f CPU seconds per second\n",
+                  (cpuAfter - cpuBefore) / idleSeconds);
+      RecordProperty("IdleCPUSecondsPerSecond", std::to_string((cpuAfter - cpuBefore) / idleSeconds));
+   }
 
    const Point stock = PilePointGet(game.get(), "Draw", -1);
    const Point waste = PilePointGet(game.get(), "Talon", -1);
