@@ -30,6 +30,7 @@
 #include "platform/window/Screen.h"
 #include "core/ReflectionManager.h"
 #include "tests/cardgame/CardGameHarness.h"
+#include "tests/cardgame/CardTableWindowSupport.h"
 #include "tests/cardgame/DocumentTestSupport.h"
 #include "tests/cardgame/TestCardGame.h"
 #include "tests/platform/SpriteTestSupport.h"
@@ -91,20 +92,8 @@ class CardGameInputTest : public ::testing::Test
       const std::string graphics((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
       harness.CardGlobalConstsSet(graphics);
 
-      ASSERT_TRUE(screen.Init(WindowSettingsGet(WindowProcedureScreen)))
-          << "needs a display (run under xvfb-run)";
+      ASSERT_TRUE(TestSupport::CardTableWindowStart()) << "needs a display (run under xvfb-run)";
       opened = true;
-      static const u32 english = 0;
-      textManager.Init();
-      textManager.LanguageSet(&english);
-      textManager.FileAdd("Text");
-      KeyboardStateInit();
-      mouseStateSystem = MouseState();
-      mouseStateSystem.present = 1;
-      FadeManager::Reset();
-      ProgressionManager::Init();
-      GUIManager::Init();
-      CardWidgetTypesRegister();
 
       game.pickUp = [](Card* card) { return card->faceUp; };
       game.layerName = "TestCardGame";
@@ -118,11 +107,7 @@ class CardGameInputTest : public ::testing::Test
    void TearDown() override
    {
       harness.Leave();
-      GUIManager::Deinit();
-      ProgressionManager::Deinit();
-      textManager.Deinit();
-      textManager.LanguageSet(nullptr);
-      FontManager::Deinit();
+      TestSupport::CardTableWindowGUIStop();
       EXPECT_EQ(SpriteManager::resourceFiles.count, 0) << "a card sprite file stayed loaded";
       imageManager.Deinit();
       textureManager.Deinit();

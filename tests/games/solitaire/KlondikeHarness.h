@@ -42,18 +42,20 @@ class KlondikeHarness : public CardGameHarness
       TraditionalSolitaireGame::ReflectionRegister();
       TalonSolitaire::ReflectionRegister();
       KlondikeSolitaire::ReflectionRegister();
-      JSONTest::ValuePointer build = JSONTest::TextParse(SourceFileRead("data/Scripts/BuildConsts.json"));
-      std::string templates = "{}";
-      if (build)
-      {
-         templates = JSONTest::TextWrite(build->ItemGet("MinigameConstsTemplates"));
-      }
-      CardGlobalConstsSet(
-          R"({"CardLinearSpeed": 2000, "CardLinearMoveDurationMax": 200, "CardAngularSpeed": 720,
-                              "CardFlipDuration": 100, "CardPileTemplates": {}, "MinigameConstsTemplates": )" +
-          templates + "}");
+      ConstsWithTemplatesSet(CARD_GAME_HARNESS_CONSTS);
       gameConsts = SourceFileRead("data/Scripts/Minigames/KlondikeSolitaire.json");
       FileWrite("Scripts/Minigames/KlondikeSolitaire.json", gameConsts);
+   }
+
+   // The global constants from the object's text, with the games' constants templates of the data.
+   void ConstsWithTemplatesSet(const std::string& text)
+   {
+      JSONTest::ValuePointer build = JSONTest::TextParse(SourceFileRead("data/Scripts/BuildConsts.json"));
+      JSONTest::ValuePointer object = JSONTest::TextParse(text);
+      ASSERT_TRUE(build && object);
+      JSONValue* templates = build->ItemGet("MinigameConstsTemplates")->Clone(HEAP_DEFAULT);
+      ASSERT_TRUE(templates && object->ItemSet("MinigameConstsTemplates", templates));
+      CardGlobalConstsSet(JSONTest::TextWrite(object.get()));
    }
 
    ~KlondikeHarness()
