@@ -5,6 +5,7 @@
 
 #include "app/MinigamePlaceholder.h"
 #include "cardgame/Minigame.h"
+#include "games/solitaire/KlondikeSolitaire.h"
 
 namespace Corvale
 {
@@ -16,7 +17,6 @@ namespace
 // MinigamesRegister with its own singleton.
 MinigamePlaceholder acesUpSolitairePlaceholder("AcesUpSolitaire");
 MinigamePlaceholder spiderSolitairePlaceholder("SpiderSolitaire");
-MinigamePlaceholder klondikeSolitairePlaceholder("KlondikeSolitaire");
 MinigamePlaceholder batsfordSolitairePlaceholder("BatsfordSolitaire");
 MinigamePlaceholder bakersDozenSolitairePlaceholder("BakersDozenSolitaire");
 MinigamePlaceholder coloradoSolitairePlaceholder("ColoradoSolitaire");
@@ -94,7 +94,7 @@ void MinigamesRegister()
    Minigame* const games[] = {
        &acesUpSolitairePlaceholder,
        &spiderSolitairePlaceholder,
-       &klondikeSolitairePlaceholder,
+       &klondikeSolitaire,
        &batsfordSolitairePlaceholder,
        &bakersDozenSolitairePlaceholder,
        &coloradoSolitairePlaceholder,

@@ -13,6 +13,9 @@
 #include "cardgame/NonSolitaireFrontendBasedCardGame.h"
 #include "cardgame/Player.h"
 #include "cardgame/Team.h"
+#include "cardgame/solitaire/SolitaireGame.h"
+#include "cardgame/solitaire/TalonSolitaire.h"
+#include "cardgame/solitaire/TraditionalSolitaireGame.h"
 #include "cardgame/TrickTakingGamePlayerHistoryEntry.h"
 #include "cardgame/tricktaking/TrickTakingGame.h"
 #include "cardgame/tricktaking/TrickTakingGamePlayer.h"
@@ -21,6 +24,7 @@
 #include "core/ReflectionManager.h"
 #include "core/ReflectionTypeBasic.h"
 #include "core/ReflectionTypeTable.h"
+#include "games/solitaire/KlondikeSolitaire.h"
 
 namespace Corvale
 {
@@ -79,12 +83,16 @@ void GameTypesRegister()
    Player::ReflectionRegister();
    Team::ReflectionRegister();
    Minigame::ReflectionRegister();
-   // SolitaireGame, SpiderSolitaire, TraditionalSolitaireGame
+   SolitaireGame::ReflectionRegister();
+   // SpiderSolitaire
+   TraditionalSolitaireGame::ReflectionRegister();
    NonSolitaireFrontendBasedCardGame::ReflectionRegister();
    TrickTakingGamePlayerHistoryEntry::ReflectionRegister();
    TrickTakingGamePlayer::ReflectionRegister();
    TrickTakingGame::ReflectionRegister();
-   // ScorpionSolitaire, TalonSolitaire, KlondikeSolitaire,
+   // ScorpionSolitaire
+   TalonSolitaire::ReflectionRegister();
+   KlondikeSolitaire::ReflectionRegister();
    // FlowerGardenSolitaire, CanfieldSolitaire, BatsfordSolitaire, BaronessSolitaire,
    // ColoradoSolitaire, StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire,
    // BakersDozenSolitaire, FourSeasonsSolitaire, EightOffSolitaire, EliminatorSolitaire,

@@ -6,37 +6,17 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "app/profile/ProfileStore.h"
-#include "cardgame/Card.h"
+#include "bench/cardgame/CardTableBench.h"
 #include "cardgame/CardGame.h"
 #include "cardgame/CardNames.h"
 #include "cardgame/CardPile.h"
-#include "cardgame/CardWidget.h"
-#include "core/Event.h"
-#include "core/FileManagerStdio.h"
-#include "core/GraphicsPathManager.h"
-#include "core/JSONParser.h"
-#include "core/JSONValue.h"
-#include "core/Memory.h"
-#include "core/ProgressionManager.h"
-#include "gui/GUIManager.h"
-#include "gui/state/FadeManager.h"
-#include "gui/state/GameStateManager.h"
-#include "platform/image/ImageManagerOpenGL.h"
-#include "platform/image/TextureManagerOpenGL.h"
-#include "platform/input/Keyboard.h"
-#include "platform/input/MouseManager.h"
-#include "platform/input/MouseState.h"
-#include "platform/sprite/FontManager.h"
-#include "platform/window/Screen.h"
-#include "bench/cardgame/CardTableBenchSupport.h"
 
 using namespace Corvale;
+using namespace Corvale::CardTableBench;
 
 namespace
 {
@@ -107,25 +87,13 @@ struct Table104
 
    bool Start()
    {
-      if (!Memory::InitialisedCheck())
-      {
-         Memory::Init();
-         Event::SystemInit();
-      }
       folder = TreeMake();
-      fileManagerStdioResource.BaseFolderSet((folder + "/").c_str());
-      fileManagerResource = &fileManagerStdioResource;
-      GraphicsPathManager::Set(0, "Graphics");
       std::filesystem::create_symlink(std::string(CORVALE_BENCH_DATA) + "/Graphics/GraphicsConsts.json",
                                       folder + "/Graphics/GraphicsConsts.json");
-      JSONParser parser;
-      MemoryDelete(consts);
-      consts = parser.Load("Graphics/GraphicsConsts", fileManagerResource, HEAP_DEFAULT);
-      if (!consts || !CardTableBench::WindowOpen())
+      if (!ScreenStart(folder + "/"))
       {
          return false;
       }
-      Card::ConstsLoad(consts);
       GameStateManager::Init(&game);
       game.GameNew();
       game.cardPiles[0]->DecksAdd(2);
@@ -143,12 +111,11 @@ struct Table104
       return true;
    }
 
-   void Frame() { CardTableBench::FrameRun(); }
+   void Frame() { CardTableBench::Frame(); }
 
    void Stop()
    {
-      CardTableBench::WindowClose();
-      fileManagerResource = nullptr;
+      ScreenStop();
       std::filesystem::remove_all(folder);
    }
 };
@@ -182,12 +149,12 @@ void CardTableFrame(benchmark::State& state)
          table.game.CardPilesLayOut();
          state.ResumeTiming();
       }
-      const double start = CardTableBench::CPUMillisecondsGet();
+      const double start = CPUMillisecondsGet();
       table.Frame();
-      cpu += CardTableBench::CPUMillisecondsGet() - start;
+      cpu += CPUMillisecondsGet() - start;
       frames++;
    }
-   CardTableBench::FrameReport(state, cpu, frames);
+   FrameReport(state, cpu, frames);
    table.Stop();
 }
 BENCHMARK(CardTableFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(200);
@@ -203,9 +170,9 @@ void CardGameUpdateAtRest(benchmark::State& state)
    double frameCpu = 0.0;
    for (i32 i = 0; i < 100; ++i)
    {
-      const double start = CardTableBench::CPUMillisecondsGet();
+      const double start = CPUMillisecondsGet();
       table.Frame();
-      frameCpu += CardTableBench::CPUMillisecondsGet() - start;
+      frameCpu += CPUMillisecondsGet() - start;
    }
    const auto begin = std::chrono::steady_clock::now();
    i64 updates = 0;

@@ -16,7 +16,7 @@
 #include "cardgame/PlayerPanelWidget.h"
 #include "cardgame/tricktaking/TrickTakingGame.h"
 #include "cardgame/tricktaking/TrickTakingGamePlayer.h"
-#include "bench/cardgame/CardTableBenchSupport.h"
+#include "bench/cardgame/CardTableBench.h"
 #include "core/Event.h"
 #include "core/FileManagerStdio.h"
 #include "core/GraphicsPathManager.h"
@@ -135,13 +135,13 @@ struct TrickTable
 
    void Frame()
    {
-      CardTableBench::FrameRun([]() { dialogManager.Update(); });
+      CardTableBench::Frame([]() { dialogManager.Update(); });
    }
 
    void Stop()
    {
       dialogManager.Stop();
-      CardTableBench::WindowClose(
+      CardTableBench::ScreenStop(
           []()
           {
              dialogManager.Deinit();

@@ -20,6 +20,7 @@
 
 #include "cardgame/CribbageHandScorer.h"
 #include "app/Minigames.h"
+#include "tests/app/LayerTestSupport.h"
 #include "app/ProfileMenu.h"
 #include "tests/gui/widgets/NameCharactersTestSupport.h"
 #include "app/profile/PortraitModel.h"
@@ -2317,32 +2318,6 @@ std::unique_ptr<JSONValue, void (*)(JSONValue*)> BuiltDataLoad(const char* name)
                                                            [](JSONValue* v) { MemoryDelete(v); });
 }
 
-// The widget at a dotted path below a layer file's root, by the "Name" of each level's children.
-const JSONValue* LayerWidgetFind(const JSONValue* layer, const std::string& path)
-{
-   const JSONValue* node = layer;
-   size_t start = 0;
-   while (node && start <= path.size())
-   {
-      const size_t dot = path.find('.', start);
-      const std::string name = path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
-      const JSONValue* children = node->ItemGet("Children");
-      const JSONValue* found = nullptr;
-      for (i32 i = 0; !found && i < children->CountGet(); i++)
-      {
-         const char* childName = children->ElementGet(i)->ItemGet("Name")->StringValueGet();
-         found = childName && name == childName ? children->ElementGet(i) : nullptr;
-      }
-      node = found;
-      if (dot == std::string::npos)
-      {
-         break;
-      }
-      start = dot + 1;
-   }
-   return node;
-}
-
 // The menus and the menu bar read these constants, texts, widgets and previews; a missing one
 // leaves a control without behaviour or a game without its picture.
 TEST(DataCheck, TheMenusFindTheirConstantsTextsWidgetsAndPreviews)
@@ -2685,6 +2660,99 @@ TEST(DataCheck, TheHelpScreenFindsItsListsTextsWidgetsAndDocuments)
       }
    }
    EXPECT_GE(documents, 2);
+}
+
+// Klondike and the traditional solitaires' results read these constants, layers and texts.
+TEST(DataCheck, KlondikeFindsItsConstantsLayersAndTexts)
+{
+   auto load = [](const char* name) { return BuiltDataLoad(name); };
+   auto consts = load("Scripts/BuildConsts");
+   auto game = load("Scripts/Minigames/KlondikeSolitaire");
+   auto texts = load("Text/English/Text");
+   auto layer = load("Graphics/GUI/KlondikeSolitaire/Widgets");
+   auto sprites = load("Graphics/GUI/KlondikeSolitaire/Sprites");
+   ASSERT_TRUE(consts && game && texts && layer && sprites);
+   EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire");
+   const JSONValue* templated = consts->ItemGet("MinigameConstsTemplates")->ItemGet("TraditionalSolitaire");
+   ASSERT_EQ(templated->TypeGet(), JSONValue::TYPE_OBJECT);
+   std::vector<std::string> textKeys = {"KlondikeSolitaire",
+                                        "KlondikeSolitaireFlipThreeInfiniteResets",
+                                        "KlondikeSolitaireFlipOneNoResets",
+                                        "KlondikeSolitaireFlipOneOneReset",
+                                        "KlondikeSolitaireMoneyKlondike",
+                                        "GeneralConfirmatopm",
+                                        "TraditionalSolitaireWin",
+                                        "TraditionalSolitaireLose",
+                                        "TraditionalSolitaireHours",
+                                        "TraditionalSolitaireMinutes",
+                                        "TraditionalSolitaireSeconds",
+                                        "Card",
+                                        "Cards"};
+   for (const char* key : {"DelayCardDeal", "DelayCardFlip"})
+   {
+      EXPECT_TRUE(templated->ItemNumberCheck(key)) << key;
+   }
+   const std::pair<const JSONValue*, const char*> buttons[] = {
+       {templated, "NewGameButton"}, {templated, "UndoButton"}, {game.get(), "ResetButton"}};
+   for (const auto& [owner, name] : buttons)
+   {
+      const std::string key(name);
+      EXPECT_EQ(owner->ItemGet((key + "Included").c_str())->TypeGet(), JSONValue::TYPE_BOOL) << key;
+      EXPECT_TRUE(owner->ItemPoint2FCheck((key + "Position").c_str())) << key;
+      const JSONValue* button = owner->ItemGet(name);
+      ASSERT_EQ(button->TypeGet(), JSONValue::TYPE_OBJECT) << key;
+      textKeys.push_back(
+          button->ItemGet("TextKey")->StringValueGet() ? button->ItemGet("TextKey")->StringValueGet() : "");
+      for (const char* state : {"UpOutState", "UpOverState", "DownOverState", "DisabledState"})
+      {
+         const char* animation = button->ItemGet(state)->StringValueGet();
+         EXPECT_TRUE(animation && sprites->ItemStringCheck(animation)) << key << " " << state;
+      }
+   }
+   const JSONValue* settings = game->ItemGet("Settings");
+   std::set<std::string> options;
+   for (i32 i = 0; i < settings->CountGet(); i++)
+   {
+      const JSONValue* option = settings->ElementGet(i);
+      options.insert(option->ItemGet("Name")->StringValueGet() ? option->ItemGet("Name")->StringValueGet()
+                                                               : "");
+      textKeys.push_back(
+          option->ItemGet("TextKey")->StringValueGet() ? option->ItemGet("TextKey")->StringValueGet() : "");
+      const JSONValue* values = option->ItemGet("Values");
+      for (i32 v = 0; values->TypeGet() == JSONValue::TYPE_ARRAY && v < values->CountGet(); v++)
+      {
+         textKeys.push_back(values->ElementGet(v)->ItemGet("TextKey")->StringValueGet());
+      }
+   }
+   EXPECT_EQ(options, (std::set<std::string>{"Variation", "AllCardsFaceUp", "CanMoveFoundationCards",
+                                             "ShowPlayableCards", "ShowHelpLabels"}));
+   EXPECT_EQ(game->ItemGet("CardPiles")->CountGet(), 13);
+   for (const char* path :
+        {"PlayerPanelContainer", "CardPileContainer", "ChipContainerBottom", "CardContainerBottom",
+         "ButtonContainerBottom", "ChipContainerTop", "CardContainerTop", "HelpLabelContainer",
+         "DialogContainer", "ResignButton", "ScoreNumber", "ScoreText"})
+   {
+      EXPECT_TRUE(LayerWidgetFind(layer.get(), path)) << "KlondikeSolitaire." << path;
+   }
+   EXPECT_STREQ(LayerWidgetFind(layer.get(), "ScoreNumber")->ItemGet("Type")->StringValueGet(),
+                "NumberLabel");
+   for (const char* name : {"TraditionalSolitaireResults", "TraditionalSolitaireResultsWithScore"})
+   {
+      auto results = load((std::string("Graphics/GUI/") + name + "/Widgets").c_str());
+      ASSERT_TRUE(results) << name;
+      EXPECT_FALSE(results->ItemGet("DisableLayersBelow")->BoolValueGet()) << name;
+      EXPECT_TRUE(LayerWidgetFind(results.get(), "Panel.Title")) << name;
+      EXPECT_STREQ(LayerWidgetFind(results.get(), "Panel.Time")->ItemGet("Type")->StringValueGet(),
+                   "NumberLabel");
+   }
+   auto withScore = load("Graphics/GUI/TraditionalSolitaireResultsWithScore/Widgets");
+   EXPECT_STREQ(LayerWidgetFind(withScore.get(), "Panel.ScoreValue")->ItemGet("Type")->StringValueGet(),
+                "NumberLabel");
+   EXPECT_TRUE(LayerWidgetFind(withScore.get(), "Panel.ScoreLabel"));
+   for (const std::string& key : textKeys)
+   {
+      EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << "no English text \"" << key << "\"";
+   }
 }
 
 // A small tree in which every kind of reference is used once, correctly.

@@ -16,9 +16,11 @@
 #include "cardgame/Player.h"
 #include "cardgame/Team.h"
 #include "cardgame/TrickTakingGamePlayerHistoryEntry.h"
+#include "cardgame/solitaire/TalonSolitaire.h"
 #include "core/ReflectionManager.h"
 #include "core/ReflectionTypeObject.h"
 #include "core/ReflectionTypeTable.h"
+#include "games/solitaire/KlondikeSolitaire.h"
 #include "gui/state/MenuState.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/cardgame/TestGame.h"
@@ -264,6 +266,10 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
        {"Corvale::NonSolitaireFrontendBasedCardGame",
         OperationsGet<NonSolitaireFrontendBasedCardGame>("Corvale::NonSolitaireFrontendBasedCardGame"), none,
         false},
+       {"Corvale::SolitaireGame", OperationsGet<SolitaireGame>("Corvale::SolitaireGame"), none, false},
+       {"Corvale::TalonSolitaire", OperationsGet<TalonSolitaire>("Corvale::TalonSolitaire"), none, false},
+       {"Corvale::KlondikeSolitaire", OperationsGet<KlondikeSolitaire>("Corvale::KlondikeSolitaire"), none,
+        true},
    };
    for (size_t i = 0; i < std::size(kinds); i++)
    {
@@ -292,6 +298,11 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
        {"Corvale::CardGame", "dealerPlayerID trumpSuit trumpIndication", typeid(Minigame).name()},
        {"Corvale::FrontendBasedCardGame", "nextCardID nextCardPileID", typeid(CardGame).name()},
        {"Corvale::NonSolitaireFrontendBasedCardGame", "", typeid(FrontendBasedCardGame).name()},
+       {"Corvale::SolitaireGame", "", typeid(FrontendBasedCardGame).name()},
+       {"Corvale::TraditionalSolitaireGame", "", typeid(SolitaireGame).name()},
+       {"Corvale::TalonSolitaire", "resetNum maxResets", typeid(TraditionalSolitaireGame).name()},
+       {"Corvale::KlondikeSolitaire", "moveWasAvailable currentScore scoreAtStartOfGame resetOnce",
+        typeid(TalonSolitaire).name()},
    };
    for (const GameBase& base : bases)
    {

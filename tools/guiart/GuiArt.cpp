@@ -495,6 +495,15 @@ const Piece trickTakingPieces[] = {
      CARD_BLACK},
 };
 
+// The solitaire tables: their buttons and the results panel.
+const Piece solitairePieces[] = {
+    {"Panel", 420, 200, 18.0f, 3.0f, PANEL_TOP, PANEL_BOTTOM, GOLD, 8},
+    {"ButtonUp", 170, 40, 10.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, EDGE, 2},
+    {"ButtonOver", 170, 40, 10.0f, 2.0f, OVER_TOP, OVER_BOTTOM, WHITE, 2},
+    {"ButtonDown", 170, 40, 10.0f, 2.0f, DOWN_TOP, DOWN_BOTTOM, {0.80f, 0.84f, 0.90f, 1.0f}, 0},
+    {"ButtonDisabled", 170, 40, 10.0f, 2.0f, GREY_TOP, GREY_BOTTOM, GREY_BORDER, 2},
+};
+
 // The art sets by the name given to --set.
 struct PieceSet
 {
@@ -518,6 +527,7 @@ const PieceSet pieceSets[] = {
     {"Dialog", dialogPieces, sizeof(dialogPieces) / sizeof(dialogPieces[0]), nullptr},
     {"SettingsMenu", settingsMenuPieces.data(), settingsMenuPieces.size(), nullptr},
     {"TrickTaking", trickTakingPieces, sizeof(trickTakingPieces) / sizeof(trickTakingPieces[0]), nullptr},
+    {"Solitaire", solitairePieces, sizeof(solitairePieces) / sizeof(solitairePieces[0]), nullptr},
 };
 
 // Signed distance from (x, y) to a rounded box; negative inside.
@@ -1343,7 +1353,7 @@ int main(int argc, char** argv)
       std::fprintf(
           stderr,
           "usage: corvale-guiart --output <folder> [--set "
-          "MessageBox|LoadingScreen|MainMenu|SolitaireMenu|MenuBar|Language|FaceCreator|Dialog|TrickTaking] "
+          "MessageBox|LoadingScreen|MainMenu|SolitaireMenu|MenuBar|Language|FaceCreator|Dialog|SettingsMenu|TrickTaking|Solitaire] "
           "[--icon <file>] [--cards <graphics folder>]\n");
       return 2;
    }

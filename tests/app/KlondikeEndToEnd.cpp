@@ -1,0 +1,223 @@
+// Klondike in the running program: from the main menu through the solitaire menu to a dealt table
+// whose column tops show their faces beside the stock's back, and a click on the stock that turns
+// cards onto the waste. Places come from the built layers and constants. On the way it prints what
+// the program costs idling five seconds on the dealt table.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "core/JSONParser.h"
+#include "core/JSONValue.h"
+#include "core/FileManagerStdio.h"
+#include "tests/app/LayerTestSupport.h"
+#include "tests/app/ProgramTestSupport.h"
+
+namespace
+{
+using namespace ProgramTestSupport;
+using Corvale::JSONValue;
+
+struct Point
+{
+   int x;
+   int y;
+};
+
+// The built data's document, freed with its pointer.
+std::unique_ptr<JSONValue, void (*)(JSONValue*)> DocumentLoad(const char* name)
+{
+   if (!Corvale::Memory::InitialisedCheck())
+   {
+      Corvale::Memory::Init();
+   }
+   Corvale::FileManagerStdio manager;
+   const std::string data = BuildFolderGet() + "/data";
+   manager.BaseFolderSet(data.c_str());
+   Corvale::JSONParser parser;
+   return std::unique_ptr<JSONValue, void (*)(JSONValue*)>(parser.Load(name, &manager),
+                                                           [](JSONValue* v) { Corvale::MemoryDelete(v); });
+}
+
+// The sum of the "PositionOffset"s along a dotted path of a layer, plus the given inset.
+Point WidgetPointGet(const JSONValue* layer, const std::string& path, Point inset)
+{
+   Point at = inset;
+   for (size_t dot = 0; dot != std::string::npos; dot = path.find('.', dot + 1))
+   {
+      const size_t end = path.find('.', dot + 1);
+      const JSONValue* widget = Corvale::LayerWidgetFind(layer, path.substr(0, end));
+      if (widget && widget->ItemPoint2FCheck("PositionOffset"))
+      {
+         const Corvale::Point2F offset = widget->ItemGet("PositionOffset")->Point2FValueGet();
+         at.x += static_cast<int>(offset.x);
+         at.y += static_cast<int>(offset.y);
+      }
+   }
+   return at;
+}
+
+// The "Position" of the game's pile of that type and secondary ID: the centre of its cards.
+Point PilePointGet(const JSONValue* game, const char* type, int secondaryID)
+{
+   const JSONValue* piles = game->ItemGet("CardPiles");
+   for (int i = 0; i < piles->CountGet(); i++)
+   {
+      const JSONValue* pile = piles->ElementGet(i);
+      const char* pileType = pile->ItemGet("Type")->StringValueGet();
+      const int id = pile->ItemNumberCheck("SecondaryID") ? pile->ItemGet("SecondaryID")->IntValueGet() : -1;
+      if (pileType && std::string(pileType) == type && id == secondaryID)
+      {
+         const Corvale::Point2F at = pile->ItemGet("Position")->Point2FValueGet();
+         return Point{static_cast<int>(at.x), static_cast<int>(at.y)};
+      }
+   }
+   ADD_FAILURE() << "no pile " << type << " " << secondaryID;
+   return Point{0, 0};
+}
+
+// The share of nearly white pixels in the box of half size (w, h) around the point: a card's
+// face is mostly white, its back is not.
+double WhiteShareGet(const Snapshot& shot, Point centre, int w, int h)
+{
+   int white = 0;
+   int all = 0;
+   for (int y = centre.y - h; y < centre.y + h; y += 2)
+   {
+      for (int x = centre.x - w; x < centre.x + w; x += 2)
+      {
+         if (x < 0 || y < 0 || x >= 960 || y >= 720)
+         {
+            continue;
+         }
+         const Rgb c = shot.At(x, y);
+         white += c.r > 215 && c.g > 215 && c.b > 215 ? 1 : 0;
+         all++;
+      }
+   }
+   return all > 0 ? static_cast<double>(white) / all : 0.0;
+}
+
+// The CPU seconds (user and system) the process has used so far; -1 when unreadable.
+double ProcessCPUSecondsGet(pid_t process)
+{
+   const std::string stat = FileRead("/proc/" + std::to_string(process) + "/stat");
+   const size_t close = stat.rfind(')');
+   if (close == std::string::npos)
+   {
+      return -1.0;
+   }
+   // After the command's closing bracket: state is field 3, utime 14 and stime 15.
+   unsigned long long user = 0;
+   unsigned long long system = 0;
+   if (std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user,
+                   &system) != 2)
+   {
+      return -1.0;
+   }
+   return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+class KlondikeEndToEnd : public ProgramFixture
+{
+ protected:
+   // The face-up top of the column: the column's position moved down by its cards' offsets.
+   Point ColumnTopGet(int column)
+   {
+      Point at = PilePointGet(game.get(), "Tableau", column);
+      const JSONValue* piles = game->ItemGet("CardPiles");
+      for (int i = 0; i < piles->CountGet(); i++)
+      {
+         const JSONValue* pile = piles->ElementGet(i);
+         if (pile->ItemNumberCheck("SecondaryID") && pile->ItemGet("SecondaryID")->IntValueGet() == column &&
+             std::string(pile->ItemGet("Type")->StringValueGet()) == "Tableau")
+         {
+            const Corvale::Point2F offset = pile->ItemGet("CardPositionOffset")->Point2FValueGet();
+            at.x += static_cast<int>(offset.x * column);
+            at.y += static_cast<int>(offset.y * column);
+         }
+      }
+      return at;
+   }
+
+   // Every column top shows a face and the stock its back.
+   bool DealtCheck(const Snapshot& shot)
+   {
+      for (int column = 0; column < 7; column++)
+      {
+         if (WhiteShareGet(shot, ColumnTopGet(column), 40, 60) < 0.35)
+         {
+            return false;
+         }
+      }
+      return WhiteShareGet(shot, PilePointGet(game.get(), "Draw", -1), 40, 60) < 0.1;
+   }
+
+   std::unique_ptr<JSONValue, void (*)(JSONValue*)> game =
+       DocumentLoad("Scripts/Minigames/KlondikeSolitaire");
+};
+
+TEST_F(KlondikeEndToEnd, TheDealShowsTheColumnTopsAndAClickOnTheStockTurnsCards)
+{
+   if (!x11.fakeKeyEvent || !x11.fakeButtonEvent)
+   {
+      GTEST_SKIP() << "XTest is not available to press keys and buttons";
+   }
+   deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+   auto mainMenu = DocumentLoad("Graphics/GUI/MainMenu/Widgets");
+   auto solitaireMenu = DocumentLoad("Graphics/GUI/SolitaireMenu/Widgets");
+   ASSERT_TRUE(game && mainMenu && solitaireMenu);
+   ASSERT_TRUE(MainMenuReach());
+
+   // Solitaire is the main menu's first game: Play opens the solitaire menu, where Klondike is the
+   // third button.
+   std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+   const Point play = WidgetPointGet(mainMenu.get(), "MenuPanel.Play", Point{95, 27});
+   x11.Click(window, play.x, play.y);
+   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+   const Point klondike = WidgetPointGet(solitaireMenu.get(), "Games.Game3", Point{73, 21});
+   x11.Click(window, klondike.x, klondike.y);
+
+   std::unique_ptr<Snapshot> shot;
+   bool dealt = false;
+   while (!dealt && window && std::chrono::steady_clock::now() < deadline)
+   {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      shot = Snap();
+      ASSERT_NE(shot->bitmap, nullptr);
+      dealt = DealtCheck(*shot);
+   }
+   ASSERT_TRUE(dealt) << "the Klondike table never showed its seven column tops beside the stock";
+
+   // A figure, not a check: what the program costs while the player looks at a dealt table.
+   const double cpuBefore = ProcessCPUSecondsGet(child);
+   const auto idleStart = std::chrono::steady_clock::now();
+   std::this_thread::sleep_for(std::chrono::seconds(5));
+   const double idleSeconds =
+       std::chrono::duration<double>(std::chrono::steady_clock::now() - idleStart).count();
+   const double cpuAfter = ProcessCPUSecondsGet(child);
+   if (cpuBefore >= 0.0 && cpuAfter >= 0.0)
+   {
+      std::printf("Idle on a dealt Klondike table: %.3f CPU seconds per second\n",
+                  (cpuAfter - cpuBefore) / idleSeconds);
+      RecordProperty("IdleCPUSecondsPerSecond", std::to_string((cpuAfter - cpuBefore) / idleSeconds));
+   }
+
+   const Point stock = PilePointGet(game.get(), "Draw", -1);
+   const Point waste = PilePointGet(game.get(), "Talon", -1);
+   EXPECT_LT(WhiteShareGet(*shot, waste, 40, 60), 0.1) << "the waste starts empty";
+   x11.Click(window, stock.x, stock.y);
+   bool turned = false;
+   while (!turned && window && std::chrono::steady_clock::now() < deadline)
+   {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      shot = Snap();
+      ASSERT_NE(shot->bitmap, nullptr);
+      // The waste fans its top cards to the right of its place.
+      turned = WhiteShareGet(*shot, Point{waste.x + 44, waste.y}, 40, 60) > 0.35;
+   }
+   EXPECT_TRUE(turned) << "no face on the waste after the click on the stock";
+   Stop();
+   EXPECT_EQ(FileRead(saveFolder + "/Log.txt"), "") << "the run logged a problem";
+}
+} // namespace
