@@ -335,11 +335,21 @@ inline bool ProfileMenuCheck(const Snapshot& shot)
 // The built data's widget files, read to find where a widget sits on the screen.
 struct LayerFiles
 {
-   // The centre of the widget at the dotted path from the layer's root, in virtual units: its
+   // The centre of the widget at the dotted path from the layer's root, in virtual units.
+   static bool CentreGet(const char* layer, const char* path, int* x, int* y)
+   {
+      float box[4] = {};
+      const bool found = BoxGet(layer, path, box);
+      *x = static_cast<int>(box[0] + box[2] / 2.0f);
+      *y = static_cast<int>(box[1] + box[3] / 2.0f);
+      return found;
+   }
+
+   // The box (left, top, width, height) of the widget at the dotted path, in virtual units: its
    // "Bounds", else the size of its "UpOutState" or "OffUpOutState" picture, else its
    // "TextBounds". A last component that names no child names an object member (a slider's
    // "IncreaseButton"). False when the path or a size is not found.
-   static bool CentreGet(const char* layer, const char* path, int* x, int* y)
+   static bool BoxGet(const char* layer, const char* path, float box[4])
    {
       if (!Corvale::Memory::InitialisedCheck())
       {
@@ -374,7 +384,6 @@ struct LayerFiles
       {
          return false;
       }
-      float box[4] = {};
       bool sized =
           std::sscanf(Text(widget, "Bounds"), "%f|%f|%f|%f", &box[0], &box[1], &box[2], &box[3]) == 4;
       for (const char* state : {"UpOutState", "OffUpOutState"})
@@ -389,8 +398,8 @@ struct LayerFiles
       }
       sized = sized ||
               std::sscanf(Text(widget, "TextBounds"), "%f|%f|%f|%f", &box[0], &box[1], &box[2], &box[3]) == 4;
-      *x = static_cast<int>(left + box[0] + box[2] / 2.0f);
-      *y = static_cast<int>(top + box[1] + box[3] / 2.0f);
+      box[0] += left;
+      box[1] += top;
       return sized;
    }
 
