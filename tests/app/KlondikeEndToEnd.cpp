@@ -1,13 +1,11 @@
 // Klondike in the running program: from the main menu through the solitaire menu and the settings
-// menu that opens on the game's page to a dealt table
-// whose column tops show their faces beside the stock's back, and a click on the stock that turns
-// cards onto the waste. Places come from the built layers and constants. On the way it prints what
-// the program costs idling five seconds on the dealt table.
+// menu that opens on the game's page to a dealt table whose column tops show their faces beside the
+// stock's back, and a click on the stock that turns cards onto the waste. Places come from the built layers
+// and constants. On the way it prints what the program costs idling five seconds on the dealt table.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "core/JSONParser.h"
@@ -19,12 +17,6 @@ namespace
 {
 using namespace ProgramTestSupport;
 using Corvale::JSONValue;
-
-struct Point
-{
-   int x;
-   int y;
-};
 
 // The built data's document, freed with its pointer.
 std::unique_ptr<JSONValue, void (*)(JSONValue*)> DocumentLoad(const char* name)
@@ -150,8 +142,7 @@ TEST_F(KlondikeEndToEnd, TheDealShowsTheColumnTopsAndAClickOnTheStockTurnsCards)
    deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
    ASSERT_TRUE(game);
    ASSERT_NO_FATAL_FAILURE(MainMenuReach());
-   const std::string screens = BuildFolderGet() + "/test-screens";
-   std::filesystem::create_directories(screens);
+   const std::string screens = ScreensFolderGet();
 
    // Solitaire is the main menu's first game: Play opens the solitaire menu, where Klondike is the
    // third button.

@@ -6,8 +6,6 @@
 // change the music volume and the window for good.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "tests/app/ProgramTestSupport.h"
 
 namespace
@@ -136,8 +134,7 @@ TEST_F(ProgramEndToEnd, TheSettingsMenuRaisesTheMusicAndWidensTheWindowForGood)
    {
       GTEST_SKIP() << "XTest is not available to press keys and buttons";
    }
-   const std::string screens = BuildFolderGet() + "/test-screens";
-   std::filesystem::create_directories(screens);
+   const std::string screens = ScreensFolderGet();
    ASSERT_NO_FATAL_FAILURE(MainMenuReach());
    ScreenKeep(profileMenuShot, screens + "/ProfileMenu.png", 960);
    std::this_thread::sleep_for(std::chrono::milliseconds(1200));

@@ -257,6 +257,21 @@ struct Rgb
    int r, g, b;
 };
 
+// A point of the window.
+struct Point
+{
+   int x;
+   int y;
+};
+
+// The build's "test-screens" folder, made when missing, where the tests keep the screens they saw.
+inline std::string ScreensFolderGet()
+{
+   const std::string screens = BuildFolderGet() + "/test-screens";
+   mkdir(screens.c_str(), 0755);
+   return screens;
+}
+
 // A screenshot's pixels, read with our own PNG reader; empty when it does not read.
 struct Snapshot
 {
@@ -524,10 +539,9 @@ class ProgramFixture : public ::testing::Test
       if (!passed && !lastShot.empty())
       {
          // The screen that never passed, kept to look at.
-         const std::string kept = BuildFolderGet() + "/test-screens/" +
+         const std::string kept = ScreensFolderGet() + "/" +
                                   ::testing::UnitTest::GetInstance()->current_test_info()->name() +
                                   ".Failed.png";
-         mkdir((BuildFolderGet() + "/test-screens").c_str(), 0755);
          std::ofstream(kept, std::ios::binary) << FileRead(lastShot);
       }
       if (shot)

@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
 
 #include "tests/app/ProgramTestSupport.h"
 
@@ -16,12 +14,6 @@ namespace
 using namespace ProgramTestSupport;
 
 using TutorialEndToEnd = ProgramFixture;
-
-struct Point
-{
-   int x;
-   int y;
-};
 
 // The face-up cards of the deal, centred on these window points: the column tops from x 180, 100
 // apart, each fanned 20 lower than the one before.
@@ -106,8 +98,7 @@ TEST_F(TutorialEndToEnd, HelpStartsKlondikesTutorialWhoseCardsMoveAndEscapeRetur
       GTEST_SKIP() << "XTest is not available to press keys and buttons";
    }
    deadline = std::chrono::steady_clock::now() + std::chrono::seconds(150);
-   const std::string screens = BuildFolderGet() + "/test-screens";
-   std::filesystem::create_directories(screens);
+   const std::string screens = ScreensFolderGet();
    ASSERT_NO_FATAL_FAILURE(MainMenuReach());
 
    Point help{}, general{}, games{}, tutorial{};
@@ -130,12 +121,13 @@ TEST_F(TutorialEndToEnd, HelpStartsKlondikesTutorialWhoseCardsMoveAndEscapeRetur
 
    // Each list is clicked open, which dims the page's white text under its items, and its first
    // item chosen, which closes it again: Solitaire in the games, Klondike in the solitaire games.
-   for (const char* list : {"Panel.Submenus.Games.GameList", "Panel.Submenus.Games.SolitaireGameList"})
+   for (const char* name : {"GameList", "SolitaireGameList"})
    {
+      const std::string list = std::string("Panel.Submenus.Games.") + name;
       float openButton[4] = {}, scrollBox[4] = {}, item[4] = {};
-      ASSERT_TRUE(LayerFiles::BoxGet("Help", list, openButton));
-      ASSERT_TRUE(LayerFiles::BoxGet("Help", (std::string(list) + ".ScrollBox").c_str(), scrollBox));
-      ASSERT_TRUE(LayerFiles::BoxGet("Help", (std::string(list) + ".ItemTemplate").c_str(), item));
+      ASSERT_TRUE(LayerFiles::BoxGet("Help", list.c_str(), openButton));
+      ASSERT_TRUE(LayerFiles::BoxGet("Help", (list + ".ScrollBox").c_str(), scrollBox));
+      ASSERT_TRUE(LayerFiles::BoxGet("Help", (list + ".ItemTemplate").c_str(), item));
       const int left = static_cast<int>(scrollBox[0]);
       const int top = static_cast<int>(scrollBox[1]);
       // Below the items: the games listed are fewer than four.
@@ -146,9 +138,7 @@ TEST_F(TutorialEndToEnd, HelpStartsKlondikesTutorialWhoseCardsMoveAndEscapeRetur
       ASSERT_TRUE(ClickUntil(static_cast<int>(openButton[0] + openButton[2] / 2),
                              static_cast<int>(openButton[1] + openButton[3] / 2), openCheck, closedCheck))
           << list << " did not open";
-      ScreenKeep(lastShot,
-                 screens + "/HelpListOpen" + std::to_string(list[std::strlen(list) - 9] == 'e') + ".png",
-                 960);
+      ScreenKeep(lastShot, screens + "/Help" + name + "Open.png", 960);
       ASSERT_TRUE(ClickUntil(left + static_cast<int>(item[2] / 2), top + static_cast<int>(item[3] / 2),
                              closedCheck, openCheck))
           << list << " did not close on its first item";
