@@ -1,28 +1,22 @@
-// Klondike in the running program: from the main menu through the solitaire menu to a dealt table
-// whose column tops show their faces beside the stock's back, and a click on the stock that turns
-// cards onto the waste. Places come from the built layers and constants. On the way it prints what
-// the program costs idling five seconds on the dealt table.
+// Klondike in the running program: from the main menu through the solitaire menu and the settings
+// menu that opens on the game's page to a dealt table whose column tops show their faces beside the
+// stock's back, and a click on the stock that turns cards onto the waste. Places come from the built layers
+// and constants. On the way it prints what the program costs idling five seconds on the dealt table.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "core/JSONParser.h"
 #include "core/JSONValue.h"
 #include "core/FileManagerStdio.h"
-#include "tests/app/LayerTestSupport.h"
 #include "tests/app/ProgramTestSupport.h"
 
 namespace
 {
 using namespace ProgramTestSupport;
 using Corvale::JSONValue;
-
-struct Point
-{
-   int x;
-   int y;
-};
 
 // The built data's document, freed with its pointer.
 std::unique_ptr<JSONValue, void (*)(JSONValue*)> DocumentLoad(const char* name)
@@ -37,24 +31,6 @@ std::unique_ptr<JSONValue, void (*)(JSONValue*)> DocumentLoad(const char* name)
    Corvale::JSONParser parser;
    return std::unique_ptr<JSONValue, void (*)(JSONValue*)>(parser.Load(name, &manager),
                                                            [](JSONValue* v) { Corvale::MemoryDelete(v); });
-}
-
-// The sum of the "PositionOffset"s along a dotted path of a layer, plus the given inset.
-Point WidgetPointGet(const JSONValue* layer, const std::string& path, Point inset)
-{
-   Point at = inset;
-   for (size_t dot = 0; dot != std::string::npos; dot = path.find('.', dot + 1))
-   {
-      const size_t end = path.find('.', dot + 1);
-      const JSONValue* widget = Corvale::LayerWidgetFind(layer, path.substr(0, end));
-      if (widget && widget->ItemPoint2FCheck("PositionOffset"))
-      {
-         const Corvale::Point2F offset = widget->ItemGet("PositionOffset")->Point2FValueGet();
-         at.x += static_cast<int>(offset.x);
-         at.y += static_cast<int>(offset.y);
-      }
-   }
-   return at;
 }
 
 // The "Position" of the game's pile of that type and secondary ID: the centre of its cards.
@@ -163,31 +139,48 @@ TEST_F(KlondikeEndToEnd, TheDealShowsTheColumnTopsAndAClickOnTheStockTurnsCards)
    {
       GTEST_SKIP() << "XTest is not available to press keys and buttons";
    }
-   deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-   auto mainMenu = DocumentLoad("Graphics/GUI/MainMenu/Widgets");
-   auto solitaireMenu = DocumentLoad("Graphics/GUI/SolitaireMenu/Widgets");
-   ASSERT_TRUE(game && mainMenu && solitaireMenu);
-   ASSERT_TRUE(MainMenuReach());
+   deadline = std::chrono::steady_clock::now() + std::chrono::seconds(300);
+   ASSERT_TRUE(game);
+   ASSERT_NO_FATAL_FAILURE(MainMenuReach());
+   const std::string screens = ScreensFolderGet();
 
    // Solitaire is the main menu's first game: Play opens the solitaire menu, where Klondike is the
    // third button.
-   std::this_thread::sleep_for(std::chrono::milliseconds(1200));
-   const Point play = WidgetPointGet(mainMenu.get(), "MenuPanel.Play", Point{95, 27});
-   x11.Click(window, play.x, play.y);
-   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-   const Point klondike = WidgetPointGet(solitaireMenu.get(), "Games.Game3", Point{73, 21});
-   x11.Click(window, klondike.x, klondike.y);
-
-   std::unique_ptr<Snapshot> shot;
-   bool dealt = false;
-   while (!dealt && window && std::chrono::steady_clock::now() < deadline)
+   Point play{}, first{}, klondike{}, gameTab{}, settingsPlay{};
+   ASSERT_TRUE(LayerFiles::CentreGet("MainMenu", "MenuPanel.Play", &play.x, &play.y));
+   ASSERT_TRUE(LayerFiles::CentreGet("SolitaireMenu", "Games.Game1", &first.x, &first.y));
+   ASSERT_TRUE(LayerFiles::CentreGet("SolitaireMenu", "Games.Game3", &klondike.x, &klondike.y));
+   ASSERT_TRUE(LayerFiles::CentreGet("SettingsMenu", "Panel.SubmenuButtons.Game", &gameTab.x, &gameTab.y));
+   ASSERT_TRUE(
+       LayerFiles::CentreGet("SettingsMenu", "Panel.Submenus.Game.Play", &settingsPlay.x, &settingsPlay.y));
+   // The solitaire menu: Klondike's blue button beside the grey one of a game not played yet.
+   const auto solitaireMenuCheck = [&](const Snapshot& shot)
    {
-      std::this_thread::sleep_for(std::chrono::milliseconds(300));
-      shot = Snap();
-      ASSERT_NE(shot->bitmap, nullptr);
-      dealt = DealtCheck(*shot);
-   }
-   ASSERT_TRUE(dealt) << "the Klondike table never showed its seven column tops beside the stock";
+      const Rgb grey = shot.At(first.x - 50, first.y - 14);
+      return grey.r > 60 && std::abs(grey.r - grey.b) < 24 && ButtonCheck(shot, klondike.x, klondike.y);
+   };
+   // The settings menu on the game's page: its gold tab above the caption, and its Play.
+   const auto settingsMenuCheck = [&](const Snapshot& shot)
+   {
+      return GoldCheck(shot.At(gameTab.x, gameTab.y - 14)) &&
+             ButtonCheck(shot, settingsPlay.x, settingsPlay.y);
+   };
+   ASSERT_TRUE(ClickUntil(play.x, play.y, solitaireMenuCheck,
+                          [&](const Snapshot& shot)
+                          { return MainMenuCheck(shot) && ButtonCheck(shot, play.x, play.y); }))
+       << "the main menu's Play opened no solitaire menu";
+   ScreenKeep(lastShot, screens + "/SolitaireMenu.png", 960);
+
+   // Entering a game opens the settings menu on the game's page first; its Play deals.
+   ASSERT_TRUE(ClickUntil(klondike.x, klondike.y, settingsMenuCheck, solitaireMenuCheck))
+       << "Klondike's button opened no settings menu on the game's page";
+   ScreenKeep(lastShot, screens + "/KlondikeSettingsMenu.png", 960);
+   std::unique_ptr<Snapshot> shot;
+   ASSERT_TRUE(ClickUntil(
+       settingsPlay.x, settingsPlay.y, [&](const Snapshot& seen) { return DealtCheck(seen); },
+       settingsMenuCheck, &shot))
+       << "the Klondike table never showed its seven column tops beside the stock";
+   ScreenKeep(lastShot, screens + "/KlondikeDealt.png", 960);
 
    // A figure, not a check: what the program costs while the player looks at a dealt table.
    const double cpuBefore = ProcessCPUSecondsGet(child);
@@ -206,16 +199,14 @@ TEST_F(KlondikeEndToEnd, TheDealShowsTheColumnTopsAndAClickOnTheStockTurnsCards)
    const Point stock = PilePointGet(game.get(), "Draw", -1);
    const Point waste = PilePointGet(game.get(), "Talon", -1);
    EXPECT_LT(WhiteShareGet(*shot, waste, 40, 60), 0.1) << "the waste starts empty";
-   x11.Click(window, stock.x, stock.y);
-   bool turned = false;
-   while (!turned && window && std::chrono::steady_clock::now() < deadline)
-   {
-      std::this_thread::sleep_for(std::chrono::milliseconds(300));
-      shot = Snap();
-      ASSERT_NE(shot->bitmap, nullptr);
-      // The waste fans its top cards to the right of its place.
-      turned = WhiteShareGet(*shot, Point{waste.x + 44, waste.y}, 40, 60) > 0.35;
-   }
+   // The waste fans its top cards to the right of its place.
+   const bool turned = ClickUntil(
+       stock.x, stock.y,
+       [&](const Snapshot& seen) {
+          return WhiteShareGet(seen, Point{waste.x + 44, waste.y}, 40, 60) > 0.35;
+       },
+       [&](const Snapshot& seen) { return DealtCheck(seen) && WhiteShareGet(seen, waste, 40, 60) < 0.1; });
+   ScreenKeep(lastShot, screens + "/KlondikeStockTurned.png", 960);
    EXPECT_TRUE(turned) << "no face on the waste after the click on the stock";
    Stop();
    EXPECT_EQ(FileRead(saveFolder + "/Log.txt"), "") << "the run logged a problem";

@@ -9,6 +9,7 @@
 #include <X11/keysym.h>
 #include <dlfcn.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,6 +20,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -27,6 +29,7 @@
 #include "core/Memory.h"
 #include "platform/image/Bitmap.h"
 #include "platform/image/BitmapLoaderPNG.h"
+#include "tests/core/JSONTestSupport.h"
 
 namespace ProgramTestSupport
 {
@@ -254,6 +257,21 @@ struct Rgb
    int r, g, b;
 };
 
+// A point of the window.
+struct Point
+{
+   int x;
+   int y;
+};
+
+// The build's "test-screens" folder, made when missing, where the tests keep the screens they saw.
+inline std::string ScreensFolderGet()
+{
+   const std::string screens = BuildFolderGet() + "/test-screens";
+   mkdir(screens.c_str(), 0755);
+   return screens;
+}
+
 // A screenshot's pixels, read with our own PNG reader; empty when it does not read.
 struct Snapshot
 {
@@ -289,18 +307,35 @@ struct Snapshot
    Corvale::Bitmap* bitmap = nullptr;
 };
 
-// The menu bar over the main menu: the top of its blue Back button at the top right.
-inline bool MainMenuCheck(const Snapshot& shot)
+// The blue of a button.
+inline bool BlueCheck(const Rgb& c)
 {
-   const Rgb back = shot.At(724, 20);
-   return back.b > back.r + 40 && back.b > 120;
+   return c.b > c.r + 40 && c.b > 120;
+}
+
+// A blue button shown with its centre at (x, y): sampled in its upper left, clear of the caption.
+inline bool ButtonCheck(const Snapshot& shot, int x, int y)
+{
+   return BlueCheck(shot.At(x - 50, y - 14));
+}
+
+// The menu bar over the main menu: the top of its blue Back button at the top right; dx is where
+// the virtual area starts in the window.
+inline bool MainMenuCheck(const Snapshot& shot, int dx = 0)
+{
+   return BlueCheck(shot.At(724 + dx, 20));
+}
+
+// The gold of a chosen tab.
+inline bool GoldCheck(const Rgb& c)
+{
+   return c.r > 150 && c.g > 100 && c.b < 90;
 }
 
 // A first run offers the languages over the profile menu: English is the top button, blue.
 inline bool LanguageMenuCheck(const Snapshot& shot)
 {
-   const Rgb english = shot.At(380, 178);
-   return english.b > english.r + 40 && english.b > 120;
+   return BlueCheck(shot.At(380, 178));
 }
 
 // The profile menu that every start opens over the main menu: its blue Close button at the top
@@ -309,7 +344,116 @@ inline bool ProfileMenuCheck(const Snapshot& shot)
 {
    const Rgb close = shot.At(860, 56);
    const Rgb tab = shot.At(478, 62);
-   return close.b > close.r + 40 && close.b > 120 && tab.r > 150 && tab.g > 100 && tab.b < 90;
+   return BlueCheck(close) && GoldCheck(tab);
+}
+
+// The built data's widget files, read to find where a widget sits on the screen.
+struct LayerFiles
+{
+   // The centre of the widget at the dotted path from the layer's root, in virtual units.
+   static bool CentreGet(const char* layer, const char* path, int* x, int* y)
+   {
+      float box[4] = {};
+      const bool found = BoxGet(layer, path, box);
+      *x = static_cast<int>(box[0] + box[2] / 2.0f);
+      *y = static_cast<int>(box[1] + box[3] / 2.0f);
+      return found;
+   }
+
+   // The box (left, top, width, height) of the widget at the dotted path, in virtual units: its
+   // "Bounds", else the size of its "UpOutState" or "OffUpOutState" picture, else its
+   // "TextBounds". A last component that names no child names an object member (a slider's
+   // "IncreaseButton"). False when the path or a size is not found.
+   static bool BoxGet(const char* layer, const char* path, float box[4])
+   {
+      if (!Corvale::Memory::InitialisedCheck())
+      {
+         Corvale::Memory::Init();
+      }
+      const std::string gui = BuildFolderGet() + "/data/Graphics/GUI/" + layer;
+      JSONTest::ValuePointer widgets = JSONTest::TextParse(FileRead(gui + "/Widgets.json"));
+      const Corvale::JSONValue* widget = widgets.get();
+      float left = 0.0f, top = 0.0f;
+      std::string rest = path;
+      while (widget && !rest.empty())
+      {
+         const size_t dot = rest.find('.');
+         const std::string name = rest.substr(0, dot);
+         rest = dot == std::string::npos ? "" : rest.substr(dot + 1);
+         const Corvale::JSONValue* children = widget->ItemGet("Children");
+         const Corvale::JSONValue* found = nullptr;
+         for (Corvale::i32 i = 0; i < children->CountGet() && !found; ++i)
+         {
+            const char* childName = children->ElementGet(i)->ItemGet("Name")->StringValueGet();
+            found = childName && name == childName ? children->ElementGet(i) : nullptr;
+         }
+         widget = found ? found : widget->ItemFind(name.c_str());
+         float dx = 0.0f, dy = 0.0f;
+         if (widget && std::sscanf(Text(widget, "PositionOffset"), "%f|%f", &dx, &dy) == 2)
+         {
+            left += dx;
+            top += dy;
+         }
+      }
+      if (!widget)
+      {
+         return false;
+      }
+      bool sized =
+          std::sscanf(Text(widget, "Bounds"), "%f|%f|%f|%f", &box[0], &box[1], &box[2], &box[3]) == 4;
+      for (const char* state : {"UpOutState", "OffUpOutState"})
+      {
+         int width = 0, height = 0;
+         if (!sized && PictureSizeGet(gui, Text(widget, state), &width, &height))
+         {
+            box[2] = static_cast<float>(width);
+            box[3] = static_cast<float>(height);
+            sized = true;
+         }
+      }
+      sized = sized ||
+              std::sscanf(Text(widget, "TextBounds"), "%f|%f|%f|%f", &box[0], &box[1], &box[2], &box[3]) == 4;
+      box[0] += left;
+      box[1] += top;
+      return sized;
+   }
+
+   static const char* Text(const Corvale::JSONValue* widget, const char* key)
+   {
+      const char* text = widget->ItemGet(key)->StringValueGet();
+      return text ? text : "";
+   }
+
+   // The size of a state's picture, named by the layer's sprite file, from its PNG header.
+   static bool PictureSizeGet(const std::string& gui, const char* state, int* width, int* height)
+   {
+      JSONTest::ValuePointer sprites = JSONTest::TextParse(FileRead(gui + "/Sprites.json"));
+      const char* picture = sprites ? sprites->ItemGet(state)->StringValueGet() : nullptr;
+      const std::string png =
+          picture ? FileRead(BuildFolderGet() + "/data/Graphics/" + picture + ".png") : "";
+      if (png.size() < 24 || png.compare(12, 4, "IHDR") != 0)
+      {
+         return false;
+      }
+      *width = static_cast<int>(BigEndianRead(png, 16));
+      *height = static_cast<int>(BigEndianRead(png, 20));
+      return true;
+   }
+};
+
+// A picture of many colours, not one flat fill.
+inline bool ManyColoursCheck(const Snapshot& shot, int width)
+{
+   std::set<int> colours;
+   for (int y = 0; y < 720; y += 8)
+   {
+      for (int x = 0; x < width; x += 8)
+      {
+         const Rgb c = shot.At(x, y);
+         colours.insert((c.r / 16) << 8 | (c.g / 16) << 4 | (c.b / 16));
+      }
+   }
+   return colours.size() > 20;
 }
 
 // The program started in a fresh save-data folder, its window found.
@@ -367,6 +511,7 @@ class ProgramFixture : public ::testing::Test
       char name[32];
       std::snprintf(name, sizeof(name), "/Snap%04d.png", taken++);
       const std::string path = saveFolder + name;
+      lastShot = path;
       while (window && !FileExists(path) && std::chrono::steady_clock::now() < deadline)
       {
          x11.KeyTap(window, XK_F9);
@@ -381,58 +526,146 @@ class ProgramFixture : public ::testing::Test
       return shot;
    }
 
-   // A first run up to the main menu: the splash skipped, English chosen in the language menu and
-   // the profile menu closed. False, with a failure added, when a step never shows.
-   bool MainMenuReach()
+   // Looks until the screen passes the check; the last look in shot. False by the deadline.
+   template <typename Check> bool ScreenWait(Check check, std::unique_ptr<Snapshot>* shot = nullptr)
    {
-      std::unique_ptr<Snapshot> shot;
+      std::unique_ptr<Snapshot> look;
+      bool passed = false;
+      while (!passed && window && std::chrono::steady_clock::now() < deadline)
+      {
+         look = Snap();
+         passed = look->bitmap && check(*look);
+      }
+      if (!passed && !lastShot.empty())
+      {
+         // The screen that never passed, kept to look at.
+         const std::string kept = ScreensFolderGet() + "/" +
+                                  ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                                  ".Failed.png";
+         std::ofstream(kept, std::ios::binary) << FileRead(lastShot);
+      }
+      if (shot)
+      {
+         *shot = std::move(look);
+      }
+      return passed;
+   }
+
+   // Clicks at (x, y) until the screen passes the check. A click that lands while a menu still
+   // moves in is lost: while the screen still shows what the click needs (the "waiting" check),
+   // the click is repeated every few looks.
+   template <typename Check, typename Waiting>
+   bool ClickUntil(int x, int y, Check check, Waiting waiting, std::unique_ptr<Snapshot>* shot = nullptr)
+   {
+      int look = 0;
+      return ScreenWait(
+          [&](const Snapshot& seen)
+          {
+             if (check(seen))
+             {
+                return true;
+             }
+             if (look++ % 10 == 0 && waiting(seen))
+             {
+                x11.Click(window, x, y);
+             }
+             return false;
+          },
+          shot);
+   }
+
+   // Answers the first run's language menu with English and closes the profile menu that every
+   // start opens, which uncovers the main menu; the profile menu's screenshot is kept.
+   void MainMenuReach()
+   {
       bool languageMenu = false;
       while (!languageMenu && window && std::chrono::steady_clock::now() < deadline)
       {
          x11.KeyTap(window, XK_Escape);
-         shot = Snap();
-         languageMenu = shot->bitmap && LanguageMenuCheck(*shot);
+         std::unique_ptr<Snapshot> shot = Snap();
+         ASSERT_NE(shot->bitmap, nullptr);
+         languageMenu = LanguageMenuCheck(*shot);
       }
-      if (!languageMenu)
-      {
-         ADD_FAILURE() << "the first run offered no language";
-         return false;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(600));
-      x11.Click(window, 480, 180);
-      bool profileMenu = false;
-      while (!profileMenu && window && std::chrono::steady_clock::now() < deadline)
-      {
-         shot = Snap();
-         profileMenu = shot->bitmap && ProfileMenuCheck(*shot) && !LanguageMenuCheck(*shot);
-      }
-      if (!profileMenu)
-      {
-         ADD_FAILURE() << "the profile menu did not show once English was chosen";
-         return false;
-      }
+      ASSERT_TRUE(languageMenu) << "the first run offered no language";
+      ASSERT_TRUE(ClickUntil(
+          480, 180, [](const Snapshot& shot) { return ProfileMenuCheck(shot) && !LanguageMenuCheck(shot); },
+          LanguageMenuCheck))
+          << "the profile menu did not show once English was chosen";
+      profileMenuShot = lastShot;
       // Its Close leaves the default profile signed in and uncovers the main menu.
-      std::this_thread::sleep_for(std::chrono::milliseconds(600));
-      x11.Click(window, 840, 63);
-      bool mainMenu = false;
-      while (!mainMenu && window && std::chrono::steady_clock::now() < deadline)
+      ASSERT_TRUE(ClickUntil(
+          840, 63, [](const Snapshot& shot) { return MainMenuCheck(shot); }, ProfileMenuCheck))
+          << "the main menu never showed once the profile menu was closed";
+   }
+
+   // The program's own end, with status 0 and nothing logged.
+   void EndWait()
+   {
+      int status = -1;
+      pid_t ended = 0;
+      while (ended == 0 && std::chrono::steady_clock::now() < deadline)
       {
-         shot = Snap();
-         mainMenu = shot->bitmap && MainMenuCheck(*shot);
+         std::this_thread::sleep_for(std::chrono::milliseconds(100));
+         ended = waitpid(child, &status, WNOHANG);
       }
-      if (!mainMenu)
+      ASSERT_GT(ended, 0) << "the program did not close";
+      child = -1;
+      ASSERT_TRUE(WIFEXITED(status));
+      EXPECT_EQ(WEXITSTATUS(status), 0);
+      EXPECT_EQ(FileRead(saveFolder + "/Log.txt"), "") << "the run logged a problem";
+   }
+
+   // Back at the root menu asks "ConfirmCloseProgram" (its screenshot kept at keptAs when given);
+   // its Yes ends the program with status 0 and nothing logged. dx: where the virtual area starts.
+   void CloseThroughTheMenuBar(int dx, const std::string& keptAs = "")
+   {
+      int x = 0, y = 0;
+      ASSERT_TRUE(LayerFiles::CentreGet("MenuBar", "Panel.Back", &x, &y));
+      int yesX = 0, yesY = 0;
+      ASSERT_TRUE(LayerFiles::CentreGet("MessageBoxYesNo", "Panel.Yes", &yesX, &yesY));
+      int noX = 0, noY = 0;
+      ASSERT_TRUE(LayerFiles::CentreGet("MessageBoxYesNo", "Panel.No", &noX, &noY));
+      ASSERT_TRUE(ClickUntil(
+          x + dx, y,
+          [&](const Snapshot& shot)
+          { return ButtonCheck(shot, yesX + dx, yesY) && ButtonCheck(shot, noX + dx, noY); },
+          [dx](const Snapshot& shot) { return MainMenuCheck(shot, dx); }))
+          << "Back asked nothing";
+      std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+      if (!keptAs.empty())
       {
-         ADD_FAILURE() << "the main menu never showed once the profile menu was closed";
+         ASSERT_NE(Snap()->bitmap, nullptr);
+         ScreenKeep(lastShot, keptAs, 960 + 2 * dx);
       }
-      return mainMenu;
+      x11.Click(window, yesX + dx, yesY);
+      EndWait();
+   }
+
+   // Copies a screenshot out of the save folder; it must be a PNG of the window's size, 720 high,
+   // and of many colours.
+   void ScreenKeep(const std::string& shotPath, const std::string& keptAs, int width)
+   {
+      const std::string png = FileRead(shotPath);
+      ASSERT_GE(png.size(), 24u) << shotPath;
+      EXPECT_EQ(png.compare(0, 8, "\x89PNG\r\n\x1a\n", 8), 0) << shotPath;
+      EXPECT_EQ(BigEndianRead(png, 16), static_cast<u_int32_t>(width)) << keptAs;
+      EXPECT_EQ(BigEndianRead(png, 20), 720u) << keptAs;
+      Snapshot shot(shotPath);
+      ASSERT_NE(shot.bitmap, nullptr) << shotPath;
+      EXPECT_TRUE(ManyColoursCheck(shot, width)) << keptAs << " is nearly one flat colour";
+      std::ofstream(keptAs, std::ios::binary) << png;
    }
 
    X11 x11;
+   // The path of the snapshot taken last, and of the profile menu's.
+   std::string lastShot;
+   std::string profileMenuShot;
    char home[32] = "/tmp/corvale-e2e-XXXXXX";
    std::string saveFolder;
    pid_t child = -1;
+   // Generous: it only runs out when a test fails, and a loaded sanitizer run is slow.
    std::chrono::steady_clock::time_point deadline =
-       std::chrono::steady_clock::now() + std::chrono::seconds(60);
+       std::chrono::steady_clock::now() + std::chrono::seconds(240);
    Window window = 0;
    int taken = 0;
 };
