@@ -17,6 +17,7 @@
 #include "cardgame/tricktaking/TrickTakingGame.h"
 #include "cardgame/tricktaking/TrickTakingGamePlayer.h"
 #include "core/Log.h"
+#include "games/tricktaking/Hearts.h"
 #include "core/Memory.h"
 #include "core/ReflectionManager.h"
 #include "core/ReflectionTypeBasic.h"
@@ -84,6 +85,8 @@ void GameTypesRegister()
    TrickTakingGamePlayerHistoryEntry::ReflectionRegister();
    TrickTakingGamePlayer::ReflectionRegister();
    TrickTakingGame::ReflectionRegister();
+   HeartsPlayer::ReflectionRegister();
+   Hearts::ReflectionRegister();
    // ScorpionSolitaire, TalonSolitaire, KlondikeSolitaire,
    // FlowerGardenSolitaire, CanfieldSolitaire, BatsfordSolitaire, BaronessSolitaire,
    // ColoradoSolitaire, StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire,
