@@ -307,6 +307,8 @@ void Hearts::TurnBegin()
    {
       PassExchange();
       passingComplete = true;
+      // The cards received join the human's hand in its order.
+      HandsSortQueue();
       FirstTrickLeaderSet();
    }
    PassButtonUpdate();

@@ -1,0 +1,157 @@
+// Hearts on screen with the shipped constants, layers and generated art: the player's fanned
+// hand, three face-down hands, the panels with faces, the raised passing choice and a trick.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/profile/PortraitModel.h"
+#include "app/profile/PortraitWidget.h"
+#include "cardgame/CardWidget.h"
+#include "cardgame/PlayerPanelWidget.h"
+#include "games/tricktaking/Hearts.h"
+#include "gui/GUIManager.h"
+#include "gui/popup/PopupManager.h"
+#include "gui/widgets/LabelWidget.h"
+#include "gui/widgets/PressButtonWidget.h"
+#include "platform/window/Screen.h"
+#include "tests/cardgame/CardGameHarness.h"
+#include "tests/cardgame/CardTableWindow.h"
+#include "tests/cardgame/tricktaking/TestTrickGame.h"
+#include "tests/cardgame/tricktaking/TrickTableSupport.h"
+#include "tests/platform/SpriteTestSupport.h"
+
+namespace Corvale
+{
+namespace TestSupport
+{
+namespace
+{
+class HeartsTableDisplayTest : public ::testing::Test
+{
+ protected:
+   void SetUp() override
+   {
+      const std::string data = BuildDataFolderGet();
+      ASSERT_TRUE(std::filesystem::exists(data + "/Scripts/Minigames/Hearts.json")) << data;
+      TrickTableTreeMake(harness, {"NonSolitaireFrontendBasedCardGame", "TrickReviewPrevious4Players",
+                                   "TrickReviewHand4Players", "TrickTaking", "MessageBoxOK"});
+      harness.FileWrite("Scripts/Minigames/Hearts.json", FileRead(data + "/Scripts/Minigames/Hearts.json"));
+
+      ASSERT_TRUE(window.Open()) << "needs a display";
+      CardWidgetTypesRegister();
+      GUIManager::WidgetTypeRegister("Portrait", &PortraitWidgetCreate);
+      PortraitTablesInit();
+      TestTrickGameTypesRegister();
+      HeartsPlayer::ReflectionRegister();
+      Hearts::ReflectionRegister();
+      harness.Enter(&game, 2024, 77);
+      harness.cardGame = &game;
+   }
+
+   void TearDown() override
+   {
+      PopupManager::CloseAll();
+      window.Close(harness, []() { PortraitTablesDeinit(); });
+      ReflectionManager::Deinit();
+   }
+
+   template <class Condition> bool RunUntil(Condition condition)
+   {
+      for (i32 frame = 0; frame < 30000; ++frame)
+      {
+         if (condition())
+         {
+            return true;
+         }
+         CardTableWindow::FrameRun(harness);
+      }
+      return false;
+   }
+
+   void Shot(const char* name)
+   {
+      screen.clearedThisFrame = 0;
+      screen.ClearColorSet(ColorRGBA8{16, 72, 40, 255});
+      screen.Clear();
+      GUIManager::Draw();
+      ShotWriter::Save(FrameRead(), ProgramFolderGet() + "/" + name + ".png");
+   }
+
+   CardGameHarness harness;
+   Hearts game;
+   CardTableWindow window;
+};
+
+TEST_F(HeartsTableDisplayTest, PassingThenPlayingACard)
+{
+   ASSERT_EQ(game.playerPanels.count, 4);
+   ASSERT_TRUE(game.players[0]->human);
+   ASSERT_TRUE(RunUntil([this]() { return game.passCardsButton && game.passCardsButton->VisibleCheck(); }))
+       << "the pass button comes with the human's passing turn";
+   ASSERT_TRUE(RunUntil([this]() { return !game.BusyCheck(); }));
+   CardPile* hand = game.PlayerHandGet(game.players[0]);
+   ASSERT_EQ(hand->cards.count, 13);
+   for (i32 p = 1; p < 4; ++p)
+   {
+      const CardPile* other = game.PlayerHandGet(game.players[p]);
+      for (i32 i = 0; i < other->cards.count; ++i)
+      {
+         EXPECT_FALSE(other->cards[i]->faceUp) << "seat " << p;
+      }
+   }
+   for (i32 i = 0; i < hand->cards.count; ++i)
+   {
+      EXPECT_TRUE(hand->cards[i]->faceUp);
+   }
+   Shot("HeartsPassing");
+   for (i32 i = 0; i < 3; ++i)
+   {
+      EXPECT_FALSE(game.passCardsButton->EnabledCheck()) << "enabled only at three";
+      harness.ChoosePost(hand->cards[2 * i]);
+      ASSERT_TRUE(RunUntil([this]() { return game.actionQueue.count == 0; }));
+   }
+   CardTableWindow::FrameRun(harness);
+   EXPECT_TRUE(game.passCardsButton->EnabledCheck());
+   ASSERT_TRUE(RunUntil([this]() { return !game.CardsAnimatingCheck(); }));
+   Shot("HeartsSelected");
+   game.CommandCodePost(COMMAND_PASS_CARDS, 0);
+   ASSERT_TRUE(RunUntil([this]() { return game.passingComplete; }));
+
+   // The human plays its turn's legal card by choosing it, as a double-click does.
+   CardPile* trick = game.CardPileGet(CARD_PILE_TYPE_TRICK, -1, 0);
+   ASSERT_TRUE(RunUntil(
+       [&]()
+       {
+          if (trick->cards.count > 0)
+          {
+             return true;
+          }
+          if (game.HumanMayActCheck() && game.playerActiveID == 0 && game.actionQueue.count == 0)
+          {
+             for (i32 i = 0; i < hand->cards.count; ++i)
+             {
+                if (game.CardLegalCheck(hand->cards[i]))
+                {
+                   harness.ChoosePost(hand->cards[i]);
+                   break;
+                }
+             }
+          }
+          return false;
+       }));
+   ASSERT_TRUE(RunUntil([this]() { return !game.CardsAnimatingCheck(); }));
+   Shot("HeartsTrick");
+   EXPECT_TRUE(trick->cards[0]->faceUp);
+   for (i32 i = 0; i < 4; ++i)
+   {
+      PlayerPanelWidget* widget = game.playerPanels[i]->widget;
+      ASSERT_NE(widget, nullptr);
+      ASSERT_GT(widget->textLines.count, 1);
+      EXPECT_STREQ(widget->textLines[1]->TextGet(), "0") << "line 1 is the score";
+   }
+}
+} // namespace
+} // namespace TestSupport
+} // namespace Corvale
