@@ -18,7 +18,9 @@
 #include "core/Memory.h"
 #include "core/ReflectionManager.h"
 #include "core/TextManager.h"
+#include "games/tricktaking/HeartsResultsPopup.h"
 #include "gui/popup/MessageBoxPopup.h"
+#include "gui/popup/PopupManager.h"
 #include "gui/widgets/LabelWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
 #include "platform/sound/Sound.h"
@@ -716,6 +718,28 @@ void Hearts::HandScore()
    else
    {
       ActionGameDrawPost();
+   }
+}
+
+void Hearts::ResultsShow()
+{
+   HeartsResultsPopup& popup = HeartsResultsPopup::instance;
+   if (PopupManager::IndexGet(&popup) >= 0)
+   {
+      return;
+   }
+   popup.game = this;
+   PopupManager::Open(&popup);
+   // Set after the open: a closed box forgets its answers.
+   popup.onOK = &HeartsResultsPopup::OnContinue;
+   popup.onOKUserData = this;
+}
+
+void Hearts::ResultsHide()
+{
+   if (PopupManager::IndexGet(&HeartsResultsPopup::instance) >= 0)
+   {
+      PopupManager::Close(&HeartsResultsPopup::instance);
    }
 }
 

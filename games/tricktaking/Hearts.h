@@ -63,6 +63,8 @@ class Hearts : public TrickTakingGame
    bool CommandExecute(const Command& command) override;
    void ControlsRefresh() override;
    void HandsSort() override;
+   void ResultsShow() override;
+   void ResultsHide() override;
 
    bool CardChooseOnClickCheck(Card* card) override;
    bool CardPickUpCheck(Card* card) override;

@@ -10,10 +10,14 @@
 #include "app/profile/PortraitWidget.h"
 #include "cardgame/CardWidget.h"
 #include "cardgame/PlayerPanelWidget.h"
+#include "core/TextManager.h"
 #include "games/tricktaking/Hearts.h"
+#include "games/tricktaking/HeartsResultsPopup.h"
+#include "gui/widgets/NumberLabelWidget.h"
 #include "gui/GUIManager.h"
 #include "gui/popup/PopupManager.h"
 #include "gui/widgets/LabelWidget.h"
+#include "gui/widgets/LayerWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
 #include "platform/window/Screen.h"
 #include "tests/cardgame/CardGameHarness.h"
@@ -35,8 +39,9 @@ class HeartsTableDisplayTest : public ::testing::Test
    {
       const std::string data = BuildDataFolderGet();
       ASSERT_TRUE(std::filesystem::exists(data + "/Scripts/Minigames/Hearts.json")) << data;
-      TrickTableTreeMake(harness, {"NonSolitaireFrontendBasedCardGame", "TrickReviewPrevious4Players",
-                                   "TrickReviewHand4Players", "TrickTaking", "MessageBoxOK"});
+      TrickTableTreeMake(harness,
+                         {"NonSolitaireFrontendBasedCardGame", "TrickReviewPrevious4Players",
+                          "TrickReviewHand4Players", "TrickTaking", "MessageBoxOK", "HeartsResults", "MessageBox"});
       harness.FileWrite("Scripts/Minigames/Hearts.json", FileRead(data + "/Scripts/Minigames/Hearts.json"));
 
       ASSERT_TRUE(window.Open()) << "needs a display";
@@ -151,6 +156,69 @@ TEST_F(HeartsTableDisplayTest, PassingThenPlayingACard)
       ASSERT_GT(widget->textLines.count, 1);
       EXPECT_STREQ(widget->textLines[1]->TextGet(), "0") << "line 1 is the score";
    }
+
+   // The hand played out by choosing a legal card at each turn: the results show its points.
+   HeartsResultsPopup& results = HeartsResultsPopup::instance;
+   ASSERT_TRUE(RunUntil(
+       [&]()
+       {
+          if (PopupManager::IndexGet(&results) >= 0)
+          {
+             return true;
+          }
+          if (game.HumanMayActCheck() && game.playerActiveID == 0 && game.actionQueue.count == 0)
+          {
+             for (i32 i = 0; i < hand->cards.count; ++i)
+             {
+                if (game.CardLegalCheck(hand->cards[i]))
+                {
+                   harness.ChoosePost(hand->cards[i]);
+                   break;
+                }
+             }
+          }
+          return false;
+       }));
+   ASSERT_TRUE(RunUntil([]() { return GUIManager::transitionsRunning == 0; }));
+   Shot("HeartsResults");
+   ASSERT_NE(results.layer, nullptr);
+   i32 total = 0;
+   for (i32 i = 0; i < 4; ++i)
+   {
+      const std::string index = std::to_string(i);
+      auto* change = dynamic_cast<NumberLabelWidget*>(
+          results.layer->DescendantGetByPath(("Panel.ScoreChange" + index).c_str()));
+      auto* score = dynamic_cast<NumberLabelWidget*>(
+          results.layer->DescendantGetByPath(("Panel.Score" + index).c_str()));
+      ASSERT_TRUE(change && score);
+      EXPECT_EQ(change->ValueGet(), game.players[i]->minigameScore)
+          << "the first hand's points are the score";
+      EXPECT_EQ(score->ValueGet(), game.players[i]->minigameScore);
+      total += game.players[i]->minigameScore;
+   }
+   EXPECT_TRUE(total == 26 || total == 78) << total;
+   auto* title = dynamic_cast<LabelWidget*>(results.layer->DescendantGetByPath("Panel.Title"));
+   ASSERT_NE(title, nullptr);
+   EXPECT_STREQ(title->TextGet(), textManager.TextGet("Scores"));
+
+   // OK deals the next hand.
+   results.onOK(&results, nullptr, results.onOKUserData);
+   EXPECT_LT(PopupManager::IndexGet(&results), 0);
+   EXPECT_EQ(game.passDirection, HEARTS_PASS_RIGHT);
+
+   // At the game's end a tie for the lowest score is a draw.
+   game.gameResult = MINIGAME_RESULT_DRAWN;
+   game.ResultsShow();
+   ASSERT_NE(results.layer, nullptr);
+   title = dynamic_cast<LabelWidget*>(results.layer->DescendantGetByPath("Panel.Title"));
+   ASSERT_NE(title, nullptr);
+   EXPECT_STREQ(title->TextGet(), textManager.TextGet("DefaultDraw"));
+   game.players[2]->minigameWinner = true;
+   game.ResultsHide();
+   game.ResultsShow();
+   title = dynamic_cast<LabelWidget*>(results.layer->DescendantGetByPath("Panel.Title"));
+   EXPECT_EQ(std::string(title->TextGet()),
+             std::string(game.players[2]->DisplayNameGet()) + textManager.TextGet("DefaultWins"));
 }
 } // namespace
 } // namespace TestSupport
