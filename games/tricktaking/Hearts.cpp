@@ -19,6 +19,7 @@
 #include "core/ReflectionManager.h"
 #include "core/TextManager.h"
 #include "games/tricktaking/HeartsResultsPopup.h"
+#include "games/tricktaking/HeartsTrickReviewHandPopup.h"
 #include "gui/popup/MessageBoxPopup.h"
 #include "gui/popup/PopupManager.h"
 #include "gui/widgets/LabelWidget.h"
@@ -130,6 +131,11 @@ i32 Hearts::CardPointsGet(const Card* card)
       return -10;
    }
    return 0;
+}
+
+TrickReviewHandPopup* Hearts::TrickReviewHandPopupCreate()
+{
+   return MemoryNew<HeartsTrickReviewHandPopup>(HEAP_DEFAULT);
 }
 
 void Hearts::Init()

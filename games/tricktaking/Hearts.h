@@ -50,6 +50,7 @@ class Hearts : public TrickTakingGame
    const char* TrickReviewHandLayerNameGet() override { return "TrickReviewHandHearts"; }
    bool TrickPointsShownCheck() override { return true; }
    i32 CardPointsGet(const Card* card) override;
+   TrickReviewHandPopup* TrickReviewHandPopupCreate() override;
 
    void Init() override;
    void GUIInit(LayerWidget* pushedLayer) override;

@@ -13,6 +13,10 @@
 #include "core/TextManager.h"
 #include "games/tricktaking/Hearts.h"
 #include "games/tricktaking/HeartsResultsPopup.h"
+#include "games/tricktaking/HeartsTrickReviewHandPopup.h"
+#include "gui/widgets/ToggleButtonWidget.h"
+#include "gui/widgets/WidgetChildSprite.h"
+#include "platform/sprite/SpriteAnimation.h"
 #include "gui/widgets/NumberLabelWidget.h"
 #include "gui/GUIManager.h"
 #include "gui/popup/PopupManager.h"
@@ -39,9 +43,9 @@ class HeartsTableDisplayTest : public ::testing::Test
    {
       const std::string data = BuildDataFolderGet();
       ASSERT_TRUE(std::filesystem::exists(data + "/Scripts/Minigames/Hearts.json")) << data;
-      TrickTableTreeMake(harness,
-                         {"NonSolitaireFrontendBasedCardGame", "TrickReviewPrevious4Players",
-                          "TrickReviewHand4Players", "TrickTaking", "MessageBoxOK", "HeartsResults", "MessageBox"});
+      TrickTableTreeMake(harness, {"NonSolitaireFrontendBasedCardGame", "TrickReviewPrevious4Players",
+                                   "TrickReviewHand4Players", "TrickTaking", "MessageBoxOK", "HeartsResults",
+                                   "MessageBox", "TrickReviewHandHearts"});
       harness.FileWrite("Scripts/Minigames/Hearts.json", FileRead(data + "/Scripts/Minigames/Hearts.json"));
 
       ASSERT_TRUE(window.Open()) << "needs a display";
@@ -73,6 +77,31 @@ class HeartsTableDisplayTest : public ::testing::Test
          CardTableWindow::FrameRun(harness);
       }
       return false;
+   }
+
+   // On the human's turn, its first legal card chosen as a double-click chooses it.
+   void HumanLegalChoose()
+   {
+      CardPile* hand = game.PlayerHandGet(game.players[0]);
+      if (!game.HumanMayActCheck() || game.playerActiveID != 0 || game.actionQueue.count != 0)
+      {
+         return;
+      }
+      for (i32 i = 0; i < hand->cards.count; ++i)
+      {
+         if (game.CardLegalCheck(hand->cards[i]))
+         {
+            harness.ChoosePost(hand->cards[i]);
+            return;
+         }
+      }
+   }
+
+   static std::string AnimationGet(SpriteWidget* sprite)
+   {
+      return sprite && sprite->sprite && sprite->sprite->animation && sprite->sprite->animation->name
+                 ? sprite->sprite->animation->name
+                 : "";
    }
 
    void Shot(const char* name)
@@ -133,17 +162,7 @@ TEST_F(HeartsTableDisplayTest, PassingThenPlayingACard)
           {
              return true;
           }
-          if (game.HumanMayActCheck() && game.playerActiveID == 0 && game.actionQueue.count == 0)
-          {
-             for (i32 i = 0; i < hand->cards.count; ++i)
-             {
-                if (game.CardLegalCheck(hand->cards[i]))
-                {
-                   harness.ChoosePost(hand->cards[i]);
-                   break;
-                }
-             }
-          }
+          HumanLegalChoose();
           return false;
        }));
    ASSERT_TRUE(RunUntil([this]() { return !game.CardsAnimatingCheck(); }));
@@ -166,17 +185,7 @@ TEST_F(HeartsTableDisplayTest, PassingThenPlayingACard)
           {
              return true;
           }
-          if (game.HumanMayActCheck() && game.playerActiveID == 0 && game.actionQueue.count == 0)
-          {
-             for (i32 i = 0; i < hand->cards.count; ++i)
-             {
-                if (game.CardLegalCheck(hand->cards[i]))
-                {
-                   harness.ChoosePost(hand->cards[i]);
-                   break;
-                }
-             }
-          }
+          HumanLegalChoose();
           return false;
        }));
    ASSERT_TRUE(RunUntil([]() { return GUIManager::transitionsRunning == 0; }));
@@ -200,6 +209,54 @@ TEST_F(HeartsTableDisplayTest, PassingThenPlayingACard)
    auto* title = dynamic_cast<LabelWidget*>(results.layer->DescendantGetByPath("Panel.Title"));
    ASSERT_NE(title, nullptr);
    EXPECT_STREQ(title->TextGet(), textManager.TextGet("Scores"));
+
+   // The hand's review from the results, with the page of the cards passed to the left.
+   auto* reviewButton =
+       dynamic_cast<PressButtonWidget*>(results.layer->DescendantGetByPath("Panel.TrickReviewHand"));
+   ASSERT_NE(reviewButton, nullptr);
+   reviewButton->onClick(reviewButton, reviewButton->onClickUserData);
+   auto* review =
+       dynamic_cast<HeartsTrickReviewHandPopup*>(PopupManager::popups[PopupManager::popups.count - 1]);
+   ASSERT_NE(review, nullptr);
+   ASSERT_TRUE(review->passingContainer && review->passingButton);
+   EXPECT_TRUE(review->passingButton->VisibleCheck());
+   EXPECT_FALSE(review->passingContainer->VisibleCheck());
+   for (i32 i = 0; i < 4; ++i)
+   {
+      const HeartsPlayer* seat = dynamic_cast<HeartsPlayer*>(game.players[i]);
+      ASSERT_EQ(seat->cardsPassedIDs.count, 3);
+      for (i32 j = 0; j < 3; ++j)
+      {
+         const Card* card = game.CardGet(seat->cardsPassedIDs[j]);
+         const std::string name = "Card" + std::to_string(i) + "_" + std::to_string(j);
+         EXPECT_EQ(AnimationGet(
+                       dynamic_cast<SpriteWidget*>(review->passingContainer->ChildGetByName(name.c_str()))),
+                   CardSpriteNameGet(card->rank, card->suit));
+      }
+   }
+   review->passingButton->OnSet(true);
+   ASSERT_TRUE(RunUntil([]() { return GUIManager::transitionsRunning == 0; }));
+   EXPECT_TRUE(review->passingContainer->VisibleCheck());
+   i32 tinted = 0;
+   for (i32 i = 0; i < review->handCardsContainer->ChildCountGet(); ++i)
+   {
+      const ColorRGBA8 color = review->handCardsContainer->ChildGetAt(i)->ColorGet();
+      tinted += color.r != 255 ? 1 : 0;
+   }
+   EXPECT_EQ(tinted, 12) << "the passed cards take the review's highlight";
+   Shot("HeartsReviewPassing");
+   review->passingButton->OnSet(false);
+   CardTableWindow::FrameRun(harness);
+   EXPECT_FALSE(review->passingContainer->VisibleCheck());
+   PopupManager::Close(review);
+   const i32 direction = game.passDirection;
+   game.passDirection = HEARTS_PASS_NONE;
+   game.TrickReviewHandShow();
+   review = dynamic_cast<HeartsTrickReviewHandPopup*>(PopupManager::popups[PopupManager::popups.count - 1]);
+   ASSERT_NE(review, nullptr);
+   EXPECT_FALSE(review->passingButton->VisibleCheck()) << "no passing page for a hand without passing";
+   PopupManager::Close(review);
+   game.passDirection = direction;
 
    // OK deals the next hand.
    results.onOK(&results, nullptr, results.onOKUserData);
