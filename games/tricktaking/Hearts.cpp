@@ -261,10 +261,22 @@ void Hearts::SubgameNew()
       WinnerIconsRefresh();
       return;
    }
-   CardsGather(draw);
-   for (i32 i = 0; i < draw->cards.count; ++i)
+   // Gathered by card ID: a loaded game holds its cards and piles in another order, and the
+   // shuffle must not depend on it.
+   Table<Card*> ordered(allocatorTemp);
+   for (i32 i = 0; i < cards.count; ++i)
    {
-      draw->cards[i]->SelectedSet(false);
+      i32 at = ordered.count;
+      while (at > 0 && ordered[at - 1]->id > cards[i]->id)
+      {
+         at--;
+      }
+      ordered.Insert(cards[i], at);
+   }
+   for (i32 i = 0; i < ordered.count; ++i)
+   {
+      ordered[i]->SelectedSet(false);
+      CardAdd(draw, ordered[i]);
    }
    CardPileFaceUpSet(draw, false, false);
    CardPileShuffle(draw);
