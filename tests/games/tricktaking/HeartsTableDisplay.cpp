@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "app/profile/PortraitModel.h"
 #include "app/profile/PortraitWidget.h"
@@ -150,6 +151,26 @@ TEST_F(HeartsTableDisplayTest, PassingThenPlayingACard)
    EXPECT_TRUE(game.passCardsButton->EnabledCheck());
    ASSERT_TRUE(RunUntil([this]() { return !game.CardsAnimatingCheck(); }));
    Shot("HeartsSelected");
+   // Kept for a load in this passing turn at the end.
+   JSONTest::ValuePointer passing(JSONValue::New(HEAP_DEFAULT));
+   ASSERT_TRUE(game.Save(passing.get()));
+   std::vector<std::vector<i32>> passedBefore(4);
+   std::vector<i32> selectedBefore;
+   for (i32 p = 0; p < 4; ++p)
+   {
+      const HeartsPlayer* seat = dynamic_cast<HeartsPlayer*>(game.players[p]);
+      for (i32 j = 0; j < seat->cardsPassedIDs.count; ++j)
+      {
+         passedBefore[p].push_back(seat->cardsPassedIDs[j]);
+      }
+   }
+   for (i32 i = 0; i < hand->cards.count; ++i)
+   {
+      if (hand->cards[i]->selected)
+      {
+         selectedBefore.push_back(hand->cards[i]->id);
+      }
+   }
    game.CommandCodePost(COMMAND_PASS_CARDS, 0);
    ASSERT_TRUE(RunUntil([this]() { return game.passingComplete; }));
 
@@ -276,6 +297,34 @@ TEST_F(HeartsTableDisplayTest, PassingThenPlayingACard)
    title = dynamic_cast<LabelWidget*>(results.layer->DescendantGetByPath("Panel.Title"));
    EXPECT_EQ(std::string(title->TextGet()),
              std::string(game.players[2]->DisplayNameGet()) + textManager.TextGet("DefaultWins"));
+
+   // A game loaded in the human's passing turn shows the pass button with the choice kept.
+   game.ResultsHide();
+   ASSERT_TRUE(game.Load(passing.get()));
+   CardTableWindow::FrameRun(harness);
+   EXPECT_FALSE(game.passingComplete);
+   EXPECT_TRUE(game.passCardsButton->VisibleCheck());
+   EXPECT_TRUE(game.passCardsButton->EnabledCheck());
+   hand = game.PlayerHandGet(game.players[0]);
+   std::vector<i32> selectedAfter;
+   for (i32 i = 0; i < hand->cards.count; ++i)
+   {
+      if (hand->cards[i]->selected)
+      {
+         selectedAfter.push_back(hand->cards[i]->id);
+      }
+   }
+   EXPECT_EQ(selectedAfter, selectedBefore);
+   for (i32 p = 0; p < 4; ++p)
+   {
+      const HeartsPlayer* seat = dynamic_cast<HeartsPlayer*>(game.players[p]);
+      std::vector<i32> passedAfter;
+      for (i32 j = 0; j < seat->cardsPassedIDs.count; ++j)
+      {
+         passedAfter.push_back(seat->cardsPassedIDs[j]);
+      }
+      EXPECT_EQ(passedAfter, passedBefore[p]) << "seat " << p;
+   }
 }
 } // namespace
 } // namespace TestSupport
