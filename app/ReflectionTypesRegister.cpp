@@ -85,8 +85,6 @@ void GameTypesRegister()
    TrickTakingGamePlayerHistoryEntry::ReflectionRegister();
    TrickTakingGamePlayer::ReflectionRegister();
    TrickTakingGame::ReflectionRegister();
-   HeartsPlayer::ReflectionRegister();
-   Hearts::ReflectionRegister();
    // ScorpionSolitaire, TalonSolitaire, KlondikeSolitaire,
    // FlowerGardenSolitaire, CanfieldSolitaire, BatsfordSolitaire, BaronessSolitaire,
    // ColoradoSolitaire, StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire,
@@ -102,9 +100,11 @@ void GameTypesRegister()
    // Fast21Solitaire, Best21Solitaire
    GinRummyHistoryItem::ReflectionRegister();
    // GinRummyPlayer, GinRummy, Pick2Solitaire, ThreeTowersSolitaire, Sum11Solitaire,
-   // CribbageSquareSolitaire, PokerSquareSolitaire, HeartsPlayer, Hearts, CribbagePlayer, Cribbage,
-   // PitchPlayer, Pitch, EuchreSolitaire, BowlingSolitaire, CanastaTeam, Canasta, EuchrePlayer,
-   // EuchreTeam, Euchre, Rummy500Player, Rummy500, PinochleMeld, Pinochle4PlayersPlayer,
+   // CribbageSquareSolitaire, PokerSquareSolitaire
+   HeartsPlayer::ReflectionRegister();
+   Hearts::ReflectionRegister();
+   // CribbagePlayer, Cribbage, PitchPlayer, Pitch, EuchreSolitaire, BowlingSolitaire, CanastaTeam, Canasta,
+   // EuchrePlayer, EuchreTeam, Euchre, Rummy500Player, Rummy500, PinochleMeld, Pinochle4PlayersPlayer,
    // Pinochle4PlayersTeam, Pinochle4Players, TablePokerPlayer, TablePokerGame, FiveCardDrawPoker,
    // SkatPlayer, Skat, PlayerBid, BridgePlayer, BridgeTeam, Bridge
 }
