@@ -90,6 +90,7 @@ void HeartsComputerGames(benchmark::State& state)
    TimedHearts game;
    GameStateManager::Init(&game);
    i64 games = 0;
+   i64 unfinished = 0;
    double seconds = 0.0;
    for (auto _ : state)
    {
@@ -114,6 +115,7 @@ void HeartsComputerGames(benchmark::State& state)
          }
          seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
          games++;
+         unfinished += game.gameResult == MINIGAME_RESULT_RUNNING ? 1 : 0;
       }
    }
    GameStateManager::Deinit();
@@ -121,6 +123,8 @@ void HeartsComputerGames(benchmark::State& state)
    std::sort(times.begin(), times.end());
    const double worst = times.empty() ? 0.0 : times.back();
    const double median = times.empty() ? 0.0 : times[times.size() / 2];
+   // Games that reached the frame cap without an end; any is a fault.
+   state.counters["games_unfinished"] = static_cast<double>(unfinished);
    state.counters["decisions"] = static_cast<double>(times.size());
    state.counters["worst_over_10ms"] = worst / DECISION_TARGET_MS;
    state.counters["median_over_10ms"] = median / DECISION_TARGET_MS;
