@@ -11,6 +11,7 @@
 #include "cardgame/CardNames.h"
 #include "cardgame/Command.h"
 #include "games/tricktaking/Hearts.h"
+#include "gui/popup/PopupManager.h"
 #include "tests/cardgame/CardGameHarness.h"
 #include "tests/cardgame/tricktaking/TestTrickGame.h"
 
@@ -280,6 +281,39 @@ TEST_F(HeartsTest, LegalPlayTable)
       EXPECT_EQ(legal, c.legal);
       EXPECT_FALSE(game.CardLegalCheck(Find(c.lead == "-" ? "KS" : c.lead))) << "outside the hand";
    }
+}
+
+TEST_F(HeartsTest, TheRefusedFirstLeadAloneExplainsItself)
+{
+   auto boxes = []() { return PopupManager::popups.count; };
+   TableClear();
+   game.playerActiveID = 1;
+   game.TrickBegin();
+   harness.CardsPlace(Hand(1), {"2C", "5D", "4H"});
+   game.CardChoose(Find("5D"));
+   EXPECT_EQ(boxes(), 1) << "the first lead must be the two of clubs";
+   PopupManager::CloseAll();
+   game.CardChoose(Find("2C"));
+   EXPECT_EQ(boxes(), 0);
+   EXPECT_EQ(Find("2C")->pile, game.CardPileGet(CARD_PILE_TYPE_TRICK, -1, 1));
+   EXPECT_EQ(Seat(1)->HistoryCardGet(0), Find("2C")->id);
+
+   // Following, a refused card says nothing.
+   harness.CardsPlace(Hand(2), {"3C", "6D"});
+   game.playerActiveID = 2;
+   game.CardChoose(Find("6D"));
+   EXPECT_EQ(boxes(), 0);
+   EXPECT_EQ(Find("6D")->pile, Hand(2));
+
+   // Nor does a refused lead when any card may open the first trick.
+   Options()->ItemStringSet("FirstTrickLeader", "LeftOfDealer");
+   TableClear();
+   game.playerActiveID = 1;
+   game.TrickBegin();
+   harness.CardsPlace(Hand(1), {"5D", "4H"});
+   game.CardChoose(Find("4H"));
+   EXPECT_EQ(boxes(), 0);
+   EXPECT_EQ(Find("4H")->pile, Hand(1));
 }
 
 TEST_F(HeartsTest, GameEndAndWinner)
