@@ -6,6 +6,7 @@
 #include "app/MinigamePlaceholder.h"
 #include "cardgame/Minigame.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/tricktaking/Hearts.h"
 
 namespace Corvale
 {
@@ -75,7 +76,6 @@ MinigamePlaceholder euchreSolitairePlaceholder("EuchreSolitaire");
 MinigamePlaceholder sum11SolitairePlaceholder("Sum11Solitaire");
 MinigamePlaceholder cribbageSquareSolitairePlaceholder("CribbageSquareSolitaire");
 MinigamePlaceholder pokerSquareSolitairePlaceholder("PokerSquareSolitaire");
-MinigamePlaceholder heartsPlaceholder("Hearts");
 MinigamePlaceholder cribbagePlaceholder("Cribbage");
 MinigamePlaceholder pitchPlaceholder("Pitch");
 MinigamePlaceholder bowlingSolitairePlaceholder("BowlingSolitaire");
@@ -153,7 +153,7 @@ void MinigamesRegister()
        &sum11SolitairePlaceholder,
        &cribbageSquareSolitairePlaceholder,
        &pokerSquareSolitairePlaceholder,
-       &heartsPlaceholder,
+       &Hearts::instance,
        &cribbagePlaceholder,
        &pitchPlaceholder,
        &bowlingSolitairePlaceholder,

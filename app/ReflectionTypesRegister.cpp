@@ -20,6 +20,7 @@
 #include "cardgame/tricktaking/TrickTakingGame.h"
 #include "cardgame/tricktaking/TrickTakingGamePlayer.h"
 #include "core/Log.h"
+#include "games/tricktaking/Hearts.h"
 #include "core/Memory.h"
 #include "core/ReflectionManager.h"
 #include "core/ReflectionTypeBasic.h"
@@ -107,9 +108,11 @@ void GameTypesRegister()
    // Fast21Solitaire, Best21Solitaire
    GinRummyHistoryItem::ReflectionRegister();
    // GinRummyPlayer, GinRummy, Pick2Solitaire, ThreeTowersSolitaire, Sum11Solitaire,
-   // CribbageSquareSolitaire, PokerSquareSolitaire, HeartsPlayer, Hearts, CribbagePlayer, Cribbage,
-   // PitchPlayer, Pitch, EuchreSolitaire, BowlingSolitaire, CanastaTeam, Canasta, EuchrePlayer,
-   // EuchreTeam, Euchre, Rummy500Player, Rummy500, PinochleMeld, Pinochle4PlayersPlayer,
+   // CribbageSquareSolitaire, PokerSquareSolitaire
+   HeartsPlayer::ReflectionRegister();
+   Hearts::ReflectionRegister();
+   // CribbagePlayer, Cribbage, PitchPlayer, Pitch, EuchreSolitaire, BowlingSolitaire, CanastaTeam, Canasta,
+   // EuchrePlayer, EuchreTeam, Euchre, Rummy500Player, Rummy500, PinochleMeld, Pinochle4PlayersPlayer,
    // Pinochle4PlayersTeam, Pinochle4Players, TablePokerPlayer, TablePokerGame, FiveCardDrawPoker,
    // SkatPlayer, Skat, PlayerBid, BridgePlayer, BridgeTeam, Bridge
 }

@@ -491,6 +491,12 @@ class DataChecker
       {
          TextKeyCheck(where, key, "text key");
       }
+      // Hearts' pass button, its refused lead and the sound of broken hearts.
+      for (const char* key : {"PassLeft", "PassRight", "PassAcross", "HeartsLeadTwoOfClubs"})
+      {
+         TextKeyCheck(where, key, "text key");
+      }
+      FilesFind(where, "sound \"Sounds/GlassBreak\"", {"Sounds/GlassBreak.wav"});
       // Widgets the code finds by path, with the type it needs: layer, then child names.
       const struct
       {

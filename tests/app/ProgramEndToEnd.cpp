@@ -191,4 +191,57 @@ TEST_F(ProgramEndToEnd, TheSettingsMenuRaisesTheMusicAndWidensTheWindowForGood)
    EXPECT_NE(settingsText.find("\"PreparedAreaWindowedEnabled\": true"), std::string::npos) << settingsText;
    EXPECT_NE(settingsText.find("\"Profile\": \"Player\""), std::string::npos) << settingsText;
 }
+// Hearts from the main menu: the selector steps down from Solitaire to Hearts, Play starts it, and the
+// human's fanned hand lies face up at the bottom of the table; the screen is kept in
+// "test-screens".
+TEST_F(ProgramEndToEnd, HeartsStartsFromTheMainMenuWithTheHumansHandDealt)
+{
+   if (!x11.fakeKeyEvent || !x11.fakeButtonEvent)
+   {
+      GTEST_SKIP() << "XTest is not available to press keys and buttons";
+   }
+   const std::string screens = BuildFolderGet() + "/test-screens";
+   std::filesystem::create_directories(screens);
+   ASSERT_NO_FATAL_FAILURE(MainMenuReach());
+   std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+   // Hearts is the fourteenth entry of the main menu's games.
+   for (int step = 0; step < 13; ++step)
+   {
+      x11.KeyTap(window, XK_Down);
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+   }
+   std::this_thread::sleep_for(std::chrono::milliseconds(600));
+   int x = 0, y = 0;
+   ASSERT_TRUE(LayerFiles::CentreGet("MainMenu", "MenuPanel.Play", &x, &y));
+   // A game entered the first time opens the settings on its own page; its Play closes them.
+   int playX = 0, playY = 0;
+   ASSERT_TRUE(LayerFiles::CentreGet("SettingsMenu", "Panel.Submenus.Game.Play", &playX, &playY));
+   // The hand: thirteen cards from x 330 on, their white faces along y 690, where the main menu
+   // shows only felt.
+   bool dealt = false;
+   for (int look = 0; !dealt && window && std::chrono::steady_clock::now() < deadline; ++look)
+   {
+      if (look % 20 == 0)
+      {
+         x11.Click(window, x, y);
+      }
+      else if (look % 20 == 10)
+      {
+         // Left of the centre, well clear of the main menu's Exit below it.
+         x11.Click(window, playX - 50, playY);
+      }
+      std::unique_ptr<Snapshot> shot = Snap();
+      ASSERT_NE(shot->bitmap, nullptr);
+      int white = 0;
+      for (int px = 330; px < 720; ++px)
+      {
+         const Rgb colour = shot->At(px, 690);
+         white += colour.r > 225 && colour.g > 225 && colour.b > 225 ? 1 : 0;
+      }
+      dealt = white > 250;
+   }
+   ScreenKeep(lastShot, screens + "/Hearts.png", 960);
+   ASSERT_TRUE(dealt) << "no hand dealt face up at the bottom of the table";
+   Stop();
+}
 } // namespace

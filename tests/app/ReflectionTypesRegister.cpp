@@ -233,7 +233,8 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
          "Table<TrickTakingGamePlayerHistoryEntry>", "Table<GinRummyHistoryItem>", "Corvale::Command",
          "Corvale::Action", "Corvale::Player", "Corvale::Team", "Corvale::Minigame",
          "Corvale::TrickTakingGamePlayerHistoryEntry", "Corvale::GinRummyHistoryItem", "Corvale::CardGame",
-         "Corvale::FrontendBasedCardGame", "Corvale::NonSolitaireFrontendBasedCardGame"})
+         "Corvale::FrontendBasedCardGame", "Corvale::NonSolitaireFrontendBasedCardGame",
+         "Corvale::HeartsPlayer", "Corvale::Hearts"})
    {
       EXPECT_NE(ReflectionManager::TypeByNameGet(name), nullptr) << name;
    }

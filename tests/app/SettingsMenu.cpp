@@ -751,5 +751,41 @@ TEST_F(SettingsMenuTest, ARadioGroupMatchingNoValueShowsNoChoiceAndIsLeftAlone)
    EXPECT_STREQ(ProfileMinigameSettingsGet("OptionsGame")->ItemGet("Variation")->StringValueGet(),
                 "Klondike");
 }
+
+// The shipped Hearts options on the game page: three choice groups and three boxes at their
+// defaults; a restart option chosen is stored after the question.
+TEST_F(SettingsMenuTest, TheHeartsOptionsShowTheirDefaultsAndStoreAChoice)
+{
+   std::ifstream file(TestSupport::BuildDataFolderGet() + "/Scripts/Minigames/Hearts.json");
+   const std::string hearts((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+   ASSERT_FALSE(hearts.empty());
+   GameEnter(&optionsGame, hearts.c_str());
+   Open();
+   auto* page = WidgetAt<ContainerWidget>("SettingsMenu.Panel.Submenus.Game.Settings");
+   ASSERT_TRUE(page);
+   EXPECT_EQ(page->ChildCountGet(), 6);
+   for (const char* path : {"Passing.RadioButtons.Alternates", "FirstTrickLeader.RadioButtons.TwoOfClubs",
+                            "CardSorting.RadioButtons.Descending"})
+   {
+      auto* button = dynamic_cast<RadioButtonWidget*>(page->DescendantGetByPath(path));
+      ASSERT_TRUE(button) << path;
+      EXPECT_TRUE(button->OnGet()) << path;
+   }
+   for (const char* name :
+        {"QueenOfSpadesBreaksHearts", "JackOfDiamondsWorthNegative10Points", "CanPlayPointsInFirstTrick"})
+   {
+      auto* box = dynamic_cast<ToggleButtonWidget*>(page->ChildGetByName(name));
+      ASSERT_TRUE(box) << name;
+      EXPECT_FALSE(box->OnGet()) << name;
+   }
+   dynamic_cast<RadioButtonWidget*>(page->DescendantGetByPath("Passing.RadioButtons.Never"))->OnSet(true);
+   Click("SettingsMenu.Panel.Submenus.Game.Apply");
+   Settle();
+   ASSERT_TRUE(QuestionShown()) << "passing needs a new game";
+   Click("MessageBoxYesNo.Panel.Yes");
+   Settle();
+   EXPECT_STREQ(ProfileMinigameSettingsGet("OptionsGame")->ItemGet("Passing")->StringValueGet(), "Never");
+   CloseMenu();
+}
 } // namespace
 } // namespace MenuTest

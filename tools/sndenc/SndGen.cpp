@@ -106,6 +106,45 @@ WavPcm ChipMake()
    return wav;
 }
 
+// Glass breaking: a sharp crack of noise, then a shower of short high rings, each shard its own
+// pitch and moment, fading over half a second.
+WavPcm GlassBreakMake()
+{
+   WavPcm wav;
+   wav.channels = 1;
+   wav.sampleRate = SAMPLE_RATE;
+   const int length = SAMPLE_RATE * 600 / 1000;
+   Noise noise;
+   const int shards = 14;
+   double shardStart[shards];
+   double shardPitch[shards];
+   for (int k = 0; k < shards; k++)
+   {
+      shardStart[k] = 0.01 + 0.35 * (0.5 + 0.5 * noise.Next()) * (k + 1) / shards;
+      shardPitch[k] = 2600.0 + 3400.0 * (0.5 + 0.5 * noise.Next());
+   }
+   double high = 0.0;
+   double previous = 0.0;
+   for (int i = 0; i < length; i++)
+   {
+      const double t = static_cast<double>(i) / SAMPLE_RATE;
+      const double n = noise.Next();
+      high = 0.7 * (high + n - previous);
+      previous = n;
+      double value = high * 0.8 * std::exp(-t * 45.0) * std::min(1.0, t / 0.0008);
+      for (int k = 0; k < shards; k++)
+      {
+         const double s = t - shardStart[k];
+         if (s > 0.0)
+         {
+            value += std::sin(2.0 * PI * shardPitch[k] * s) * 0.22 * std::exp(-s * 38.0);
+         }
+      }
+      wav.samples.push_back(Clip(value * 0.6 * std::min(1.0, (0.6 - t) / 0.05)));
+   }
+   return wav;
+}
+
 // A card turned over: band-passed noise that swells and fades as the card's edge cuts the air,
 // its band rising a little, with a faint snap at the end.
 WavPcm FlipMake()
@@ -293,16 +332,18 @@ int main(int argc, char** argv)
 {
    const bool song = argc == 4 && std::strcmp(argv[1], "song") == 0;
    const Corvale::SongScore* score = song ? Corvale::SongScoreFind(argv[2]) : nullptr;
-   const bool effect = argc == 3 && (std::strcmp(argv[1], "card") == 0 || std::strcmp(argv[1], "tune") == 0 ||
-                                     std::strcmp(argv[1], "chip") == 0 || std::strcmp(argv[1], "flip") == 0 ||
-                                     std::strcmp(argv[1], "chime") == 0);
+   const bool effect =
+       argc == 3 && (std::strcmp(argv[1], "card") == 0 || std::strcmp(argv[1], "tune") == 0 ||
+                     std::strcmp(argv[1], "chip") == 0 || std::strcmp(argv[1], "flip") == 0 ||
+                     std::strcmp(argv[1], "chime") == 0 || std::strcmp(argv[1], "glass") == 0);
    const bool cardMove = argc == 4 && std::strcmp(argv[1], "cardmove") == 0 && argv[2][0] >= '1' &&
                          argv[2][0] <= '3' && argv[2][1] == '\0';
    if (song ? !score : !(effect || cardMove))
    {
       std::fprintf(
-          stderr, "usage: corvale-sndgen card|tune|chip|flip|chime output.wav, corvale-sndgen cardmove 1|2|3 "
-                  "output.wav, or corvale-sndgen song <name> output.wav\n");
+          stderr,
+          "usage: corvale-sndgen card|tune|chip|flip|chime|glass output.wav, corvale-sndgen cardmove 1|2|3 "
+          "output.wav, or corvale-sndgen song <name> output.wav\n");
       return 2;
    }
    Corvale::WavPcm wav = score                                ? Corvale::SongMake(*score)
@@ -311,6 +352,7 @@ int main(int argc, char** argv)
                          : std::strcmp(argv[1], "chip") == 0  ? Corvale::ChipMake()
                          : std::strcmp(argv[1], "flip") == 0  ? Corvale::FlipMake()
                          : std::strcmp(argv[1], "chime") == 0 ? Corvale::ChimeMake()
+                         : std::strcmp(argv[1], "glass") == 0 ? Corvale::GlassBreakMake()
                                                               : Corvale::TuneMake();
    const char* output = argv[argc - 1];
    std::string error;

@@ -22,6 +22,7 @@
 #include "tests/cardgame/CardGameHarness.h"
 #include "tests/cardgame/CardTableWindow.h"
 #include "tests/cardgame/tricktaking/TestTrickGame.h"
+#include "tests/cardgame/tricktaking/TrickTableSupport.h"
 #include "tests/platform/SpriteTestSupport.h"
 
 namespace Corvale
@@ -30,23 +31,6 @@ namespace TestSupport
 {
 namespace
 {
-struct ShotWriter : sprite_test_support::DrawingTest
-{
-   using DrawingTest::Save;
-};
-
-std::string FileRead(const std::string& path)
-{
-   std::ifstream file(path);
-   return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
-// Two JSON objects' members in one object (the second's text appended to the first's).
-std::string ObjectsJoin(const std::string& first, const std::string& second)
-{
-   return first.substr(0, first.rfind('}')) + "," + second.substr(second.find('{') + 1);
-}
-
 class TrickTableDisplayTest : public ::testing::Test
 {
  protected:
@@ -54,25 +38,8 @@ class TrickTableDisplayTest : public ::testing::Test
    {
       const std::string data = BuildDataFolderGet();
       ASSERT_TRUE(std::filesystem::exists(data + "/Graphics/GUI/TrickTaking/Plaque.png")) << data;
-      const std::string base = harness.folder.path;
-      std::filesystem::create_directories(base + "/Graphics/GUI/MinigameBackground");
-      for (const char* folder : {"Fonts", "Sprites"})
-      {
-         std::filesystem::create_directory_symlink(data + "/Graphics/" + folder,
-                                                   base + "/Graphics/" + folder);
-      }
-      for (const char* layer : {"NonSolitaireFrontendBasedCardGame", "TrickReviewPrevious4Players",
-                                "TrickReviewHand4Players", "TrickTaking"})
-      {
-         std::filesystem::create_directory_symlink(data + "/Graphics/GUI/" + layer,
-                                                   base + "/Graphics/GUI/" + layer);
-      }
-      std::filesystem::create_directory_symlink(data + "/Text", base + "/Text");
-      harness.FileWrite("Graphics/GUI/MinigameBackground/Widgets.json", R"({"Children": []})");
-      harness.FileWrite("Graphics/GUI/MinigameBackground/Sprites.json", "{}");
-      // The global constants as the program merges them: graphics, then the build's.
-      harness.CardGlobalConstsSet(ObjectsJoin(FileRead(data + "/Graphics/GraphicsConsts.json"),
-                                              FileRead(data + "/Scripts/BuildConsts.json")));
+      TrickTableTreeMake(harness, {"NonSolitaireFrontendBasedCardGame", "TrickReviewPrevious4Players",
+                                   "TrickReviewHand4Players", "TrickTaking"});
 
       ASSERT_TRUE(window.Open()) << "needs a display";
       CardWidgetTypesRegister();
