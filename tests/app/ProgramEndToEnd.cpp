@@ -203,14 +203,55 @@ TEST_F(ProgramEndToEnd, HeartsStartsFromTheMainMenuWithTheHumansHandDealt)
    const std::string screens = BuildFolderGet() + "/test-screens";
    std::filesystem::create_directories(screens);
    ASSERT_NO_FATAL_FAILURE(MainMenuReach());
+   // Hearts is the fourteenth entry of the main menu's games. Each step must show (the game's name
+   // and the selector above it change) before the next: a key pressed while the menu still slides
+   // in is lost on a loaded machine.
+   auto headerGet = [](const Snapshot& shot)
+   {
+      long long sum = 0;
+      for (int py = 130; py < 225; py += 3)
+      {
+         for (int px = 170; px < 790; px += 3)
+         {
+            const Rgb colour = shot.At(px, py);
+            sum += (colour.r * 3 + colour.g * 5 + colour.b * 7) * (px + 7 * py);
+         }
+      }
+      return sum;
+   };
    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
-   // Hearts is the fourteenth entry of the main menu's games.
+   std::unique_ptr<Snapshot> before = Snap();
+   ASSERT_NE(before->bitmap, nullptr);
    for (int step = 0; step < 13; ++step)
    {
-      x11.KeyTap(window, XK_Down);
-      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+      const long long previous = headerGet(*before);
+      bool moved = false;
+      for (int look = 0; !moved && window && std::chrono::steady_clock::now() < deadline; ++look)
+      {
+         if (look % 10 == 0)
+         {
+            x11.KeyTap(window, XK_Down);
+         }
+         std::this_thread::sleep_for(std::chrono::milliseconds(400));
+         before = Snap();
+         ASSERT_NE(before->bitmap, nullptr);
+         moved = headerGet(*before) != previous;
+      }
+      ASSERT_TRUE(moved) << "the main menu did not move to its next game at step " << step;
+      // Let the selector finish its slide: the next step compares settled pictures.
+      for (long long last = -1; window && std::chrono::steady_clock::now() < deadline;)
+      {
+         std::this_thread::sleep_for(std::chrono::milliseconds(300));
+         before = Snap();
+         ASSERT_NE(before->bitmap, nullptr);
+         const long long now = headerGet(*before);
+         if (now == last)
+         {
+            break;
+         }
+         last = now;
+      }
    }
-   std::this_thread::sleep_for(std::chrono::milliseconds(600));
    int x = 0, y = 0;
    ASSERT_TRUE(LayerFiles::CentreGet("MainMenu", "MenuPanel.Play", &x, &y));
    // A game entered the first time opens the settings on its own page; its Play closes them.
