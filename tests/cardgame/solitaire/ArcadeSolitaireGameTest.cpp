@@ -158,12 +158,15 @@ TEST_F(ArcadeSolitaireGameTest, ResultsOpenOnceAndLeadToTheNextRoundThenANewGame
 
 TEST_F(ArcadeSolitaireGameTest, PileValueEntriesFollowTheLayersWidgetsAndTheRoundShowsFromOne)
 {
+   // The layer only lends its children; the test owns them.
+   NumberLabelWidget pileValueWidget;
+   NumberLabelWidget roundWidget;
+   NumberLabelWidget* pileValue = &pileValueWidget;
+   NumberLabelWidget* round = &roundWidget;
    LayerWidget layer;
    layer.InitWithoutSpecification("ArcadeSolitaireGame", nullptr);
-   NumberLabelWidget* pileValue = MemoryNew<NumberLabelWidget>(HEAP_DEFAULT);
    pileValue->InitWithoutSpecification("PileValue1", &layer);
    layer.ChildAddLast(pileValue);
-   NumberLabelWidget* round = MemoryNew<NumberLabelWidget>(HEAP_DEFAULT);
    round->InitWithoutSpecification("RoundNumber", &layer);
    layer.ChildAddLast(round);
 
@@ -183,6 +186,8 @@ TEST_F(ArcadeSolitaireGameTest, PileValueEntriesFollowTheLayersWidgetsAndTheRoun
    EXPECT_EQ(game.roundNumber, nullptr);
    EXPECT_EQ(game.pileValueLabels.count, 0);
    layer.Deinit();
+   pileValue->Deinit();
+   round->Deinit();
    // The harness leaves the game again; it must find a whole game.
    game.Init();
 }
