@@ -10,6 +10,7 @@
 #include "gui/widgets/LayerWidget.h"
 #include "gui/widgets/NumberLabelWidget.h"
 #include "tests/cardgame/CardGameHarness.h"
+#include "tests/cardgame/solitaire/TestArcadeGame.h"
 
 namespace Corvale
 {
@@ -17,38 +18,8 @@ namespace
 {
 using TestSupport::CardGameHarness;
 
-constexpr const char* TEST_ARCADE_GAME_CONSTS = R"({
-   "DelayCardDeal": 30, "DelayCardFlip": 20,
-   "CardPiles": [
-      {"Type": "Draw", "Position": "0|0"},
-      {"Type": "Discard", "Position": "400|0"}
-   ],
-   "ScoreTextIncluded": true, "RoundTextIncluded": true, "TimeLeftTextIncluded": true,
-   "PileValue1Included": true, "PileValue1Position": "10|20"
-   })";
-
-// A round of 5 seconds whose score taking ends the round, or the game on its third round.
-class TestArcadeGame : public ArcadeSolitaireGame
-{
- public:
-   i32 GameNumberGet() override { return 995; }
-   const char* GameNameGet() override { return "TestArcadeGame"; }
-   u32 TimeLimitGet() override { return 5000; }
-   bool CardPickUpCheck(Card*) override { return false; }
-   bool CardDropCheck(CardPile*, Card*) override { return false; }
-   void ScoreTake() override
-   {
-      ++scoreTakes;
-      ScoreAdd(TimeBonusGet() + 10);
-      if (roundIndex >= 2)
-      {
-         gameResult = MINIGAME_RESULT_LOST;
-      }
-      ResultsShow();
-   }
-
-   i32 scoreTakes = 0;
-};
+using TestSupport::TEST_ARCADE_GAME_CONSTS;
+using TestSupport::TestArcadeGame;
 
 class ArcadeSolitaireGameTest : public ::testing::Test
 {
