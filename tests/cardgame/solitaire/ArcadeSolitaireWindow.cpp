@@ -32,7 +32,8 @@ class ArcadeSolitaireWindowTest : public ::testing::Test
    {
       const std::string data = BuildDataFolderGet();
       ASSERT_TRUE(std::filesystem::exists(data + "/Graphics/GUI/MessageBox/Panel.png")) << data;
-      TrickTableTreeMake(harness, {"ArcadeSolitaireGame", "ArcadeSolitaireResults", "MessageBox", "Solitaire"});
+      TrickTableTreeMake(harness,
+                         {"ArcadeSolitaireGame", "ArcadeSolitaireResults", "MessageBox", "Solitaire"});
       ASSERT_TRUE(window.Open()) << "needs a display";
       CardWidgetTypesRegister();
       game.layerName = "ArcadeSolitaireGame";
@@ -56,14 +57,7 @@ class ArcadeSolitaireWindowTest : public ::testing::Test
       }
    }
 
-   void Shot(const char* name)
-   {
-      screen.clearedThisFrame = 0;
-      screen.ClearColorSet(ColorRGBA8{16, 72, 40, 255});
-      screen.Clear();
-      GUIManager::Draw();
-      ShotWriter::Save(FrameRead(), ProgramFolderGet() + "/" + name + ".png");
-   }
+   void Shot(const char* name) { TableShot(name); }
 
    template <class W> W* WidgetAt(const char* path)
    {
