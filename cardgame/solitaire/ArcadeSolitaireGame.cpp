@@ -105,7 +105,7 @@ bool ArcadeSolitaireGame::TimeLeftFormat(double seconds, char* buffer, u32 buffe
    {
       return false;
    }
-   // Rounded on the whole milliseconds first, so that 3.2 (3.2000000000000002 × 10) stays 3.2.
+   // Rounded to whole milliseconds first, so that a floating-point excess in value × 10 never adds a tenth.
    const double tenths = std::ceil(std::round(seconds * 10000.0) / 1000.0);
    const int written = std::snprintf(buffer, bufferSize, "%.1f", tenths / 10.0);
    return written >= 0 && static_cast<u32>(written) < bufferSize;
