@@ -13,6 +13,7 @@
 #include "cardgame/NonSolitaireFrontendBasedCardGame.h"
 #include "cardgame/Player.h"
 #include "cardgame/Team.h"
+#include "cardgame/solitaire/ArcadeSolitaireGame.h"
 #include "cardgame/solitaire/SolitaireGame.h"
 #include "cardgame/solitaire/TalonSolitaire.h"
 #include "cardgame/solitaire/TraditionalSolitaireGame.h"
@@ -76,7 +77,8 @@ void GameTypesRegister()
    TableTypeRegister<GinRummyHistoryItem>("Table<GinRummyHistoryItem>");
    // "Table<PinochleMeld*>", "Table<PlayerBid>"
 
-   // ArcadeSolitaireGame, AcesUpSolitaire, BackendBasedGame
+   ArcadeSolitaireGame::ReflectionRegister();
+   // AcesUpSolitaire, BackendBasedGame
    CardGame::ReflectionRegister();
    FrontendBasedCardGame::ReflectionRegister();
    Command::ReflectionRegister();

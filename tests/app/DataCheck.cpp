@@ -2761,6 +2761,52 @@ TEST(DataCheck, KlondikeFindsItsConstantsLayersAndTexts)
    }
 }
 
+// The arcade solitaires' layer and results popup, with the texts the base and the popup read.
+TEST(DataCheck, ArcadeSolitaireFindsItsLayersAndTexts)
+{
+   auto layer = BuiltDataLoad("Graphics/GUI/ArcadeSolitaireGame/Widgets");
+   auto results = BuiltDataLoad("Graphics/GUI/ArcadeSolitaireResults/Widgets");
+   auto sprites = BuiltDataLoad("Graphics/GUI/ArcadeSolitaireResults/Sprites");
+   auto texts = BuiltDataLoad("Text/English/Text");
+   ASSERT_TRUE(layer && results && sprites && texts);
+   for (const char* pair : {"Score", "Misc", "Misc2", "Round", "TimeLeft"})
+   {
+      const std::string name(pair);
+      EXPECT_STREQ(LayerWidgetFind(layer.get(), (name + "Number").c_str())->ItemGet("Type")->StringValueGet(),
+                   "NumberLabel")
+          << name;
+      EXPECT_STREQ(LayerWidgetFind(layer.get(), (name + "Text").c_str())->ItemGet("Type")->StringValueGet(),
+                   "Label")
+          << name;
+   }
+   for (i32 i = 0; i < 5; ++i)
+   {
+      const std::string name = "PileValue" + std::to_string(i);
+      EXPECT_STREQ(LayerWidgetFind(layer.get(), name.c_str())->ItemGet("Type")->StringValueGet(),
+                   "NumberLabel")
+          << name;
+   }
+   EXPECT_STREQ(LayerWidgetFind(results.get(), "Panel.Title")->ItemGet("Type")->StringValueGet(), "Label");
+   for (const char* path : {"Panel.TimeBonus", "Panel.ScoreThisRound", "Panel.TotalScore"})
+   {
+      EXPECT_STREQ(LayerWidgetFind(results.get(), path)->ItemGet("Type")->StringValueGet(), "NumberLabel")
+          << path;
+   }
+   const JSONValue* ok = LayerWidgetFind(results.get(), "Panel.OK");
+   ASSERT_TRUE(ok);
+   for (const char* state : {"UpOutState", "UpOverState", "DownOverState", "DisabledState"})
+   {
+      const char* animation = ok->ItemGet(state)->StringValueGet();
+      EXPECT_TRUE(animation && sprites->ItemStringCheck(animation)) << state;
+   }
+   for (const char* key : {"RoundOver", "ArcadeSolitaireWin", "ArcadeSolitaireLose", "ArcadeSolitaireScore",
+                           "ArcadeSolitaireRound", "ArcadeSolitaireTimeLeft", "ArcadeSolitaireTimeBonus",
+                           "ArcadeSolitaireScoreThisRound", "ArcadeSolitaireTotalScore", "OK"})
+   {
+      EXPECT_TRUE(texts->ItemStringCheck(key)) << "no English text \"" << key << "\"";
+   }
+}
+
 // A small tree in which every kind of reference is used once, correctly.
 std::map<std::string, std::string> HealthyTreeGet()
 {

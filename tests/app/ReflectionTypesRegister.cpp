@@ -301,6 +301,8 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
        {"Corvale::NonSolitaireFrontendBasedCardGame", "", typeid(FrontendBasedCardGame).name()},
        {"Corvale::SolitaireGame", "", typeid(FrontendBasedCardGame).name()},
        {"Corvale::TraditionalSolitaireGame", "", typeid(SolitaireGame).name()},
+       {"Corvale::ArcadeSolitaireGame", "countdownTimer countdownTimerStarted roundIndex",
+        typeid(SolitaireGame).name()},
        {"Corvale::TalonSolitaire", "resetNum maxResets", typeid(TraditionalSolitaireGame).name()},
        {"Corvale::KlondikeSolitaire", "moveWasAvailable currentScore scoreAtStartOfGame resetOnce",
         typeid(TalonSolitaire).name()},

@@ -88,14 +88,7 @@ class TrickTableDisplayTest : public ::testing::Test
       return false;
    }
 
-   void Shot(const char* name)
-   {
-      screen.clearedThisFrame = 0;
-      screen.ClearColorSet(ColorRGBA8{16, 72, 40, 255});
-      screen.Clear();
-      GUIManager::Draw();
-      ShotWriter::Save(FrameRead(), ProgramFolderGet() + "/" + name + ".png");
-   }
+   void Shot(const char* name) { TableShot(name); }
 
    static std::string AnimationGet(SpriteWidget* sprite)
    {

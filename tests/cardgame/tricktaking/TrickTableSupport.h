@@ -7,8 +7,11 @@
 #include <initializer_list>
 #include <string>
 
+#include "gui/GUIManager.h"
+#include "platform/window/Screen.h"
 #include "tests/TestSupport.h"
 #include "tests/cardgame/CardGameHarness.h"
+#include "tests/platform/ScreenTestSupport.h"
 #include "tests/platform/SpriteTestSupport.h"
 
 namespace Corvale
@@ -19,6 +22,16 @@ struct ShotWriter : sprite_test_support::DrawingTest
 {
    using DrawingTest::Save;
 };
+
+// The GUI drawn on the table's green, saved beside the test program as <name>.png.
+inline void TableShot(const char* name)
+{
+   screen.clearedThisFrame = 0;
+   screen.ClearColorSet(ColorRGBA8{16, 72, 40, 255});
+   screen.Clear();
+   GUIManager::Draw();
+   ShotWriter::Save(FrameRead(), ProgramFolderGet() + "/" + name + ".png");
+}
 
 inline std::string FileRead(const std::string& path)
 {

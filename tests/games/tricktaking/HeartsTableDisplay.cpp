@@ -105,14 +105,7 @@ class HeartsTableDisplayTest : public ::testing::Test
                  : "";
    }
 
-   void Shot(const char* name)
-   {
-      screen.clearedThisFrame = 0;
-      screen.ClearColorSet(ColorRGBA8{16, 72, 40, 255});
-      screen.Clear();
-      GUIManager::Draw();
-      ShotWriter::Save(FrameRead(), ProgramFolderGet() + "/" + name + ".png");
-   }
+   void Shot(const char* name) { TableShot(name); }
 
    CardGameHarness harness;
    Hearts game;

@@ -1,0 +1,88 @@
+// The base of the solitaires played in rounds against a countdown: the round counter, a score in
+// the first player's minigame score, the score, misc, round and time-left displays, the pile value
+// displays, an optional take-score button and a results popup between rounds.
+#pragma once
+
+#include "cardgame/solitaire/SolitaireGame.h"
+#include "core/Table.h"
+#include "gui/popup/MessageBoxPopup.h"
+
+namespace Corvale
+{
+class LabelWidget;
+class NumberLabelWidget;
+class PressButtonWidget;
+
+constexpr i32 ARCADE_PILE_VALUE_LABELS_COUNT = 5;
+
+class ArcadeSolitaireGame : public SolitaireGame
+{
+ public:
+   static void ReflectionRegister();
+
+   const char* ReflectionTypeNameGet() override { return "Corvale::ArcadeSolitaireGame"; }
+   void Init() override;
+   void Deinit() override;
+   void Update(u32 elapsed) override;
+   void GUIInit(LayerWidget* pushedLayer) override;
+   void GameNew() override;
+   void SubgameNew() override;
+   void ResultsShow() override;
+   void ResultsHide() override;
+
+   // The arcade solitaire's own operations, in their virtual order.
+   virtual u32 TimeLimitGet() = 0;
+   // 100 points for each started second left.
+   virtual i32 TimeBonusGet();
+   virtual void ScoreTake() {}
+   virtual void PileValuesRefresh() {}
+
+   // Saturates at the limits of a 32-bit score.
+   void ScoreAdd(i32 points);
+   // The time left rounded up to a tenth of a second; a NumberLabelWidget format function.
+   static bool TimeLeftFormat(double seconds, char* buffer, u32 bufferSize, void* userData);
+
+   LabelWidget* scoreText = nullptr;
+   LabelWidget* miscText = nullptr;
+   LabelWidget* misc2Text = nullptr;
+   LabelWidget* roundText = nullptr;
+   LabelWidget* timeLeftText = nullptr;
+   NumberLabelWidget* scoreNumber = nullptr;
+   NumberLabelWidget* miscNumber = nullptr;
+   NumberLabelWidget* misc2Number = nullptr;
+   NumberLabelWidget* roundNumber = nullptr;
+   NumberLabelWidget* timeLeftNumber = nullptr;
+   Table<NumberLabelWidget*> pileValueLabels;
+   PressButtonWidget* takeScoreButton = nullptr;
+   u32 countdownTimer = 0;
+   bool countdownTimerStarted = false;
+   i32 roundIndex = -1;
+
+ protected:
+   i32 ScoreGet();
+   void ScoreNumberRefresh();
+   void RoundNumberRefresh();
+   // Whether the round still runs: no result and the hand not over.
+   bool RoundRunningCheck();
+   static void OnTakeScoreClick(PressButtonWidget* button, void* game);
+};
+
+// The results between rounds: the time bonus, the round's score and the total; OK plays on.
+class ArcadeSolitaireResultsPopup : public MessageBoxPopup
+{
+ public:
+   ArcadeSolitaireResultsPopup();
+
+   static ArcadeSolitaireResultsPopup instance;
+
+   void Open() override;
+   void Close(bool withTransition) override;
+   void Deinit() override;
+   void LayerInit(LayerWidget* pushedLayer) override;
+
+   // The next round while the game runs, else a new game.
+   static void OnContinue(MessageBoxPopup* popup, PressButtonWidget* button, void* game);
+
+   ArcadeSolitaireGame* game = nullptr;
+};
+} // namespace Corvale
