@@ -62,9 +62,8 @@ inline bool WindowOpen()
    return true;
 }
 
-// The window (as WindowOpen) and the card constants over the resource folder (with its trailing
-// slash); false without a display or the graphics constants.
-inline bool ScreenStart(const std::string& base)
+// Memory and events once, then resources read from the folder (with its trailing slash).
+inline void ResourceFolderSet(const std::string& base)
 {
    if (!Memory::InitialisedCheck())
    {
@@ -74,6 +73,13 @@ inline bool ScreenStart(const std::string& base)
    fileManagerStdioResource.BaseFolderSet(base.c_str());
    fileManagerResource = &fileManagerStdioResource;
    GraphicsPathManager::Set(0, "Graphics");
+}
+
+// The window (as WindowOpen) and the card constants over the resource folder (with its trailing
+// slash); false without a display or the graphics constants.
+inline bool ScreenStart(const std::string& base)
+{
+   ResourceFolderSet(base);
    JSONParser parser;
    MemoryDelete(consts);
    consts = parser.Load("Graphics/GraphicsConsts", fileManagerResource, HEAP_DEFAULT);

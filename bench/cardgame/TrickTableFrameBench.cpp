@@ -17,9 +17,7 @@
 #include "cardgame/tricktaking/TrickTakingGame.h"
 #include "cardgame/tricktaking/TrickTakingGamePlayer.h"
 #include "bench/cardgame/CardTableBench.h"
-#include "core/Event.h"
 #include "core/FileManagerStdio.h"
-#include "core/GraphicsPathManager.h"
 #include "core/JSONParser.h"
 #include "core/JSONValue.h"
 #include "core/Memory.h"
@@ -87,15 +85,8 @@ struct TrickTable
 
    bool Start()
    {
-      if (!Memory::InitialisedCheck())
-      {
-         Memory::Init();
-         Event::SystemInit();
-      }
       folder = TrickTreeMake();
-      fileManagerStdioResource.BaseFolderSet((folder + "/").c_str());
-      fileManagerResource = &fileManagerStdioResource;
-      GraphicsPathManager::Set(0, "Graphics");
+      CardTableBench::ResourceFolderSet(folder + "/");
       JSONParser parser;
       MemoryDelete(consts);
       consts = parser.Load("Graphics/GraphicsConsts", fileManagerResource, HEAP_DEFAULT);
