@@ -78,6 +78,8 @@ class TraditionalSolitaireGame : public SolitaireGame
    static void ReflectionRegister();
 
    const char* ReflectionTypeNameGet() override { return "Corvale::TraditionalSolitaireGame"; }
+   // Most solitaires share one table layer: piles, cards, buttons and help labels, no extras.
+   const char* LayerNameGet() override { return "TraditionalSolitaireGame"; }
    void Init() override;
    void Deinit() override;
    void Update(u32 elapsed) override;
