@@ -6,6 +6,7 @@
 
 #include "cardgame/Action.h"
 #include "cardgame/CardGame.h"
+#include "cardgame/CardNames.h"
 #include "cardgame/Command.h"
 #include "cardgame/FrontendBasedCardGame.h"
 #include "cardgame/GinRummyHistoryItem.h"
@@ -58,8 +59,10 @@ void ReflectionTypesRegister()
 {
    ReflectionManager::Init();
 
-   // "Corvale::Rank", "Corvale::Suit", "Corvale::EuchreTrumpSuit", "Corvale::PokerHandType",
-   // "Corvale::TrumpIndication"
+   ReflectionTypeInt::EnumerationRegister<Rank>("Corvale::Rank");
+   ReflectionTypeInt::EnumerationRegister<Suit>("Corvale::Suit");
+   // "Corvale::EuchreTrumpSuit", "Corvale::PokerHandType"
+   ReflectionTypeInt::EnumerationRegister<TrumpIndication>("Corvale::TrumpIndication");
    ReflectionTypeInt::EnumerationRegister<GinRummyHistoryItemType>("Corvale::GinRummyHistoryItemType");
    // "Corvale::CanastaState", "Corvale::TablePokerPlayerStatus", "Corvale::FiveCardDrawPokerState",
    // "Corvale::SkatAnnouncementType", "Corvale::SkatContractType", "Corvale::SkatState"

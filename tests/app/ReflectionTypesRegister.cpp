@@ -228,13 +228,28 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
    }
 
    // What the program holds today is registered.
-   for (const char* name :
-        {"Corvale::GinRummyHistoryItemType", "Table<int>", "Table<Player*>", "Table<Team*>", "Table<Action>",
-         "Table<TrickTakingGamePlayerHistoryEntry>", "Table<GinRummyHistoryItem>", "Corvale::Command",
-         "Corvale::Action", "Corvale::Player", "Corvale::Team", "Corvale::Minigame",
-         "Corvale::TrickTakingGamePlayerHistoryEntry", "Corvale::GinRummyHistoryItem", "Corvale::CardGame",
-         "Corvale::FrontendBasedCardGame", "Corvale::NonSolitaireFrontendBasedCardGame",
-         "Corvale::HeartsPlayer", "Corvale::Hearts"})
+   for (const char* name : {"Corvale::Rank",
+                            "Corvale::Suit",
+                            "Corvale::TrumpIndication",
+                            "Corvale::GinRummyHistoryItemType",
+                            "Table<int>",
+                            "Table<Player*>",
+                            "Table<Team*>",
+                            "Table<Action>",
+                            "Table<TrickTakingGamePlayerHistoryEntry>",
+                            "Table<GinRummyHistoryItem>",
+                            "Corvale::Command",
+                            "Corvale::Action",
+                            "Corvale::Player",
+                            "Corvale::Team",
+                            "Corvale::Minigame",
+                            "Corvale::TrickTakingGamePlayerHistoryEntry",
+                            "Corvale::GinRummyHistoryItem",
+                            "Corvale::CardGame",
+                            "Corvale::FrontendBasedCardGame",
+                            "Corvale::NonSolitaireFrontendBasedCardGame",
+                            "Corvale::HeartsPlayer",
+                            "Corvale::Hearts"})
    {
       EXPECT_NE(ReflectionManager::TypeByNameGet(name), nullptr) << name;
    }
