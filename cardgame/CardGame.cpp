@@ -14,6 +14,7 @@
 #include "cardgame/CardWidget.h"
 #include "cardgame/Player.h"
 #include "cardgame/RecordSupport.h"
+#include "core/Event.h"
 #include "core/JSONValue.h"
 #include "core/Log.h"
 #include "core/Memory.h"
@@ -102,6 +103,8 @@ void CardGame::Init()
    controlWasDown = ControlDownCheck();
 
    Minigame::Init();
+   // The settings menu changes the messy-cards flag while the game runs; its piles follow at once.
+   EventMethodRegister(this, SETTINGS_CARDS_MESSY_CHANGE_EVENT, &CardGame::CardOffsetsRandomize, 0);
 
    delayCardDeal = 0;
    delayCardFlip = 0;
@@ -243,6 +246,7 @@ void CardGame::Deinit()
    CardSoundsDeinit();
    cardContainerTop = cardContainerBottom = cardPileContainer = helpLabelContainer = nullptr;
    passCardsButton = nullptr;
+   Event::OwnerEventUnregister(SETTINGS_CARDS_MESSY_CHANGE_EVENT, this);
    Minigame::Deinit();
 }
 
@@ -280,7 +284,8 @@ bool CardGame::CardsMessyCheck()
 
 const char* CardGame::CardFrontStyleGet()
 {
-   const char* style = SettingStringGet("CardFrontStyle");
+   // The settings menu's card page stores the choice in the profile, for every game alike.
+   const char* style = profileCurrent ? profileCurrent->ItemGet("CardFrontStyle")->StringValueGet() : nullptr;
    if (!style && consts)
    {
       style = consts->ItemGet("CardFrontStyleDefault")->StringValueGet();
@@ -290,7 +295,8 @@ const char* CardGame::CardFrontStyleGet()
 
 const char* CardGame::CardBackStyleGet()
 {
-   const char* style = SettingStringGet("CardBackStyle");
+   // The settings menu's card page stores the choice in the profile, for every game alike.
+   const char* style = profileCurrent ? profileCurrent->ItemGet("CardBackStyle")->StringValueGet() : nullptr;
    if (!style && consts)
    {
       style = consts->ItemGet("CardBackStyleDefault")->StringValueGet();

@@ -3,9 +3,12 @@
 // that must never lose or double a card.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "app/profile/ProfileStore.h"
+#include "app/profile/SettingsApply.h"
 #include "cardgame/CardNames.h"
 #include "cardgame/Player.h"
 #include "core/Random.h"
@@ -440,6 +443,47 @@ TEST_F(CardGameTest, ImmediatePileOperations)
    game.CardsGather(harness.Pile(5));
    EXPECT_EQ(harness.Pile(5)->cards.count, 52);
    EXPECT_TRUE(harness.CardsConservedCheck());
+}
+
+// The settings menu's messy-cards choice reaches a running game through the settings apply: the
+// cards take new offsets within the pile's bounds and move there; the tidy choice takes them back.
+TEST_F(CardGameTest, TheMessyCardsChoiceReLaysTheRunningGamesPiles)
+{
+   CardPile* column = harness.Pile(1);
+   column->cardPositionOffsetRandomLengthMin = 4.0f;
+   column->cardPositionOffsetRandomLengthMax = 8.0f;
+   harness.CardsPlace(column, {"AH", "2H", "3H*"});
+   const auto offsetLength = [](const Card* card)
+   {
+      return std::sqrt(card->randomOffset.x * card->randomOffset.x +
+                       card->randomOffset.y * card->randomOffset.y);
+   };
+
+   for (const bool messy : {true, false})
+   {
+      SCOPED_TRACE(messy ? "messy" : "tidy");
+      profileCurrent->ItemBoolSet("CardsMessy", messy);
+      SettingsApply();
+      ASSERT_EQ(cardsMessy, messy);
+      EXPECT_TRUE(game.cardPilesLayoutPending);
+      harness.Frame();
+      ASSERT_TRUE(harness.RunUntilSettled(2000));
+      for (i32 i = 0; i < column->cards.count; ++i)
+      {
+         const Card* card = column->cards[i];
+         if (messy)
+         {
+            EXPECT_GE(offsetLength(card), 4.0f - 0.01f) << "card " << i;
+            EXPECT_LE(offsetLength(card), 8.0f + 0.01f) << "card " << i;
+         }
+         else
+         {
+            EXPECT_EQ(offsetLength(card), 0.0f) << "card " << i;
+         }
+         EXPECT_FLOAT_EQ(card->position.x, column->CardPositionGet(i).x) << "card " << i;
+         EXPECT_FLOAT_EQ(card->position.y, column->CardPositionGet(i).y) << "card " << i;
+      }
+   }
 }
 
 TEST_F(CardGameTest, TableauCollectWalksBackFromThePilesPassed)
