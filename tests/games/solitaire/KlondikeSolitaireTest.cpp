@@ -102,12 +102,11 @@ TEST(KlondikeSolitaireTest, EachVariationTurnsItsCardsAndAllowsItsResets)
       EXPECT_EQ(harness.Waste()->cards.count, c.turned);
       EXPECT_EQ(harness.Stock()->cards.count, 24 - c.turned);
       EXPECT_TRUE(harness.Waste()->CardTopGet()->faceUp);
+      // The button that offers the reset needs the table's layer: the table window test checks it.
       while (harness.Stock()->cards.count > 0)
       {
-         EXPECT_FALSE(game.ResetAllowedCheck() && game.resetButton);
          harness.StockTurn();
       }
-      // The turn that emptied the stock offers the reset while resets remain.
       EXPECT_EQ(game.ResetAllowedCheck(), c.maxResets >= 1);
       EXPECT_EQ(harness.Waste()->cards.count, 24);
       if (c.maxResets >= 1)

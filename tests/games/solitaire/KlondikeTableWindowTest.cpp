@@ -1,13 +1,18 @@
 // Klondike on a real GUI (Xvfb and Mesa) with its own layer, art and texts: the money shown under
-// the table, the Reset button once the stock runs empty, and the results popup of a won deal with
-// its title, time and score, gone again when the win is taken back.
+// the table, the Reset button once the stock runs empty, the results popup of a won deal with
+// its title, time and score, gone again when the win is taken back, and the card styles that the
+// player chose drawn on the table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "cardgame/CardWidget.h"
+#include "core/FileManagerStdio.h"
 #include "core/ProgressionManager.h"
 #include "core/TextManager.h"
 #include "gui/GUIManager.h"
@@ -22,8 +27,10 @@
 #include "platform/input/MouseState.h"
 #include "platform/sprite/FontManager.h"
 #include "platform/window/Screen.h"
+#include "platform/window/ScreenshotWriter.h"
 #include "tests/cardgame/CardTableWindow.h"
 #include "tests/games/solitaire/KlondikeHarness.h"
+#include "tests/TestSupport.h"
 #include "tests/platform/ScreenTestSupport.h"
 
 namespace Corvale
@@ -63,6 +70,41 @@ class KlondikeTableWindowTest : public ::testing::Test
          TestSupport::CardTableWindow::FrameRun(harness);
       }
       ASSERT_TRUE(harness.IdleCheck() && !game.CardsAnimatingCheck());
+   }
+
+   // The frame as the program draws it now, also kept as a picture beside the test program.
+   std::vector<u8> FrameDraw(const char* shot)
+   {
+      screen.clearedThisFrame = 0;
+      screen.ClearColorSet(ColorRGBA8{0, 0, 0, 255});
+      screen.Clear();
+      GUIManager::Draw();
+      std::vector<u8> frame = TestSupport::FrameRead();
+      FileManagerStdio shots;
+      shots.BaseFolderSet((TestSupport::ProgramFolderGet() + "/").c_str());
+      EXPECT_TRUE(ScreenshotWrite(&shots, shot, frame.data(), screen.clientWidth, screen.clientHeight));
+      return frame;
+   }
+
+   // The pixels inside the middle of the card's drawn box that pass the test.
+   static i32 CardPixelsCount(const std::vector<u8>& frame, Card* card,
+                              const std::function<bool(const TestSupport::Pixel&)>& test)
+   {
+      const Point2F at = card->widget->PositionAbsoluteGet();
+      const Box2F box = card->widget->BoundsGet();
+      const i32 left = static_cast<i32>(at.x + box.x + box.width * 0.15f);
+      const i32 right = static_cast<i32>(at.x + box.x + box.width * 0.85f);
+      const i32 top = static_cast<i32>(at.y + box.y + box.height * 0.15f);
+      const i32 bottom = static_cast<i32>(at.y + box.y + box.height * 0.85f);
+      i32 count = 0;
+      for (i32 y = std::max(top, 0); y < std::min(bottom, screen.clientHeight); ++y)
+      {
+         for (i32 x = std::max(left, 0); x < std::min(right, screen.clientWidth); ++x)
+         {
+            count += test(TestSupport::PixelAt(frame, x, y)) ? 1 : 0;
+         }
+      }
+      return count;
    }
 
    template <class W> W* WidgetAt(const char* path)
@@ -137,6 +179,80 @@ TEST_F(KlondikeTableWindowTest, TheMoneyTheResetButtonAndTheResultsShowOnTheTabl
    EXPECT_EQ(game.gameResult, MINIGAME_RESULT_RUNNING);
    EXPECT_EQ(harness.Column(0)->cards.count, 1);
    EXPECT_EQ(GUIManager::WidgetGetByPath("TraditionalSolitaireResultsWithScore"), nullptr);
+}
+
+// Each variation's reset on the table: hidden while the stock holds cards, shown once it is empty,
+// and clickable only while resets remain; a reset brings the stock back in its order.
+TEST_F(KlondikeTableWindowTest, TheResetButtonOffersEachVariationsResets)
+{
+   struct Case
+   {
+      const char* variation;
+      i32 resets;
+   };
+   for (const Case& c : {Case{"FlipOneNoResets", 0}, Case{"FlipOneOneReset", 1}, Case{"MoneyKlondikeF3", 3}})
+   {
+      SCOPED_TRACE(c.variation);
+      KlondikeHarness::OptionSet("Variation", c.variation);
+      harness.KlondikeEnter(&game);
+      Settle();
+      ASSERT_NE(game.resetButton, nullptr);
+      const std::string stockOrder = TestSupport::CardGameHarness::PileText(harness.Stock());
+      for (i32 pass = 0; pass <= c.resets; ++pass)
+      {
+         SCOPED_TRACE("pass " + std::to_string(pass));
+         while (harness.Stock()->cards.count > 0)
+         {
+            ASSERT_FALSE(game.resetButton->VisibleCheck()) << harness.Stock()->cards.count << " cards left";
+            harness.ChoosePost(harness.Stock()->CardTopGet());
+            Settle();
+         }
+         ASSERT_TRUE(game.resetButton->VisibleCheck());
+         EXPECT_EQ(game.resetButton->EnabledCheck(), pass < c.resets);
+         if (pass < c.resets)
+         {
+            game.resetButton->onClick(game.resetButton, game.resetButton->onClickUserData);
+            Settle();
+            EXPECT_FALSE(game.resetButton->VisibleCheck());
+            EXPECT_EQ(TestSupport::CardGameHarness::PileText(harness.Stock()), stockOrder);
+         }
+      }
+      EXPECT_TRUE(harness.CardsConservedCheck());
+   }
+}
+
+// The styles chosen on the settings menu's card page live in the profile: the table shows a blue
+// diamond on a four-colour face and red backs on the stock, where the defaults would show neither.
+TEST_F(KlondikeTableWindowTest, TheChosenCardStylesShowOnTheTable)
+{
+   profileCurrent->ItemStringSet("CardFrontStyle", "FourColor");
+   profileCurrent->ItemStringSet("CardBackStyle", "Red");
+   harness.KlondikeEnter(&game);
+   Settle();
+   harness.TableClear();
+   harness.CardsPlace(harness.Column(0), {"TD*"});
+   // Placed at once, the cards still have to be laid out and layered on the table.
+   game.cardPilesLayoutPending = true;
+   game.cardLayersPending = true;
+   TestSupport::CardTableWindow::FrameRun(harness);
+   Settle();
+   Card* diamond = harness.Column(0)->CardTopGet();
+   Card* back = harness.Stock()->CardTopGet();
+   ASSERT_TRUE(diamond && diamond->widget && back && back->widget);
+   const std::vector<u8> frame = FrameDraw("KlondikeCardStyles.png");
+
+   const i32 blue = CardPixelsCount(
+       frame, diamond, [](const TestSupport::Pixel& p) { return p.b > p.r + 80 && p.b > p.g + 40; });
+   const i32 red = CardPixelsCount(
+       frame, diamond, [](const TestSupport::Pixel& p) { return p.r > p.g + 80 && p.r > p.b + 80; });
+   EXPECT_GT(blue, 20) << "the ten of diamonds shows no blue pips";
+   EXPECT_EQ(red, 0) << "the ten of diamonds shows red pips";
+   const i32 backRed =
+       CardPixelsCount(frame, back, [](const TestSupport::Pixel& p) { return p.r > p.b + 60; });
+   const i32 backBlue =
+       CardPixelsCount(frame, back, [](const TestSupport::Pixel& p) { return p.b > p.r + 60; });
+   EXPECT_GT(backRed, 200) << "the stock's back is not red";
+   EXPECT_EQ(backBlue, 0) << "the stock's back shows blue";
 }
 } // namespace
 } // namespace Corvale
