@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,6 +22,94 @@ namespace TestSupport
 {
 namespace
 {
+// The rules of play written out on their own, to judge every card the game accepts: from the cards
+// on the table alone (the hands, this trick's piles, the tricks taken) and the options.
+bool RulesAllowPlayCheck(Hearts& game, const Card* card)
+{
+   Player* active = game.PlayerActiveGet();
+   const CardPile* hand = game.PlayerHandGet(active);
+   const CardPile* own = active ? game.CardPileGet(CARD_PILE_TYPE_TRICK, -1, active->id) : nullptr;
+   // One card per seat and trick, from the player's own hand.
+   if (!card || !hand || card->pile != hand || !own || own->cards.count > 0)
+   {
+      return false;
+   }
+   const bool queenBreaks = game.SettingBoolGet("QueenOfSpadesBreaksHearts");
+   const bool pointsInFirstTrick = game.SettingBoolGet("CanPlayPointsInFirstTrick");
+   const char* leaderOption = game.SettingStringGet("FirstTrickLeader");
+   const bool twoOfClubsLeads = !leaderOption || std::string(leaderOption) != "LeftOfDealer";
+   const auto isQueenOfSpades = [](const Card* c) { return c->suit == SUIT_SPADES && c->rank == RANK_QUEEN; };
+
+   i32 onTable = 0;
+   bool anyTaken = false;
+   bool broken = false;
+   for (i32 i = 0; i < game.cardPiles.count; ++i)
+   {
+      const CardPile* pile = game.cardPiles[i];
+      if (pile->type != CARD_PILE_TYPE_TRICK && pile->type != CARD_PILE_TYPE_TAKE)
+      {
+         continue;
+      }
+      onTable += pile->type == CARD_PILE_TYPE_TRICK ? pile->cards.count : 0;
+      anyTaken = anyTaken || (pile->type == CARD_PILE_TYPE_TAKE && pile->cards.count > 0);
+      for (i32 j = 0; j < pile->cards.count; ++j)
+      {
+         const Card* played = pile->cards[j];
+         broken = broken || played->suit == SUIT_HEARTS || (queenBreaks && isQueenOfSpades(played));
+      }
+   }
+   const bool firstTrick = !anyTaken;
+   // Play goes round in table order, so the leader sits as many seats before the active player as
+   // there are cards on the table.
+   const Card* lead = nullptr;
+   if (onTable > 0)
+   {
+      const i32 seats = game.players.count;
+      i32 activeSeat = 0;
+      while (activeSeat < seats && game.players[activeSeat] != active)
+      {
+         ++activeSeat;
+      }
+      const Player* leader = game.players[((activeSeat - onTable) % seats + seats) % seats];
+      const CardPile* leaderPile = game.CardPileGet(CARD_PILE_TYPE_TRICK, -1, leader->id);
+      lead = leaderPile ? leaderPile->CardTopGet() : nullptr;
+      if (!lead)
+      {
+         return false;
+      }
+   }
+   const auto holds = [hand](const std::function<bool(const Card*)>& test)
+   {
+      for (i32 i = 0; i < hand->cards.count; ++i)
+      {
+         if (test(hand->cards[i]))
+         {
+            return true;
+         }
+      }
+      return false;
+   };
+   const bool onlyHearts = !holds([](const Card* c) { return c->suit != SUIT_HEARTS; });
+   const auto allowed = [&](const Card* c)
+   {
+      if (firstTrick && !pointsInFirstTrick && (c->suit == SUIT_HEARTS || isQueenOfSpades(c)))
+      {
+         return false;
+      }
+      if (lead)
+      {
+         return c->suit == lead->suit || !holds([lead](const Card* h) { return h->suit == lead->suit; });
+      }
+      if (firstTrick && twoOfClubsLeads)
+      {
+         return c->suit == SUIT_CLUBS && c->rank == RANK_TWO;
+      }
+      return c->suit != SUIT_HEARTS || broken || onlyHearts;
+   };
+   // A hand that the rules leave without a card may play any of them.
+   return allowed(card) || !holds(allowed);
+}
+
 // Hearts without its GUI layer; every command is checked against the rules before it runs.
 class CheckedHearts : public Hearts
 {
@@ -34,9 +123,8 @@ class CheckedHearts : public Hearts
       if (command.type == COMMAND_CARD_CHOOSE)
       {
          const Card* card = CardGet(command.intParam0);
-         const bool fine = passingComplete
-                               ? CardLegalCheck(card) && CardPickUpCheck(CardGet(command.intParam0))
-                               : card && hand && card->pile == hand;
+         const bool fine =
+             passingComplete ? RulesAllowPlayCheck(*this, card) : card && hand && card->pile == hand;
          violations += fine ? 0 : 1;
       }
       else if (command.type == COMMAND_PASS_CARDS)
