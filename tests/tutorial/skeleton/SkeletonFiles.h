@@ -49,28 +49,28 @@ inline const char* SkeletonAtlasText()
           "  index: -1\n";
 }
 
-// Bones root > hip > upper > lower and root > target; an IK chain on upper and lower; slots
-// back (0), arm (1), face (2), front (3); a default skin with all four attachment kinds and a
-// second skin; two events; the animation "animation" with every timeline kind (2 seconds long)
-// and a second animation "other".
+// Bones root > shoulder > upperArm > forearm and root > pointer, named as the tutorial names its
+// arm; an IK chain on upperArm and forearm; slots back (0), arm (1), face (2), front (3); a
+// default skin with all four attachment kinds and a second skin; two events; the animation
+// "animation" with every timeline kind (2 seconds long) and a second animation "other".
 inline const char* SkeletonFileText()
 {
    return R"({
 "skeleton": { "hash": "h1", "version": "2.1", "width": 100, "height": 200 },
 "bones": [
   { "name": "root" },
-  { "name": "hip", "parent": "root", "length": 10, "x": 1, "y": 2, "rotation": 30, "scaleX": 2, "scaleY": 0.5,
+  { "name": "shoulder", "parent": "root", "length": 10, "x": 1, "y": 2, "rotation": 30, "scaleX": 2, "scaleY": 0.5,
     "inheritScale": false, "flipY": true },
-  { "name": "upper", "parent": "hip", "length": 20 },
-  { "name": "lower", "parent": "upper", "length": 20, "x": 20 },
-  { "name": "target", "parent": "root", "x": 30 }
+  { "name": "upperArm", "parent": "shoulder", "length": 20 },
+  { "name": "forearm", "parent": "upperArm", "length": 20, "x": 20 },
+  { "name": "pointer", "parent": "root", "x": 30 }
 ],
-"ik": [ { "name": "reach", "bones": [ "upper", "lower" ], "target": "target", "bendPositive": false, "mix": 0.5 } ],
+"ik": [ { "name": "reach", "bones": [ "upperArm", "forearm" ], "target": "pointer", "bendPositive": false, "mix": 0.5 } ],
 "slots": [
   { "name": "back", "bone": "root", "attachment": "body" },
-  { "name": "arm", "bone": "upper", "attachment": "arm", "color": "ff000080", "blend": "additive" },
-  { "name": "face", "bone": "hip", "attachment": "head", "blend": "screen" },
-  { "name": "front", "bone": "lower", "attachment": "skin" }
+  { "name": "arm", "bone": "upperArm", "attachment": "arm", "color": "ff000080", "blend": "additive" },
+  { "name": "face", "bone": "shoulder", "attachment": "head", "blend": "screen" },
+  { "name": "front", "bone": "forearm", "attachment": "skin" }
 ],
 "skins": {
   "default": {
@@ -90,7 +90,7 @@ inline const char* SkeletonFileText()
     "slots": { "arm": {
       "color": [ { "time": 0, "color": "ffffffff", "curve": "stepped" }, { "time": 1, "color": "00000000" } ],
       "attachment": [ { "time": 0.5, "name": null }, { "time": 1, "name": "arm" } ] } },
-    "bones": { "hip": {
+    "bones": { "shoulder": {
       "rotate": [ { "time": 0, "angle": 10, "curve": [ 0.25, 0, 0.75, 1 ] }, { "time": 2, "angle": 20 } ],
       "translate": [ { "time": 0, "x": 1, "y": 2 } ],
       "scale": [ { "time": 0.5, "x": 2, "y": 3 } ],

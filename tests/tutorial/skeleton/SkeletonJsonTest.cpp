@@ -74,16 +74,18 @@ TEST_F(SkeletonJsonTest, AValidFileGivesEveryMember)
 
    ASSERT_EQ(data->bonesCount, 5);
    const skBoneData* root = data->bones[0];
-   const skBoneData* hip = data->bones[1];
+   const skBoneData* shoulder = data->bones[1];
    EXPECT_EQ(root->parent, nullptr);
    EXPECT_EQ(root->scaleX, 1);
    EXPECT_EQ(root->inheritScale, 1);
    EXPECT_EQ(root->flipY, 0);
-   EXPECT_STREQ(hip->name, "hip");
-   EXPECT_EQ(hip->parent, root);
-   EXPECT_EQ(std::vector<float>({hip->length, hip->x, hip->y, hip->rotation, hip->scaleX, hip->scaleY}),
+   EXPECT_STREQ(shoulder->name, "shoulder");
+   EXPECT_EQ(shoulder->parent, root);
+   EXPECT_EQ(std::vector<float>({shoulder->length, shoulder->x, shoulder->y, shoulder->rotation,
+                                 shoulder->scaleX, shoulder->scaleY}),
              std::vector<float>({10, 1, 2, 30, 2, 0.5f}));
-   EXPECT_EQ(std::vector<i32>({hip->inheritScale, hip->inheritRotation, hip->flipX, hip->flipY}),
+   EXPECT_EQ(std::vector<i32>(
+                 {shoulder->inheritScale, shoulder->inheritRotation, shoulder->flipX, shoulder->flipY}),
              std::vector<i32>({0, 1, 0, 1}));
    EXPECT_EQ(data->bones[3]->parent, data->bones[2]);
 
@@ -229,15 +231,15 @@ TEST_F(SkeletonJsonTest, EachFailureGivesItsMessage)
 {
    const std::string text = SkeletonFileText();
    const ErrorCase cases[] = {
-       {"\"parent\": \"root\", \"length\": 10", "\"parent\": \"pelvis\", \"length\": 10",
-        "Parent bone not found: pelvis", false},
+       {"\"parent\": \"root\", \"length\": 10", "\"parent\": \"wrist\", \"length\": 10",
+        "Parent bone not found: wrist", false},
        // Lookups see only what has been read.
-       {"\"parent\": \"hip\"", "\"parent\": \"lower\"", "Parent bone not found: lower", false},
-       {"\"name\": \"hip\"", "\"name\": 5", "Parent bone not found: hip", false},
-       {"[ \"upper\", \"lower\" ]", "[ \"upper\", \"elbow\" ]", "IK bone not found: elbow", false},
-       {"\"target\": \"target\"", "\"target\": \"aim\"", "Target bone not found: aim", false},
-       {"\"target\": \"target\"", "\"aim\": \"target\"", "Target bone not found: ", false},
-       {"\"bone\": \"root\"", "\"bone\": \"spine\"", "Slot bone not found: spine", false},
+       {"\"parent\": \"shoulder\"", "\"parent\": \"forearm\"", "Parent bone not found: forearm", false},
+       {"\"name\": \"shoulder\"", "\"name\": 5", "Parent bone not found: shoulder", false},
+       {"[ \"upperArm\", \"forearm\" ]", "[ \"upperArm\", \"elbow\" ]", "IK bone not found: elbow", false},
+       {"\"target\": \"pointer\"", "\"target\": \"finger\"", "Target bone not found: finger", false},
+       {"\"target\": \"pointer\"", "\"aim\": \"pointer\"", "Target bone not found: ", false},
+       {"\"bone\": \"root\"", "\"bone\": \"thumb\"", "Slot bone not found: thumb", false},
        {"\"bone\": \"root\"", "\"bone\": 7", "Slot bone not found: ", false},
        {"\"type\": \"boundingbox\"", "\"type\": \"polygon\"", "Unknown attachment type: polygon", false},
        {"\"type\": \"boundingbox\"", "\"type\": null", "Unknown attachment type: ", false},
@@ -246,7 +248,7 @@ TEST_F(SkeletonJsonTest, EachFailureGivesItsMessage)
        {"\"slots\": { \"arm\"", "\"slots\": { \"leg\"", "Slot not found: leg", true},
        {"\"attachment\": [ { \"time\": 0.5", "\"attach\": [ { \"time\": 0.5",
         "Invalid timeline type for a slot: attach", true},
-       {"\"bones\": { \"hip\"", "\"bones\": { \"knee\"", "Bone not found: knee", true},
+       {"\"bones\": { \"shoulder\"", "\"bones\": { \"elbow\"", "Bone not found: elbow", true},
        {"\"flipY\": [", "\"shear\": [", "Invalid timeline type for a bone: shear", true},
        {"\"ik\": { \"reach\"", "\"ik\": { \"grab\"", "IK constraint not found: grab", true},
        {"\"ffd\": { \"default\"", "\"ffd\": { \"extra\"", "Attachment not found: extra", true},
@@ -369,8 +371,9 @@ TEST_F(SkeletonJsonTest, ScaleAppliesToLengthsPositionsAndVerticesOnly)
    LoadedSkeleton loaded(SkeletonFileText(), skeleton_test_support::SkeletonAtlasText(), 2);
    skSkeletonData* data = loaded.data;
    ASSERT_NE(data, nullptr) << loaded.Error();
-   const skBoneData* hip = data->bones[1];
-   EXPECT_EQ(std::vector<float>({hip->length, hip->x, hip->y, hip->rotation, hip->scaleX, hip->scaleY}),
+   const skBoneData* shoulder = data->bones[1];
+   EXPECT_EQ(std::vector<float>({shoulder->length, shoulder->x, shoulder->y, shoulder->rotation,
+                                 shoulder->scaleX, shoulder->scaleY}),
              std::vector<float>({20, 2, 4, 30, 2, 0.5f}));
    auto* body = static_cast<skRegionAttachment*>(Attachment(data, "default", "back", "body"));
    EXPECT_EQ(std::vector<float>({body->x, body->y, body->width, body->height, body->rotation, body->scaleX}),
