@@ -21,11 +21,13 @@
 #include "cardgame/CribbageHandScorer.h"
 #include "app/Minigames.h"
 #include "tests/app/LayerTestSupport.h"
+#include "tests/app/SourceReads.h"
 #include "app/ProfileMenu.h"
 #include "tests/gui/widgets/NameCharactersTestSupport.h"
 #include "app/profile/PortraitModel.h"
 #include "app/profile/PortraitWidget.h"
 #include "cardgame/CardWidget.h"
+#include "cardgame/TemplateInheritance.h"
 #include "core/JSONParser.h"
 #include "core/JSONValue.h"
 #include "core/Progression.h"
@@ -2814,6 +2816,293 @@ TEST(DataCheck, ArcadeSolitaireFindsItsLayersAndTexts)
    {
       EXPECT_TRUE(texts->ItemStringCheck(key)) << "no English text \"" << key << "\"";
    }
+}
+
+// A parsed document of the built data tree by its path without ".json"; null when it does not load.
+typedef std::unique_ptr<JSONValue, void (*)(JSONValue*)> DocumentPointer;
+
+// Every object in value, value itself first.
+void ObjectsCollect(const JSONValue* value, std::vector<const JSONValue*>* objects)
+{
+   if (value->TypeGet() == JSONValue::TYPE_OBJECT)
+   {
+      objects->push_back(value);
+      for (JSONValue::Iterator it = value->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         ObjectsCollect(it.node->value, objects);
+      }
+   }
+   else if (value->TypeGet() == JSONValue::TYPE_ARRAY)
+   {
+      for (i32 i = 0; i < value->CountGet(); i++)
+      {
+         ObjectsCollect(value->ElementGet(i), objects);
+      }
+   }
+}
+
+// The names the program's code reads, found in its sources rather than listed by hand: every
+// global constants key, text key and widget exists, and each game finds the constants keys and
+// options that its own classes and their bases read. A missing one disables a feature silently.
+TEST(DataCheck, EveryNameTheCodeReadsExists)
+{
+   const char* fromEnvironment = std::getenv("CORVALE_SOURCE_DIR");
+   const std::string source = fromEnvironment ? fromEnvironment : CORVALE_SOURCE_DIR;
+   const SourceReads::Scanner scanner(source,
+                                      {"app", "cardgame", "games", "gui", "tutorial", "core", "platform"});
+   const std::string data = TestSupport::BuildDataFolderGet();
+   FileManagerStdio manager;
+   manager.BaseFolderSet(data.c_str());
+   const auto load = [&manager](const std::string& name)
+   {
+      JSONParser parser;
+      return DocumentPointer(parser.Load(name.c_str(), &manager), [](JSONValue* v) { MemoryDelete(v); });
+   };
+   std::map<std::string, std::set<std::string>> readsByKind[6];
+   for (const SourceReads::Read& read : scanner.reads)
+   {
+      readsByKind[read.kind][read.name].insert(read.file);
+   }
+   const auto where = [](const std::set<std::string>& files) { return *files.begin(); };
+   // A scan that found nothing would pass whatever the data holds: these are read through helpers.
+   for (const auto& [kind, name] : std::vector<std::pair<SourceReads::Kind, std::string>>{
+            {SourceReads::KIND_GLOBAL, "FaceCreatorIncluded"},
+            {SourceReads::KIND_GLOBAL, "FaceCreatorRandomAccessoryProbability"},
+            {SourceReads::KIND_GLOBAL, "PortraitBlinkInvervalMax"},
+            {SourceReads::KIND_WIDGET, "randomButton"},
+            {SourceReads::KIND_WIDGET, "Panel.Delete"},
+            {SourceReads::KIND_WIDGET, "MainMenu.MenuPanel.ProfilePortrait"},
+            {SourceReads::KIND_GAME, "ResetButtonIncluded"},
+            {SourceReads::KIND_SETTING, "FirstTrickLeader"}})
+   {
+      EXPECT_TRUE(readsByKind[kind].count(name)) << "the scan of the sources misses \"" << name << "\"";
+   }
+
+   // Global constants: the three files the start-up merges.
+   std::vector<DocumentPointer> globals;
+   for (const char* name : {"Scripts/BuildConsts", "Scripts/DialogConsts", "Graphics/GraphicsConsts"})
+   {
+      globals.push_back(load(name));
+      ASSERT_TRUE(globals.back()) << name;
+   }
+   // Keys the data leaves out on purpose; the code has a meaning for their absence.
+   const std::map<std::string, std::string> absentByDesign = {
+       {"MainURLButton1URL", "the project has no web pages"},
+       {"MainURLButton2URL", "the project has no web pages"},
+       {"UpdateURLWindows", "the project has no web pages"},
+       {"HelpScreenSubmenus", "without it the help screen offers every page"},
+       {"CardPileTemplates", "the piles' shared settings live in the games' constants templates"},
+       {"ChipPileTemplates", "the chip piles' shared settings live in the games' constants templates"},
+       {"SongDefault", "a profile without a song of its own hears the playlist's random songs"}};
+   for (const auto& [key, files] : readsByKind[SourceReads::KIND_GLOBAL])
+   {
+      bool found = false;
+      for (const DocumentPointer& document : globals)
+      {
+         found = found || document->ItemFind(key.c_str());
+      }
+      EXPECT_TRUE(found || absentByDesign.count(key))
+          << where(files) << " reads the constants key \"" << key << "\", which no constants file holds";
+   }
+   for (const auto& [key, reason] : absentByDesign)
+   {
+      EXPECT_TRUE(readsByKind[SourceReads::KIND_GLOBAL].count(key))
+          << key << " is no longer read (" << reason << ")";
+   }
+
+   // Text keys, in the English files the text manager reads.
+   std::vector<DocumentPointer> texts;
+   for (const char* name : {"Text/English/Text", "Text/English/DialogText", "Text/English/TextNew"})
+   {
+      texts.push_back(load(name));
+   }
+   // The toolkit's own names (gui/, core/, platform/) come with the data that uses them.
+   const auto programFile = [](const std::string& file)
+   { return file.rfind("gui/", 0) != 0 && file.rfind("core/", 0) != 0 && file.rfind("platform/", 0) != 0; };
+   for (const auto& [key, files] : readsByKind[SourceReads::KIND_TEXT])
+   {
+      if (std::none_of(files.begin(), files.end(), programFile))
+      {
+         continue;
+      }
+      bool found = false;
+      for (const DocumentPointer& document : texts)
+      {
+         found = found || (document && document->ItemStringCheck(key.c_str()));
+      }
+      EXPECT_TRUE(found) << where(files) << " reads the text key \"" << key << "\", which English lacks";
+   }
+
+   // Widgets: a path that starts with a layer's name is found below that layer; any other name
+   // below a layer of the file (one it names, or the one named as the file) or below a widget
+   // specification of the constants; a name the code gives a widget it makes is also fine.
+   std::map<std::string, DocumentPointer> layers;
+   for (const auto& entry : std::filesystem::directory_iterator(data + "/Graphics/GUI"))
+   {
+      const std::string name = entry.path().filename().string();
+      if (std::filesystem::exists(entry.path() / "Widgets.json"))
+      {
+         layers.emplace(name, load("Graphics/GUI/" + name + "/Widgets"));
+      }
+   }
+   std::vector<DocumentPointer> specifications;
+   for (const auto& entry : std::filesystem::recursive_directory_iterator(data + "/Scripts"))
+   {
+      if (entry.path().extension() == ".json")
+      {
+         const std::string relative =
+             std::filesystem::relative(entry.path(), data).replace_extension().generic_string();
+         specifications.push_back(load(relative));
+      }
+   }
+   specifications.push_back(load("Graphics/GraphicsConsts"));
+   std::vector<const JSONValue*> specificationObjects;
+   for (const DocumentPointer& document : specifications)
+   {
+      if (document)
+      {
+         ObjectsCollect(document.get(), &specificationObjects);
+      }
+   }
+   std::vector<const JSONValue*> layerObjects;
+   for (const auto& [name, layer] : layers)
+   {
+      if (layer)
+      {
+         ObjectsCollect(layer.get(), &layerObjects);
+      }
+   }
+   // The items of selectors and lists come from arrays of named objects.
+   std::set<std::string> specificationNames;
+   for (const JSONValue* object : specificationObjects)
+   {
+      const char* name = object->ItemGet("Name")->StringValueGet();
+      specificationNames.insert(name ? name : "");
+   }
+   const auto below = [](const std::vector<const JSONValue*>& roots, const std::string& path)
+   {
+      for (const JSONValue* root : roots)
+      {
+         if (LayerWidgetFind(root, path))
+         {
+            return true;
+         }
+      }
+      return false;
+   };
+   for (const auto& [path, files] : readsByKind[SourceReads::KIND_WIDGET])
+   {
+      for (const std::string& file : files)
+      {
+         // The toolkit's own parts are checked with each widget kind by the walk over the layers.
+         if (!programFile(file))
+         {
+            continue;
+         }
+         const std::string first = path.substr(0, path.find('.'));
+         if (layers.count(first) && layers.at(first))
+         {
+            EXPECT_TRUE(path == first ||
+                        LayerWidgetFind(layers.at(first).get(), path.substr(first.size() + 1)))
+                << file << " reads the widget \"" << path << "\", which its layer lacks";
+            continue;
+         }
+         std::vector<const JSONValue*> roots;
+         const std::string stem = std::filesystem::path(file).stem().string();
+         const SourceReads::Tokens& tokens = scanner.sources.at(file);
+         for (const auto& [name, layer] : layers)
+         {
+            if (layer &&
+                (name == stem || std::find(tokens.begin(), tokens.end(), "\"" + name + "\"") != tokens.end()))
+            {
+               ObjectsCollect(layer.get(), &roots);
+            }
+         }
+         // A shared base or a popup whose layer is named at run time: any layer.
+         const bool found = below(roots.empty() ? layerObjects : roots, path) ||
+                            below(specificationObjects, path) || specificationNames.count(path) ||
+                            readsByKind[SourceReads::KIND_CREATED].count(path);
+         EXPECT_TRUE(found) << file << " reads the widget \"" << path
+                            << "\", which no layer of the file holds";
+      }
+   }
+
+   // Each game: the keys and options read by its class and its bases in the games' families
+   // (the framework's own keys are optional for every game), in its constants with their templates.
+   std::map<std::string, std::string> bases;
+   std::map<std::string, std::vector<std::string>> filesOfClass;
+   for (const auto& [file, t] : scanner.sources)
+   {
+      for (size_t i = 0; i + 3 < t.size(); i++)
+      {
+         if (t[i] == "class" && t[i + 2] == ":" && t[i + 3] == "public" && i + 4 < t.size())
+         {
+            bases[t[i + 1]] = t[i + 4];
+         }
+      }
+      const bool family = file.rfind("games/", 0) == 0 ||
+                          (file.rfind("cardgame/", 0) == 0 && file.find('/', 9) != std::string::npos);
+      if (family && std::filesystem::path(file).extension() == ".cpp")
+      {
+         filesOfClass[std::filesystem::path(file).stem().string()].push_back(file);
+      }
+   }
+   auto build = load("Scripts/BuildConsts");
+   i32 gamesChecked = 0;
+   for (const auto& entry : std::filesystem::directory_iterator(data + "/Scripts/Minigames"))
+   {
+      const std::string game = entry.path().stem().string();
+      if (entry.path().extension() != ".json" || !filesOfClass.count(game))
+      {
+         continue;
+      }
+      auto own = load("Scripts/Minigames/" + game);
+      ASSERT_TRUE(own) << game;
+      const char* inherited = own->ItemGet("Inherited")->StringValueGet();
+      static const TemplateInheritanceNames names = {"DataCheck", "constants template", "Constants template"};
+      DocumentPointer resolved(inherited
+                                   ? TemplateInheritanceResolve(own.get(), inherited,
+                                                                build->ItemGet("MinigameConstsTemplates"),
+                                                                nullptr, names, HEAP_DEFAULT)
+                                   : own->Clone(HEAP_DEFAULT),
+                               [](JSONValue* v) { MemoryDelete(v); });
+      ASSERT_TRUE(resolved) << game;
+      std::set<std::string> options;
+      const JSONValue* settings = resolved->ItemGet("Settings");
+      for (i32 i = 0; settings->TypeGet() == JSONValue::TYPE_ARRAY && i < settings->CountGet(); i++)
+      {
+         const char* name = settings->ElementGet(i)->ItemGet("Name")->StringValueGet();
+         options.insert(name ? name : "");
+      }
+      std::set<std::string> files;
+      for (std::string c = game; !c.empty(); c = bases.count(c) ? bases.at(c) : std::string())
+      {
+         if (filesOfClass.count(c))
+         {
+            files.insert(filesOfClass.at(c).begin(), filesOfClass.at(c).end());
+         }
+      }
+      for (const SourceReads::Read& read : scanner.reads)
+      {
+         if (!files.count(read.file))
+         {
+            continue;
+         }
+         if (read.kind == SourceReads::KIND_GAME)
+         {
+            EXPECT_TRUE(resolved->ItemFind(read.name.c_str()))
+                << read.file << " reads \"" << read.name << "\" from the constants of " << game
+                << ", which lack it";
+         }
+         else if (read.kind == SourceReads::KIND_SETTING)
+         {
+            EXPECT_TRUE(options.count(read.name)) << read.file << " reads the option \"" << read.name
+                                                  << "\", which " << game << "'s \"Settings\" lack";
+         }
+      }
+      gamesChecked++;
+   }
+   EXPECT_GT(gamesChecked, 0);
 }
 
 // A small tree in which every kind of reference is used once, correctly.
