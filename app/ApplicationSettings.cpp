@@ -2,9 +2,8 @@
 #include "app/ApplicationSettings.h"
 
 #include "app/ApplicationConsts.h"
+#include "app/profile/DamagedFile.h"
 #include "app/profile/ProfileStore.h"
-#include "core/FileManager.h"
-#include "core/JSONParser.h"
 #include "core/JSONValue.h"
 #include "core/Log.h"
 #include "core/Memory.h"
@@ -30,19 +29,9 @@ bool SettingOrDefaultFlagGet(const char* key, const char* defaultKey)
 void ApplicationSettingsLoad()
 {
    MemoryDelete(settings);
-   settings = nullptr;
-   if (fileManagerPersistence && fileManagerPersistence->Exists("Settings.json"))
-   {
-      JSONParser parser;
-      settings = parser.Load("Settings", fileManagerPersistence, HEAP_DEFAULT);
-      if (settings && settings->TypeGet() != JSONValue::TYPE_OBJECT)
-      {
-         // Saving over it at exit keeps the program's own keys rather than nothing.
-         WarningPrintf("ApplicationSettingsLoad -- \"Settings.json\" is not an object; starting afresh\n");
-         MemoryDelete(settings);
-         settings = nullptr;
-      }
-   }
+   // A damaged file is set aside, so that saving over it keeps the program's own keys without
+   // losing the player's profiles and statistics.
+   settings = SaveDataObjectLoad("Settings", HEAP_DEFAULT, &settingsSaveRefused);
    if (!settings)
    {
       settings = JSONValue::New(HEAP_DEFAULT);

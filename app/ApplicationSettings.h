@@ -11,8 +11,8 @@ class JSONValue;
 // An object from ApplicationSettingsLoad until ApplicationSettingsSave; null outside.
 extern JSONValue* settings;
 
-// Reads Settings.json when there is a save-data folder; else (and for a file that is not an
-// object) an empty object.
+// Reads Settings.json when there is a save-data folder; else an empty object, also for a file
+// that holds no object, which is first set aside as "Settings.json.damaged".
 void ApplicationSettingsLoad();
 // Records the screen's full-screen and prepared-area choices, writes Settings.json when there is
 // a save-data folder, and frees the settings.

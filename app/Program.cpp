@@ -44,16 +44,24 @@ void LogOpen()
 {
    if (fileManagerPersistence && !LogFileGet())
    {
-      // A save-data folder that refuses the file leaves the program running without a log.
       LogFileSet(fileManagerPersistence->Open("Log.txt", FILE_OPEN_WRITE, HEAP_DEFAULT));
+   }
+   // Without a save-data folder, or one that refuses the file, the program runs on with its log on
+   // the terminal.
+   if (!LogFileGet())
+   {
+      LogStandardErrorUse();
    }
 }
 
 // The constants are the first thing read: without them there is no archive or tree to run from.
 bool ResourcesFoundCheck()
 {
-   File* file = fileManagerResource
-                    ? fileManagerResource->Open("Scripts/BuildConsts.json", FILE_OPEN_READ, HEAP_TEMP)
+   // A missing file needs no line of its own before the one that says so; one that is there but
+   // can't be opened does.
+   const char* path = "Scripts/BuildConsts.json";
+   File* file = fileManagerResource && fileManagerResource->Exists(path)
+                    ? fileManagerResource->Open(path, FILE_OPEN_READ, HEAP_TEMP)
                     : nullptr;
    if (!file)
    {
@@ -79,6 +87,8 @@ i32 ProgramRun()
    // Numbers in the JSON files and the log are written with '.', whatever the user's locale.
    std::setlocale(LC_NUMERIC, "C");
    PlatformMessageBoxInstall();
+   // The constants and Settings.json are read, and may be found damaged, before Log.txt can open.
+   LogHoldBegin();
 
    frameClock.Start();
    Memory::Init();
@@ -95,7 +105,8 @@ i32 ProgramRun()
    if (!ResourcesFoundCheck())
    {
       // Started from the wrong folder, most likely: say where we looked, before any window opens
-      // or any save folder is made.
+      // or any save folder is made, after what the file managers found on the way.
+      LogStandardErrorUse();
       char folder[PATH_MAX];
       std::fprintf(stderr,
                    "ProgramRun -- no resources in the working folder \"%s\": neither a usable resource.dat "

@@ -3,6 +3,34 @@
 # headless: tests that need a display get a private Xvfb (Mesa), sound goes to OpenAL Soft's null backend.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+
+# Every run ends, passed or failed, with what it cost: the CI machine has two cores, so CPU seconds
+# / 2 estimates its wall time there, which must stay under its 45-minute budget. `times` gives the
+# shell's own user and system time and then its waited-for children's, which take in their own
+# children's: compilers under ninja, tests under ctest.
+SECONDS=0
+cost_report() {
+  local status=$? used
+  # Into a file: `times` in a pipe or $(...) would run in a fresh subshell that has used nothing.
+  used=$(mktemp) || exit "$status"
+  times > "$used"
+  awk -v wall="$SECONDS" '
+    function seconds(text,  minutes) {
+      gsub(/,/, ".", text)
+      minutes = text; sub(/m.*/, "", minutes)
+      sub(/^[0-9]+m/, "", text); sub(/s$/, "", text)
+      return minutes * 60 + text
+    }
+    { user += seconds($1); sys += seconds($2) }
+    END {
+      cpu = user + sys
+      printf "test.sh: wall time %d s (%.1f min); CPU time %.0f s (user %.0f s, system %.0f s);" \
+        " on two cores about %.0f s (%.1f min, budget 45 min)\n", wall, wall / 60, cpu, user, sys, cpu / 2, cpu / 2 / 60
+    }' "$used" || true
+  rm -f "$used"
+  exit "$status"
+}
+trap cost_report EXIT
 "$root/scripts/setup.sh"
 
 export ALSOFT_DRIVERS=null

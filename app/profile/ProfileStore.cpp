@@ -1,13 +1,16 @@
-// Loads, saves, switches and deletes the local profiles. Nothing here logs: every member read
-// from the documents may be missing or mistyped and falls back quietly.
+// Loads, saves, switches and deletes the local profiles. Every member read from the documents may
+// be missing or mistyped and falls back quietly; only damaged files and folders that can't be made
+// durable are logged.
 #include "app/profile/ProfileStore.h"
 
 #include <cstring>
 
+#include "app/profile/DamagedFile.h"
 #include "core/FileManager.h"
 #include "core/JSONParser.h"
 #include "core/JSONValue.h"
 #include "core/JSONWriter.h"
+#include "core/Log.h"
 #include "core/Memory.h"
 #include "core/StringHelpers.h"
 
@@ -16,6 +19,7 @@ namespace Corvale
 JSONValue* consts = nullptr;
 JSONValue* settings = nullptr;
 bool quitRequested = false;
+bool settingsSaveRefused = false;
 JSONValue* profileCurrent = nullptr;
 char* profileCurrentName = nullptr;
 
@@ -25,6 +29,8 @@ namespace
 constexpr i32 PROFILE_FOLDER_NUMBER_COUNT = 100000;
 
 u32 profileLoadCount = 0;
+// Set while the current profile's damaged file could not be set aside.
+bool profileSaveRefused = false;
 
 void ProfileCurrentFree()
 {
@@ -32,6 +38,7 @@ void ProfileCurrentFree()
    profileCurrent = nullptr;
    MemoryFree(profileCurrentName);
    profileCurrentName = nullptr;
+   profileSaveRefused = false;
 }
 
 bool NameEqualCheck(const JSONValue* entry, const char* name)
@@ -41,23 +48,34 @@ bool NameEqualCheck(const JSONValue* entry, const char* name)
    return entryName && std::strcmp(entryName, name) == 0;
 }
 
-// The lowest number no entry uses, or -1 when all are taken.
-i32 FolderNumberFreeGet(const JSONValue* profiles)
+bool FolderNumberUsedCheck(const JSONValue* profiles, i32 candidate)
 {
-   i32 candidate = 0;
-   for (i32 i = 0; i < profiles->CountGet() && candidate < PROFILE_FOLDER_NUMBER_COUNT;)
+   for (i32 i = 0; i < profiles->CountGet(); i++)
    {
-      const JSONValue* entry = profiles->ElementGet(i);
-      const JSONValue* number = entry->ItemGet("FolderNumber");
+      const JSONValue* number = profiles->ElementGet(i)->ItemGet("FolderNumber");
       if (number->TypeGet() == JSONValue::TYPE_NUMBER && number->IntValueGet() == candidate)
       {
-         candidate++;
-         i = 0;
-         continue;
+         return true;
       }
-      i++;
    }
-   return candidate < PROFILE_FOLDER_NUMBER_COUNT ? candidate : -1;
+   // A folder the list no longer knows (a damaged Settings.json started afresh, a deletion that
+   // left files behind) still holds someone's data.
+   char path[PROFILE_PATH_SIZE];
+   return fileManagerPersistence && NultSnprintf(path, sizeof(path), "Profiles/%d", candidate) &&
+          fileManagerPersistence->Exists(path);
+}
+
+// The lowest number that neither an entry nor a folder uses, or -1 when all are taken.
+i32 FolderNumberFreeGet(const JSONValue* profiles)
+{
+   for (i32 candidate = 0; candidate < PROFILE_FOLDER_NUMBER_COUNT; candidate++)
+   {
+      if (!FolderNumberUsedCheck(profiles, candidate))
+      {
+         return candidate;
+      }
+   }
+   return -1;
 }
 
 // A member name of "SavedGames" becomes a folder name: it must stay one level inside the
@@ -159,20 +177,9 @@ void ProfileLoad(const char* name)
    }
 
    char path[PROFILE_PATH_SIZE];
-   char file[PROFILE_PATH_SIZE];
-   if (fileManagerPersistence && ProfilePathGet(path, nameCopy) &&
-       NultSnprintf(file, sizeof(file), "%s.json", path) && fileManagerPersistence->Exists(file))
+   if (ProfilePathGet(path, nameCopy))
    {
-      JSONParser parser;
-      JSONValue* document = parser.Load(path, fileManagerPersistence, HEAP_DEFAULT);
-      if (document && document->TypeGet() == JSONValue::TYPE_OBJECT)
-      {
-         profileCurrent = document;
-      }
-      else
-      {
-         MemoryDelete(document);
-      }
+      profileCurrent = SaveDataObjectLoad(path, HEAP_DEFAULT, &profileSaveRefused);
    }
    if (!profileCurrent)
    {
@@ -187,7 +194,7 @@ void ProfileLoad(const char* name)
 
 void ProfileSave()
 {
-   if (!profileCurrent || !profileCurrentName)
+   if (!profileCurrent || !profileCurrentName || profileSaveRefused)
    {
       return;
    }
@@ -215,7 +222,7 @@ void SettingsSave()
    {
       settings->ItemStringSet("Profile", profileCurrentName);
    }
-   if (fileManagerPersistence)
+   if (fileManagerPersistence && !settingsSaveRefused)
    {
       JSONWriter::PersistenceSave("Settings", settings);
    }
@@ -361,11 +368,22 @@ bool ProfileFoldersCreate(const char* name)
    {
       return false;
    }
-   for (const char* folder : folders)
+   // Each new folder's name must reach the disk in its parent, as the files written into it do.
+   const char* parents[3] = {"", folders[0], folders[1]};
+   for (i32 i = 0; i < 3; i++)
    {
-      if (!manager->FolderCheck(folder) && !manager->FolderCreate(folder))
+      if (manager->FolderCheck(folders[i]))
+      {
+         continue;
+      }
+      if (!manager->FolderCreate(folders[i]))
       {
          return false;
+      }
+      if (!manager->FolderSync(parents[i]))
+      {
+         WarningPrintf("ProfileFoldersCreate -- the new folder \"%s\" may not survive a power cut\n",
+                       folders[i]);
       }
    }
    return true;

@@ -19,6 +19,9 @@ extern JSONValue* consts;
 extern JSONValue* settings;
 // Application.h's quit flag, defined here for the same reason.
 extern bool quitRequested;
+// Set by start-up when a damaged Settings.json could not be set aside: it is then never written
+// over.
+extern bool settingsSaveRefused;
 
 // The current profile's document (always an object) and name; both null while no profile is
 // current. Owned by the store.
@@ -30,7 +33,8 @@ void ProfileStoreInit();
 // Saves the profile and Settings.json, then lets the profile go.
 void ProfileStoreDeinit();
 // Saves the current profile, then makes name current (creating its entry and folder number when
-// new); none or an empty name signs out.
+// new); none or an empty name signs out. A new folder number is the lowest that no entry uses and
+// no folder under "Profiles" has. A damaged Profile.json is set aside and the profile starts empty.
 void ProfileLoad(const char* name);
 void ProfileSave();
 // Records the current profile's name and writes Settings.json.
@@ -50,7 +54,7 @@ JSONValue* ProfileEntryGet(const char* name);
 i32 ProfileFolderNumberGet(const char* name);
 // "Profiles/<n>/Profile" (without ".json"); false without a folder number or when it does not fit.
 bool ProfilePathGet(char* buffer, const char* name);
-// Makes "Profiles", "Profiles/<n>" and "Profiles/<n>/SavedGames" as needed.
+// Makes "Profiles", "Profiles/<n>" and "Profiles/<n>/SavedGames" as needed, each one durable.
 bool ProfileFoldersCreate(const char* name);
 // The object of a game's options in the current profile, made when missing; null without a
 // current profile or a game.

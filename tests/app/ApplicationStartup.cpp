@@ -2,14 +2,22 @@
 // the first-run language choice, the window the screen is asked for, and the settings saved at
 // exit, with and without a usable save-data folder.
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
 
 #include "app/Application.h"
 #include "app/ApplicationConsts.h"
 #include "app/ApplicationSettings.h"
+#include "app/profile/ProfileStore.h"
+#include "core/JSONParser.h"
 #include "core/JSONValue.h"
+#include "core/Log.h"
 #include "gui/state/FadeManager.h"
 #include "platform/window/Screen.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/core/FileManagerFaulty.h"
 
 namespace CorvaleTest
 {
@@ -150,15 +158,145 @@ TEST_F(StartupFixture, SettingsAreReadAndSavedWithTheWindowChoices)
    EXPECT_NE(saved.find("\"Profile\": \"Ann\""), std::string::npos) << saved;
 }
 
-TEST_F(StartupFixture, MalformedSettingsStartAfresh)
+TEST_F(StartupFixture, MalformedSettingsAreSetAsideAndStartAfresh)
 {
-   for (const char* text : {"[1, 2]", "{ not json", ""})
+   const char* texts[] = {"[1, 2]", "{ not json", ""};
+   const char* copies[] = {"Settings.json.damaged", "Settings.json.damaged-1", "Settings.json.damaged-2"};
+   for (i32 i = 0; i < 3; i++)
    {
+      SCOPED_TRACE(texts[i]);
       LogCapture log;
-      Start("{}", text);
-      ASSERT_NE(settings, nullptr) << text;
-      EXPECT_EQ(settings->TypeGet(), JSONValue::TYPE_OBJECT) << text;
-      EXPECT_EQ(settings->CountGet(), 0) << text;
+      Start("{}", texts[i]);
+      ASSERT_NE(settings, nullptr);
+      EXPECT_EQ(settings->TypeGet(), JSONValue::TYPE_OBJECT);
+      EXPECT_EQ(settings->CountGet(), 0);
+      EXPECT_TRUE(log.Contains(std::string("\"Settings.json\" is damaged; it is kept as \"") + copies[i]))
+          << log.text;
+      for (i32 k = 0; k <= i; k++)
+      {
+         EXPECT_EQ(saveData.FileRead(std::string("Corvale/CardGames/") + copies[k]), texts[k]);
+      }
+   }
+}
+
+TEST_F(StartupFixture, SettingsThatCannotBeSetAsideAreNeverWrittenOver)
+{
+   using namespace Corvale::TestSupport;
+   tree.Write("Scripts/BuildConsts.json", R"({"ProfileNameDefault": "Player"})");
+   ApplicationConstsLoad();
+   saveData.FileWrite("Corvale/CardGames/Settings.json", "{\"Profiles\": [");
+   ASSERT_TRUE(FileManagerStdio::PersistenceFileManagerInit(saveData.path.c_str(), "Corvale", "CardGames"));
+   FileManagerFaulty faulty;
+   faulty.BaseFolderSet(fileManagerPersistence->BaseFolderGet());
+   fileManagerPersistence = &faulty;
+   faulty.failPoint = FAIL_RENAME;
+   LogCapture log;
+   ApplicationSettingsLoad();
+   faulty.failPoint = FAIL_NONE;
+   ProfileLoad("New");
+   ApplicationSettingsSave();
+   EXPECT_EQ(saveData.FileRead("Corvale/CardGames/Settings.json"), "{\"Profiles\": [");
+   EXPECT_TRUE(log.Contains("\"Settings.json\" is damaged and could not be set aside")) << log.text;
+   // The profiles are still saved: their folders are not the damaged file's.
+   EXPECT_NE(saveData.FileRead("Corvale/CardGames/Profiles/1/Profile.json"), "");
+}
+
+namespace
+{
+// Every file under folder: its path below folder, and its bytes.
+std::map<std::string, std::string> FilesRead(const std::string& folder)
+{
+   std::map<std::string, std::string> files;
+   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+   {
+      if (entry.is_regular_file())
+      {
+         const std::string path = std::filesystem::relative(entry.path(), folder).string();
+         std::ifstream in(entry.path(), std::ios::binary);
+         files[path].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+      }
+   }
+   return files;
+}
+
+// "Name:n" of each entry of the Settings.json on the disk.
+std::string EntriesRead()
+{
+   JSONParser parser;
+   JSONValue* written = parser.Load("Settings", fileManagerPersistence, HEAP_DEFAULT);
+   std::string text;
+   const JSONValue* profiles = written ? written->ItemGet("Profiles") : &JSONValue::nullValue;
+   for (i32 i = 0; profiles->TypeGet() == JSONValue::TYPE_ARRAY && i < profiles->CountGet(); i++)
+   {
+      const JSONValue* entry = profiles->ElementGet(i);
+      text += std::string(text.empty() ? "" : " ") + (entry->ItemGet("Name")->StringValueGet() ?: "?") + ":" +
+              std::to_string(entry->ItemGet("FolderNumber")->IntValueGet());
+   }
+   MemoryDelete(written);
+   return text;
+}
+} // namespace
+
+// A three-profile save with one file damaged, through a start (whose log opens after the settings
+// were read), a new profile and an exit: the damaged bytes are kept and no profile's folder is
+// touched or taken over.
+TEST_F(StartupFixture, ADamagedSettingsOrProfileFileCostsNoProfile)
+{
+   const std::string settingsText = R"({"Profile": "Ann", "Language": "French", "Profiles": [
+      {"Name": "Ann", "FolderNumber": 0, "Statistics": {"General": {"GamesWon": 12}}},
+      {"Name": "Bob", "FolderNumber": 1}, {"Name": "Cy", "FolderNumber": 2}]})";
+   const std::string annText = R"({"Song": "Waltz", "SavedGames": {"Klondike": [{"FolderNumber": 0}]}})";
+   struct Case
+   {
+      std::string settings;
+      std::string ann;
+      const char* damaged;
+      const char* entries;
+   };
+   const Case cases[] = {
+       {settingsText.substr(0, settingsText.size() / 2), annText, "Settings.json", "Player:3 New:4"},
+       {"[1,2]", annText, "Settings.json", "Player:3 New:4"},
+       {settingsText, annText.substr(0, annText.size() / 2), "Profiles/0/Profile.json",
+        "Ann:0 Bob:1 Cy:2 New:3"},
+   };
+   tree.Write("Scripts/BuildConsts.json", R"({"ProfileNameDefault": "Player"})");
+   for (const Case& c : cases)
+   {
+      SCOPED_TRACE(c.settings + " / " + c.ann);
+      TempFolder home;
+      const std::string root = home.Join("Corvale/CardGames/");
+      home.FileWrite("Corvale/CardGames/Settings.json", c.settings);
+      home.FileWrite("Corvale/CardGames/Profiles/0/Profile.json", c.ann);
+      home.FileWrite("Corvale/CardGames/Profiles/0/SavedGames/Klondike/0/SavedGame.json", R"({"Moves": 31})");
+      home.FileWrite("Corvale/CardGames/Profiles/1/Profile.json", R"({"GameSpeed": 80})");
+      home.FileWrite("Corvale/CardGames/Profiles/2/Profile.json", R"({"CardsMessy": true})");
+      const std::map<std::string, std::string> before = FilesRead(root + "Profiles");
+      const std::string damagedText = home.FileRead(std::string("Corvale/CardGames/") + c.damaged);
+
+      ApplicationConstsLoad();
+      ASSERT_TRUE(FileManagerStdio::PersistenceFileManagerInit(home.path.c_str(), "Corvale", "CardGames"));
+      LogHoldBegin();
+      ApplicationSettingsLoad();
+      LogCapture log;
+      ProfileLoad("New");
+      ApplicationSettingsSave();
+
+      const std::string copy = std::string(c.damaged) + ".damaged";
+      EXPECT_EQ(home.FileRead("Corvale/CardGames/" + copy), damagedText);
+      EXPECT_TRUE(log.Contains("DamagedFileSetAside -- \"" + std::string(c.damaged) +
+                               "\" is damaged; it is kept as \"" + copy + "\""))
+          << log.text;
+      EXPECT_EQ(log.text.find("DamagedFileSetAside"), log.text.rfind("DamagedFileSetAside")) << log.text;
+      EXPECT_EQ(EntriesRead(), c.entries);
+      const std::map<std::string, std::string> after = FilesRead(root + "Profiles");
+      for (const auto& [path, bytes] : before)
+      {
+         if ("Profiles/" + path != c.damaged)
+         {
+            EXPECT_EQ(after.count(path) ? after.at(path) : "<gone>", bytes) << path;
+         }
+      }
+      fileManagerPersistence = nullptr;
    }
 }
 

@@ -1,5 +1,6 @@
 // A save-data manager for tests of saving: it records every step of a save (open, flush, sync,
-// close, rename, folder sync) and fails the one it is told to, a write after writeLimit bytes.
+// close, rename, folder creation, folder sync) and fails the one it is told to, a write after
+// writeLimit bytes.
 #pragma once
 
 #include <string>
@@ -85,6 +86,11 @@ class FileManagerFaulty : public FileManagerStdio
    {
       steps.push_back(std::string("rename ") + oldPath + " " + newPath);
       return failPoint != FAIL_RENAME && FileManagerStdio::FileRename(newPath, oldPath);
+   }
+   bool FolderCreate(const char* path) override
+   {
+      steps.push_back(std::string("create ") + path);
+      return FileManagerStdio::FolderCreate(path);
    }
    bool FolderSync(const char* path) override
    {

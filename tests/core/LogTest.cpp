@@ -126,3 +126,72 @@ TEST(LogDeathTest, ErrorBeforeTheLogOpensGoesToStandardError)
    // The exact line, and only once: the box hook (here none) is not the only place it lands.
    EXPECT_DEATH(ErrorPrintf("no log %s\n", "open"), "^no log open\n$");
 }
+
+// Start-up warns before Log.txt can open: those lines are kept and reach the log first, or the
+// terminal when no log ever opens; nothing before the hold begins, or after the log closes, is kept.
+TEST(LogHold, KeptLinesReachTheLogFirstOrStandardError)
+{
+   WarningPrintf("before the hold\n");
+   LogHoldBegin();
+   WarningPrintf("early %d\n", 1);
+   WarningPrintf("early 2\n");
+   RecordingFile file;
+   LogFileSet(&file);
+   WarningPrintf("late\n");
+   LogFileSet(nullptr);
+   WarningPrintf("after the close\n");
+   EXPECT_EQ(file.text, "early 1\nearly 2\nlate\n");
+
+   struct Case
+   {
+      const char* name;
+      bool standardErrorUse;
+      const char* expected;
+   };
+   for (const Case& c : {Case{"no log set", false, "kept\n"}, Case{"no log opens", true, "kept\nlater\n"}})
+   {
+      SCOPED_TRACE(c.name);
+      ::testing::internal::CaptureStderr();
+      LogHoldBegin();
+      WarningPrintf("kept\n");
+      if (c.standardErrorUse)
+      {
+         LogStandardErrorUse();
+         WarningPrintf("later\n");
+      }
+      LogFileSet(nullptr);
+      WarningPrintf("dropped\n");
+      EXPECT_EQ(::testing::internal::GetCapturedStderr(), c.expected);
+   }
+}
+
+TEST(LogHold, LinesBeyondTheRoomAreLeftOutWholeAndReported)
+{
+   LogHoldBegin();
+   const std::string line = std::string(99, 'x') + "\n";
+   for (int i = 0; i < 200; i++)
+   {
+      WarningPrintf("%s", line.c_str());
+   }
+   RecordingFile file;
+   LogFileSet(&file);
+   LogFileSet(nullptr);
+   const std::string report = "LogHoldRelease -- later lines of the start-up did not fit and are lost\n";
+   ASSERT_GT(file.text.size(), report.size());
+   const std::string kept = file.text.substr(0, file.text.size() - report.size());
+   EXPECT_EQ(file.text.substr(kept.size()), report);
+   EXPECT_EQ(kept.size() % line.size(), 0u);
+   EXPECT_GT(kept.size(), 100 * line.size());
+   EXPECT_EQ(kept.find_first_not_of(line), std::string::npos);
+}
+
+TEST(LogDeathTest, AnErrorWhileLinesAreKeptSaysThemFirstOnStandardError)
+{
+   EXPECT_DEATH(
+       {
+          LogHoldBegin();
+          WarningPrintf("what led there\n");
+          ErrorPrintf("fatal\n");
+       },
+       "^what led there\nfatal\n$");
+}

@@ -3,6 +3,9 @@
 // saves that fail at any step without costing either file.
 #include "app/profile/ProfileStore.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "tests/app/profile/ProfileTestSupport.h"
 #include "tests/core/FileManagerFaulty.h"
 
@@ -95,10 +98,11 @@ TEST_F(ProfileStore, LoadsFindOrAppendEntriesAndTakeTheLowestFreeFolderNumber)
    profileCurrent->ItemNumberSet("GameSpeed", 80);
    ProfileLoad("B");
    EXPECT_EQ(Read("Profiles/0/Profile.json"), Canonical(R"({"GameSpeed": 80})"));
-   // A non-array "Profiles" is replaced by an empty one.
+   // A non-array "Profiles" is replaced by an empty one; the folders the list no longer knows
+   // (0, 1, 2 and 4 by now) keep their numbers.
    SettingsSet(R"({"Profiles": {"Name": "B"}})");
    ProfileLoad("Z");
-   EXPECT_EQ(EntriesGet(), "Z:0");
+   EXPECT_EQ(EntriesGet(), "Z:3");
 }
 
 TEST_F(ProfileStore, AProfileCanBeReloadedByItsOwnName)
@@ -111,20 +115,106 @@ TEST_F(ProfileStore, AProfileCanBeReloadedByItsOwnName)
    EXPECT_EQ(EntriesGet(), "Ada:0");
 }
 
-TEST_F(ProfileStore, AnUnreadableProfileStartsEmptyAndIsReplacedAtItsNextSave)
+TEST_F(ProfileStore, AnUnreadableProfileIsSetAsideStartsEmptyAndIsReplacedAtItsNextSave)
 {
-   for (const char* text : {"[1, 2]", "{\"Song\": ", "\"text\""})
+   ProfileLoad("Ada");
+   ProfileLoad(nullptr);
+   // Each damaged file gets the next free copy name; the earlier copies stay as they were.
+   const char* copies[] = {"Profiles/0/Profile.json.damaged", "Profiles/0/Profile.json.damaged-1",
+                           "Profiles/0/Profile.json.damaged-2"};
+   const char* texts[] = {"[1, 2]", "{\"Song\": ", "\"text\""};
+   for (i32 i = 0; i < 3; i++)
    {
-      SCOPED_TRACE(text);
-      ProfileLoad(nullptr);
-      ASSERT_TRUE(folder.FileWrite("Profiles/0/Profile.json", text));
+      SCOPED_TRACE(texts[i]);
+      ASSERT_TRUE(folder.FileWrite("Profiles/0/Profile.json", texts[i]));
       LogCapture log;
       ProfileLoad("Ada");
       EXPECT_EQ(TextWrite(profileCurrent), Canonical("{}"));
+      EXPECT_TRUE(log.Contains(
+          std::string("DamagedFileSetAside -- \"Profiles/0/Profile.json\" is damaged; it is kept as \"") +
+          copies[i] + "\""))
+          << log.text;
       profileCurrent->ItemBoolSet("CardsMessy", true);
       ProfileSave();
       EXPECT_EQ(Read("Profiles/0/Profile.json"), Canonical(R"({"CardsMessy": true})"));
+      for (i32 k = 0; k <= i; k++)
+      {
+         EXPECT_EQ(Read(copies[k]), texts[k]);
+      }
+      ProfileLoad(nullptr);
    }
+}
+
+// The copy is on the disk before anything is written in the file's place; a file that can't be
+// moved aside is never written over.
+TEST_F(ProfileStore, ADamagedProfileIsSetAsideDurablyOrNotWrittenOver)
+{
+   using namespace Corvale::TestSupport;
+   ProfileLoad("Ada");
+   ProfileLoad(nullptr);
+   FileManagerFaulty faulty;
+   faulty.BaseFolderSet(folder.Base().c_str());
+   fileManagerPersistence = &faulty;
+
+   ASSERT_TRUE(folder.FileWrite("Profiles/0/Profile.json", "{\"Song\""));
+   LogCapture log;
+   ProfileLoad("Ada");
+   ProfileSave();
+   const std::vector<std::string>& steps = faulty.steps;
+   const auto at = [&steps](const std::string& step) { return std::find(steps.begin(), steps.end(), step); };
+   ASSERT_NE(at("folder sync 'Profiles/0'"), steps.end());
+   EXPECT_LT(at("rename Profiles/0/Profile.json Profiles/0/Profile.json.damaged"),
+             at("folder sync 'Profiles/0'"));
+   EXPECT_LT(at("folder sync 'Profiles/0'"), at("open Profiles/0/Profile.json.tmp"));
+   ProfileLoad(nullptr);
+
+   for (FailPoint failPoint : {FAIL_RENAME, FAIL_FOLDER_SYNC})
+   {
+      SCOPED_TRACE(failPoint);
+      ASSERT_TRUE(folder.FileWrite("Profiles/0/Profile.json", "{\"Song\""));
+      faulty.failPoint = failPoint;
+      ProfileLoad("Ada");
+      faulty.failPoint = FAIL_NONE;
+      EXPECT_EQ(TextWrite(profileCurrent), Canonical("{}"));
+      profileCurrent->ItemBoolSet("CardsMessy", true);
+      ProfileSave();
+      ProfileLoad("Bob");
+      EXPECT_EQ(
+          Read(failPoint == FAIL_RENAME ? "Profiles/0/Profile.json" : "Profiles/0/Profile.json.damaged-1"),
+          "{\"Song\"");
+      EXPECT_FALSE(failPoint == FAIL_FOLDER_SYNC && Exists("Profiles/0/Profile.json"));
+      ProfileLoad(nullptr);
+   }
+   EXPECT_TRUE(log.Contains(
+       "DamagedFileSetAside -- \"Profiles/0/Profile.json\" is damaged and could not be set aside"))
+       << log.text;
+}
+
+// A profile created afresh skips numbers whose folders exist, and makes its new folders durable.
+TEST_F(ProfileStore, NewProfilesTakeNoExistingFolderAndSyncTheirParents)
+{
+   using namespace Corvale::TestSupport;
+   ASSERT_TRUE(folder.FileWrite("Profiles/0/Profile.json", R"({"Song": "someone's"})"));
+   ASSERT_TRUE(folder.FileWrite("Profiles/2/SavedGames/Klondike/0/SavedGame.json", "{}"));
+   FileManagerFaulty faulty;
+   faulty.BaseFolderSet(folder.Base().c_str());
+   fileManagerPersistence = &faulty;
+
+   ProfileStoreInit();
+   ProfileLoad("Ada");
+   ProfileLoad("Bob");
+   EXPECT_EQ(EntriesGet(), "Player:1 Ada:3 Bob:4");
+   EXPECT_EQ(Read("Profiles/0/Profile.json"), R"({"Song": "someone's"})");
+
+   const std::vector<std::string>& steps = faulty.steps;
+   const auto after = [&steps](const std::string& step)
+   {
+      const auto it = std::find(steps.begin(), steps.end(), step);
+      return it == steps.end() || it + 1 == steps.end() ? std::string("<none>") : *(it + 1);
+   };
+   EXPECT_EQ(after("create Profiles/1"), "folder sync 'Profiles'");
+   EXPECT_EQ(after("create Profiles/1/SavedGames"), "folder sync 'Profiles/1'");
+   EXPECT_EQ(after("create Profiles/3"), "folder sync 'Profiles'");
 }
 
 TEST_F(ProfileStore, SigningOutRemovesTheProfileNameUnlessItIsNull)
