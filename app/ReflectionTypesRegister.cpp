@@ -5,6 +5,7 @@
 #include <typeinfo>
 
 #include "cardgame/Action.h"
+#include "cardgame/BackendBasedGame.h"
 #include "cardgame/CardGame.h"
 #include "cardgame/CardNames.h"
 #include "cardgame/Command.h"
@@ -81,7 +82,8 @@ void GameTypesRegister()
    // "Table<PinochleMeld*>", "Table<PlayerBid>"
 
    ArcadeSolitaireGame::ReflectionRegister();
-   // AcesUpSolitaire, BackendBasedGame
+   // AcesUpSolitaire
+   BackendBasedGame::ReflectionRegister();
    CardGame::ReflectionRegister();
    FrontendBasedCardGame::ReflectionRegister();
    Command::ReflectionRegister();

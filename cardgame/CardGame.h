@@ -168,6 +168,10 @@ class CardGame : public Minigame
 
    // Immediate operations.
    void CardsGather(CardPile* pile);
+   // The start of every deal: every card of the game onto the pile in ID order, deselected and
+   // face down, then shuffled with the game's seed words. So a deal depends on those words alone,
+   // not on where the cards lay or in which order a load made them.
+   void CardsGatherShuffled(CardPile* pile);
    void CardPileCardsMove(CardPile* destination, CardPile* source);
    void CardPileCardsMoveToBottom(CardPile* destination, CardPile* source);
    void CardPileFaceUpSet(CardPile* pile, bool faceUp, bool animate);

@@ -624,6 +624,27 @@ void CardGame::CardsGather(CardPile* pile)
    }
 }
 
+void CardGame::CardsGatherShuffled(CardPile* pile)
+{
+   if (!pile)
+   {
+      return;
+   }
+   Table<Card*> ordered(allocatorTemp);
+   for (i32 i = 0; i < cards.count; ++i)
+   {
+      ordered.Insert(cards[i], ordered.count);
+   }
+   ordered.Sort([](const Card* a, const Card* b) { return a->id < b->id; });
+   for (i32 i = 0; i < ordered.count; ++i)
+   {
+      ordered[i]->SelectedSet(false);
+      CardAdd(pile, ordered[i]);
+   }
+   CardPileFaceUpSet(pile, false, false);
+   CardPileShuffle(pile);
+}
+
 void CardGame::CardPileCardsMove(CardPile* destination, CardPile* source)
 {
    CardPileCardsTransfer(destination, source, false);

@@ -5,7 +5,6 @@
 #include "cardgame/Card.h"
 #include "cardgame/CardSort.h"
 #include "core/Log.h"
-#include "core/QuickSort.h"
 #include "core/StringHelpers.h"
 #include "core/TextManager.h"
 
@@ -307,10 +306,7 @@ i32 CribbageHandScorer::Score()
       }
    }
    CardSortFunction less = CardSortFunctionGet(CARD_SORT_INDEX_RANK_ACE_LOW);
-   if (cards.count > 1)
-   {
-      QuickSort(cards.data, cards.data + cards.count - 1, less);
-   }
+   cards.QuickSort(less);
    for (char* line : lines)
    {
       line[0] = 0;

@@ -246,6 +246,18 @@ bool FrontendBasedCardGame::Load(JSONValue* document)
          pile->CardInsert(pile->cards.count, card);
       }
    }
+   // The piles take the document's order among the places they hold, since games reorder them
+   // (a trick game's play order) and a save right after the load must write the same document.
+   Table<i32> places;
+   for (i32 i = 0; i < pilesTaken.count; i++)
+   {
+      places.Insert(cardPiles.Find(pilesTaken[i]), places.count);
+   }
+   places.Sort([](i32 a, i32 b) { return a < b; });
+   for (i32 i = 0; i < pilesTaken.count; i++)
+   {
+      cardPiles[places[i]] = pilesTaken[i];
+   }
    CardPilesLayOut();
    CardAnimationsFinish();
    return true;

@@ -61,8 +61,8 @@ ContainerWidget* LayerContainerGet(LayerWidget* layer, const char* name)
 }
 
 // A container built from a widget specification inside the parent, placed at position.
-ContainerWidget* PanelContainerCreate(ContainerWidget* parent, const char* name, const JSONValue* specification,
-                                      const Point2F& position)
+ContainerWidget* PanelContainerCreate(ContainerWidget* parent, const char* name,
+                                      const JSONValue* specification, const Point2F& position)
 {
    ContainerWidget* panel = MemoryNew<ContainerWidget>(HEAP_DEFAULT);
    if (!panel)
@@ -253,8 +253,8 @@ void Minigame::ConstsLoad()
    const char* inherited = constants->ItemGet("Inherited")->StringValueGet();
    if (inherited)
    {
-      constants = ConstsInheritanceHelper(constants, inherited, consts ? consts->ItemGet("MinigameConstsTemplates")
-                                                                       : &JSONValue::nullValue);
+      constants = ConstsInheritanceHelper(
+          constants, inherited, consts ? consts->ItemGet("MinigameConstsTemplates") : &JSONValue::nullValue);
    }
    if (constants->TypeGet() != JSONValue::TYPE_OBJECT)
    {
@@ -269,8 +269,8 @@ void Minigame::ConstsLoad()
 JSONValue* Minigame::ConstsInheritanceHelper(JSONValue* gameConsts, const char* templateName,
                                              const JSONValue* templates)
 {
-   JSONValue* resolved =
-       TemplateInheritanceResolve(gameConsts, templateName, templates, nullptr, CONSTS_TEMPLATE_NAMES, HEAP_DEFAULT);
+   JSONValue* resolved = TemplateInheritanceResolve(gameConsts, templateName, templates, nullptr,
+                                                    CONSTS_TEMPLATE_NAMES, HEAP_DEFAULT);
    if (!resolved)
    {
       return gameConsts;
@@ -293,15 +293,18 @@ void Minigame::GUIInit(LayerWidget* pushedLayer)
    chipsReparentPending = true;
 
    ButtonCreate("NewGameButtonIncluded", "NewGameButton", "NewGameButtonPosition", &Minigame::OnNewGameClick);
-   passButton = ButtonCreate("PassButtonIncluded", "PassButton", "PassButtonPosition", &Minigame::OnPassClick);
-   knockButton = ButtonCreate("KnockButtonIncluded", "KnockButton", "KnockButtonPosition", &Minigame::OnKnockClick);
-   undoButton = ButtonCreate("UndoButtonIncluded", "UndoButton", "UndoButtonPosition", &Minigame::OnUndoClick);
-   undoAllButton =
-       ButtonCreate("UndoAllButtonIncluded", "UndoAllButton", "UndoAllButtonPosition", &Minigame::OnUndoAllClick);
-   discardButton =
-       ButtonCreate("DiscardButtonIncluded", "DiscardButton", "DiscardButtonPosition", &Minigame::OnDiscardClick);
-   continueButton =
-       ButtonCreate("ContinueButtonIncluded", "ContinueButton", "ContinueButtonPosition", &Minigame::OnContinueClick);
+   passButton =
+       ButtonCreate("PassButtonIncluded", "PassButton", "PassButtonPosition", &Minigame::OnPassClick);
+   knockButton =
+       ButtonCreate("KnockButtonIncluded", "KnockButton", "KnockButtonPosition", &Minigame::OnKnockClick);
+   undoButton =
+       ButtonCreate("UndoButtonIncluded", "UndoButton", "UndoButtonPosition", &Minigame::OnUndoClick);
+   undoAllButton = ButtonCreate("UndoAllButtonIncluded", "UndoAllButton", "UndoAllButtonPosition",
+                                &Minigame::OnUndoAllClick);
+   discardButton = ButtonCreate("DiscardButtonIncluded", "DiscardButton", "DiscardButtonPosition",
+                                &Minigame::OnDiscardClick);
+   continueButton = ButtonCreate("ContinueButtonIncluded", "ContinueButton", "ContinueButtonPosition",
+                                 &Minigame::OnContinueClick);
    standPatButton = ButtonCreate("StandPatButtonIncluded", "StandPatButton", "StandPatButtonPosition",
                                  &Minigame::OnStandPatClick);
 
@@ -450,7 +453,8 @@ void Minigame::TextsRefresh()
       }
       const Player* player = PlayerGet(playerPanels[i]->playerID);
       const char* name = player ? player->DisplayNameGet() : nullptr;
-      if (widget && name && nameLine >= 0 && nameLine < widget->textLines.count && widget->textLines[nameLine])
+      if (widget && name && nameLine >= 0 && nameLine < widget->textLines.count &&
+          widget->textLines[nameLine])
       {
          widget->textLines[nameLine]->TextSet(name);
       }
@@ -482,7 +486,8 @@ void Minigame::OnLanguageChange()
 
 void Minigame::BackgroundApply()
 {
-   SpriteWidget* background = dynamic_cast<SpriteWidget*>(GUIManager::WidgetGetByPath("MinigameBackground.Background"));
+   SpriteWidget* background =
+       dynamic_cast<SpriteWidget*>(GUIManager::WidgetGetByPath("MinigameBackground.Background"));
    const char* name = BackgroundGet();
    if (background && name)
    {
@@ -494,6 +499,8 @@ void Minigame::Deinit()
 {
    Event::OwnerUnregister(this);
    ResultsHide();
+   PhasePopupsClose();
+   phasePopups = Table<Popup*>();
    if (constants)
    {
       MemoryDelete(constants);
@@ -529,6 +536,51 @@ void Minigame::Deinit()
    {
       screen.WindowTitleSet(base);
    }
+}
+
+bool Minigame::PhasePopupUpdate(Popup* popup, bool needed)
+{
+   if (!popup)
+   {
+      return false;
+   }
+   const bool open = PopupManager::IndexGet(popup) >= 0;
+   if (!needed)
+   {
+      if (open && !popup->ClosingCheck())
+      {
+         popup->Close(true);
+      }
+      phasePopups.Remove(popup);
+      return false;
+   }
+   if (open)
+   {
+      // A popup still leaving opens again only once it is gone.
+      return !popup->ClosingCheck();
+   }
+   if (BusyCheck() || gameResult != MINIGAME_RESULT_RUNNING)
+   {
+      return false;
+   }
+   PopupManager::Open(popup);
+   if (phasePopups.Find(popup) < 0)
+   {
+      phasePopups.Insert(popup, phasePopups.count);
+   }
+   return PopupManager::IndexGet(popup) >= 0;
+}
+
+void Minigame::PhasePopupsClose()
+{
+   for (i32 i = 0; i < phasePopups.count; ++i)
+   {
+      if (PopupManager::IndexGet(phasePopups[i]) >= 0)
+      {
+         PopupManager::Close(phasePopups[i]);
+      }
+   }
+   phasePopups.SizeSet(0);
 }
 
 void Minigame::PlayerPanelsDestroy()

@@ -145,6 +145,16 @@ class Minigame : public MenuState
    // Once a frame while the game is current: games enable and disable their own controls.
    virtual void ControlsRefresh() {}
 
+   // A popup that a phase of the game needs (a bid, a trump or a meld choice), called every frame
+   // from ControlsRefresh with whether the phase needs it now. It opens the popup only while it is
+   // closed, nothing is queued or moving and the game runs, so an answer being carried out is never
+   // asked again; it never closes it while needed, and closes it with its exit transition once the
+   // phase is over. A load closes the popups opened here, so the loaded phase opens them afresh.
+   // True while the popup is open and not closing. For static popups only.
+   bool PhasePopupUpdate(Popup* popup, bool needed);
+   // Closes at once every popup PhasePopupUpdate opened.
+   void PhasePopupsClose();
+
    // The question whether to leave the game; yes leaves it for the menu below.
    void QuitConfirmShow();
    // Window title: "WindowTitle - <display name>".
@@ -312,6 +322,9 @@ class Minigame : public MenuState
    PressButtonWidget* continueButton = nullptr;
    PressButtonWidget* standPatButton = nullptr;
    ContainerWidget* commonPanel = nullptr;
+
+   // The popups PhasePopupUpdate opened that may still be open.
+   Table<Popup*> phasePopups;
 
    Table<Action> actionQueue;
    // Unscaled milliseconds left before the head is tried.

@@ -152,6 +152,8 @@ bool Minigame::Load(JSONValue* document)
       return false;
    }
    ResultsHide();
+   // The loaded phase asks its own questions again.
+   PhasePopupsClose();
    ActionQueueClear();
    actionDelayCurrent = 0.0f;
    actionFirstAttempt = true;

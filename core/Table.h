@@ -10,6 +10,7 @@
 #include "core/Allocator.h"
 #include "core/Log.h"
 #include "core/NodePool.h"
+#include "core/QuickSort.h"
 #include "core/Types.h"
 
 namespace Corvale
@@ -273,6 +274,15 @@ template <class T, class Policy = TableExpansionPolicyDefault<T>> class Table
       else
       {
          std::rotate(data + from, data + from + 1, data + to + 1);
+      }
+   }
+
+   // The unstable QuickSort over the items, for lists whose equal items may trade places.
+   template <class Less> void QuickSort(Less less)
+   {
+      if (count >= 2 && data)
+      {
+         Corvale::QuickSort(data, data + count - 1, less);
       }
    }
 

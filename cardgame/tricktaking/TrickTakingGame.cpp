@@ -75,7 +75,15 @@ void TrickTakingGame::Deinit()
 bool TrickTakingGame::Load(JSONValue* document)
 {
    const bool loaded = NonSolitaireFrontendBasedCardGame::Load(document);
-   TrickPilesArrange();
+   // The document holds the piles' order and visibility; only the drawing order, which it does
+   // not hold, follows them. Arranging afresh would change what a save right after writes.
+   const Table<CardPile*> piles = TrickPilesGet();
+   TrickPileWidgetsOrder(piles);
+   for (i32 i = 0; i < piles.count; ++i)
+   {
+      piles[i]->CardSpritesUpdate();
+   }
+   cardPilesLayoutPending = true;
    return loaded;
 }
 
@@ -88,6 +96,47 @@ bool TrickTakingGame::BusyCheck()
 {
    // The game waits while the player looks back at the tricks.
    return NonSolitaireFrontendBasedCardGame::BusyCheck() || TrickReviewPopup::OpenCheck();
+}
+
+bool TrickTakingGame::TrickSeatPlayedCheck(const Player* player)
+{
+   const TrickTakingGamePlayer* seat = dynamic_cast<const TrickTakingGamePlayer*>(player);
+   return seat && seat->HistoryCardGet(trickIndexCurrent) >= 0;
+}
+
+bool TrickTakingGame::TrickPlayAllowedCheck(const Player* player)
+{
+   const TrickTakingGamePlayer* seat = dynamic_cast<const TrickTakingGamePlayer*>(player);
+   return seat && seat->HistoryEntryGet(trickIndexCurrent) && seat->HistoryCardGet(trickIndexCurrent) < 0;
+}
+
+bool TrickTakingGame::TrickPileTakesCardCheck(const CardPile* pile)
+{
+   return pile && (pile->type != CARD_PILE_TYPE_TRICK || !TrickSeatPlayedCheck(PlayerGet(pile->ownerID)));
+}
+
+void TrickTakingGame::CardInsertAndNotify(CardPile* pile, i32 index, Card* card)
+{
+   if (TrickPileTakesCardCheck(pile))
+   {
+      NonSolitaireFrontendBasedCardGame::CardInsertAndNotify(pile, index, card);
+   }
+}
+
+void TrickTakingGame::CardAddAndNotify(CardPile* pile, Card* card)
+{
+   if (TrickPileTakesCardCheck(pile))
+   {
+      NonSolitaireFrontendBasedCardGame::CardAddAndNotify(pile, card);
+   }
+}
+
+void TrickTakingGame::CardStackAddAndNotify(CardPile* pile, Card* card)
+{
+   if (TrickPileTakesCardCheck(pile))
+   {
+      NonSolitaireFrontendBasedCardGame::CardStackAddAndNotify(pile, card);
+   }
 }
 
 void TrickTakingGame::OnTrickReviewPreviousClick(PressButtonWidget* button, void* game)
@@ -333,38 +382,21 @@ void TrickTakingGame::TrickReviewButtonUpdate()
    }
 }
 
-void TrickTakingGame::TrickPilesArrange()
+Table<CardPile*> TrickTakingGame::TrickPilesGet()
 {
    Table<CardPile*> piles(allocatorTemp);
-   Table<i32> slots(allocatorTemp);
    for (i32 i = 0; i < cardPiles.count; ++i)
    {
       if (cardPiles[i]->type == CARD_PILE_TYPE_TRICK)
       {
          piles.Insert(cardPiles[i], piles.count);
-         slots.Insert(i, slots.count);
       }
    }
-   // The game's table keeps the play order, so that without a leader the last one stands.
-   const Player* leader = TrickLeaderGet(trickIndexCurrent);
-   if (leader)
-   {
-      const i32 leaderID = leader->id;
-      piles.Sort(
-          [leaderID](CardPile* a, CardPile* b)
-          {
-             const bool aFirst = a->ownerID >= leaderID;
-             const bool bFirst = b->ownerID >= leaderID;
-             return aFirst != bFirst ? aFirst : a->ownerID < b->ownerID;
-          });
-      for (i32 i = 0; i < piles.count; ++i)
-      {
-         cardPiles[slots[i]] = piles[i];
-      }
-   }
+   return piles;
+}
 
-   // The leader's card is drawn first and the last card given on top: the places the pile widgets
-   // hold among their container's children are handed out again in play order.
+void TrickTakingGame::TrickPileWidgetsOrder(const Table<CardPile*>& piles)
+{
    Table<ContainerWidget*> containersDone(allocatorTemp);
    for (i32 i = 0; i < piles.count; ++i)
    {
@@ -393,6 +425,39 @@ void TrickTakingGame::TrickPilesArrange()
          container->children[places[k]] = group[k];
       }
    }
+}
+
+void TrickTakingGame::TrickPilesArrange()
+{
+   Table<CardPile*> piles = TrickPilesGet();
+   // The game's table keeps the play order, so that without a leader the last one stands.
+   const Player* leader = TrickLeaderGet(trickIndexCurrent);
+   if (leader)
+   {
+      Table<i32> slots(allocatorTemp);
+      for (i32 i = 0; i < cardPiles.count; ++i)
+      {
+         if (cardPiles[i]->type == CARD_PILE_TYPE_TRICK)
+         {
+            slots.Insert(i, slots.count);
+         }
+      }
+      const i32 leaderID = leader->id;
+      piles.Sort(
+          [leaderID](CardPile* a, CardPile* b)
+          {
+             const bool aFirst = a->ownerID >= leaderID;
+             const bool bFirst = b->ownerID >= leaderID;
+             return aFirst != bFirst ? aFirst : a->ownerID < b->ownerID;
+          });
+      for (i32 i = 0; i < piles.count; ++i)
+      {
+         cardPiles[slots[i]] = piles[i];
+      }
+   }
+
+   // The leader's card is drawn first and the last card given on top.
+   TrickPileWidgetsOrder(piles);
 
    bool emptyShown = false;
    for (i32 i = 0; i < piles.count; ++i)

@@ -26,6 +26,11 @@ class TrickTakingGame : public NonSolitaireFrontendBasedCardGame
    bool Load(JSONValue* document) override;
    void ControlsRefresh() override;
    bool BusyCheck() override;
+   // A card given to a Trick pile whose owner has played to the current trick already is refused
+   // here, whichever path brought it (a click, a drop, a computer's command).
+   void CardInsertAndNotify(CardPile* pile, i32 index, Card* card) override;
+   void CardAddAndNotify(CardPile* pile, Card* card) override;
+   void CardStackAddAndNotify(CardPile* pile, Card* card) override;
    const char* ReflectionTypeNameGet() override { return "Corvale::TrickTakingGame"; }
 
    // The trick games' own operations, in their virtual order.
@@ -62,6 +67,14 @@ class TrickTakingGame : public NonSolitaireFrontendBasedCardGame
    // or that Hand holds no card of the led suit.
    bool TrickCardFollowsSuitCheck(const Card* card);
    void TrickReviewButtonUpdate();
+   // The player gave a card to the current trick already.
+   bool TrickSeatPlayedCheck(const Player* player);
+   // A trick is open and the player has not given it a card yet: one card per seat and trick.
+   // Input runs before the refresh that passes the turn, so a game's pick-up and drop checks ask
+   // this rather than whose turn it is.
+   bool TrickPlayAllowedCheck(const Player* player);
+   // Whether a card may join the pile now: any pile but a Trick pile whose owner has played.
+   bool TrickPileTakesCardCheck(const CardPile* pile);
    // Trick piles in play order from the current leader, drawn in that order, the unused ones
    // hidden.
    void TrickPilesArrange();
@@ -77,6 +90,11 @@ class TrickTakingGame : public NonSolitaireFrontendBasedCardGame
    Player* TrickFlaggedPlayerGet(i32 trickIndex, bool TrickTakingGamePlayerHistoryEntry::*flag);
    // A card of that suit (and rank; RANK_NONE: any) given to a trick of this hand so far.
    bool CardOfHandPlayedCheck(i32 rank, i32 suit);
+   // The game's Trick piles in their present order.
+   Table<CardPile*> TrickPilesGet();
+   // The Trick pile widgets take the places they hold among their container's children in the
+   // order of piles, so the first is drawn first.
+   void TrickPileWidgetsOrder(const Table<CardPile*>& piles);
 
  public:
    i32 trickIndexCurrent = -1;

@@ -261,25 +261,7 @@ void Hearts::SubgameNew()
       WinnerIconsRefresh();
       return;
    }
-   // Gathered by card ID: a loaded game holds its cards and piles in another order, and the
-   // shuffle must not depend on it.
-   Table<Card*> ordered(allocatorTemp);
-   for (i32 i = 0; i < cards.count; ++i)
-   {
-      i32 at = ordered.count;
-      while (at > 0 && ordered[at - 1]->id > cards[i]->id)
-      {
-         at--;
-      }
-      ordered.Insert(cards[i], at);
-   }
-   for (i32 i = 0; i < ordered.count; ++i)
-   {
-      ordered[i]->SelectedSet(false);
-      CardAdd(draw, ordered[i]);
-   }
-   CardPileFaceUpSet(draw, false, false);
-   CardPileShuffle(draw);
+   CardsGatherShuffled(draw);
    ActionAnimationsWaitPost();
    HandsSort();
    CardsDealToPlayers(draw, draw->cards.count, playerActiveID);
@@ -502,11 +484,9 @@ bool Hearts::CardChooseOnClickCheck(Card* card)
 
 bool Hearts::CardPickUpCheck(Card* card)
 {
-   const TrickTakingGamePlayer* active = dynamic_cast<TrickTakingGamePlayer*>(PlayerActiveGet());
+   const Player* active = PlayerActiveGet();
    const CardPile* hand = PlayerHandGet(active);
-   // One card per player and trick: nothing more until the turn has passed on.
-   return passingComplete && card && hand && card->pile == hand && trickIndexCurrent >= 0 &&
-          active->HistoryCardGet(trickIndexCurrent) < 0;
+   return passingComplete && card && hand && card->pile == hand && TrickPlayAllowedCheck(active);
 }
 
 bool Hearts::CardDropCheck(CardPile* pile, Card* card)
@@ -713,8 +693,7 @@ void Hearts::HandScore()
       }
    }
    TextsRefresh();
-   ActionAnimationsWaitPost();
-   ActionDelayPost(static_cast<u32>(delayGameOver > 0 ? delayGameOver : 0), true);
+   // Each poster below waits for the cards and then DelayGameOver itself.
    if (!over)
    {
       ActionSubgameOverPost();

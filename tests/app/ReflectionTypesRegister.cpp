@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "cardgame/Action.h"
+#include "cardgame/BackendBasedGame.h"
+#include "cardgame/CardNames.h"
 #include "cardgame/FrontendBasedCardGame.h"
 #include "cardgame/GinRummyHistoryItem.h"
 #include "cardgame/NonSolitaireFrontendBasedCardGame.h"
@@ -174,6 +176,24 @@ const char* const classes[] = {
     "Corvale::Bridge",
 };
 
+// A game record with a field of each card enumeration, as Terrace, Euchre and Skat hold them.
+struct EnumRecord
+{
+   Rank rank = RANK_NONE;
+   Suit suit = SUIT_NONE;
+   TrumpIndication trumpIndication = TRUMP_INDICATION_NONE;
+};
+
+void EnumRecordRegister()
+{
+   auto* record = MemoryNew<ReflectionTypeObjectTyped<EnumRecord>>(HEAP_DEFAULT);
+   ASSERT_TRUE(record->Init("Corvale::EnumRecord"));
+   ASSERT_TRUE(record->FieldAdd(&EnumRecord::rank, "rank"));
+   ASSERT_TRUE(record->FieldAdd(&EnumRecord::suit, "suit"));
+   ASSERT_TRUE(record->FieldAdd(&EnumRecord::trumpIndication, "trumpIndication"));
+   ReflectionManager::TypeRegister(record);
+}
+
 // The records ReflectionManager::Init makes itself, ahead of the game types.
 i32 BasicTypeCountGet()
 {
@@ -245,6 +265,7 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
                             "Corvale::Minigame",
                             "Corvale::TrickTakingGamePlayerHistoryEntry",
                             "Corvale::GinRummyHistoryItem",
+                            "Corvale::BackendBasedGame",
                             "Corvale::CardGame",
                             "Corvale::FrontendBasedCardGame",
                             "Corvale::NonSolitaireFrontendBasedCardGame",
@@ -277,6 +298,8 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
         none, true},
        {"Corvale::Minigame", OperationsGet<Minigame>("Corvale::Minigame"), none, false},
        {"Corvale::CardGame", OperationsGet<CardGame>("Corvale::CardGame"), none, false},
+       {"Corvale::BackendBasedGame", OperationsGet<BackendBasedGame>("Corvale::BackendBasedGame"), none,
+        false},
        {"Corvale::FrontendBasedCardGame",
         OperationsGet<FrontendBasedCardGame>("Corvale::FrontendBasedCardGame"), none, false},
        {"Corvale::NonSolitaireFrontendBasedCardGame",
@@ -312,6 +335,7 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
         "subgameOver actionQueue nextChipPileID",
         typeid(MenuState).name()},
        {"Corvale::CardGame", "dealerPlayerID trumpSuit trumpIndication", typeid(Minigame).name()},
+       {"Corvale::BackendBasedGame", "", typeid(CardGame).name()},
        {"Corvale::FrontendBasedCardGame", "nextCardID nextCardPileID", typeid(CardGame).name()},
        {"Corvale::NonSolitaireFrontendBasedCardGame", "", typeid(FrontendBasedCardGame).name()},
        {"Corvale::SolitaireGame", "", typeid(FrontendBasedCardGame).name()},
@@ -427,5 +451,92 @@ TEST_F(ReflectionTypesRegisterTest, AGameSavedThroughTheRegistrationLoadsBack)
    EXPECT_EQ(back.command.intParam0, 2);
    EXPECT_EQ(back.command.intParam1, 51);
    EXPECT_STREQ(back.string0, "Boast");
+}
+TEST_F(ReflectionTypesRegisterTest, CardEnumerationFieldsSaveAndLoadAsNumbers)
+{
+   ReflectionTypesRegister();
+   EnumRecordRegister();
+   for (const char* name : {"Corvale::Rank", "Corvale::Suit", "Corvale::TrumpIndication"})
+   {
+      ASSERT_NE(ReflectionManager::TypeByNameGet(name), nullptr) << name;
+   }
+   EXPECT_EQ(ReflectionManager::TypeGet(typeid(Suit).name()),
+             ReflectionManager::TypeByNameGet("Corvale::Suit"));
+
+   EnumRecord record;
+   record.rank = RANK_QUEEN;
+   record.suit = SUIT_CLUBS;
+   record.trumpIndication = TRUMP_INDICATION_SPADES_BROKEN;
+   JSONTest::ValuePointer saved(JSONValue::New(HEAP_DEFAULT));
+   ASSERT_TRUE(ReflectionManager::JSONSave(&record, saved.get(), {}));
+   EXPECT_EQ(ReflectionTest::Compact(saved.get()), "{\"rank\":12,\"suit\":3,\"trumpIndication\":5}");
+
+   EnumRecord loaded;
+   ASSERT_TRUE(ReflectionManager::JSONLoad(&loaded, saved.get(), {}));
+   EXPECT_EQ(loaded.rank, RANK_QUEEN);
+   EXPECT_EQ(loaded.suit, SUIT_CLUBS);
+   EXPECT_EQ(loaded.trumpIndication, TRUMP_INDICATION_SPADES_BROKEN);
+
+   // The values outside the named ones that the games use load too: no suit, the ace counted high.
+   JSONTest::ValuePointer edges = JSONTest::TextParse(R"({"rank": 14, "suit": -1, "trumpIndication": -1})");
+   ASSERT_TRUE(ReflectionManager::JSONLoad(&loaded, edges.get(), {}));
+   EXPECT_EQ(loaded.rank, RANK_ACE_HIGH);
+   EXPECT_EQ(loaded.suit, SUIT_NONE);
+   EXPECT_EQ(loaded.trumpIndication, TRUMP_INDICATION_NONE);
+}
+
+TEST_F(ReflectionTypesRegisterTest, AnEnumerationValueThatIsNoIntegerIsRefused)
+{
+   ReflectionTypesRegister();
+   EnumRecordRegister();
+   // Enumerations are stored as numbers: a name, or anything that has no 32-bit integer value,
+   // names no value of the enumeration.
+   struct Case
+   {
+      const char* what;
+      const char* field;
+      const char* value;
+   };
+   const Case cases[] = {
+       {"a suit by name", "suit", "\"Clubs\""},
+       {"a rank by name", "rank", "\"Queen\""},
+       {"a trump indication by name", "trumpIndication", "\"TrumpHeartsBroken\""},
+       {"a number as text", "suit", "\"2\""},
+       {"a bool", "rank", "true"},
+       {"null", "suit", "null"},
+       {"an object", "trumpIndication", "{\"value\": 1}"},
+       {"beyond 32 bits", "rank", "4294967296"},
+       {"below 32 bits", "suit", "-2147483649"},
+       {"missing", "trumpIndication", ""},
+   };
+   for (const Case& c : cases)
+   {
+      SCOPED_TRACE(c.what);
+      // The field's member is rewritten (or left out); the others keep good values.
+      std::string text;
+      for (const auto& member : {std::pair<std::string, std::string>{"rank", "12"},
+                                 std::pair<std::string, std::string>{"suit", "3"},
+                                 std::pair<std::string, std::string>{"trumpIndication", "5"}})
+      {
+         const std::string value = member.first == c.field ? c.value : member.second;
+         if (!value.empty())
+         {
+            text += (text.empty() ? "{\"" : ", \"") + member.first + "\": " + value;
+         }
+      }
+      text += "}";
+      JSONTest::ValuePointer document = JSONTest::TextParse(text);
+      ASSERT_TRUE(document) << text;
+      EnumRecord record;
+      record.rank = RANK_TWO;
+      record.suit = SUIT_DIAMONDS;
+      record.trumpIndication = TRUMP_INDICATION_NO_TRUMP;
+      EXPECT_FALSE(ReflectionManager::JSONLoad(&record, document.get(), {})) << text;
+      // The refused field keeps its value.
+      const std::string field = c.field;
+      EXPECT_TRUE(field != "rank" || record.rank == RANK_TWO);
+      EXPECT_TRUE(field != "suit" || record.suit == SUIT_DIAMONDS);
+      EXPECT_TRUE(field != "trumpIndication" || record.trumpIndication == TRUMP_INDICATION_NO_TRUMP);
+   }
 }
 } // namespace

@@ -1,4 +1,5 @@
-// Table<T> growth, insertion, removal, moves and the stable sort; List<T> linking and its node pool.
+// Table<T> growth, insertion, removal, moves, the stable sort and QuickSort; List<T> linking and its node
+// pool.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -236,6 +237,30 @@ TEST_F(TableTest, SortIsStable)
          ASSERT_LT(many[i - 1].tag, many[i].tag);
       }
    }
+}
+
+TEST_F(TableTest, QuickSortTakesTheQuickSortSteps)
+{
+   // Tens digit the key, units the tag: equal keys end where the partition leaves them, which is
+   // not where the stable sort puts them.
+   const auto less = [](i32 a, i32 b) { return a / 10 > b / 10; };
+   Table<i32> table;
+   for (i32 item : {0, 1, 10, 2})
+   {
+      table.Insert(item, table.count);
+   }
+   table.QuickSort(less);
+   EXPECT_EQ(Items(table), (std::vector<i32>{10, 2, 0, 1}));
+
+   // Fewer than two items, and no items at all, are left alone.
+   Table<i32> one;
+   one.Insert(7, 0);
+   one.QuickSort(less);
+   EXPECT_EQ(Items(one), std::vector<i32>{7});
+   Table<i32> none;
+   none.QuickSort(less);
+   EXPECT_EQ(none.count, 0);
+   EXPECT_EQ(none.data, nullptr);
 }
 
 TEST_F(TableTest, ReserveAndSizeSet)

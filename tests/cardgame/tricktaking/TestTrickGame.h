@@ -73,9 +73,7 @@ class TestTrickGame : public TrickTakingGame
       {
          return;
       }
-      CardsGather(draw);
-      CardPileFaceUpSet(draw, false, false);
-      CardPileShuffle(draw);
+      CardsGatherShuffled(draw);
       Player* dealer = DealerGet();
       dealer = dealer ? PlayerNextGet(dealer) : PlayerByIndexGet(0);
       DealerSet(dealer);
@@ -97,9 +95,7 @@ class TestTrickGame : public TrickTakingGame
 
    bool CardPickUpCheck(Card* card) override
    {
-      const TrickTakingGamePlayer* active = dynamic_cast<TrickTakingGamePlayer*>(PlayerActiveGet());
-      return active && trickIndexCurrent >= 0 && active->HistoryCardGet(trickIndexCurrent) < 0 &&
-             TrickCardFollowsSuitCheck(card);
+      return TrickPlayAllowedCheck(PlayerActiveGet()) && TrickCardFollowsSuitCheck(card);
    }
 
    bool CardDropCheck(CardPile* pile, Card* card) override

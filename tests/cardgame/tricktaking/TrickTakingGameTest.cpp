@@ -1,5 +1,6 @@
 // The trick-taking base headless: the default winner rule, the trick piles' order, the trick
-// questions, and whole hands of the test trick game over many seeds with a save in the middle.
+// questions, whole hands of the test trick game over many seeds with a save in the middle, deals
+// from the seed alone, documents saved back as loaded, and one card per seat and trick.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -389,6 +390,198 @@ TEST_F(TrickTakingGameTest, MidHandSaveLoadsIntoAFreshGame)
    EXPECT_TRUE(harness.CardsConservedCheck());
    // fresh goes before the harness.
    harness.Leave();
+}
+TEST_F(TrickTakingGameTest, DealsFromTheSameSeedWordsMatchWhateverCameBefore)
+{
+   // The hands after a deal from the seed words, the deal passing from seat 2 to seat 3.
+   auto dealHands = [this](TestTrickGame& which)
+   {
+      which.seed1 = 0xC0FFEEu;
+      which.seed2 = 0xBEEFu;
+      which.DealerSet(which.players[2]);
+      which.SubgameNew();
+      for (i32 frame = 0; frame < 5000 && which.CardPileGet(CARD_PILE_TYPE_DRAW, -1, -1)->cards.count > 0;
+           ++frame)
+      {
+         harness.Frame();
+      }
+      std::vector<std::vector<i32>> hands(4);
+      for (i32 p = 0; p < 4; ++p)
+      {
+         const CardPile* hand = which.PlayerHandGet(which.players[p]);
+         for (i32 i = 0; i < hand->cards.count; ++i)
+         {
+            hands[p].push_back(hand->cards[i]->id);
+         }
+         EXPECT_EQ(hand->cards.count, 13);
+      }
+      return hands;
+   };
+   const std::vector<std::vector<i32>> first = dealHands(game);
+
+   // Another history: part of a hand played, the game saved and loaded into a fresh one (whose
+   // cards are made in the saved piles' order), some cards chosen and left selected.
+   HandPlay(harness, game, 5);
+   TestTrickGame fresh;
+   ASSERT_TRUE(harness.RoundTripCheck(&fresh));
+   fresh.CardSelectedSet(fresh.PlayerHandGet(fresh.players[1])->cards[0], true);
+   fresh.CardPileShuffle(fresh.PlayerHandGet(fresh.players[2]));
+   EXPECT_EQ(dealHands(fresh), first);
+   for (i32 i = 0; i < fresh.cards.count; ++i)
+   {
+      EXPECT_FALSE(fresh.cards[i]->selected);
+   }
+   harness.Leave();
+}
+
+TEST_F(TrickTakingGameTest, ALoadedGameSavesWhatItLoadedBetweenTricksAndDuringADeal)
+{
+   // A trick taken, its cards gone to the winner, the next not begun: all four Trick piles empty
+   // and shown, as they stay until the next trick begins.
+   game.SubgameNew();
+   bool between = false;
+   for (i32 frame = 0; frame < 40000 && !between; ++frame)
+   {
+      if (game.HumanMayActCheck())
+      {
+         harness.ChoosePost(game.LegalCardRandomGet());
+      }
+      harness.Frame();
+      between = game.trickIndexCurrent >= 0 && game.TrickWinnerGet(game.trickIndexCurrent) &&
+                game.CardPilesOfTypeEmpty(CARD_PILE_TYPE_TRICK);
+   }
+   ASSERT_TRUE(between);
+   i32 shown = 0;
+   for (i32 p = 0; p < 4; ++p)
+   {
+      shown += game.CardPileGet(CARD_PILE_TYPE_TRICK, -1, p)->visible ? 1 : 0;
+   }
+   ASSERT_GT(shown, 1) << "the state asked for: more than the one place to play shown";
+   TestTrickGame fresh;
+   EXPECT_TRUE(harness.RoundTripCheck(&fresh));
+
+   // The next deal, its Trick piles still in the last leader's order, which a fresh game's table
+   // does not have.
+   auto firstTrickOwner = [&fresh]()
+   {
+      for (i32 i = 0; i < fresh.cardPiles.count; ++i)
+      {
+         if (fresh.cardPiles[i]->type == CARD_PILE_TYPE_TRICK)
+         {
+            return fresh.cardPiles[i]->ownerID;
+         }
+      }
+      return -1;
+   };
+   for (i32 hand = 0; hand < 8 && firstTrickOwner() <= 0; ++hand)
+   {
+      HandPlay(harness, fresh, 13);
+      ASSERT_TRUE(harness.RunUntilSettled(5000));
+   }
+   fresh.SubgameNew();
+   ASSERT_GT(firstTrickOwner(), 0);
+   TestTrickGame other;
+   EXPECT_TRUE(harness.RoundTripCheck(&other));
+   harness.Leave();
+}
+
+// Passes the turn from its refresh, as Hearts does, so the seat that just played stays the active
+// one for a frame; and it asks nothing of the trick history (nor of suits) itself.
+class LaxTrickGame : public TestTrickGame
+{
+ public:
+   bool CardPickUpCheck(Card* card) override
+   {
+      const CardPile* hand = PlayerHandGet(PlayerActiveGet());
+      return trickIndexCurrent >= 0 && card && hand && card->pile == hand;
+   }
+
+   void CardAddDoneNotify(CardPile* pile, CardPile* oldPile, Card* card) override
+   {
+      (void)oldPile;
+      TrickTakingGamePlayer* active = dynamic_cast<TrickTakingGamePlayer*>(PlayerActiveGet());
+      if (pile && pile->type == CARD_PILE_TYPE_TRICK && active)
+      {
+         card->FaceUpSet(true, true);
+         active->HistoryCardSet(trickIndexCurrent, card);
+         TrickPilesArrange();
+         RefreshMark();
+      }
+   }
+
+   void Refresh() override
+   {
+      if (trickIndexCurrent >= 0 && !TrickCompleteCheck())
+      {
+         if (TrickSeatPlayedCheck(PlayerActiveGet()))
+         {
+            ActionPlayerAdvancePost();
+         }
+         return;
+      }
+      TestTrickGame::Refresh();
+   }
+};
+
+TEST(TrickTakingGuardTest, ASecondCardFromTheSameSeatInTheNextFrameIsRefused)
+{
+   struct Case
+   {
+      const char* what;
+      bool drop;
+   };
+   for (const Case& c : {Case{"chosen", false}, Case{"dropped", true}})
+   {
+      SCOPED_TRACE(c.what);
+      TestTrickGameTypesRegister();
+      CardGameHarness harness;
+      LaxTrickGame game;
+      harness.CardGameEnter(&game, TestTrickGameConsts());
+      game.SubgameNew();
+      // The human's turn in an open trick.
+      for (i32 frame = 0; frame < 20000 && !(game.HumanMayActCheck() && game.trickIndexCurrent >= 0); ++frame)
+      {
+         harness.Frame();
+      }
+      ASSERT_TRUE(game.HumanMayActCheck());
+      TrickTakingGamePlayer* seat = game.TrickPlayerGet(0);
+      CardPile* hand = game.PlayerHandGet(seat);
+      CardPile* trick = game.CardPileGet(CARD_PILE_TYPE_TRICK, -1, 0);
+      // Two cards of the seat's hand asked for at once (a click and a drop, two quick clicks): the
+      // first lands in the next frame, the second a frame later, while the seat is still on turn.
+      Card* first = hand->cards[0];
+      Card* second = hand->cards[1];
+      harness.ChoosePost(first);
+      if (c.drop)
+      {
+         harness.DropPost(trick, second);
+      }
+      else
+      {
+         harness.ChoosePost(second);
+      }
+      harness.Frame();
+      ASSERT_EQ(first->pile, trick);
+      ASSERT_EQ(game.playerActiveID, 0) << "the turn passes only at the refresh";
+      harness.Frame();
+      EXPECT_EQ(second->pile, hand);
+      EXPECT_EQ(trick->cards.count, 1);
+      EXPECT_EQ(seat->HistoryCardGet(game.trickIndexCurrent), first->id);
+
+      // The hand still ends, every card given once.
+      for (i32 frame = 0; frame < 40000 && game.handsCompleted == 0; ++frame)
+      {
+         if (game.HumanMayActCheck() && game.TrickPlayAllowedCheck(seat))
+         {
+            harness.ChoosePost(game.LegalCardRandomGet());
+         }
+         harness.Frame();
+      }
+      EXPECT_EQ(game.handsCompleted, 1);
+      EXPECT_TRUE(harness.CardsConservedCheck());
+      harness.Leave();
+      ReflectionManager::Deinit();
+   }
 }
 } // namespace
 } // namespace TestSupport

@@ -1,12 +1,16 @@
 // A stacked Klondike deal played to a win through the commands a player posts, saved half way and
-// finished in a freshly entered game from the saved document: both end in the same position.
+// finished in a freshly entered game from the saved document: both end in the same position. And
+// seeded deals played by a simple player, saved at a point drawn from the seed: the loaded game
+// saves back the very document it loaded and finishes as the uninterrupted one.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "app/profile/StatisticsStore.h"
+#include "cardgame/CardPile.h"
 #include "cardgame/Player.h"
 #include "tests/games/solitaire/KlondikeHarness.h"
 
@@ -125,6 +129,126 @@ TEST(KlondikePlayTest, AStackedDealIsWonAndASaveHalfWayFinishesTheSame)
    EXPECT_EQ(fresh.gameResult, MINIGAME_RESULT_WON);
    EXPECT_EQ(TimersCleared(harness.SavedText(&fresh)), finished);
    EXPECT_EQ(StatisticGameGet("GamesWon", "KlondikeSolitaire", "Player"), 2);
+}
+
+// The simple player beyond the foundations: the base of a column's face-up run when another column
+// takes it and a face-down card lies under it, then the waste's top onto a column, then the stock.
+// Null when nothing is left to do (the stock is never reset).
+Card* SeededChoiceGet(KlondikeHarness& harness)
+{
+   KlondikeSolitaire* game = harness.klondike;
+   Card* choice = ChoiceGet(harness);
+   if (choice && choice->pile != harness.Stock())
+   {
+      return choice;
+   }
+   for (i32 column = 0; column < 7; ++column)
+   {
+      CardPile* pile = harness.Column(column);
+      i32 base = pile->cards.count - 1;
+      while (base > 0 && pile->cards[base - 1]->faceUp)
+      {
+         base--;
+      }
+      Card* card = base > 0 && pile->cards[base]->faceUp ? pile->cards[base] : nullptr;
+      for (i32 other = 0; card && other < 7; ++other)
+      {
+         if (other != column && game->CardDropCheck(harness.Column(other), card))
+         {
+            return card;
+         }
+      }
+   }
+   Card* waste = harness.Waste()->CardTopGet();
+   for (i32 column = 0; waste && column < 7; ++column)
+   {
+      if (game->CardDropCheck(harness.Column(column), waste))
+      {
+         return waste;
+      }
+   }
+   return choice;
+}
+
+// Plays from step first until the game ends, step 400 or the player has nothing left, resetting
+// the stock while the variation allows; at step stopStep (when reached) the game is saved into
+// saved and the play stops.
+void SeededPlay(KlondikeHarness& harness, i32 first, i32 stopStep, JSONTest::ValuePointer* saved)
+{
+   KlondikeSolitaire* game = harness.klondike;
+   for (i32 step = first; step < 400 && game->gameResult == MINIGAME_RESULT_RUNNING; ++step)
+   {
+      if (step == stopStep)
+      {
+         saved->reset(JSONValue::New(HEAP_DEFAULT));
+         ASSERT_TRUE(game->Save(saved->get()));
+         return;
+      }
+      Card* choice = SeededChoiceGet(harness);
+      if (choice)
+      {
+         harness.Choose(choice);
+         continue;
+      }
+      if (harness.Waste()->cards.count == 0 || !game->ResetAllowedCheck())
+      {
+         return;
+      }
+      // The Reset button's press.
+      TalonSolitaire::ResetButtonHandler(nullptr, game);
+      ASSERT_TRUE(harness.RunUntilSettled(5000));
+      ASSERT_TRUE(harness.RunUntilIdle(1000));
+   }
+}
+
+TEST(KlondikePlayTest, SeededDealsSaveBackWhatTheyLoadedAndFinishTheSame)
+{
+   // The harness goes first: it leaves whichever game is current while both still stand.
+   KlondikeSolitaire game;
+   KlondikeSolitaire fresh;
+   KlondikeHarness harness;
+   harness.KlondikeEnter(&game);
+#ifdef __SANITIZE_ADDRESS__
+   const u32 deals = 3;
+#else
+   const u32 deals = 30;
+#endif
+   u32 roundTrips = 0;
+   for (u32 seed = 1; seed <= deals; ++seed)
+   {
+      SCOPED_TRACE(seed);
+      KlondikeHarness::OptionSet("Variation", seed % 2 ? "FlipOneNoResets" : "FlipThreeInfiniteResets");
+      auto deal = [&]()
+      {
+         game.seed1 = seed * 7919u;
+         game.seed2 = seed * 104729u;
+         game.GameNew();
+         ASSERT_TRUE(harness.RunUntilSettled(20000));
+         ASSERT_TRUE(harness.RunUntilIdle(1000));
+      };
+      deal();
+      JSONTest::ValuePointer unused;
+      SeededPlay(harness, 0, -1, &unused);
+      const std::string uninterrupted = TimersCleared(harness.SavedText(&game));
+
+      deal();
+      JSONTest::ValuePointer saved;
+      const i32 stop = 3 + static_cast<i32>(seed * 37u % 50u);
+      SeededPlay(harness, 0, stop, &saved);
+      if (!saved)
+      {
+         continue;
+      }
+      harness.KlondikeEnter(&fresh, 999, 1000);
+      ASSERT_TRUE(fresh.Load(saved.get()));
+      EXPECT_EQ(harness.SavedText(&fresh), JSONTest::TextWrite(saved.get())) << "load, then save";
+      SeededPlay(harness, stop, -1, &unused);
+      EXPECT_EQ(TimersCleared(harness.SavedText(&fresh)), uninterrupted);
+      roundTrips++;
+      harness.KlondikeEnter(&game);
+   }
+   EXPECT_GE(roundTrips, deals / 2);
+   std::printf("%u deals, %u saved and loaded\n", deals, roundTrips);
 }
 } // namespace
 } // namespace Corvale

@@ -427,9 +427,16 @@ TEST_F(HeartsTest, GameEndAndWinner)
          game.players[p]->minigameScore = c.scores[p];
          game.players[p]->minigameWinner = false;
       }
+      game.delayGameOver = 700;
       game.HandScore();
       ASSERT_GT(game.actionQueue.count, 0);
       EXPECT_EQ(game.actionQueue[0].type, c.action);
+      u32 waited = 0;
+      for (i32 i = 0; i < game.actionQueue.count; ++i)
+      {
+         waited += game.actionQueue[i].startDelay;
+      }
+      EXPECT_EQ(waited, 700u) << "DelayGameOver once";
       EXPECT_EQ(game.players[0]->minigameWinner, c.action == ACTION_GAME_WIN);
       EXPECT_EQ(game.players[2]->minigameWinner, c.action == ACTION_GAME_LOSE);
    }
@@ -696,6 +703,7 @@ TEST_F(HeartsTest, SeededGamesOfComputerPlayers)
       harness.Enter(&fresh, 99, 98);
       harness.cardGame = &fresh;
       ASSERT_TRUE(fresh.Load(saved.get()));
+      EXPECT_EQ(harness.SavedText(&fresh), JSONTest::TextWrite(saved.get())) << "load, then save";
       ASSERT_TRUE(GamePlay(harness, fresh, 400000, &ignored)) << "the loaded game hung";
       EXPECT_EQ(fresh.violations, 0);
       EXPECT_EQ(FinalDocument(fresh), uninterrupted);
