@@ -22,8 +22,9 @@ class Best21Test : public ::testing::Test
    // What a hand of these cards is worth, counted by the game's rule.
    i32 HandValueGet(const CardPile* pile) { return CardsTwentyOneValueGet(pile->cards); }
 
-   TwentyOneHarness harness;
+   // The game outlives the harness, which leaves it.
    Best21Solitaire game;
+   TwentyOneHarness harness;
 };
 
 TEST_F(Best21Test, EachHandScoresItsValueAndTwentyOneMoreAndABustEndsTheRound)

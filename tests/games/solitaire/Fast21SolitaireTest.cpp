@@ -19,8 +19,9 @@ class Fast21Test : public ::testing::Test
  protected:
    void SetUp() override { ASSERT_NO_FATAL_FAILURE(harness.GameEnter(&game)); }
 
-   TwentyOneHarness harness;
+   // The game outlives the harness, which leaves it.
    Fast21Solitaire game;
+   TwentyOneHarness harness;
 };
 
 TEST_F(Fast21Test, CardsScoreAndFullHandsClearWhileRefusalsOnAHandCost)

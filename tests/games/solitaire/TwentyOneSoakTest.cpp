@@ -270,8 +270,9 @@ std::string FinalDocument(ArcadeSolitaireGame& game)
 
 template <class Game> void SeededGamesPlay(bool fast)
 {
-   TwentyOneHarness harness;
+   // The game outlives the harness, which leaves it.
    Game game;
+   TwentyOneHarness harness;
    ASSERT_NO_FATAL_FAILURE(harness.GameEnter(&game));
    harness.ConservedEveryFrame();
    // Long frames: the countdown runs on elapsed time, and a card's move ends within one.
