@@ -313,6 +313,24 @@ CardPile* ArcadeSolitaireGame::StockGet()
    return CardPileGet(CARD_PILE_TYPE_DRAW, -1, -1);
 }
 
+bool ArcadeSolitaireGame::TurnedCardRefill()
+{
+   CardPile* stock = StockGet();
+   CardPile* flip = CardPileGet(CARD_PILE_TYPE_FLIP, -1, -1);
+   if (!stock || !flip || flip->cards.count > 0)
+   {
+      return false;
+   }
+   Card* next = stock->CardTopGet();
+   if (!next)
+   {
+      return true;
+   }
+   CardAdd(flip, next);
+   CardFaceUpSet(next, true, true);
+   return false;
+}
+
 void ArcadeSolitaireGame::RoundCardsGather()
 {
    CardPile* stock = StockGet();

@@ -95,6 +95,9 @@ class ArcadeSolitaireGame : public SolitaireGame
    void RoundOutcomePost(i32 roundCount, i32 gate, i32 win);
    void PileValueShow(i32 index, i32 value);
    CardPile* StockGet();
+   // Turns the stock's top card onto an empty Flip pile; true when the deck is used up (the Flip
+   // pile and the stock both empty).
+   bool TurnedCardRefill();
    static void OnTakeScoreClick(PressButtonWidget* button, void* game);
 };
 

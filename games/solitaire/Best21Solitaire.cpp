@@ -55,20 +55,10 @@ void Best21Solitaire::Refresh()
    {
       return;
    }
-   CardPile* stock = StockGet();
-   CardPile* flip = CardPileGet(CARD_PILE_TYPE_FLIP, -1, -1);
-   if (!stock || !flip || flip->cards.count > 0)
+   if (TurnedCardRefill())
    {
-      return;
+      ScoreTakeOnce();
    }
-   Card* next = stock->CardTopGet();
-   if (next)
-   {
-      CardAdd(flip, next);
-      CardFaceUpSet(next, true, true);
-      return;
-   }
-   ScoreTakeOnce();
 }
 
 bool Best21Solitaire::CardDropCheck(CardPile* pile, Card* card)

@@ -86,17 +86,8 @@ void Fast21Solitaire::Refresh()
    {
       return;
    }
-   CardPile* stock = StockGet();
-   CardPile* flip = CardPileGet(CARD_PILE_TYPE_FLIP, -1, -1);
-   if (!stock || !flip || flip->cards.count > 0)
+   if (!TurnedCardRefill())
    {
-      return;
-   }
-   Card* next = stock->CardTopGet();
-   if (next)
-   {
-      CardAdd(flip, next);
-      CardFaceUpSet(next, true, true);
       return;
    }
    // The deck is used up; an empty waste earns a bonus before the round's own score.
