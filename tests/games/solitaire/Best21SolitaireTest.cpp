@@ -92,6 +92,15 @@ TEST_F(Best21Test, OnlyTheTurnedCardMovesAndTheDiscardTakesOneCardARound)
    EXPECT_FALSE(harness.TurnedDrop(harness.Waste()));
    EXPECT_EQ(harness.Waste()->cards.count, 1);
    EXPECT_EQ(harness.First()->minigameScore, 0) << "a card on the discard scores nothing";
+
+   // A double click sends the turned card to the first pile that takes it: now the first hand.
+   Card* chosen = harness.Flip()->CardTopGet();
+   harness.ChoosePost(chosen);
+   ASSERT_TRUE(harness.RunUntilSettled(20000));
+   EXPECT_EQ(chosen->pile, harness.Hand(0));
+   // The Nine on the second hand counts too.
+   EXPECT_EQ(harness.First()->minigameScore,
+             Best21Solitaire::HandScoreGet(HandValueGet(harness.Hand(0))) + 900);
 }
 
 TEST(Best21GatesTest, TheThirdRoundNeeds120000AndTheFourth160000)
