@@ -5,6 +5,8 @@
 
 #include "app/MinigamePlaceholder.h"
 #include "cardgame/Minigame.h"
+#include "games/solitaire/Best21Solitaire.h"
+#include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
 #include "games/tricktaking/Hearts.h"
 
@@ -67,8 +69,6 @@ MinigamePlaceholder memoryMatchPlaceholder("MemoryMatch");
 MinigamePlaceholder ohHellPlaceholder("OhHell");
 MinigamePlaceholder tuxedoPlaceholder("Tuxedo");
 MinigamePlaceholder whistPlaceholder("Whist");
-MinigamePlaceholder fast21SolitairePlaceholder("Fast21Solitaire");
-MinigamePlaceholder best21SolitairePlaceholder("Best21Solitaire");
 MinigamePlaceholder ginRummyPlaceholder("GinRummy");
 MinigamePlaceholder pick2SolitairePlaceholder("Pick2Solitaire");
 MinigamePlaceholder threeTowersSolitairePlaceholder("ThreeTowersSolitaire");
@@ -144,8 +144,8 @@ void MinigamesRegister()
        &ohHellPlaceholder,
        &tuxedoPlaceholder,
        &whistPlaceholder,
-       &fast21SolitairePlaceholder,
-       &best21SolitairePlaceholder,
+       &Fast21Solitaire::instance,
+       &Best21Solitaire::instance,
        &ginRummyPlaceholder,
        &pick2SolitairePlaceholder,
        &threeTowersSolitairePlaceholder,

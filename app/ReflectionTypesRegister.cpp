@@ -28,6 +28,8 @@
 #include "core/ReflectionManager.h"
 #include "core/ReflectionTypeBasic.h"
 #include "core/ReflectionTypeTable.h"
+#include "games/solitaire/Best21Solitaire.h"
+#include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
 
 namespace Corvale
@@ -111,8 +113,9 @@ void GameTypesRegister()
    // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire,
    // TripletsSolitaire, GapsSolitaire, SlideSolitaire, AcesAndKingSolitaire, OldMaid, WarPlayer,
    // War, CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish, FanTan, SpadesPlayer, SpadesTeam,
-   // Spades, MemoryMatchPlayer, MemoryMatch, OhHellPlayer, OhHell, TuxedoPlayer, Tuxedo, Whist,
-   // Fast21Solitaire, Best21Solitaire
+   // Spades, MemoryMatchPlayer, MemoryMatch, OhHellPlayer, OhHell, TuxedoPlayer, Tuxedo, Whist
+   Fast21Solitaire::ReflectionRegister();
+   Best21Solitaire::ReflectionRegister();
    GinRummyHistoryItem::ReflectionRegister();
    // GinRummyPlayer, GinRummy, Pick2Solitaire, ThreeTowersSolitaire, Sum11Solitaire,
    // CribbageSquareSolitaire, PokerSquareSolitaire

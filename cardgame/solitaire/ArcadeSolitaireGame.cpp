@@ -7,10 +7,14 @@
 #include <cstdio>
 #include <typeinfo>
 
+#include "cardgame/Card.h"
+#include "cardgame/CardNames.h"
+#include "cardgame/CardPile.h"
 #include "cardgame/Player.h"
-#include "core/JSONValue.h"
-#include "core/Memory.h"
 #include "cardgame/RecordSupport.h"
+#include "core/JSONValue.h"
+#include "core/Log.h"
+#include "core/Memory.h"
 #include "core/StringHelpers.h"
 #include "gui/popup/PopupManager.h"
 #include "gui/state/GameStateManager.h"
@@ -33,6 +37,7 @@ void ArcadeSolitaireGame::ReflectionRegister()
    record->FieldAdd(&ArcadeSolitaireGame::countdownTimer, "countdownTimer");
    record->FieldAdd(&ArcadeSolitaireGame::countdownTimerStarted, "countdownTimerStarted");
    record->FieldAdd(&ArcadeSolitaireGame::roundIndex, "roundIndex");
+   record->FieldAdd(&ArcadeSolitaireGame::roundOver, "roundOver");
    ReflectionManager::TypeRegister(record);
 }
 
@@ -41,6 +46,7 @@ void ArcadeSolitaireGame::Init()
    countdownTimer = TimeLimitGet();
    countdownTimerStarted = false;
    roundIndex = -1;
+   roundOver = false;
    pileValueLabels.Clear();
    pileValueLabels.Reserve(ARCADE_PILE_VALUE_LABELS_COUNT);
    nextCardPileID = 0;
@@ -233,9 +239,9 @@ void ArcadeSolitaireGame::OnTakeScoreClick(PressButtonWidget* button, void* game
 {
    (void)button;
    ArcadeSolitaireGame* self = static_cast<ArcadeSolitaireGame*>(game);
-   if (self && self->RoundRunningCheck())
+   if (self)
    {
-      self->ScoreTake();
+      self->ScoreTakeOnce();
    }
 }
 
@@ -256,9 +262,137 @@ void ArcadeSolitaireGame::Update(u32 elapsed)
    {
       timeLeftNumber->ValueSet(countdownTimer / 1000.0);
    }
-   if (timeUp && RoundRunningCheck())
+   if (timeUp)
    {
-      ScoreTake();
+      ScoreTakeOnce();
+   }
+}
+
+void ArcadeSolitaireGame::RoundOverSet()
+{
+   roundOver = true;
+   countdownTimerStarted = false;
+   ControlsRefresh();
+}
+
+void ArcadeSolitaireGame::ScoreTakeOnce()
+{
+   if (!RoundRunningCheck() || roundOver)
+   {
+      return;
+   }
+   RoundOverSet();
+   ScoreTake();
+}
+
+void ArcadeSolitaireGame::ControlsRefresh()
+{
+   if (takeScoreButton)
+   {
+      takeScoreButton->EnabledSet(countdownTimerStarted && !roundOver);
+   }
+}
+
+void ArcadeSolitaireGame::CountdownStart()
+{
+   if (!roundOver && !countdownTimerStarted)
+   {
+      countdownTimerStarted = true;
+      ControlsRefresh();
+   }
+}
+
+bool ArcadeSolitaireGame::CardPickUpCheck(Card* card)
+{
+   const CardPile* pile = card ? card->pile : nullptr;
+   return pile && pile->type == CARD_PILE_TYPE_FLIP && pile->CardTopGet() == card;
+}
+
+CardPile* ArcadeSolitaireGame::StockGet()
+{
+   return CardPileGet(CARD_PILE_TYPE_DRAW, -1, -1);
+}
+
+bool ArcadeSolitaireGame::TurnedCardRefill()
+{
+   CardPile* stock = StockGet();
+   CardPile* flip = CardPileGet(CARD_PILE_TYPE_FLIP, -1, -1);
+   if (!stock || !flip || flip->cards.count > 0)
+   {
+      return false;
+   }
+   Card* next = stock->CardTopGet();
+   if (!next)
+   {
+      return true;
+   }
+   CardAdd(flip, next);
+   CardFaceUpSet(next, true, true);
+   return false;
+}
+
+void ArcadeSolitaireGame::RoundCardsGather()
+{
+   CardPile* stock = StockGet();
+   if (!stock)
+   {
+      WarningPrintf("ArcadeSolitaireGame::RoundCardsGather -- the constants declare no stock pile\n");
+      return;
+   }
+   Table<Card*> ordered(allocatorTemp);
+   for (i32 i = 0; i < cards.count; ++i)
+   {
+      i32 at = ordered.count;
+      while (at > 0 && ordered[at - 1]->id > cards[i]->id)
+      {
+         at--;
+      }
+      ordered.Insert(cards[i], at);
+   }
+   for (i32 i = 0; i < ordered.count; ++i)
+   {
+      CardAdd(stock, ordered[i]);
+   }
+   CardPileFaceUpSet(stock, false, true);
+   CardPileShuffle(stock);
+   ActionAnimationsWaitPost();
+}
+
+ArcadeSolitaireGame::RoundOutcome ArcadeSolitaireGame::RoundOutcomeGet(i32 roundIndex, i32 score,
+                                                                       i32 roundCount, i32 gate, i32 win)
+{
+   if (roundIndex == roundCount - 2 && score < gate)
+   {
+      return ROUND_OUTCOME_DRAW;
+   }
+   if (roundIndex < roundCount - 1)
+   {
+      return ROUND_OUTCOME_NEXT;
+   }
+   return score >= win ? ROUND_OUTCOME_WIN : ROUND_OUTCOME_DRAW;
+}
+
+void ArcadeSolitaireGame::RoundOutcomePost(i32 roundCount, i32 gate, i32 win)
+{
+   switch (RoundOutcomeGet(roundIndex, ScoreGet(), roundCount, gate, win))
+   {
+   case ROUND_OUTCOME_NEXT:
+      ActionSubgameOverPost();
+      break;
+   case ROUND_OUTCOME_WIN:
+      ActionGameWinPost();
+      break;
+   default:
+      ActionGameDrawPost();
+      break;
+   }
+}
+
+void ArcadeSolitaireGame::PileValueShow(i32 index, i32 value)
+{
+   if (index >= 0 && index < pileValueLabels.count && pileValueLabels[index])
+   {
+      pileValueLabels[index]->ValueSet(value);
    }
 }
 
@@ -267,6 +401,16 @@ void ArcadeSolitaireGame::GameNew()
    SolitaireGame::GameNew();
    roundIndex = -1;
    ScoreNumberRefresh();
+   CardPile* stock = StockGet();
+   if (stock)
+   {
+      stock->DecksAdd(1);
+   }
+   else
+   {
+      WarningPrintf("ArcadeSolitaireGame::GameNew -- the constants declare no stock pile\n");
+   }
+   SubgameNew();
 }
 
 void ArcadeSolitaireGame::SubgameNew()
@@ -275,7 +419,20 @@ void ArcadeSolitaireGame::SubgameNew()
    countdownTimer = TimeLimitGet();
    ++roundIndex;
    countdownTimerStarted = false;
+   roundOver = false;
    RoundNumberRefresh();
+   ControlsRefresh();
+}
+
+bool ArcadeSolitaireGame::Load(JSONValue* document)
+{
+   const bool loaded = SolitaireGame::Load(document);
+   // The displays follow the loaded round rather than the one dealt on entering.
+   ScoreNumberRefresh();
+   RoundNumberRefresh();
+   PileValuesRefresh();
+   ControlsRefresh();
+   return loaded;
 }
 
 void ArcadeSolitaireGame::ResultsShow()

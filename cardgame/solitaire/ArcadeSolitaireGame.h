@@ -25,10 +25,15 @@ class ArcadeSolitaireGame : public SolitaireGame
    void Deinit() override;
    void Update(u32 elapsed) override;
    void GUIInit(LayerWidget* pushedLayer) override;
+   // A fresh deck in the stock, then the first round.
    void GameNew() override;
    void SubgameNew() override;
+   bool Load(JSONValue* document) override;
    void ResultsShow() override;
    void ResultsHide() override;
+   void ControlsRefresh() override;
+   // Only the turned card is ever picked up.
+   bool CardPickUpCheck(Card* card) override;
 
    // The arcade solitaire's own operations, in their virtual order.
    virtual u32 TimeLimitGet() = 0;
@@ -39,6 +44,12 @@ class ArcadeSolitaireGame : public SolitaireGame
 
    // Saturates at the limits of a 32-bit score.
    void ScoreAdd(i32 points);
+   // Ends the round: the flag, the countdown stopped (so the results show the bonus that was
+   // added) and the take-score button disabled.
+   void RoundOverSet();
+   // Takes the round's score once: a second press or the clock running out during the round's
+   // end would add the bonus again and end the next round as soon as it began.
+   void ScoreTakeOnce();
    // The time left rounded up to a tenth of a second; a NumberLabelWidget format function.
    static bool TimeLeftFormat(double seconds, char* buffer, u32 bufferSize, void* userData);
 
@@ -57,6 +68,17 @@ class ArcadeSolitaireGame : public SolitaireGame
    u32 countdownTimer = 0;
    bool countdownTimerStarted = false;
    i32 roundIndex = -1;
+   bool roundOver = false;
+
+   // What follows a round's end with that total: the next round, a game ended unwon, or a win.
+   enum RoundOutcome : i32
+   {
+      ROUND_OUTCOME_NEXT = 0,
+      ROUND_OUTCOME_DRAW = 1,
+      ROUND_OUTCOME_WIN = 2
+   };
+   // After the second-last round a total below gate ends the game; after the last, win or more wins.
+   static RoundOutcome RoundOutcomeGet(i32 roundIndex, i32 score, i32 roundCount, i32 gate, i32 win);
 
  protected:
    i32 ScoreGet();
@@ -64,6 +86,18 @@ class ArcadeSolitaireGame : public SolitaireGame
    void RoundNumberRefresh();
    // Whether the round still runs: no result and the hand not over.
    bool RoundRunningCheck();
+   // The first placement of a round starts the clock, unless the round has already ended.
+   void CountdownStart();
+   // Every card onto the stock in card-ID order (so that the shuffle never depends on where a
+   // loaded game kept them), face down, shuffled; the round waits for the cards to arrive.
+   void RoundCardsGather();
+   // The action that follows the round's end under these gates.
+   void RoundOutcomePost(i32 roundCount, i32 gate, i32 win);
+   void PileValueShow(i32 index, i32 value);
+   CardPile* StockGet();
+   // Turns the stock's top card onto an empty Flip pile; true when the deck is used up (the Flip
+   // pile and the stock both empty).
+   bool TurnedCardRefill();
    static void OnTakeScoreClick(PressButtonWidget* button, void* game);
 };
 

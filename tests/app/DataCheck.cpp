@@ -3145,6 +3145,118 @@ TEST(DataCheck, EveryNameTheCodeReadsExists)
    EXPECT_GT(gamesChecked, 0);
 }
 
+// Best 21 and Fast 21 on the arcade template: its options, displays and buttons, the games' piles
+// and value displays, and their texts and rules in every language.
+TEST(DataCheck, TwentyOneSolitairesFindTheirConstantsAndTexts)
+{
+   auto consts = BuiltDataLoad("Scripts/BuildConsts");
+   auto sprites = BuiltDataLoad("Graphics/GUI/ArcadeSolitaireGame/Sprites");
+   ASSERT_TRUE(consts && sprites);
+   const JSONValue* templated = consts->ItemGet("MinigameConstsTemplates")->ItemGet("ArcadeSolitaire");
+   ASSERT_EQ(templated->TypeGet(), JSONValue::TYPE_OBJECT);
+   EXPECT_STREQ(templated->ItemGet("Inherited")->StringValueGet(), "Minigame");
+   for (const char* key : {"DelayCardDeal", "DelayCardFlip"})
+   {
+      EXPECT_TRUE(templated->ItemNumberCheck(key)) << key;
+   }
+   for (const char* key : {"ScoreTextIncluded", "RoundTextIncluded", "TimeLeftTextIncluded"})
+   {
+      EXPECT_TRUE(templated->ItemGet(key)->BoolValueGet()) << key;
+   }
+   std::vector<std::string> textKeys = {"Best21Solitaire", "Fast21Solitaire", "Fast21FiveCardHands",
+                                        "Fast21TwentyOnes"};
+   std::map<std::string, bool> options;
+   const JSONValue* settings = templated->ItemGet("Settings");
+   for (i32 i = 0; i < settings->CountGet(); i++)
+   {
+      const JSONValue* option = settings->ElementGet(i);
+      const char* name = option->ItemGet("Name")->StringValueGet();
+      options[name ? name : ""] = option->ItemGet("Default")->BoolValueGet();
+      const char* key = option->ItemGet("TextKey")->StringValueGet();
+      textKeys.push_back(key ? key : "");
+   }
+   EXPECT_EQ(options, (std::map<std::string, bool>{{"ShowPlayableCards", false}, {"ShowHelpLabels", true}}));
+   for (const char* name : {"NewGameButton", "TakeScoreButton"})
+   {
+      const std::string key(name);
+      EXPECT_TRUE(templated->ItemGet((key + "Included").c_str())->BoolValueGet()) << key;
+      EXPECT_TRUE(templated->ItemPoint2FCheck((key + "Position").c_str())) << key;
+      const JSONValue* button = templated->ItemGet(name);
+      ASSERT_EQ(button->TypeGet(), JSONValue::TYPE_OBJECT) << key;
+      const char* text = button->ItemGet("TextKey")->StringValueGet();
+      textKeys.push_back(text ? text : "");
+      for (const char* state : {"UpOutState", "UpOverState", "DownOverState", "DisabledState"})
+      {
+         const char* animation = button->ItemGet(state)->StringValueGet();
+         EXPECT_TRUE(animation && sprites->ItemStringCheck(animation)) << key << " " << state;
+      }
+   }
+   EXPECT_STREQ(templated->ItemGet("TakeScoreButton")->ItemGet("TextKey")->StringValueGet(),
+                "ArcadeSolitaireTakeScore");
+
+   const struct
+   {
+      const char* key;
+      std::vector<std::string> piles;
+      i32 hands;
+   } games[] = {
+       {"Best21Solitaire",
+        {"Draw", "Flip", "Waste", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau"},
+        5},
+       {"Fast21Solitaire",
+        {"Draw", "Flip", "Tableau", "Tableau", "Tableau", "Tableau", "Waste", "Foundation"},
+        4},
+   };
+   for (const auto& g : games)
+   {
+      auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + g.key).c_str());
+      ASSERT_TRUE(game) << g.key;
+      EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "ArcadeSolitaire") << g.key;
+      const JSONValue* piles = game->ItemGet("CardPiles");
+      std::vector<std::string> types;
+      i32 hand = 0;
+      for (i32 i = 0; i < piles->CountGet(); i++)
+      {
+         const char* type = piles->ElementGet(i)->ItemGet("Type")->StringValueGet();
+         types.push_back(type ? type : "");
+         if (types.back() == "Tableau")
+         {
+            EXPECT_EQ(piles->ElementGet(i)->ItemGet("SecondaryID")->IntValueGet(), hand++) << g.key;
+            EXPECT_STREQ(piles->ElementGet(i)->ItemGet("CardSize")->StringValueGet(), "Medium") << g.key;
+         }
+      }
+      EXPECT_EQ(types, g.piles) << g.key;
+      for (i32 i = 0; i < g.hands; i++)
+      {
+         const std::string value = "PileValue" + std::to_string(i);
+         EXPECT_TRUE(game->ItemGet((value + "Included").c_str())->BoolValueGet()) << g.key << " " << value;
+         EXPECT_TRUE(game->ItemPoint2FCheck((value + "Position").c_str())) << g.key << " " << value;
+      }
+   }
+   auto fast = BuiltDataLoad("Scripts/Minigames/Fast21Solitaire");
+   ASSERT_TRUE(fast);
+   EXPECT_STREQ(fast->ItemGet("MiscTextKey")->StringValueGet(), "Fast21FiveCardHands");
+   EXPECT_STREQ(fast->ItemGet("Misc2TextKey")->StringValueGet(), "Fast21TwentyOnes");
+   EXPECT_TRUE(fast->ItemGet("MiscTextIncluded")->BoolValueGet());
+   EXPECT_TRUE(fast->ItemGet("Misc2TextIncluded")->BoolValueGet());
+
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+   {
+      auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+      ASSERT_TRUE(texts) << language;
+      for (const std::string& key : textKeys)
+      {
+         EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+      }
+      for (const char* document : {"Best21Solitaire", "Fast21Solitaire"})
+      {
+         const std::string path = data + "/Text/" + language + "/HelpGames/" + document + ".txt";
+         EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+      }
+   }
+}
+
 // A small tree in which every kind of reference is used once, correctly.
 std::map<std::string, std::string> HealthyTreeGet()
 {

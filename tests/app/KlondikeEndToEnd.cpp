@@ -8,71 +8,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/JSONParser.h"
 #include "core/JSONValue.h"
-#include "core/FileManagerStdio.h"
+#include "tests/app/CardTableShots.h"
 #include "tests/app/ProgramTestSupport.h"
 
 namespace
 {
 using namespace ProgramTestSupport;
 using Corvale::JSONValue;
-
-// The built data's document, freed with its pointer.
-std::unique_ptr<JSONValue, void (*)(JSONValue*)> DocumentLoad(const char* name)
-{
-   if (!Corvale::Memory::InitialisedCheck())
-   {
-      Corvale::Memory::Init();
-   }
-   Corvale::FileManagerStdio manager;
-   const std::string data = BuildFolderGet() + "/data";
-   manager.BaseFolderSet(data.c_str());
-   Corvale::JSONParser parser;
-   return std::unique_ptr<JSONValue, void (*)(JSONValue*)>(parser.Load(name, &manager),
-                                                           [](JSONValue* v) { Corvale::MemoryDelete(v); });
-}
-
-// The "Position" of the game's pile of that type and secondary ID: the centre of its cards.
-Point PilePointGet(const JSONValue* game, const char* type, int secondaryID)
-{
-   const JSONValue* piles = game->ItemGet("CardPiles");
-   for (int i = 0; i < piles->CountGet(); i++)
-   {
-      const JSONValue* pile = piles->ElementGet(i);
-      const char* pileType = pile->ItemGet("Type")->StringValueGet();
-      const int id = pile->ItemNumberCheck("SecondaryID") ? pile->ItemGet("SecondaryID")->IntValueGet() : -1;
-      if (pileType && std::string(pileType) == type && id == secondaryID)
-      {
-         const Corvale::Point2F at = pile->ItemGet("Position")->Point2FValueGet();
-         return Point{static_cast<int>(at.x), static_cast<int>(at.y)};
-      }
-   }
-   ADD_FAILURE() << "no pile " << type << " " << secondaryID;
-   return Point{0, 0};
-}
-
-// The share of nearly white pixels in the box of half size (w, h) around the point: a card's
-// face is mostly white, its back is not.
-double WhiteShareGet(const Snapshot& shot, Point centre, int w, int h)
-{
-   int white = 0;
-   int all = 0;
-   for (int y = centre.y - h; y < centre.y + h; y += 2)
-   {
-      for (int x = centre.x - w; x < centre.x + w; x += 2)
-      {
-         if (x < 0 || y < 0 || x >= 960 || y >= 720)
-         {
-            continue;
-         }
-         const Rgb c = shot.At(x, y);
-         white += c.r > 215 && c.g > 215 && c.b > 215 ? 1 : 0;
-         all++;
-      }
-   }
-   return all > 0 ? static_cast<double>(white) / all : 0.0;
-}
 
 // The CPU seconds (user and system) the process has used so far; -1 when unreadable.
 double ProcessCPUSecondsGet(pid_t process)

@@ -143,9 +143,11 @@ TEST_F(MinigamesTest, OnlyBuiltGamesAreAvailable)
 {
    for (i32 i = 0; i < minigames.count; i++)
    {
-      // Klondike and Hearts are built; the others are placeholders still.
+      // Klondike, Best 21, Fast 21 and Hearts are built; the others are placeholders still.
       const std::string key = keys[i];
-      EXPECT_EQ(MinigameAvailableCheck(minigames[i]), key == "KlondikeSolitaire" || key == "Hearts") << keys[i];
+      const bool built = key == "KlondikeSolitaire" || key == "Best21Solitaire" || key == "Fast21Solitaire" ||
+                         key == "Hearts";
+      EXPECT_EQ(MinigameAvailableCheck(minigames[i]), built) << keys[i];
    }
    EXPECT_FALSE(MinigameAvailableCheck(nullptr));
    TestSupport::TestGame game;

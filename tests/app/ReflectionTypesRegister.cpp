@@ -18,6 +18,7 @@
 #include "cardgame/Player.h"
 #include "cardgame/Team.h"
 #include "cardgame/TrickTakingGamePlayerHistoryEntry.h"
+#include "cardgame/solitaire/ArcadeSolitaireGame.h"
 #include "cardgame/solitaire/TalonSolitaire.h"
 #include "core/ReflectionManager.h"
 #include "core/ReflectionTypeObject.h"
@@ -340,8 +341,10 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
        {"Corvale::NonSolitaireFrontendBasedCardGame", "", typeid(FrontendBasedCardGame).name()},
        {"Corvale::SolitaireGame", "", typeid(FrontendBasedCardGame).name()},
        {"Corvale::TraditionalSolitaireGame", "", typeid(SolitaireGame).name()},
-       {"Corvale::ArcadeSolitaireGame", "countdownTimer countdownTimerStarted roundIndex",
+       {"Corvale::ArcadeSolitaireGame", "countdownTimer countdownTimerStarted roundIndex roundOver",
         typeid(SolitaireGame).name()},
+       {"Corvale::Best21Solitaire", "", typeid(ArcadeSolitaireGame).name()},
+       {"Corvale::Fast21Solitaire", "charlieCount twentyOneCount", typeid(ArcadeSolitaireGame).name()},
        {"Corvale::TalonSolitaire", "resetNum maxResets", typeid(TraditionalSolitaireGame).name()},
        {"Corvale::KlondikeSolitaire", "moveWasAvailable currentScore scoreAtStartOfGame resetOnce",
         typeid(TalonSolitaire).name()},

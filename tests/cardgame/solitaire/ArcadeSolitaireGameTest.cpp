@@ -26,8 +26,9 @@ class ArcadeSolitaireGameTest : public ::testing::Test
  protected:
    void SetUp() override
    {
-      harness.CardGameEnter(&game, TEST_ARCADE_GAME_CONSTS);
-      game.SubgameNew();
+      // The game's new game brings its own deck and starts the first round.
+      harness.CardGameEnter(&game, TEST_ARCADE_GAME_CONSTS, 0);
+      harness.decks = 1;
    }
    void TearDown() override { game.ResultsHide(); }
 
@@ -122,9 +123,10 @@ TEST_F(ArcadeSolitaireGameTest, ResultsOpenOnceAndLeadToTheNextRoundThenANewGame
          EXPECT_EQ(game.players[0]->minigameScore, (round + 1) * 410);
       }
    }
-   // After the loss OK starts a new game from before its first round.
+   // After the loss OK starts a new game at its first round.
    EXPECT_EQ(game.gameResult, MINIGAME_RESULT_RUNNING);
-   EXPECT_EQ(game.roundIndex, -1);
+   EXPECT_EQ(game.roundIndex, 0);
+   EXPECT_EQ(game.players[0]->minigameScore, 0);
 }
 
 TEST_F(ArcadeSolitaireGameTest, PileValueEntriesFollowTheLayersWidgetsAndTheRoundShowsFromOne)

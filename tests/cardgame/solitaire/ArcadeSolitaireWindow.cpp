@@ -37,8 +37,9 @@ class ArcadeSolitaireWindowTest : public ::testing::Test
       ASSERT_TRUE(window.Open()) << "needs a display";
       CardWidgetTypesRegister();
       game.layerName = "ArcadeSolitaireGame";
-      harness.CardGameEnter(&game, TEST_ARCADE_GAME_CONSTS);
-      game.SubgameNew();
+      // The game's new game brings its own deck and starts the first round.
+      harness.CardGameEnter(&game, TEST_ARCADE_GAME_CONSTS, 0);
+      harness.decks = 1;
    }
 
    void TearDown() override
