@@ -655,8 +655,10 @@ void FaceDraw(Canvas& canvas, Fonts& fonts, float ox, float oy, const CardSize& 
    const FaceMetrics metrics = FaceMetricsGet(size, kind);
    const float margin = metrics.margin;
    const float indexHeight = metrics.indexHeight;
-   // Everything but the indices keeps inside this band, clear of them.
-   const float fieldTop = margin + indexHeight + std::max(3.0f, std::round(indexHeight * 0.25f));
+   // Everything but the indices keeps inside this band, clear of them: below the tallest index of
+   // the size, so that no pip or picture peeks into a fanned card's strip in any style.
+   const float tallest = FaceMetricsGet(size, FRONT_LARGE_PRINT).indexHeight;
+   const float fieldTop = margin + tallest + std::max(3.0f, std::round(tallest * 0.25f));
    const float fieldBottom = h - fieldTop;
    if (rank == 0)
    {
