@@ -14,6 +14,8 @@
 #include "core/ProgressionManager.h"
 #include "core/TextManager.h"
 #include "gui/GUIManager.h"
+#include "gui/popup/MessageBoxPopup.h"
+#include "gui/popup/PopupManager.h"
 #include "gui/state/FadeManager.h"
 #include "gui/widgets/LabelWidget.h"
 #include "gui/widgets/NumberLabelWidget.h"
@@ -190,6 +192,43 @@ TEST_F(KlondikeTableWindowTest, ALongColumnAndTheWasteShowEveryIndexAndTheStockC
       EXPECT_EQ(check.PileCheck(frame, harness.Column(0), style), 12);
       EXPECT_EQ(check.PileCheck(frame, harness.Waste(), style), 2);
    }
+
+   // A question over the table: its panel looks the same whatever lies beneath it.
+   MessageBoxPopup* question = MessageBoxPopup::Show("ConfirmGameNew", "MessageBoxYesNo");
+   ASSERT_NE(question, nullptr);
+   for (i32 i = 0; i < 200 && GUIManager::transitionsRunning > 0; ++i)
+   {
+      TestSupport::CardTableWindow::FrameRun(harness);
+   }
+   Widget* panel = GUIManager::WidgetGetByPath("MessageBoxYesNo.Panel");
+   ASSERT_NE(panel, nullptr);
+   auto drawn = [&]()
+   {
+      screen.clearedThisFrame = 0;
+      screen.ClearColorSet(ColorRGBA8{16, 72, 40, 255});
+      screen.Clear();
+      GUIManager::Draw();
+      return TestSupport::FrameRead();
+   };
+   const std::vector<u8> overCards = drawn();
+   ShotWriter::Save(overCards, TestSupport::ProgramFolderGet() + "/KlondikeQuestion.png");
+   game.cardContainerBottom->VisibleSet(false);
+   const std::vector<u8> overFelt = drawn();
+   game.cardContainerBottom->VisibleSet(true);
+   const Point2F corner = panel->PositionAbsoluteGet();
+   int showingThrough = 0;
+   // Inside the panel's rounded border and shadow.
+   for (int y = static_cast<int>(corner.y) + 24; y < static_cast<int>(corner.y) + 300 - 24; ++y)
+   {
+      for (int x = static_cast<int>(corner.x) + 24; x < static_cast<int>(corner.x) + 540 - 24; ++x)
+      {
+         const TestSupport::Pixel a = TestSupport::PixelAt(overCards, x, y);
+         const TestSupport::Pixel b = TestSupport::PixelAt(overFelt, x, y);
+         showingThrough += a.r != b.r || a.g != b.g || a.b != b.b ? 1 : 0;
+      }
+   }
+   EXPECT_EQ(showingThrough, 0) << "cards show through the question box";
+   PopupManager::CloseAll();
 
    // The stock's count shows, and no card or empty-pile picture of another pile reaches into it.
    Widget* label = stock->helpLabels[0]->widget;
