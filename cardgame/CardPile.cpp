@@ -131,6 +131,7 @@ void CardPile::Reset()
    position = Point2F();
    visible = true;
    cardsPerRowMax = -1;
+   cardsFannedMax = -1;
    canDragWithin = false;
    helpLabelsEnabled = false;
    cards.SizeSet(0);
@@ -229,6 +230,10 @@ void CardPile::Read(const JSONValue* specification)
                              "CardPile::Init", nullptr, false);
    specification->BoolGet(&cardsCentered, "CardsCentered", false);
    specification->FloatGet(&cardsSpanLengthMax, "CardsSpanLengthMax", -1.0f);
+   if (specification->ItemNumberCheck("CardsFannedMax"))
+   {
+      cardsFannedMax = specification->ItemGet("CardsFannedMax")->IntValueGet();
+   }
    specification->ColorRGBA8Get(&cardDragColor, "CardDragColor", &COLOR_WHITE, "CardPile::Init", nullptr,
                                 false);
    specification->BoolGet(&canDragWithin, "CanDragWithin", false);
@@ -800,6 +805,16 @@ float CardPile::OffsetLengthGet() const
    return LengthGet(cardPositionOffset);
 }
 
+i32 CardPile::CardsStackedCountGet() const
+{
+   if (cardsFannedMax <= 0 || cardSameRankPositionOffsetEnabled || cardsPerRowMax > 0 ||
+       cards.count <= cardsFannedMax)
+   {
+      return 0;
+   }
+   return cards.count - cardsFannedMax;
+}
+
 float CardPile::SpanLengthGet() const
 {
    const float length = OffsetLengthGet();
@@ -827,7 +842,7 @@ float CardPile::SpanLengthGet() const
    }
    if (cardsPerRowMax <= 0)
    {
-      return static_cast<float>(cards.count - 1) * length;
+      return static_cast<float>(cards.count - CardsStackedCountGet() - 1) * length;
    }
    i32 perRow = cardsPerRowMax < cards.count ? cardsPerRowMax : cards.count;
    return static_cast<float>(perRow - 1 > 0 ? perRow - 1 : 0) * length;
@@ -885,8 +900,10 @@ Point2F CardPile::CardPositionGet(i32 index) const
    }
    else if (cardsPerRowMax <= 0)
    {
-      d.x = static_cast<float>(index) * offset.x;
-      d.y = static_cast<float>(index) * offset.y;
+      const i32 stacked = CardsStackedCountGet();
+      const float step = static_cast<float>(index > stacked ? index - stacked : 0);
+      d.x = step * offset.x;
+      d.y = step * offset.y;
    }
    else
    {
@@ -954,7 +971,8 @@ i32 CardPile::CardIndexAtPointGet(const Point2F& point) const
    if (cardsPerRowMax <= 0)
    {
       i32 k = static_cast<i32>(std::ceil(Dot(q, u) / length));
-      return k < 0 ? 0 : (k > cards.count ? cards.count : k);
+      k = k > 0 ? k + CardsStackedCountGet() : 0;
+      return k > cards.count ? cards.count : k;
    }
    const Point2F& rowOffset = cardRowPositionOffset;
    const float rowAlong = Dot(rowOffset, u);

@@ -81,6 +81,8 @@ class CardPile
    i32 CardIndexAtPointGet(const Point2F& point) const;
    float SpanLengthGet() const;
    Point2F CenterOffsetGet() const;
+   // Bottom cards that lie under the first spread card because of CardsFannedMax.
+   i32 CardsStackedCountGet() const;
 
    void OnCardAdd(Card* card);
    void OnCardRemove();
@@ -122,6 +124,9 @@ class CardPile
    bool cardsCentered = false;
    // -1: no limit.
    float cardsSpanLengthMax = -1.0f;
+   // Only this many top cards spread along the offset, the rest lie under the first of them (a
+   // draw-three waste); -1 or less (or 0): every card spreads. Unbroken lines only.
+   i32 cardsFannedMax = -1;
    ColorRGBA8 cardDragColor{255, 255, 255, 255};
    bool canDragWithin = false;
    ColorRGBA8 highlightColor{0, 0, 0, 255};

@@ -1170,6 +1170,9 @@ class DataChecker
       const char* sizeDefault = StringMemberGet(graphics, "CardSizeDefault");
       PileAnimationsCheck(where + " \"CardPileTemplates\"",
                           graphics ? graphics->ItemGet("CardPileTemplates") : nullptr, sizeDefault);
+      PileTemplatesCheck(where + " \"CardPileTemplates\"",
+                         graphics ? graphics->ItemGet("CardPileTemplates") : nullptr, nullptr,
+                         graphics ? graphics->ItemGet("CardPileTemplates") : nullptr);
       for (const std::string& file : files)
       {
          if (file.rfind("Scripts/Minigames/", 0) == 0 && EndsWith(file, ".json"))
@@ -1179,6 +1182,9 @@ class DataChecker
             {
                PileAnimationsCheck(file + " " + Quoted(key), game ? game->ItemGet(key) : nullptr,
                                    sizeDefault);
+               PileTemplatesCheck(file + " " + Quoted(key), game ? game->ItemGet(key) : nullptr,
+                                  game ? game->ItemGet("CardPileTemplates") : nullptr,
+                                  graphics ? graphics->ItemGet("CardPileTemplates") : nullptr);
             }
          }
       }
@@ -1265,6 +1271,42 @@ class DataChecker
 
    // The "Animation" of each pile specification (an object of templates or an array of piles) in
    // the pile sprites of its card size.
+   // Every pile specification's "Inherited" names a card pile template of its game or of the
+   // graphics constants (a missing one only logs while the pile loses its offsets and sizes).
+   void PileTemplatesCheck(const std::string& where, const JSONValue* piles, const JSONValue* gameTemplates,
+                           const JSONValue* globalTemplates)
+   {
+      if (!piles || (piles->TypeGet() != JSONValue::TYPE_OBJECT && piles->TypeGet() != JSONValue::TYPE_ARRAY))
+      {
+         return;
+      }
+      auto check = [&](const JSONValue* pile)
+      {
+         const char* inherited = StringMemberGet(pile, "Inherited");
+         auto holds = [inherited](const JSONValue* templates)
+         {
+            return templates && templates->TypeGet() == JSONValue::TYPE_OBJECT &&
+                   templates->ItemGet(inherited)->TypeGet() == JSONValue::TYPE_OBJECT;
+         };
+         if (inherited && !holds(gameTemplates) && !holds(globalTemplates))
+         {
+            Report(where, "card pile template " + Quoted(inherited) + " not found");
+         }
+      };
+      if (piles->TypeGet() == JSONValue::TYPE_ARRAY)
+      {
+         for (i32 i = 0; i < piles->CountGet(); i++)
+         {
+            check(piles->ElementGet(i));
+         }
+         return;
+      }
+      for (JSONValue::Iterator it = piles->ItemsBegin(); it.ValidCheck(); it.Next())
+      {
+         check(it.node->value);
+      }
+   }
+
    void PileAnimationsCheck(const std::string& where, const JSONValue* piles, const char* sizeDefault)
    {
       if (!piles || (piles->TypeGet() != JSONValue::TYPE_OBJECT && piles->TypeGet() != JSONValue::TYPE_ARRAY))
@@ -3799,6 +3841,11 @@ INSTANTIATE_TEST_SUITE_P(
               R"({"CardPiles": [{"Type": "Tableau", "CardSize": "Large", "Animation": "EmptyKing"}]})",
               nullptr,
               {"\"CardPiles\"", "EmptyKing", "Sprites/CardPiles/Large.json"}},
+        Fault{"UnknownPileTemplate",
+              "Scripts/Minigames/Klondike.json",
+              R"({"CardPiles": [{"Type": "Tableau", "Inherited": "ColumnFanHuge"}]})",
+              nullptr,
+              {"\"CardPiles\"", "\"ColumnFanHuge\"", "not found"}},
         Fault{"MissingUnlockMessageText",
               "Scripts/BuildConsts.json",
               R"("SongsUnlocked": ["Theme"])",

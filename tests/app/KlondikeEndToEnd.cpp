@@ -51,7 +51,7 @@ class KlondikeEndToEnd : public ProgramFixture
          if (pile->ItemNumberCheck("SecondaryID") && pile->ItemGet("SecondaryID")->IntValueGet() == column &&
              std::string(pile->ItemGet("Type")->StringValueGet()) == "Tableau")
          {
-            const Corvale::Point2F offset = pile->ItemGet("CardPositionOffset")->Point2FValueGet();
+            const Corvale::Point2F offset = PileItemGet(pile, "CardPositionOffset")->Point2FValueGet();
             at.x += static_cast<int>(offset.x * column);
             at.y += static_cast<int>(offset.y * column);
          }
@@ -69,11 +69,29 @@ class KlondikeEndToEnd : public ProgramFixture
             return false;
          }
       }
-      return WhiteShareGet(shot, PilePointGet(game.get(), "Draw", -1), 40, 60) < 0.1;
+      // Inside the back, clear of its white rim.
+      return WhiteShareGet(shot, PilePointGet(game.get(), "Draw", -1), 30, 44) < 0.1;
+   }
+
+   // The pile's own item, else its templates' (the global card pile templates, by "Inherited").
+   const JSONValue* PileItemGet(const JSONValue* pile, const char* key)
+   {
+      const JSONValue* templates = graphics ? graphics->ItemGet("CardPileTemplates") : &JSONValue::nullValue;
+      for (int depth = 0; depth < 8 && pile->TypeGet() == JSONValue::TYPE_OBJECT; depth++)
+      {
+         if (pile->ItemGet(key)->TypeGet() != JSONValue::TYPE_NULL)
+         {
+            return pile->ItemGet(key);
+         }
+         const char* inherited = pile->ItemGet("Inherited")->StringValueGet();
+         pile = inherited ? templates->ItemGet(inherited) : &JSONValue::nullValue;
+      }
+      return &JSONValue::nullValue;
    }
 
    std::unique_ptr<JSONValue, void (*)(JSONValue*)> game =
        DocumentLoad("Scripts/Minigames/KlondikeSolitaire");
+   std::unique_ptr<JSONValue, void (*)(JSONValue*)> graphics = DocumentLoad("Graphics/GraphicsConsts");
 };
 
 TEST_F(KlondikeEndToEnd, TheDealShowsTheColumnTopsAndAClickOnTheStockTurnsCards)

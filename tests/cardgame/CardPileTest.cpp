@@ -254,6 +254,25 @@ TEST_F(CardPileTest, LayoutAndTheIndexAtAPoint)
    }
    EXPECT_EQ(sameRank->SpanLengthGet(), 40.0f);
 
+   // A draw-three waste: only the top three spread, whole steps apart, the rest lie under the first
+   // of them; fewer cards spread from the position as an unlimited line does.
+   CardPile* waste = PileMake(R"({"Type": "Talon", "Position": "100|50", "CardPositionOffset": "30|0",
+                                  "CardsFannedMax": 3})");
+   CardsAdd(waste, "AH 2H");
+   EXPECT_EQ(waste->CardPositionGet(1).x, 130.0f);
+   EXPECT_EQ(waste->SpanLengthGet(), 30.0f);
+   CardsAdd(waste, "3H 4H 5H 6H");
+   const float spread[] = {100, 100, 100, 100, 130, 160};
+   for (i32 i = 0; i < 6; i++)
+   {
+      EXPECT_EQ(waste->CardPositionGet(i).x, spread[i]) << "card " << i;
+      EXPECT_EQ(waste->CardPositionGet(i).y, 50.0f) << "card " << i;
+   }
+   EXPECT_EQ(waste->SpanLengthGet(), 60.0f);
+   EXPECT_EQ(waste->CardIndexAtPointGet(Point2F{145.0f, 50.0f}), 5);
+   EXPECT_EQ(waste->CardIndexAtPointGet(Point2F{500.0f, 50.0f}), 6);
+   EXPECT_EQ(waste->CardIndexAtPointGet(Point2F{90.0f, 50.0f}), 0);
+
    // Stacked cards: every drop goes on top.
    CardPile* stacked = PileMake(R"({"Type": "Draw"})");
    CardsAdd(stacked, "AH 2H");

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -353,122 +354,398 @@ void FaceBlankDraw(Canvas& canvas, float ox, float oy, const CardSize& size)
    RoundedBoxFill(canvas, ox + 1, oy + 1, ox + size.width - 1, oy + size.height - 1, radius - 1, WHITE);
 }
 
-// Positions of the pips as fractions of the card, for ranks 2 to 10.
+// Where a face's parts go at one size: the corner index (rank beside suit) fills a strip at the
+// top this tall, so that a card fanned over it at the shared pile offsets leaves the index whole;
+// pips and pictures keep below it.
+struct FaceMetrics
+{
+   float margin;
+   float indexHeight;
+   float pipHeight;
+};
+
+FaceMetrics FaceMetricsGet(const CardSize& size, FrontKind kind)
+{
+   const bool large = kind == FRONT_LARGE_PRINT;
+   if (size.width <= 60)
+   {
+      return {3.0f, large ? 10.0f : 9.0f, 9.0f};
+   }
+   if (size.width <= 80)
+   {
+      return {3.0f, large ? 13.0f : 11.0f, 11.0f};
+   }
+   return {4.0f, large ? 17.0f : 14.0f, 14.0f};
+}
+
+// The ink of the text at the largest pixel size whose ink is at most height tall, narrowed until
+// it is at most maxWidth wide.
+Glyph TextFit(Fonts& fonts, const char* text, float height, float maxWidth)
+{
+   Glyph glyph;
+   for (int pixels = static_cast<int>(height * 1.8f); pixels > 3; pixels--)
+   {
+      glyph = fonts.TextRender(text, true, pixels, 1.0f);
+      if (glyph.height <= height)
+      {
+         float condense = 1.0f;
+         for (int tries = 0; tries < 4 && glyph.width > maxWidth; tries++)
+         {
+            condense *= maxWidth / glyph.width;
+            glyph = fonts.TextRender(text, true, pixels, condense);
+         }
+         break;
+      }
+   }
+   return glyph;
+}
+
+// "10" narrowed to maxWidth as two glyphs a clear pixel apart, which a narrowed string would
+// run together at small sizes.
+Glyph TenFit(Fonts& fonts, float height, float maxWidth)
+{
+   Glyph one = TextFit(fonts, "1", height, maxWidth);
+   Glyph zero = TextFit(fonts, "0", height, maxWidth);
+   const float wide = static_cast<float>(one.width + zero.width);
+   if (wide + 1.0f > maxWidth)
+   {
+      const float share = (maxWidth - 1.0f) / wide;
+      one = TextFit(fonts, "1", height, std::max(2.0f, std::floor(one.width * share)));
+      zero = TextFit(fonts, "0", height, std::max(2.0f, std::floor(zero.width * share)));
+   }
+   Glyph ten;
+   ten.width = one.width + 1 + zero.width;
+   ten.height = std::max(one.height, zero.height);
+   ten.coverage.assign(static_cast<size_t>(ten.width) * ten.height, 0.0f);
+   // Both stand on the same line: their bottoms meet the box's bottom.
+   for (const auto& [glyph, left] : {std::make_pair(&one, 0), std::make_pair(&zero, one.width + 1)})
+   {
+      for (int y = 0; y < glyph->height; y++)
+      {
+         for (int x = 0; x < glyph->width; x++)
+         {
+            ten.coverage[static_cast<size_t>(y + ten.height - glyph->height) * ten.width + left + x] =
+                glyph->coverage[static_cast<size_t>(y) * glyph->width + x];
+         }
+      }
+   }
+   return ten;
+}
+
+Glyph SymbolFit(Fonts& fonts, unsigned int code, float height)
+{
+   Glyph glyph;
+   for (int pixels = static_cast<int>(height * 1.8f); pixels > 3; pixels--)
+   {
+      glyph = fonts.SymbolRender(code, pixels);
+      if (glyph.height <= height)
+      {
+         break;
+      }
+   }
+   return glyph;
+}
+
+// Pip places for ranks 2 to 10: a column (0 left, 1 middle, 2 right) and a height from 0 (top
+// row) to 1 (bottom row) of the pip field.
 struct Pip
 {
-   float x, y;
+   int column;
+   float row;
 };
 
 std::vector<Pip> PipsGet(int rank)
 {
-   const float l = 0.36f, c = 0.5f, r = 0.64f;
-   const float t = 0.2f, b = 0.8f, m = 0.5f;
-   const float q1 = t + (b - t) / 3.0f, q2 = t + 2.0f * (b - t) / 3.0f;
+   const float third = 1.0f / 3.0f;
+   std::vector<Pip> pips;
+   auto sides = [&](std::initializer_list<float> rows)
+   {
+      for (float row : rows)
+      {
+         pips.push_back({0, row});
+         pips.push_back({2, row});
+      }
+   };
    switch (rank)
    {
    case 2:
-      return {{c, t}, {c, b}};
+      pips.push_back({1, 0.0f});
+      pips.push_back({1, 1.0f});
+      break;
    case 3:
-      return {{c, t}, {c, m}, {c, b}};
+      pips.push_back({1, 0.0f});
+      pips.push_back({1, 0.5f});
+      pips.push_back({1, 1.0f});
+      break;
    case 4:
-      return {{l, t}, {r, t}, {l, b}, {r, b}};
+      sides({0.0f, 1.0f});
+      break;
    case 5:
-      return {{l, t}, {r, t}, {c, m}, {l, b}, {r, b}};
+      sides({0.0f, 1.0f});
+      pips.push_back({1, 0.5f});
+      break;
    case 6:
-      return {{l, t}, {r, t}, {l, m}, {r, m}, {l, b}, {r, b}};
+      sides({0.0f, 0.5f, 1.0f});
+      break;
    case 7:
-      return {{l, t}, {r, t}, {c, (t + m) / 2}, {l, m}, {r, m}, {l, b}, {r, b}};
+      sides({0.0f, 0.5f, 1.0f});
+      pips.push_back({1, 0.25f});
+      break;
    case 8:
-      return {{l, t}, {r, t}, {c, (t + m) / 2}, {l, m}, {r, m}, {c, (m + b) / 2}, {l, b}, {r, b}};
+      sides({0.0f, 0.5f, 1.0f});
+      pips.push_back({1, 0.25f});
+      pips.push_back({1, 0.75f});
+      break;
    case 9:
-      return {{l, t}, {r, t}, {l, q1}, {r, q1}, {c, m}, {l, q2}, {r, q2}, {l, b}, {r, b}};
+      sides({0.0f, third, 2 * third, 1.0f});
+      pips.push_back({1, 0.5f});
+      break;
    case 10:
-      return {{l, t},  {r, t},  {c, (t + q1) / 2}, {l, q1}, {r, q1},
-              {l, q2}, {r, q2}, {c, (q2 + b) / 2}, {l, b},  {r, b}};
+      sides({0.0f, third, 2 * third, 1.0f});
+      pips.push_back({1, third * 0.5f});
+      pips.push_back({1, 1.0f - third * 0.5f});
+      break;
    default:
-      return {};
+      break;
+   }
+   return pips;
+}
+
+Rgba Lighter(const Rgba& color, float t)
+{
+   return {color.r + (1 - color.r) * t, color.g + (1 - color.g) * t, color.b + (1 - color.b) * t, color.a};
+}
+
+// The box of a court card's picture, in card pixels.
+struct Frame
+{
+   float left, top, width, height;
+};
+
+// Fills a shape given in the frame's units (u across, v down, 0 to 1) in the upper half of the
+// frame and, turned about its centre, in the lower half: court pictures read from both ends.
+template <class Inside>
+void MirroredFill(Canvas& canvas, const Frame& frame, const Rgba& color, Inside inside)
+{
+   const int left = static_cast<int>(frame.left) - 1;
+   const int right = static_cast<int>(frame.left + frame.width) + 2;
+   const int middle = static_cast<int>(frame.top + frame.height * 0.5f);
+   for (int turned = 0; turned < 2; turned++)
+   {
+      const int top = turned ? middle - 1 : static_cast<int>(frame.top) - 1;
+      const int bottom = turned ? static_cast<int>(frame.top + frame.height) + 2 : middle + 2;
+      ShapeFill(canvas, left, top, right, bottom, color,
+                [&](float x, float y)
+                {
+                   float u = (x - frame.left) / frame.width;
+                   float v = (y - frame.top) / frame.height;
+                   if (turned)
+                   {
+                      u = 1.0f - u;
+                      v = 1.0f - v;
+                   }
+                   return u >= 0.0f && u <= 1.0f && v >= 0.0f && v < 0.5f && inside(u, v);
+                });
    }
 }
 
-// One card face: blank, corner indices, then the middle (pips, large ace, court panel or joker).
+// The court picture: a double-ended half figure per rank (a bearded king with a pointed crown and
+// sword, a queen with long hair, a tiara and a flower, a jack with a feathered cap and a staff),
+// robed in the suit's colour with a trim of the suit's own accent and the suit on a medallion.
+void CourtDraw(Canvas& canvas, Fonts& fonts, const Frame& frame, int suit, int rank, const Rgba& color)
+{
+   const Rgba accents[] = {{0.95f, 0.76f, 0.22f, 1},
+                           {0.80f, 0.16f, 0.16f, 1},
+                           {0.12f, 0.58f, 0.62f, 1},
+                           {0.94f, 0.55f, 0.14f, 1}};
+   const Rgba accent = accents[suit];
+   const Rgba gold{0.93f, 0.74f, 0.18f, 1};
+   const Rgba skin{0.98f, 0.84f, 0.70f, 1};
+   const Rgba dark{0.20f, 0.14f, 0.10f, 1};
+   const Rgba robe = Lighter(color, 0.12f);
+   const float aspect = frame.height / frame.width;
+   // A circle of radius r (in widths) about (cu, cv).
+   auto disc = [aspect](float cu, float cv, float r)
+   {
+      return [=](float u, float v)
+      {
+         const float du = u - cu, dv = (v - cv) * aspect;
+         return du * du + dv * dv < r * r;
+      };
+   };
+   auto box = [](float u0, float v0, float u1, float v1)
+   { return [=](float u, float v) { return u >= u0 && u <= u1 && v >= v0 && v <= v1; }; };
+   // A triangle pointing up from a base at vBase, half as wide as halfWidth, its tip at vTip.
+   auto spike = [](float cu, float vTip, float vBase, float halfWidth)
+   {
+      return [=](float u, float v)
+      { return v >= vTip && v <= vBase && std::fabs(u - cu) <= halfWidth * (v - vTip) / (vBase - vTip); };
+   };
+
+   MirroredFill(canvas, frame, Lighter(color, 0.86f), box(0, 0, 1, 1));
+   if (rank == 12)
+   {
+      // Hair falls behind the shoulders.
+      const Rgba hair{0.62f, 0.38f, 0.12f, 1};
+      MirroredFill(canvas, frame, hair, disc(0.5f, 0.20f, 0.19f));
+      MirroredFill(canvas, frame, hair, box(0.31f, 0.20f, 0.69f, 0.36f));
+   }
+   // Shoulders and robe widen downwards; a band of the accent runs down the front.
+   MirroredFill(canvas, frame, robe,
+                [](float u, float v)
+                { return v >= 0.31f && std::fabs(u - 0.5f) <= 0.24f + (v - 0.31f) * 1.4f; });
+   MirroredFill(canvas, frame, accent,
+                [](float u, float v)
+                {
+                   return v >= 0.31f && (v <= 0.345f ? std::fabs(u - 0.5f) <= 0.24f + (v - 0.31f) * 1.4f
+                                                     : std::fabs(u - 0.5f) <= 0.045f);
+                });
+   MirroredFill(canvas, frame, skin, box(0.45f, 0.26f, 0.55f, 0.32f));
+   MirroredFill(canvas, frame, skin, disc(0.5f, 0.20f, 0.13f));
+   // Eyes, and a mouth where no beard hides it.
+   MirroredFill(canvas, frame, dark, disc(0.45f, 0.19f, 0.022f));
+   MirroredFill(canvas, frame, dark, disc(0.55f, 0.19f, 0.022f));
+   if (rank == 13)
+   {
+      const Rgba beard{0.55f, 0.50f, 0.46f, 1};
+      MirroredFill(canvas, frame, beard,
+                   [disc](float u, float v) { return v >= 0.225f && disc(0.5f, 0.22f, 0.13f)(u, v); });
+      MirroredFill(canvas, frame, gold, box(0.37f, 0.085f, 0.63f, 0.12f));
+      MirroredFill(canvas, frame, gold, spike(0.39f, 0.02f, 0.09f, 0.045f));
+      MirroredFill(canvas, frame, gold, spike(0.5f, 0.0f, 0.09f, 0.05f));
+      MirroredFill(canvas, frame, gold, spike(0.61f, 0.02f, 0.09f, 0.045f));
+      MirroredFill(canvas, frame, accent, disc(0.5f, 0.1025f, 0.025f));
+      // A sword held upright at the side: blade, then the cross-guard.
+      MirroredFill(canvas, frame, Rgba{0.78f, 0.80f, 0.84f, 1}, box(0.175f, 0.12f, 0.215f, 0.5f));
+      MirroredFill(canvas, frame, gold, box(0.12f, 0.33f, 0.27f, 0.36f));
+   }
+   else if (rank == 12)
+   {
+      MirroredFill(canvas, frame, Rgba{0.80f, 0.22f, 0.25f, 1}, disc(0.5f, 0.245f, 0.02f));
+      MirroredFill(canvas, frame, gold, box(0.39f, 0.09f, 0.61f, 0.115f));
+      for (float cu : {0.41f, 0.455f, 0.5f, 0.545f, 0.59f})
+      {
+         MirroredFill(canvas, frame, gold, disc(cu, 0.075f, cu == 0.5f ? 0.03f : 0.02f));
+      }
+      // A flower held before the robe.
+      MirroredFill(canvas, frame, Rgba{0.20f, 0.55f, 0.22f, 1}, box(0.245f, 0.38f, 0.265f, 0.5f));
+      MirroredFill(canvas, frame, accent, disc(0.255f, 0.37f, 0.06f));
+      MirroredFill(canvas, frame, gold, disc(0.255f, 0.37f, 0.022f));
+   }
+   else
+   {
+      MirroredFill(canvas, frame, Rgba{0.30f, 0.20f, 0.12f, 1},
+                   [disc](float u, float v) { return v <= 0.17f && disc(0.5f, 0.19f, 0.145f)(u, v); });
+      MirroredFill(canvas, frame, Rgba{0.30f, 0.20f, 0.12f, 1}, disc(0.5f, 0.245f, 0.015f));
+      // A cap tipped to one side with a feather.
+      MirroredFill(canvas, frame, accent,
+                   [aspect](float u, float v)
+                   {
+                      const float du = (u - 0.47f) / 0.19f, dv = (v - 0.095f) * aspect / 0.07f;
+                      return du * du + dv * dv < 1.0f;
+                   });
+      MirroredFill(canvas, frame, Rgba{0.97f, 0.95f, 0.88f, 1},
+                   [](float u, float v)
+                   {
+                      const float t = (u - 0.58f) / 0.22f;
+                      return t >= 0.0f && t <= 1.0f &&
+                             std::fabs(v - (0.08f - t * 0.07f)) <= 0.012f + 0.01f * t;
+                   });
+      // A staff with a blade at its head.
+      MirroredFill(canvas, frame, Rgba{0.45f, 0.30f, 0.16f, 1}, box(0.8f, 0.05f, 0.83f, 0.5f));
+      MirroredFill(canvas, frame, Rgba{0.78f, 0.80f, 0.84f, 1}, spike(0.815f, 0.0f, 0.09f, 0.055f));
+   }
+   // The suit on a medallion at the chest.
+   const float medallionU = 0.66f, medallionV = 0.43f;
+   MirroredFill(canvas, frame, Rgba{0.99f, 0.97f, 0.90f, 1}, disc(medallionU, medallionV, 0.105f));
+   MirroredFill(canvas, frame, gold,
+                [=](float u, float v) {
+                   return !disc(medallionU, medallionV, 0.085f)(u, v) &&
+                          disc(medallionU, medallionV, 0.105f)(u, v);
+                });
+   Glyph emblem = SymbolFit(fonts, SUIT_SYMBOLS[suit], frame.width * 0.13f);
+   const float ex = frame.left + frame.width * medallionU, ey = frame.top + frame.height * medallionV;
+   GlyphDraw(canvas, emblem, ex, ey, color, false);
+   GlyphDraw(canvas, emblem, 2 * frame.left + frame.width - ex, 2 * frame.top + frame.height - ey, color,
+             true);
+   // The line between the two ends and the frame around them.
+   ShapeFill(canvas, static_cast<int>(frame.left), static_cast<int>(frame.top + frame.height * 0.5f) - 1,
+             static_cast<int>(frame.left + frame.width) + 1,
+             static_cast<int>(frame.top + frame.height * 0.5f) + 2, color,
+             [&](float, float y) { return std::fabs(y - (frame.top + frame.height * 0.5f)) <= 0.5f; });
+   RoundedBoxStroke(canvas, frame.left, frame.top, frame.left + frame.width, frame.top + frame.height, 2.0f,
+                    frame.width >= 60.0f ? 1.5f : 1.0f, color);
+}
+
+// One card face: blank, corner indices, then the middle (pips, large ace, court picture or joker).
 void FaceDraw(Canvas& canvas, Fonts& fonts, float ox, float oy, const CardSize& size, FrontKind kind,
               int suit, int rank)
 {
    FaceBlankDraw(canvas, ox, oy, size);
    const float w = static_cast<float>(size.width);
    const float h = static_cast<float>(size.height);
-   const float print = kind == FRONT_LARGE_PRINT ? 1.3f : 1.0f;
-   const int rankPixels = static_cast<int>(std::lround(h * 0.235f * print));
-   const int suitPixels = static_cast<int>(std::lround(h * 0.15f * print));
-   const float margin = std::max(2.0f, w * 0.05f);
+   const FaceMetrics metrics = FaceMetricsGet(size, kind);
+   const float margin = metrics.margin;
+   const float indexHeight = metrics.indexHeight;
+   // Everything but the indices keeps inside this band, clear of them: below the tallest index of
+   // the size, so that no pip or picture peeks into a fanned card's strip in any style.
+   const float tallest = FaceMetricsGet(size, FRONT_LARGE_PRINT).indexHeight;
+   const float fieldTop = margin + tallest + std::max(3.0f, std::round(tallest * 0.25f));
+   const float fieldBottom = h - fieldTop;
    if (rank == 0)
    {
       const bool oldMaid = kind == FRONT_OLD_MAID;
       const Rgba color = oldMaid ? Rgba{0.45f, 0.15f, 0.55f, 1} : RED;
-      Glyph symbol = fonts.SymbolRender(oldMaid ? 0x265B : 0x2605, static_cast<int>(h * 0.42f));
-      GlyphDraw(canvas, symbol, ox + w * 0.5f, oy + h * 0.42f, color, false);
-      Glyph word = fonts.TextRender(oldMaid ? "OLD MAID" : "JOKER", true, static_cast<int>(h * 0.13f), 1.0f);
-      if (word.width > w - 2 * margin)
-      {
-         word = fonts.TextRender(oldMaid ? "OLD MAID" : "JOKER", true, static_cast<int>(h * 0.13f),
-                                 (w - 2 * margin) / word.width);
-      }
-      GlyphDraw(canvas, word, ox + w * 0.5f, oy + h * 0.78f, color, false);
-      Glyph corner = fonts.SymbolRender(oldMaid ? 0x265B : 0x2605, suitPixels);
+      const unsigned int code = oldMaid ? 0x265B : 0x2605;
+      Glyph symbol = SymbolFit(fonts, code, (fieldBottom - fieldTop) * 0.55f);
+      GlyphDraw(canvas, symbol, ox + w * 0.5f, oy + fieldTop + (fieldBottom - fieldTop) * 0.4f, color, false);
+      const char* text = oldMaid ? "OLD MAID" : "JOKER";
+      Glyph word = TextFit(fonts, text, h * 0.09f, w - 2 * margin - 4);
+      GlyphDraw(canvas, word, ox + w * 0.5f, oy + fieldTop + (fieldBottom - fieldTop) * 0.85f, color, false);
+      Glyph corner = SymbolFit(fonts, code, indexHeight);
       GlyphDrawAt(canvas, corner, ox + margin, oy + margin, color, false);
       GlyphDrawAt(canvas, corner, ox + w - margin - corner.width, oy + h - margin - corner.height, color,
                   true);
       return;
    }
    const Rgba color = SuitColor(suit, kind);
-   // Corner index: the rank over the suit, narrowed when two digits would crowd the pips.
-   const float indexWidth = w * (kind == FRONT_LARGE_PRINT ? 0.3f : 0.22f);
-   Glyph rankGlyph = fonts.TextRender(RANK_TEXTS[rank], true, rankPixels, 1.0f);
-   if (rankGlyph.width > indexWidth)
-   {
-      rankGlyph = fonts.TextRender(RANK_TEXTS[rank], true, rankPixels, indexWidth / rankGlyph.width);
-   }
-   Glyph suitGlyph = fonts.SymbolRender(SUIT_SYMBOLS[suit], suitPixels);
-   const float indexCenter = margin + indexWidth * 0.5f;
-   const float rankTop = margin + 1;
-   const float suitCenterY = rankTop + rankGlyph.height + 2 + suitGlyph.height * 0.5f;
-   GlyphDraw(canvas, rankGlyph, ox + indexCenter, oy + rankTop + rankGlyph.height * 0.5f, color, false);
-   GlyphDraw(canvas, suitGlyph, ox + indexCenter, oy + suitCenterY, color, false);
-   GlyphDraw(canvas, rankGlyph, ox + w - indexCenter, oy + h - rankTop - rankGlyph.height * 0.5f, color,
-             true);
-   GlyphDraw(canvas, suitGlyph, ox + w - indexCenter, oy + h - suitCenterY, color, true);
+   // Corner index: the rank with the suit beside it, on one line, "10" narrowed to about one
+   // letter and a half.
+   const Glyph rankGlyph = rank == 10 ? TenFit(fonts, indexHeight, indexHeight * 1.15f)
+                                      : TextFit(fonts, RANK_TEXTS[rank], indexHeight, indexHeight * 0.95f);
+   const Glyph suitGlyph = SymbolFit(fonts, SUIT_SYMBOLS[suit], indexHeight * 0.9f);
+   const float gap = std::max(1.0f, std::round(indexHeight * 0.1f));
+   const float suitLeft = margin + rankGlyph.width + gap;
+   const float suitTop = margin + std::floor((indexHeight - suitGlyph.height) * 0.5f);
+   GlyphDrawAt(canvas, rankGlyph, ox + margin, oy + margin, color, false);
+   GlyphDrawAt(canvas, suitGlyph, ox + suitLeft, oy + suitTop, color, false);
+   GlyphDrawAt(canvas, rankGlyph, ox + w - margin - rankGlyph.width, oy + h - margin - rankGlyph.height,
+               color, true);
+   GlyphDrawAt(canvas, suitGlyph, ox + w - suitLeft - suitGlyph.width, oy + h - suitTop - suitGlyph.height,
+               color, true);
 
    if (rank == 1)
    {
-      Glyph ace = fonts.SymbolRender(SUIT_SYMBOLS[suit], static_cast<int>(w * 0.6f));
+      Glyph ace = SymbolFit(fonts, SUIT_SYMBOLS[suit], std::min((fieldBottom - fieldTop) * 0.6f, w * 0.6f));
       GlyphDraw(canvas, ace, ox + w * 0.5f, oy + h * 0.5f, color, false);
    }
    else if (rank <= 10)
    {
-      // Large print leaves its bigger indices room: the pips gather nearer the middle.
-      const float gather = kind == FRONT_LARGE_PRINT ? 0.62f : 1.0f;
-      Glyph pip = fonts.SymbolRender(SUIT_SYMBOLS[suit], static_cast<int>(std::lround(w * 0.21f * gather)));
+      const float pipHeight = metrics.pipHeight;
+      Glyph pip = SymbolFit(fonts, SUIT_SYMBOLS[suit], pipHeight);
+      const float columns[] = {0.3f, 0.5f, 0.7f};
+      const float first = fieldTop + pipHeight * 0.5f;
+      const float spread = fieldBottom - fieldTop - pipHeight;
       for (const Pip& p : PipsGet(rank))
       {
-         const float x = 0.5f + (p.x - 0.5f) * gather;
-         const float y = 0.5f + (p.y - 0.5f) * (kind == FRONT_LARGE_PRINT ? 0.8f : 1.0f);
-         GlyphDraw(canvas, pip, ox + w * x, oy + h * y, color, p.y > 0.5f);
+         GlyphDraw(canvas, pip, ox + w * columns[p.column], oy + first + spread * p.row, color, p.row > 0.5f);
       }
    }
    else
    {
-      // Court cards: a framed panel with a large letter and the suit in two corners of the panel.
-      const float left = ox + w * 0.27f, right = ox + w * 0.73f;
-      const float top = oy + h * 0.16f, bottom = oy + h * 0.84f;
-      const Rgba tint{color.r * 0.15f + 0.85f, color.g * 0.15f + 0.85f, color.b * 0.15f + 0.85f, 1};
-      RoundedBoxFill(canvas, left, top, right, bottom, 2.0f, color);
-      RoundedBoxFill(canvas, left + 1, top + 1, right - 1, bottom - 1, 1.5f, tint);
-      RoundedBoxStroke(canvas, left + 3, top + 3, right - 3, bottom - 3, 1.0f, 1.0f, color);
-      Glyph letter = fonts.TextRender(RANK_TEXTS[rank], true, static_cast<int>(h * 0.36f), 1.0f);
-      GlyphDraw(canvas, letter, (left + right) * 0.5f, (top + bottom) * 0.5f, color, false);
-      Glyph small = fonts.SymbolRender(SUIT_SYMBOLS[suit], static_cast<int>(w * 0.15f));
-      GlyphDrawAt(canvas, small, left + 5, top + 5, color, false);
-      GlyphDrawAt(canvas, small, right - 5 - small.width, bottom - 5 - small.height, color, true);
+      const float inset = std::round(w * 0.15f);
+      CourtDraw(canvas, fonts, Frame{ox + inset, oy + fieldTop, w - 2 * inset, fieldBottom - fieldTop}, suit,
+                rank, color);
    }
    if (kind == FRONT_CRAZY_EIGHTS && rank == 8)
    {
@@ -476,7 +753,7 @@ void FaceDraw(Canvas& canvas, Fonts& fonts, float ox, float oy, const CardSize& 
       const Rgba band{0.95f, 0.55f, 0.05f, 0.92f};
       RoundedBoxFill(canvas, ox + 3, oy + h * 0.5f - h * 0.09f, ox + w - 3, oy + h * 0.5f + h * 0.09f, 2.0f,
                      band);
-      Glyph wild = fonts.TextRender("WILD", true, static_cast<int>(h * 0.13f), 1.0f);
+      Glyph wild = TextFit(fonts, "WILD", h * 0.1f, w - 10);
       GlyphDraw(canvas, wild, ox + w * 0.5f, oy + h * 0.5f, WHITE, false);
    }
 }

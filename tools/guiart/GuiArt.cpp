@@ -70,8 +70,8 @@ const Piece pieces[] = {
      300,
      18.0f,
      3.0f,
-     {0.16f, 0.36f, 0.25f, 0.97f},
-     {0.08f, 0.20f, 0.14f, 0.97f},
+     {0.16f, 0.36f, 0.25f, 1.0f},
+     {0.08f, 0.20f, 0.14f, 1.0f},
      {0.86f, 0.74f, 0.42f, 1.0f},
      8},
     {"ButtonUp",
@@ -119,8 +119,8 @@ const Piece loadingScreenPieces[] = {
      150,
      18.0f,
      3.0f,
-     {0.16f, 0.36f, 0.25f, 0.97f},
-     {0.08f, 0.20f, 0.14f, 0.97f},
+     {0.16f, 0.36f, 0.25f, 1.0f},
+     {0.08f, 0.20f, 0.14f, 1.0f},
      {0.86f, 0.74f, 0.42f, 1.0f},
      8},
     {"BarBackground",
@@ -161,9 +161,9 @@ struct Backdrop
 const Backdrop loadingScreenBackdrop = {
     "Background", 640, 480, {0.12f, 0.38f, 0.23f, 1.0f}, {0.02f, 0.10f, 0.06f, 1.0f}, 48.0f, 0.07f};
 
-// Shared looks of the menus.
-constexpr Rgba PANEL_TOP{0.16f, 0.36f, 0.25f, 0.97f};
-constexpr Rgba PANEL_BOTTOM{0.08f, 0.20f, 0.14f, 0.97f};
+// Shared looks of the menus. Panels are opaque: they cover the table, whose cards must not show through.
+constexpr Rgba PANEL_TOP{0.16f, 0.36f, 0.25f, 1.0f};
+constexpr Rgba PANEL_BOTTOM{0.08f, 0.20f, 0.14f, 1.0f};
 constexpr Rgba GOLD{0.86f, 0.74f, 0.42f, 1.0f};
 constexpr Rgba BRIGHT_GOLD{1.0f, 0.86f, 0.40f, 1.0f};
 constexpr Rgba BUTTON_TOP{0.32f, 0.46f, 0.66f, 1.0f};
@@ -230,7 +230,7 @@ const Piece solitaireMenuPieces[] = {
 
 // Menu bar: its strip and one round icon button per entry, plain and hovered.
 const Piece menuBarPieces[] = {
-    {"Panel", 260, 60, 16.0f, 2.0f, {0.10f, 0.22f, 0.16f, 0.92f}, {0.05f, 0.13f, 0.09f, 0.92f}, GOLD, 4},
+    {"Panel", 260, 60, 16.0f, 2.0f, {0.10f, 0.22f, 0.16f, 1.0f}, {0.05f, 0.13f, 0.09f, 1.0f}, GOLD, 4},
     {"Back", 48, 48, 24.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, EDGE, 2, GLYPH_BACK, WHITE},
     {"BackOver", 48, 48, 24.0f, 2.0f, OVER_TOP, OVER_BOTTOM, WHITE, 2, GLYPH_BACK, WHITE},
     {"Profile", 48, 48, 24.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, EDGE, 2, GLYPH_PROFILE, WHITE},
@@ -258,7 +258,7 @@ std::vector<Piece> FaceCreatorPiecesMake()
    const Rgba gold{0.86f, 0.74f, 0.42f, 1.0f};
    const Rgba white{0.90f, 0.92f, 0.96f, 1.0f};
    std::vector<Piece> made = {
-       {"Panel", 920, 680, 18.0f, 3.0f, {0.16f, 0.36f, 0.25f, 0.97f}, {0.08f, 0.20f, 0.14f, 0.97f}, gold, 8},
+       {"Panel", 920, 680, 18.0f, 3.0f, {0.16f, 0.36f, 0.25f, 1.0f}, {0.08f, 0.20f, 0.14f, 1.0f}, gold, 8},
        {"PortraitFrame",
         276,
         276,
@@ -273,8 +273,8 @@ std::vector<Piece> FaceCreatorPiecesMake()
         380,
         18.0f,
         3.0f,
-        {0.16f, 0.36f, 0.25f, 0.97f},
-        {0.08f, 0.20f, 0.14f, 0.97f},
+        {0.16f, 0.36f, 0.25f, 1.0f},
+        {0.08f, 0.20f, 0.14f, 1.0f},
         gold,
         8},
        {"Selection",
@@ -355,8 +355,8 @@ const Piece dialogPieces[] = {
      130,
      20.0f,
      3.0f,
-     {0.99f, 0.97f, 0.90f, 0.97f},
-     {0.93f, 0.89f, 0.78f, 0.97f},
+     {0.99f, 0.97f, 0.90f, 1.0f},
+     {0.93f, 0.89f, 0.78f, 1.0f},
      {0.36f, 0.27f, 0.16f, 1.0f},
      6},
     {"ArrowDownIndicator",
@@ -1350,11 +1350,10 @@ int main(int argc, char** argv)
    }
    if (!usable)
    {
-      std::fprintf(
-          stderr,
-          "usage: corvale-guiart --output <folder> [--set "
-          "MessageBox|LoadingScreen|MainMenu|SolitaireMenu|MenuBar|Language|FaceCreator|Dialog|SettingsMenu|TrickTaking|Solitaire] "
-          "[--icon <file>] [--cards <graphics folder>]\n");
+      std::fprintf(stderr, "usage: corvale-guiart --output <folder> [--set "
+                           "MessageBox|LoadingScreen|MainMenu|SolitaireMenu|MenuBar|Language|FaceCreator|"
+                           "Dialog|SettingsMenu|TrickTaking|Solitaire] "
+                           "[--icon <file>] [--cards <graphics folder>]\n");
       return 2;
    }
    Memory::Init();

@@ -47,14 +47,19 @@ class KlondikeHarness : public CardGameHarness
       FileWrite("Scripts/Minigames/KlondikeSolitaire.json", gameConsts);
    }
 
-   // The global constants from the object's text, with the games' constants templates of the data.
+   // The global constants from the object's text, with the games' constants templates and the
+   // card pile templates of the data.
    void ConstsWithTemplatesSet(const std::string& text)
    {
       JSONTest::ValuePointer build = JSONTest::TextParse(SourceFileRead("data/Scripts/BuildConsts.json"));
+      JSONTest::ValuePointer graphics =
+          JSONTest::TextParse(SourceFileRead("data/Graphics/GraphicsConsts.json"));
       JSONTest::ValuePointer object = JSONTest::TextParse(text);
-      ASSERT_TRUE(build && object);
+      ASSERT_TRUE(build && graphics && object);
       JSONValue* templates = build->ItemGet("MinigameConstsTemplates")->Clone(HEAP_DEFAULT);
       ASSERT_TRUE(templates && object->ItemSet("MinigameConstsTemplates", templates));
+      JSONValue* pileTemplates = graphics->ItemGet("CardPileTemplates")->Clone(HEAP_DEFAULT);
+      ASSERT_TRUE(pileTemplates && object->ItemSet("CardPileTemplates", pileTemplates));
       CardGlobalConstsSet(JSONTest::TextWrite(object.get()));
    }
 

@@ -11,11 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "app/profile/ProfileStore.h"
+#include "cardgame/CardPileHelpLabel.h"
+#include "cardgame/CardPileWidget.h"
 #include "cardgame/CardWidget.h"
 #include "core/FileManagerStdio.h"
 #include "core/ProgressionManager.h"
 #include "core/TextManager.h"
 #include "gui/GUIManager.h"
+#include "gui/popup/MessageBoxPopup.h"
+#include "gui/popup/PopupManager.h"
 #include "gui/state/FadeManager.h"
 #include "gui/widgets/LabelWidget.h"
 #include "gui/widgets/NumberLabelWidget.h"
@@ -28,7 +33,9 @@
 #include "platform/sprite/FontManager.h"
 #include "platform/window/Screen.h"
 #include "platform/window/ScreenshotWriter.h"
+#include "tests/platform/SpriteTestSupport.h"
 #include "tests/cardgame/CardTableWindow.h"
+#include "tests/cardgame/FannedIndexCheck.h"
 #include "tests/games/solitaire/KlondikeHarness.h"
 #include "tests/TestSupport.h"
 #include "tests/platform/ScreenTestSupport.h"
@@ -253,6 +260,122 @@ TEST_F(KlondikeTableWindowTest, TheChosenCardStylesShowOnTheTable)
        CardPixelsCount(frame, back, [](const TestSupport::Pixel& p) { return p.b > p.r + 60; });
    EXPECT_GT(backRed, 200) << "the stock's back is not red";
    EXPECT_EQ(backBlue, 0) << "the stock's back shows blue";
+}
+
+// The drawing tests' PNG writer.
+struct ShotWriter : sprite_test_support::DrawingTest
+{
+   using DrawingTest::Save;
+};
+
+TEST_F(KlondikeTableWindowTest, ALongColumnAndTheWasteShowEveryIndexAndTheStockCountStaysClear)
+{
+   harness.KlondikeEnter(&game);
+   Settle();
+   // The longest column a deal allows (seven backs under a full run), a full run in the first
+   // column, five cards turned onto the waste and the rest in the stock.
+   harness.TableClear();
+   harness.CardsPlace(harness.Column(6),
+                      {"2D",  "3D",  "4D",  "5D",  "6D",  "7D",  "8D",  "KS*", "QH*", "JS*",
+                       "TH*", "9S*", "8H*", "7S*", "6H*", "5S*", "4H*", "3S*", "2H*", "AS*"});
+   harness.CardsPlace(harness.Column(0), {"KH*", "QS*", "JH*", "TS*", "9H*", "8S*", "7H*", "6S*", "5H*",
+                                          "4S*", "3H*", "2S*", "AH*"});
+   harness.CardsPlace(harness.Waste(), {"KC*", "QC*", "JC*", "TC*", "9C*"});
+   ASSERT_EQ(harness.Column(6)->cards.count, 20);
+   ASSERT_EQ(harness.Stock()->cards.count, 14);
+   CardPile* stock = harness.Stock();
+   ASSERT_EQ(stock->helpLabels.count, 1);
+   // The count shows while the pointer rests on the stock.
+   mouseStateSystem.x = static_cast<i32>(stock->position.x);
+   mouseStateSystem.y = static_cast<i32>(stock->position.y);
+   for (const char* style : {"Classic", "FourColor", "LargePrint"})
+   {
+      SCOPED_TRACE(style);
+      // The player's choice, wherever the game reads it from.
+      profileCurrent->ItemStringSet("CardFrontStyle", style);
+      KlondikeHarness::OptionSet("CardFrontStyle", style);
+      game.CardSpritesReload();
+      // A frame lays the placed cards out; then they fly there.
+      TestSupport::CardTableWindow::FrameRun(harness);
+      Settle();
+      screen.clearedThisFrame = 0;
+      screen.ClearColorSet(ColorRGBA8{16, 72, 40, 255});
+      screen.Clear();
+      GUIManager::Draw();
+      const std::vector<u8> frame = TestSupport::FrameRead();
+      ShotWriter::Save(frame, TestSupport::ProgramFolderGet() + "/KlondikeTable" + style + ".png");
+      TestSupport::FannedIndexCheck check(TestSupport::BuildDataFolderGet());
+      EXPECT_EQ(check.PileCheck(frame, harness.Column(6), style), 12);
+      EXPECT_EQ(check.PileCheck(frame, harness.Column(0), style), 12);
+      EXPECT_EQ(check.PileCheck(frame, harness.Waste(), style), 2);
+   }
+
+   // A question over the table: its panel looks the same whatever lies beneath it.
+   MessageBoxPopup* question = MessageBoxPopup::Show("ConfirmGameNew", "MessageBoxYesNo");
+   ASSERT_NE(question, nullptr);
+   for (i32 i = 0; i < 200 && GUIManager::transitionsRunning > 0; ++i)
+   {
+      TestSupport::CardTableWindow::FrameRun(harness);
+   }
+   Widget* panel = GUIManager::WidgetGetByPath("MessageBoxYesNo.Panel");
+   ASSERT_NE(panel, nullptr);
+   auto drawn = [&]()
+   {
+      screen.clearedThisFrame = 0;
+      screen.ClearColorSet(ColorRGBA8{16, 72, 40, 255});
+      screen.Clear();
+      GUIManager::Draw();
+      return TestSupport::FrameRead();
+   };
+   const std::vector<u8> overCards = drawn();
+   ShotWriter::Save(overCards, TestSupport::ProgramFolderGet() + "/KlondikeQuestion.png");
+   game.cardContainerBottom->VisibleSet(false);
+   const std::vector<u8> overFelt = drawn();
+   game.cardContainerBottom->VisibleSet(true);
+   const Point2F corner = panel->PositionAbsoluteGet();
+   int showingThrough = 0;
+   // Inside the panel's rounded border and shadow.
+   for (int y = static_cast<int>(corner.y) + 24; y < static_cast<int>(corner.y) + 300 - 24; ++y)
+   {
+      for (int x = static_cast<int>(corner.x) + 24; x < static_cast<int>(corner.x) + 540 - 24; ++x)
+      {
+         const TestSupport::Pixel a = TestSupport::PixelAt(overCards, x, y);
+         const TestSupport::Pixel b = TestSupport::PixelAt(overFelt, x, y);
+         showingThrough += a.r != b.r || a.g != b.g || a.b != b.b ? 1 : 0;
+      }
+   }
+   EXPECT_EQ(showingThrough, 0) << "cards show through the question box";
+   PopupManager::CloseAll();
+
+   // The stock's count shows, and no card or empty-pile picture of another pile reaches into it.
+   Widget* label = stock->helpLabels[0]->widget;
+   ASSERT_NE(label, nullptr);
+   EXPECT_TRUE(label->VisibleCheck());
+   const Point2F at = label->PositionAbsoluteGet();
+   const Box2F box = label->BoundsGet();
+   auto overlaps = [&](const Point2F& centre, const Box2F& other)
+   {
+      const float left = centre.x + other.x, top = centre.y + other.y;
+      return left < at.x + box.x + box.width && at.x + box.x < left + other.width &&
+             top < at.y + box.y + box.height && at.y + box.y < top + other.height;
+   };
+   for (i32 p = 0; p < game.cardPiles.count; ++p)
+   {
+      CardPile* pile = game.cardPiles[p];
+      if (pile == stock)
+      {
+         continue;
+      }
+      ASSERT_NE(pile->widget, nullptr);
+      EXPECT_FALSE(overlaps(pile->widget->PositionAbsoluteGet(), pile->widget->BoundsGet())) << "pile " << p;
+      for (i32 i = 0; i < pile->cards.count; ++i)
+      {
+         CardWidget* card = pile->cards[i]->widget;
+         ASSERT_NE(card, nullptr);
+         EXPECT_FALSE(overlaps(card->PositionAbsoluteGet(), card->BoundsGet()))
+             << "pile " << p << " card " << i;
+      }
+   }
 }
 } // namespace
 } // namespace Corvale

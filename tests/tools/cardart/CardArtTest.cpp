@@ -1,10 +1,15 @@
 // The card art tool: its output is the same bytes on every run, the 52 corner indices all differ,
 // and a card drawn 1:1 at a whole-pixel position reads back as its sheet cell.
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/image/Image.h"
 #include "platform/sprite/Sprite.h"
@@ -158,4 +163,146 @@ TEST_F(CardArtTest, ACardDrawnOneToOneReadsBackAsItsCell)
    EXPECT_LE(worst, 2);
    Bitmap::Destroy(sheet);
 }
+// Ink of a face: clearly darker or more coloured than its white, away from the card's outline.
+struct FaceInk
+{
+   const Bitmap* sheet;
+   int left, top, width, height;
+
+   bool At(int x, int y) const
+   {
+      const float radius = width * 0.07f;
+      const float qx = std::max(std::fabs(x + 0.5f - width * 0.5f) - (width * 0.5f - radius), 0.0f);
+      const float qy = std::max(std::fabs(y + 0.5f - height * 0.5f) - (height * 0.5f - radius), 0.0f);
+      if (x < 0 || y < 0 || x >= width || y >= height || std::sqrt(qx * qx + qy * qy) >= radius - 2.5f)
+      {
+         return false;
+      }
+      const u8* p = sheet->PixelAddressGet(left + x, top + y);
+      const int low = std::min({p[0], p[1], p[2]});
+      const int high = std::max({p[0], p[1], p[2]});
+      return low < 170 || high - low > 80;
+   }
+
+   // Separate blots of ink: pixels touching (also across a corner) belong together.
+   int BlotsCount() const
+   {
+      std::vector<char> seen(static_cast<size_t>(width) * height, 0);
+      int blots = 0;
+      for (int y = 0; y < height; y++)
+      {
+         for (int x = 0; x < width; x++)
+         {
+            if (seen[y * width + x] || !At(x, y))
+            {
+               continue;
+            }
+            blots++;
+            std::vector<std::pair<int, int>> stack = {{x, y}};
+            seen[y * width + x] = 1;
+            while (!stack.empty())
+            {
+               const auto [cx, cy] = stack.back();
+               stack.pop_back();
+               for (int dy = -1; dy <= 1; dy++)
+               {
+                  for (int dx = -1; dx <= 1; dx++)
+                  {
+                     const int nx = cx + dx, ny = cy + dy;
+                     if (nx >= 0 && ny >= 0 && nx < width && ny < height && !seen[ny * width + nx] &&
+                         At(nx, ny))
+                     {
+                        seen[ny * width + nx] = 1;
+                        stack.push_back({nx, ny});
+                     }
+                  }
+               }
+            }
+         }
+      }
+      return blots;
+   }
+};
+
+struct SizeInfo
+{
+   const char* name;
+   int width, height;
+};
+const SizeInfo SIZES[] = {{"Small", 60, 84}, {"Medium", 80, 112}, {"Large", 100, 140}};
+const char* const FRONTS[] = {"Classic",     "FourColor", "LargePrint",
+                              "CrazyEights", "OldMaid",   "MemoryMatchNormal"};
+
+TEST_F(CardArtTest, PipsAndIndicesNeverTouchEachOther)
+{
+   // Two indices (rank and suit; "10" is two glyphs), then one blot per pip.
+   for (const char* style : FRONTS)
+   {
+      for (const SizeInfo& size : SIZES)
+      {
+         Bitmap* sheet = SheetLoad(std::string("Sprites/Cards/Fronts/") + style + "/" + size.name + "Sheet");
+         ASSERT_NE(sheet, nullptr) << style << " " << size.name;
+         for (int suit = 0; suit < 4; suit++)
+         {
+            for (int rank = 2; rank <= 10; rank++)
+            {
+               // The crazy eights' wild banner joins its pips on purpose.
+               if (std::string(style) == "CrazyEights" && rank == 8)
+               {
+                  continue;
+               }
+               const int cell = suit * 13 + rank - 1;
+               const FaceInk ink{sheet, (cell % 13) * (size.width + 2 * GUTTER) + GUTTER,
+                                 (cell / 13) * (size.height + 2 * GUTTER) + GUTTER, size.width, size.height};
+               const int indexBlots = rank == 10 ? 3 : 2;
+               EXPECT_EQ(ink.BlotsCount(), rank + 2 * indexBlots)
+                   << style << " " << size.name << " rank " << rank << " suit " << suit;
+            }
+         }
+         Bitmap::Destroy(sheet);
+      }
+   }
+}
+
+TEST_F(CardArtTest, CourtCardsShowAPicturePerRankAndSuit)
+{
+   for (const char* style : FRONTS)
+   {
+      for (const SizeInfo& size : SIZES)
+      {
+         Bitmap* sheet = SheetLoad(std::string("Sprites/Cards/Fronts/") + style + "/" + size.name + "Sheet");
+         ASSERT_NE(sheet, nullptr) << style << " " << size.name;
+         // The middle of the card, where the picture is: its pixels tell the twelve apart, and each
+         // has many colours, not a letter in one ink.
+         std::set<std::string> pictures;
+         for (int suit = 0; suit < 4; suit++)
+         {
+            for (int rank = 11; rank <= 13; rank++)
+            {
+               const int cell = suit * 13 + rank - 1;
+               const int left = (cell % 13) * (size.width + 2 * GUTTER) + GUTTER;
+               const int top = (cell / 13) * (size.height + 2 * GUTTER) + GUTTER;
+               std::string picture;
+               std::set<u32> colours;
+               for (int y = size.height / 4; y < size.height * 3 / 4; y++)
+               {
+                  for (int x = size.width / 4; x < size.width * 3 / 4; x++)
+                  {
+                     const u8* p = sheet->PixelAddressGet(left + x, top + y);
+                     picture.append(reinterpret_cast<const char*>(p), 4);
+                     // Colours by their coarse shade, so that anti-aliasing alone adds none.
+                     colours.insert((p[0] >> 5) << 6 | (p[1] >> 5) << 3 | (p[2] >> 5));
+                  }
+               }
+               pictures.insert(picture);
+               EXPECT_GE(colours.size(), 8u)
+                   << style << " " << size.name << " rank " << rank << " suit " << suit;
+            }
+         }
+         EXPECT_EQ(pictures.size(), 12u) << style << " " << size.name;
+         Bitmap::Destroy(sheet);
+      }
+   }
+}
+
 } // namespace
