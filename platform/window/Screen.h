@@ -22,6 +22,7 @@ class Screen : public ScreenOpenGL
    // The last swap took long enough to have waited for the display's retrace; where it returns at
    // once (a virtual display, a driver that ignores the interval) the frame loop paces itself.
    u8 swapWaited = 0;
+   u8 swapSlowBefore = 0;
 
  private:
    // Reads the icon through the resource file manager and gives it to the window.
