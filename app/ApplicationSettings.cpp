@@ -68,7 +68,8 @@ void ApplicationScreenSettingsBuild(ScreenSettings* screenSettings, WindowProced
    screenSettings->width = 960;
    screenSettings->height = 720;
    screenSettings->title = consts ? consts->ItemGet("WindowTitle")->StringValueGet() : nullptr;
-   screenSettings->swapIntervalOn = 0;
+   // Wait for the display's retrace: a still screen need not be redrawn faster than it is shown.
+   screenSettings->swapIntervalOn = 1;
    screenSettings->multisampleLevel = 0;
    screenSettings->screenshotKey = 120;
    screenSettings->cursorHide = 0;

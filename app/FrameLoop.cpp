@@ -104,6 +104,23 @@ void ScreenFrameLoopHost::Sleep(u32 milliseconds)
    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+bool ScreenFrameLoopHost::SwapWaitedCheck()
+{
+   return screen.swapWaited != 0;
+}
+
+u64 ScreenFrameLoopHost::MicrosecondsGet()
+{
+   return static_cast<u64>(std::chrono::duration_cast<std::chrono::microseconds>(
+                               std::chrono::steady_clock::now().time_since_epoch())
+                               .count());
+}
+
+void ScreenFrameLoopHost::MicrosecondsSleep(u32 microseconds)
+{
+   std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+}
+
 i32 FrameLoop::Run(FrameLoopHost* host)
 {
    wasActive = host->ActiveCheck() ? 1 : 0;
@@ -115,6 +132,7 @@ i32 FrameLoop::Run(FrameLoopHost* host)
 
 bool FrameLoop::PassRun(FrameLoopHost* host)
 {
+   const u64 passStart = host->MicrosecondsGet();
    host->MessagesPump();
    if (quitMessagePending)
    {
@@ -140,6 +158,17 @@ bool FrameLoop::PassRun(FrameLoopHost* host)
    if (active)
    {
       host->FrameRun();
+      // A swap that returns at once leaves nothing to hold the loop back: it would redraw a still
+      // screen as fast as it can. The sleep stays within the pass, so the next frame's elapsed
+      // time still counts it.
+      if (!host->SwapWaitedCheck())
+      {
+         const u64 spent = host->MicrosecondsGet() - passStart;
+         if (spent < FRAME_PACE_MICROSECONDS)
+         {
+            host->MicrosecondsSleep(static_cast<u32>(FRAME_PACE_MICROSECONDS - spent));
+         }
+      }
    }
    else
    {

@@ -29,6 +29,11 @@ class FrameLoopHost
    // One active frame.
    virtual void FrameRun() = 0;
    virtual void Sleep(u32 milliseconds) = 0;
+   // Whether the last frame's swap waited for the display.
+   virtual bool SwapWaitedCheck() = 0;
+   // A fine clock for pacing frames, and a sleep by it.
+   virtual u64 MicrosecondsGet() = 0;
+   virtual void MicrosecondsSleep(u32 microseconds) = 0;
 };
 
 // The program's own host: the screen's window, the frame clock and the input managers.
@@ -42,7 +47,14 @@ class ScreenFrameLoopHost : public FrameLoopHost
    // Lua's incremental collection step, the events' sorting and ApplicationUpdate.
    void FrameRun() override;
    void Sleep(u32 milliseconds) override;
+   bool SwapWaitedCheck() override;
+   u64 MicrosecondsGet() override;
+   void MicrosecondsSleep(u32 microseconds) override;
 };
+
+// Where the swap does not wait for the display, a pass with a frame lasts at least this long: 60
+// frames a second.
+constexpr u32 FRAME_PACE_MICROSECONDS = 16667;
 
 class FrameLoop
 {

@@ -22,6 +22,58 @@ i32 GLVersionGet()
    }
    return version;
 }
+
+// Whether every texel of the pixels has full alpha; formats without alpha always do.
+bool PixelsOpaqueCheck(const void* pixels, i32 width, i32 height, i32 format)
+{
+   if (format == 0 || format == 3 || format == 5)
+   {
+      return true;
+   }
+   if (!pixels || width <= 0 || height <= 0)
+   {
+      return false;
+   }
+   const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+   const u8* bytes = static_cast<const u8*>(pixels);
+   switch (format)
+   {
+   case 1:
+   case 6:
+      for (size_t i = 0; i < count; ++i)
+      {
+         if (bytes[i * 4 + 3] != 0xFF)
+         {
+            return false;
+         }
+      }
+      return true;
+   case 2:
+   {
+      // 4-4-4-4 in native shorts: alpha is the low nibble.
+      const u16* texels = static_cast<const u16*>(pixels);
+      for (size_t i = 0; i < count; ++i)
+      {
+         if ((texels[i] & 0xF) != 0xF)
+         {
+            return false;
+         }
+      }
+      return true;
+   }
+   case 4:
+      for (size_t i = 0; i < count; ++i)
+      {
+         if (bytes[i * 2 + 1] != 0xFF)
+         {
+            return false;
+         }
+      }
+      return true;
+   default:
+      return false;
+   }
+}
 } // namespace
 
 bool Texture::NameCreate()
@@ -79,6 +131,7 @@ bool Texture::PixelsUpload(const void* pixels, i32 width, i32 height, i32 format
    // Rows are packed tightly, whatever their width.
    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(glFormat), width, height, 0, glFormat, type, pixels);
+   opaque = PixelsOpaqueCheck(pixels, width, height, format) ? 1 : 0;
    levelCount = generate ? static_cast<i32>(std::floor(std::log2(static_cast<double>(width)) + 0.5)) + 1 : 1;
    return true;
 }

@@ -25,6 +25,9 @@ class Texture
    static void ParametersApply();
 
    i32 levelCount = 1;
+   // Every texel of the last upload is fully opaque: drawn with an opaque colour it needs no
+   // blending.
+   u8 opaque = 0;
    Bitmap* bitmap = nullptr;
    u32 name = 0;
    void* extraData = nullptr;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/StringHelpers.h"
+#include "platform/input/InputLatch.h"
 #include "platform/input/PlatformKeys.h"
 
 namespace Corvale
@@ -16,6 +17,8 @@ void KeyboardStateInit()
    std::memset(state.raw, 0, sizeof(state.raw));
    std::memset(state.current, 0, sizeof(state.current));
    std::memset(state.previous, 0, sizeof(state.previous));
+   std::memset(state.pressesLatched, 0, sizeof(state.pressesLatched));
+   std::memset(state.releasesLatched, 0, sizeof(state.releasesLatched));
    std::memset(state.buffers, 0, sizeof(state.buffers));
    state.filling = state.buffers[0];
    state.readable = state.buffers[1];
@@ -32,10 +35,25 @@ void KeyboardStateUpdate(bool active)
    {
       key = static_cast<u8>(key >> 7);
    }
+   PlatformKeyTransitionsTake(state.pressesLatched, state.releasesLatched);
    if (active)
    {
       std::memcpy(state.previous, state.current, sizeof(state.current));
-      std::memcpy(state.current, state.raw, sizeof(state.raw));
+      for (i32 key = 0; key < 256; ++key)
+      {
+         u32 pressed = state.pressesLatched[key];
+         u32 released = state.releasesLatched[key];
+         state.current[key] =
+             static_cast<u8>(InputLatchAdvance(state.previous[key], state.raw[key], &pressed, &released));
+         state.pressesLatched[key] = static_cast<u8>(pressed);
+         state.releasesLatched[key] = static_cast<u8>(released);
+      }
+   }
+   else
+   {
+      // Keys do not latch while inactive.
+      std::memset(state.pressesLatched, 0, sizeof(state.pressesLatched));
+      std::memset(state.releasesLatched, 0, sizeof(state.releasesLatched));
    }
    if (!state.filling)
    {

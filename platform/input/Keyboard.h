@@ -16,6 +16,9 @@ struct KeyboardState
    u8 raw[256];
    u8 current[256];
    u8 previous[256];
+   // Presses and releases still to show, so that a key tapped within one frame is not lost.
+   u8 pressesLatched[256];
+   u8 releasesLatched[256];
    // Two queues of NUL-terminated UTF-8 characters, swapped each frame.
    char buffers[2][KEYBOARD_CHARACTERS_MAX][KEYBOARD_CHARACTER_SIZE];
    char (*filling)[KEYBOARD_CHARACTER_SIZE];

@@ -28,17 +28,6 @@ void RecordsPresentSet(i32 count)
    }
 }
 
-void ButtonSet(MouseState* record, u32 bit, bool down)
-{
-   if (down)
-   {
-      record->buttons |= bit;
-   }
-   else
-   {
-      record->buttons &= ~bit;
-   }
-}
 } // namespace
 
 MouseState* MouseStateGet(i32 index)
@@ -174,7 +163,7 @@ bool MouseManager::WindowMessageHandle(PlatformWindow*, u32 message, uptr wParam
             }
             record->pendingX = mapped.x - static_cast<float>(record->x);
             record->pendingY = mapped.y - static_cast<float>(record->y);
-            ButtonSet(record, MOUSE_BUTTON_LEFT, down);
+            record->ButtonSet(MOUSE_BUTTON_LEFT, down);
             record->pendingTouch = 1;
          }
       }
@@ -214,7 +203,7 @@ bool MouseManager::WindowMessageHandle(PlatformWindow*, u32 message, uptr wParam
       {
          for (MouseState* record : records)
          {
-            ButtonSet(record, MOUSE_BUTTON_LEFT, message == MESSAGE_LBUTTONDOWN);
+            record->ButtonSet(MOUSE_BUTTON_LEFT, message == MESSAGE_LBUTTONDOWN);
          }
       }
       break;
@@ -223,14 +212,14 @@ bool MouseManager::WindowMessageHandle(PlatformWindow*, u32 message, uptr wParam
    case MESSAGE_RBUTTONUP:
       for (MouseState* record : records)
       {
-         ButtonSet(record, MOUSE_BUTTON_RIGHT, message == MESSAGE_RBUTTONDOWN);
+         record->ButtonSet(MOUSE_BUTTON_RIGHT, message == MESSAGE_RBUTTONDOWN);
       }
       break;
    case MESSAGE_MBUTTONDOWN:
    case MESSAGE_MBUTTONUP:
       for (MouseState* record : records)
       {
-         ButtonSet(record, MOUSE_BUTTON_MIDDLE, message == MESSAGE_MBUTTONDOWN);
+         record->ButtonSet(MOUSE_BUTTON_MIDDLE, message == MESSAGE_MBUTTONDOWN);
       }
       break;
    case MESSAGE_MOUSEWHEEL:
@@ -343,10 +332,10 @@ void MouseManager::Update(bool active)
          const u32 bits[3] = {MOUSE_BUTTON_LEFT, MOUSE_BUTTON_RIGHT, MOUSE_BUTTON_MIDDLE};
          if (event.item < 3)
          {
-            ButtonSet(&mouseStateSystem, bits[event.item], event.value == 1);
+            mouseStateSystem.ButtonSet(bits[event.item], event.value == 1);
             if (record)
             {
-               ButtonSet(record, bits[event.item], event.value == 1);
+               record->ButtonSet(bits[event.item], event.value == 1);
             }
          }
          break;

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "platform/input/InputLatch.h"
+
 namespace Corvale
 {
 namespace
@@ -26,6 +28,7 @@ i32 Clamp(i32 value, i32 low, i32 size)
 void MouseState::Init(const Point2I& position, const PlatformRect& areaUsed, bool touchActiveNow)
 {
    buttons = frameButtons = previousButtons = 0;
+   pressesLatched = releasesLatched = 0;
    wheel = 0;
    present = 0;
    hidden = 0;
@@ -59,7 +62,26 @@ void MouseState::FrameAdvance(bool active)
       x = Clamp(x + dx, area.x, area.width);
       y = Clamp(y + dy, area.y, area.height);
       previousButtons = frameButtons;
-      frameButtons = buttons;
+      frameButtons = InputLatchAdvance(frameButtons, buttons, &pressesLatched, &releasesLatched);
+   }
+   else
+   {
+      // Buttons do not latch while inactive: what happened meanwhile is not a click.
+      pressesLatched = releasesLatched = 0;
+   }
+}
+
+void MouseState::ButtonSet(u32 bit, bool down)
+{
+   if (down)
+   {
+      pressesLatched |= bit & ~buttons;
+      buttons |= bit;
+   }
+   else
+   {
+      releasesLatched |= bit & buttons;
+      buttons &= ~bit;
    }
 }
 } // namespace Corvale

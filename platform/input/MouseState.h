@@ -43,9 +43,14 @@ struct MouseState
    float pendingY;
    float pendingWheel;
    u8 pendingTouch;
+   // Presses and releases since the last frame, so that a click within one frame is not lost.
+   u32 pressesLatched;
+   u32 releasesLatched;
 
    void Init(const Point2I& position, const PlatformRect& areaUsed, bool touchActiveNow);
    void FrameAdvance(bool active);
+   // A live change of the buttons in bit, as a message or event reports it.
+   void ButtonSet(u32 bit, bool down);
 
    bool PressedCheck(u32 button) const { return (frameButtons & button) && !(previousButtons & button); }
    bool ReleasedCheck(u32 button) const { return !(frameButtons & button) && (previousButtons & button); }

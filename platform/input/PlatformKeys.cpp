@@ -11,6 +11,9 @@ namespace Corvale
 namespace
 {
 u8 keyTable[VIRTUAL_KEY_COUNT];
+// Presses and releases since the keyboard state last took them.
+u8 keyPresses[VIRTUAL_KEY_COUNT];
+u8 keyReleases[VIRTUAL_KEY_COUNT];
 
 struct ScancodeKey
 {
@@ -68,6 +71,18 @@ const ScancodeKey scancodeKeys[] = {
     {SDL_SCANCODE_APOSTROPHE, 0xDE},
 };
 
+void KeyTransitionNote(u8 key, u8 before)
+{
+   if (!before && keyTable[key])
+   {
+      keyPresses[key] = 1;
+   }
+   else if (before && !keyTable[key])
+   {
+      keyReleases[key] = 1;
+   }
+}
+
 void GenericKeysUpdate()
 {
    keyTable[VK_SHIFT] = keyTable[VK_LSHIFT] | keyTable[VK_RSHIFT];
@@ -123,18 +138,41 @@ void PlatformKeyStateSet(u8 virtualKey, bool down)
    {
       return;
    }
+   const u8 keys[4] = {virtualKey, VK_SHIFT, VK_CONTROL, VK_MENU};
+   u8 before[4];
+   for (i32 i = 0; i < 4; ++i)
+   {
+      before[i] = keyTable[keys[i]];
+   }
    keyTable[virtualKey] = down ? 0x80 : 0;
    GenericKeysUpdate();
+   for (i32 i = 0; i < 4; ++i)
+   {
+      KeyTransitionNote(keys[i], before[i]);
+   }
 }
 
 void PlatformKeyStateClear()
 {
    std::memset(keyTable, 0, sizeof(keyTable));
+   std::memset(keyPresses, 0, sizeof(keyPresses));
+   std::memset(keyReleases, 0, sizeof(keyReleases));
 }
 
 void PlatformKeyboardStateGet(u8* table)
 {
    std::memcpy(table, keyTable, sizeof(keyTable));
+}
+
+void PlatformKeyTransitionsTake(u8* presses, u8* releases)
+{
+   for (i32 key = 0; key < VIRTUAL_KEY_COUNT; ++key)
+   {
+      presses[key] |= keyPresses[key];
+      releases[key] |= keyReleases[key];
+   }
+   std::memset(keyPresses, 0, sizeof(keyPresses));
+   std::memset(keyReleases, 0, sizeof(keyReleases));
 }
 
 u16 PlatformAsyncKeyStateGet(u8 virtualKey)

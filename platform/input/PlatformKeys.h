@@ -54,6 +54,9 @@ void PlatformKeyStateSet(u8 virtualKey, bool down);
 void PlatformKeyStateClear();
 // 256 bytes, bit 7 set for a key that is down.
 void PlatformKeyboardStateGet(u8* table);
+// Adds 1 to presses and releases (256 bytes each) for every key pressed or released since the last
+// call, and forgets them.
+void PlatformKeyTransitionsTake(u8* presses, u8* releases);
 // The live state of mouse buttons as virtual keys 1, 2 and 4 (bit 15 when down).
 u16 PlatformAsyncKeyStateGet(u8 virtualKey);
 } // namespace Corvale

@@ -4,6 +4,8 @@
 
 #include "platform/window/Screen.h"
 
+#include <chrono>
+
 #include "core/Allocator.h"
 #include "core/File.h"
 #include "core/FileManager.h"
@@ -16,6 +18,13 @@
 namespace Corvale
 {
 Screen screen;
+
+namespace
+{
+// A swap that returns sooner did not wait for a retrace: it only handed the frame over. Copying a
+// frame to a virtual display costs well under this; a display's wait is most of a refresh.
+constexpr std::chrono::microseconds SWAP_WAIT_MIN{2000};
+} // namespace
 
 bool Screen::Init(const ScreenSettings& settings)
 {
@@ -83,6 +92,17 @@ bool Screen::Init(const ScreenSettings& settings)
    }
    window.SwapIntervalSet(settings.swapIntervalOn ? 1 : 0);
    return true;
+}
+
+void Screen::BuffersSwap()
+{
+   const auto start = std::chrono::steady_clock::now();
+   window.BuffersSwap();
+   // A display that waits does so at every swap; a busy virtual display is now and then as slow
+   // for one.
+   const bool slow = std::chrono::steady_clock::now() - start >= SWAP_WAIT_MIN;
+   swapWaited = slow && swapSlowBefore ? 1 : 0;
+   swapSlowBefore = slow ? 1 : 0;
 }
 
 void Screen::IconLoad()

@@ -14,10 +14,15 @@ class Screen : public ScreenOpenGL
    // Creates the window and the context; false (after Deinit) when either is not to be had.
    bool Init(const ScreenSettings& settings);
    void Deinit();
-   // Presents the finished frame.
-   void BuffersSwap() { window.BuffersSwap(); }
+   // Presents the finished frame and notes whether the swap waited for the display.
+   void BuffersSwap();
    // Dispatches the window's pending events to the window procedure.
    bool MessagesPump() { return window.MessagesPump(); }
+
+   // The last swap took long enough to have waited for the display's retrace; where it returns at
+   // once (a virtual display, a driver that ignores the interval) the frame loop paces itself.
+   u8 swapWaited = 0;
+   u8 swapSlowBefore = 0;
 
  private:
    // Reads the icon through the resource file manager and gives it to the window.

@@ -369,16 +369,14 @@ void ScreenOpenGL::Clear()
    trianglesPeak = std::max(trianglesPeak, trianglesThisFrame);
    trianglesThisFrame = 0;
    const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
-   GLboolean depthWrites = GL_FALSE;
-   glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
    glDisable(GL_SCISSOR_TEST);
-   glDepthMask(GL_TRUE);
-   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+   // Colour only: nothing tests depth, and clearing the depth of a buffer that shares its bytes with
+   // the stencil is a slow masked pass in a software renderer.
+   glClear(GL_COLOR_BUFFER_BIT);
    if (scissor)
    {
       glEnable(GL_SCISSOR_TEST);
    }
-   glDepthMask(depthWrites);
 }
 
 void ScreenOpenGL::FrameEnd()
@@ -433,7 +431,18 @@ void ScreenOpenGL::BoxFilledDraw(const Box2F& boxGiven, const ColorRGBA8& color,
                                box.y + box.height,
                                0.0f};
    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 12, vertices);
+   // An opaque colour replaces what lies below exactly as blending would; without blending the
+   // renderer need not read the pixels it covers, which a software renderer feels on a backdrop.
+   const bool opaque = color.a == 255 && additive == 0.0f;
+   if (opaque)
+   {
+      glDisable(GL_BLEND);
+   }
    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+   if (opaque)
+   {
+      glEnable(GL_BLEND);
+   }
    trianglesThisFrame += 2;
 }
 
@@ -448,7 +457,17 @@ void ScreenOpenGL::TexturedQuadDraw(Texture* texture, const float vertices[20], 
    Texture::ParametersApply();
    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 20, vertices);
    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 20, vertices + 3);
+   // An opaque texture in an opaque colour replaces what lies below exactly as blending would.
+   const bool opaque = texture && texture->opaque && color.a == 255 && additive == 0.0f;
+   if (opaque)
+   {
+      glDisable(GL_BLEND);
+   }
    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+   if (opaque)
+   {
+      glEnable(GL_BLEND);
+   }
    trianglesThisFrame += 2;
 }
 

@@ -42,6 +42,13 @@ class ScriptedHost : public FrameLoopHost
       sleeps.push_back(milliseconds);
       ++pass;
    }
+   bool SwapWaitedCheck() override { return swapWaited; }
+   u64 MicrosecondsGet() override { return microseconds; }
+   void MicrosecondsSleep(u32 length) override
+   {
+      paceSleeps.push_back(length);
+      microseconds += length;
+   }
 
    std::vector<bool> active{true};
    std::vector<std::function<void()>> messages;
@@ -51,6 +58,22 @@ class ScriptedHost : public FrameLoopHost
    std::vector<bool> inputPasses;
    std::vector<u32> elapsedSeen;
    std::vector<u32> sleeps;
+   bool swapWaited = true;
+   u64 microseconds = 0;
+   std::vector<u32> paceSleeps;
+};
+
+// Frames of the given costs on one clock in microseconds, which the frame clock reads too.
+class PacedHost : public ScriptedHost
+{
+ public:
+   u32 TimeGet() override { return static_cast<u32>(microseconds / 1000); }
+   void FrameRun() override
+   {
+      microseconds += frameCosts[std::min(pass, frameCosts.size() - 1)];
+      ScriptedHost::FrameRun();
+   }
+   std::vector<u64> frameCosts{5000};
 };
 
 class FrameLoopTest : public ::testing::Test
@@ -118,6 +141,34 @@ TEST_F(FrameLoopTest, ScreenResetsAndSkippedFramesAreHonoured)
    EXPECT_EQ(host.elapsedSeen, (std::vector<u32>{0, 16, 0, 16}));
    EXPECT_EQ(deltaResetFlag, 0);
    EXPECT_EQ(frameClock.frameCount, 3u);
+}
+
+TEST_F(FrameLoopTest, FramesWhoseSwapReturnsAtOnceAreSpacedToSixtyASecond)
+{
+   // Quick frames sleep out the rest of the pace; a long one does not; the elapsed time of the
+   // next frame includes the sleep.
+   PacedHost host;
+   host.swapWaited = false;
+   host.frameCosts = {5000, 20000, 5000};
+   host.messages.resize(4);
+   host.messages[3] = Close;
+   FrameLoop loop;
+   loop.Run(&host);
+   EXPECT_EQ(host.paceSleeps,
+             (std::vector<u32>{FRAME_PACE_MICROSECONDS - 5000, FRAME_PACE_MICROSECONDS - 5000}));
+   EXPECT_EQ(host.elapsedSeen, (std::vector<u32>{0, 16, 20}));
+
+   // A swap that waited for the display paces the loop itself; an inactive pass keeps its sleep.
+   PacedHost waiting;
+   waiting.active = {true, false, true};
+   waiting.messages.resize(4);
+   waiting.messages[3] = Close;
+   quitRequested = false;
+   frameClock = FrameClock();
+   FrameLoop again;
+   again.Run(&waiting);
+   EXPECT_TRUE(waiting.paceSleeps.empty());
+   EXPECT_EQ(waiting.sleeps, (std::vector<u32>{250}));
 }
 
 TEST(WindowProcedure, TypedCharactersStopAt256AFrame)

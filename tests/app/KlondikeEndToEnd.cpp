@@ -1,7 +1,8 @@
 // Klondike in the running program: from the main menu through the solitaire menu and the settings
 // menu that opens on the game's page to a dealt table whose column tops show their faces beside the
 // stock's back, and a click on the stock that turns cards onto the waste. Places come from the built layers
-// and constants. On the way it prints what the program costs idling five seconds on the dealt table.
+// and constants. On the way it prints what the program costs idling five seconds on the main menu and on
+// the dealt table.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -40,6 +41,24 @@ double ProcessCPUSecondsGet(pid_t process)
 class KlondikeEndToEnd : public ProgramFixture
 {
  protected:
+   // A figure, not a check: what the program costs over five seconds while the player looks at a
+   // still screen.
+   void IdleCPUPrint(const char* where, const std::string& property)
+   {
+      const double cpuBefore = ProcessCPUSecondsGet(child);
+      const auto idleStart = std::chrono::steady_clock::now();
+      std::this_thread::sleep_for(std::chrono::seconds(5));
+      const double idleSeconds =
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - idleStart).count();
+      const double cpuAfter = ProcessCPUSecondsGet(child);
+      if (cpuBefore >= 0.0 && cpuAfter >= 0.0)
+      {
+         std::printf("Idle on %s: %.3f CPU seconds per second\n", where,
+                     (cpuAfter - cpuBefore) / idleSeconds);
+         RecordProperty(property, std::to_string((cpuAfter - cpuBefore) / idleSeconds));
+      }
+   }
+
    // The face-up top of the column: the column's position moved down by its cards' offsets.
    Point ColumnTopGet(int column)
    {
@@ -104,6 +123,7 @@ TEST_F(KlondikeEndToEnd, TheDealShowsTheColumnTopsAndAClickOnTheStockTurnsCards)
    ASSERT_TRUE(game);
    ASSERT_NO_FATAL_FAILURE(MainMenuReach());
    const std::string screens = ScreensFolderGet();
+   IdleCPUPrint("the main menu", "MainMenuIdleCPUSecondsPerSecond");
 
    // Solitaire is the main menu's first game: Play opens the solitaire menu, where Klondike is the
    // third button.
@@ -143,19 +163,7 @@ TEST_F(KlondikeEndToEnd, TheDealShowsTheColumnTopsAndAClickOnTheStockTurnsCards)
        << "the Klondike table never showed its seven column tops beside the stock";
    ScreenKeep(lastShot, screens + "/KlondikeDealt.png", 960);
 
-   // A figure, not a check: what the program costs while the player looks at a dealt table.
-   const double cpuBefore = ProcessCPUSecondsGet(child);
-   const auto idleStart = std::chrono::steady_clock::now();
-   std::this_thread::sleep_for(std::chrono::seconds(5));
-   const double idleSeconds =
-       std::chrono::duration<double>(std::chrono::steady_clock::now() - idleStart).count();
-   const double cpuAfter = ProcessCPUSecondsGet(child);
-   if (cpuBefore >= 0.0 && cpuAfter >= 0.0)
-   {
-      std::printf("Idle on a dealt Klondike table: %.3f CPU seconds per second\n",
-                  (cpuAfter - cpuBefore) / idleSeconds);
-      RecordProperty("IdleCPUSecondsPerSecond", std::to_string((cpuAfter - cpuBefore) / idleSeconds));
-   }
+   IdleCPUPrint("a dealt Klondike table", "IdleCPUSecondsPerSecond");
 
    const Point stock = PilePointGet(game.get(), "Draw", -1);
    const Point waste = PilePointGet(game.get(), "Talon", -1);

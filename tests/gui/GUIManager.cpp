@@ -59,6 +59,40 @@ TEST_F(GUIManagerTests, ClicksAndDoubleClicksFollowThePressedAndClickedWidgets)
    EXPECT_EQ(journal, "B.Over B.RightPress B.RightRelease B.RightClick ");
 }
 
+TEST_F(GUIManagerTests, APressAndReleaseWithinOneFrameIsOneWholeClick)
+{
+   LayerWrite("Menu", twoProbesLayer);
+   ASSERT_TRUE(GUIManager::Push("Menu", nullptr, nullptr));
+   // A window shown 1:1, its messages read as the system pointer.
+   screen.clientWidth = 960;
+   screen.clientHeight = 720;
+   screen.preparedAreaWindowedEnabled = 0;
+   screen.displayModeChanged = 0;
+   screen.desktopOverride = 0;
+   mouseManager.systemMouseMode = 1;
+   mouseManager.touchAvailable = 0;
+   mouseStateSystem.Init(Point2I{500, 500}, PlatformRect{0, 0, 960, 720}, false);
+   mouseStateSystem.present = 1;
+   uptr result = 0;
+   mouseManager.WindowMessageHandle(nullptr, MESSAGE_MOUSEMOVE, 0, ParamPack(50, 50), &result);
+   mouseManager.SystemMouseUpdate(true);
+   GUIManager::Update(16);
+   journal.clear();
+
+   mouseManager.WindowMessageHandle(nullptr, MESSAGE_LBUTTONDOWN, 0, ParamPack(50, 50), &result);
+   mouseManager.WindowMessageHandle(nullptr, MESSAGE_LBUTTONUP, 0, ParamPack(50, 50), &result);
+   mouseManager.SystemMouseUpdate(true);
+   EXPECT_TRUE(mouseStateSystem.PressedCheck(MOUSE_BUTTON_LEFT));
+   GUIManager::Update(16);
+   EXPECT_EQ(journal, "A.Press ");
+   mouseManager.SystemMouseUpdate(true);
+   EXPECT_TRUE(mouseStateSystem.ReleasedCheck(MOUSE_BUTTON_LEFT));
+   GUIManager::Update(16);
+   mouseManager.SystemMouseUpdate(true);
+   GUIManager::Update(16);
+   EXPECT_EQ(journal, "A.Press A.Release A.Click ");
+}
+
 TEST_F(GUIManagerTests, InputWaitsForTheFadeAndForAPendingStateSwitch)
 {
    LayerWrite("Menu", twoProbesLayer);

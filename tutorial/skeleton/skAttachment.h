@@ -6,7 +6,7 @@
 
 namespace Corvale
 {
-enum skAttachmentType
+enum skAttachmentType : i32
 {
    SK_ATTACHMENT_REGION = 0,
    SK_ATTACHMENT_BOUNDING_BOX = 1,

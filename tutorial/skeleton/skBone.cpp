@@ -60,8 +60,9 @@ void skBone_updateWorldTransform(skBone* self)
       }
       self->worldRotation =
           self->data->inheritRotation ? parent->worldRotation + self->rotationIK : self->rotationIK;
-      self->worldFlipX = parent->worldFlipX != self->flipX;
-      self->worldFlipY = parent->worldFlipY != self->flipY;
+      // Any flag other than 0 counts as set, as at the root.
+      self->worldFlipX = (parent->worldFlipX != 0) != (self->flipX != 0);
+      self->worldFlipY = (parent->worldFlipY != 0) != (self->flipY != 0);
    }
    else
    {

@@ -3,6 +3,7 @@
 // the file still read; any other failure disposes everything and returns null.
 #include "tutorial/skeleton/skSkeletonJson.h"
 
+#include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
@@ -28,7 +29,25 @@ namespace Corvale
 namespace
 {
 const char* const OUT_OF_MEMORY = "Out of memory reading skeleton";
+const char* const OUT_OF_RANGE = "Number out of range: ";
 const i32 ERROR_LENGTH_MAX = 255;
+// A deformation keeps a whole vertex array per frame and a draw order a slot array per frame, so a
+// small file can ask for a great deal: what the timelines may take in all.
+constexpr double TIMELINES_BYTES_MAX = 64.0 * 1024 * 1024;
+
+// A float that converts to int without overflow.
+bool IntFits(float value)
+{
+   return value >= -2147483648.0f && value < 2147483648.0f;
+}
+
+// The JSON reader clamps a number beyond int's range into its int, so the float tells whether a
+// whole number from the file fits. The float nearest to INT_MAX is 2^31, which that reader takes
+// as INT_MAX.
+bool NumberFits(const Json* number)
+{
+   return number->valueFloat >= -2147483648.0f && number->valueFloat <= 2147483648.0f;
+}
 
 // A text member: absent gives the default, anything but a string gives empty text, so that no
 // null reaches a string function.
@@ -131,11 +150,6 @@ bool FloatsRead(Json* map, const char* key, float scale, float** values, i32* co
                       [scale](const Json* value) { return value->valueFloat * scale; });
 }
 
-bool IntsRead(Json* map, const char* key, i32** values, i32* count)
-{
-   return NumbersRead(map, key, values, count, [](const Json* value) { return value->valueInt; });
-}
-
 // The frame's curve: "stepped" exactly, or four numbers for a Bezier; anything else stays
 // linear.
 void CurveRead(skCurveTimeline* timeline, i32 frameIndex, Json* frame)
@@ -184,6 +198,11 @@ class Reader
    bool SkinsRead(Json* skins);
    bool EventsRead(Json* events);
    bool AnimationRead(Json* map);
+   // What the animations' timelines would take, counted from the tree before anything is made.
+   double TimelinesBytesCount(Json* animations);
+
+   // A number did not fit its int: the whole file is refused, not only the animation.
+   bool refused = false;
 
  private:
    skSkeletonJson* json;
@@ -200,6 +219,12 @@ class Reader
       return false;
    }
    bool OutOfMemory() { return Fail(OUT_OF_MEMORY); }
+   // A whole-number member within int's range; absent gives the default.
+   bool IntGet(Json* map, const char* key, i32 absent, i32* value);
+   // A flag member: any value but 0 is set.
+   bool FlagGet(Json* map, const char* key, i32 absent, i32* value);
+   bool IntsRead(Json* map, const char* key, i32** values, i32* count);
+   bool MeshRestRead(_skMeshBase* mesh, Json* map);
 
    bool AttachmentRead(skSkin* skin, i32 slotIndex, Json* map);
    bool RegionRead(skRegionAttachment* region, const char* path, Json* map);
@@ -220,6 +245,45 @@ class Reader
    bool DrawOrderRead(Json* offsets, i32* drawOrder, i32* unchanged);
    bool EventTimelineRead(Json* frames);
 };
+
+bool Reader::IntGet(Json* map, const char* key, i32 absent, i32* value)
+{
+   Json* item = Json_getItem(map, key);
+   if (item && !NumberFits(item))
+   {
+      refused = true;
+      return Fail(OUT_OF_RANGE, key);
+   }
+   *value = item ? item->valueInt : absent;
+   return true;
+}
+
+bool Reader::FlagGet(Json* map, const char* key, i32 absent, i32* value)
+{
+   if (!IntGet(map, key, absent, value))
+   {
+      return false;
+   }
+   *value = *value != 0 ? 1 : 0;
+   return true;
+}
+
+bool Reader::IntsRead(Json* map, const char* key, i32** values, i32* count)
+{
+   Json* array = Json_getItem(map, key);
+   for (Json* value = array ? array->child : nullptr; value; value = value->next)
+   {
+      if (!NumberFits(value))
+      {
+         *values = nullptr;
+         *count = 0;
+         refused = true;
+         return Fail(OUT_OF_RANGE, key);
+      }
+   }
+   return NumbersRead(map, key, values, count, [](const Json* value) { return value->valueInt; }) ||
+          OutOfMemory();
+}
 
 bool Reader::BonesRead(Json* bones)
 {
@@ -252,10 +316,12 @@ bool Reader::BonesRead(Json* bones)
       bone->rotation = Json_getFloat(map, "rotation", 0);
       bone->scaleX = Json_getFloat(map, "scaleX", 1);
       bone->scaleY = Json_getFloat(map, "scaleY", 1);
-      bone->inheritScale = Json_getInt(map, "inheritScale", 1);
-      bone->inheritRotation = Json_getInt(map, "inheritRotation", 1);
-      bone->flipX = Json_getInt(map, "flipX", 0);
-      bone->flipY = Json_getInt(map, "flipY", 0);
+      if (!FlagGet(map, "inheritScale", 1, &bone->inheritScale) ||
+          !FlagGet(map, "inheritRotation", 1, &bone->inheritRotation) ||
+          !FlagGet(map, "flipX", 0, &bone->flipX) || !FlagGet(map, "flipY", 0, &bone->flipY))
+      {
+         return false;
+      }
    }
    return true;
 }
@@ -300,7 +366,12 @@ bool Reader::IkConstraintsRead(Json* iks)
       {
          return Fail("Target bone not found: ", targetName);
       }
-      ik->bendDirection = Json_getInt(map, "bendPositive", 1) ? 1 : -1;
+      i32 bendPositive;
+      if (!FlagGet(map, "bendPositive", 1, &bendPositive))
+      {
+         return false;
+      }
+      ik->bendDirection = bendPositive ? 1 : -1;
       ik->mix = Json_getFloat(map, "mix", 1);
    }
    return true;
@@ -440,7 +511,8 @@ bool Reader::AttachmentRead(skSkin* skin, i32 slotIndex, Json* map)
    if (!filled || !skSkin_addAttachment(skin, slotIndex, key, attachment))
    {
       skAttachment_dispose(attachment);
-      return OutOfMemory();
+      // A bad value has said what it was; otherwise an allocation failed.
+      return json->error ? false : OutOfMemory();
    }
    return true;
 }
@@ -465,11 +537,11 @@ bool Reader::RegionRead(skRegionAttachment* region, const char* path, Json* map)
 }
 
 // What both mesh kinds read after their vertices and texture coordinates.
-bool MeshRestRead(_skMeshBase* mesh, Json* map, float scale)
+bool Reader::MeshRestRead(_skMeshBase* mesh, Json* map)
 {
+   const float scale = json->scale;
    ColorRead(map, &mesh->r, &mesh->g, &mesh->b, &mesh->a);
-   mesh->hullLength = Json_getInt(map, "hull", 0);
-   if (!IntsRead(map, "edges", &mesh->edges, &mesh->edgesCount))
+   if (!IntGet(map, "hull", 0, &mesh->hullLength) || !IntsRead(map, "edges", &mesh->edges, &mesh->edgesCount))
    {
       return false;
    }
@@ -504,7 +576,7 @@ bool Reader::MeshRead(skMeshAttachment* mesh, const char* path, Json* map)
          return false;
       }
    }
-   return MeshRestRead(mesh, map, json->scale);
+   return MeshRestRead(mesh, map);
 }
 
 bool Reader::SkinnedMeshRead(skSkinnedMeshAttachment* mesh, const char* path, Json* map)
@@ -540,6 +612,20 @@ bool Reader::SkinnedMeshRead(skSkinnedMeshAttachment* mesh, const char* path, Js
       weightsCount += n * 3;
       end += static_cast<i32>(1 + n * 4);
    }
+   // Bone indices become ints: one beyond int's range refuses the file.
+   for (i32 i = 0; i < end;)
+   {
+      const i32 n = static_cast<i32>(vertices[i++]);
+      for (i32 b = 0; b < n; ++b, i += 4)
+      {
+         if (!IntFits(vertices[i]))
+         {
+            SK_FREE(vertices);
+            refused = true;
+            return Fail(OUT_OF_RANGE, "vertices");
+         }
+      }
+   }
    bool made = (bonesCount == 0 || (mesh->bones = SK_ALLOC(i32, bonesCount))) &&
                (weightsCount == 0 || (mesh->weights = SK_ALLOC(float, weightsCount)));
    if (made)
@@ -564,7 +650,7 @@ bool Reader::SkinnedMeshRead(skSkinnedMeshAttachment* mesh, const char* path, Js
    {
       return false;
    }
-   return MeshRestRead(mesh, map, json->scale);
+   return MeshRestRead(mesh, map);
 }
 
 bool Reader::BoundingBoxRead(skBoundingBoxAttachment* box, Json* map)
@@ -591,7 +677,10 @@ bool Reader::EventsRead(Json* events)
          return OutOfMemory();
       }
       data->events[data->eventsCount++] = event;
-      event->intValue = Json_getInt(map, "int", 0);
+      if (!IntGet(map, "int", 0, &event->intValue))
+      {
+         return false;
+      }
       event->floatValue = Json_getFloat(map, "float", 0);
       const char* text = TextGet(map, "string", nullptr);
       if (text && !(event->stringValue = _skCopyString(text)))
@@ -600,6 +689,71 @@ bool Reader::EventsRead(Json* events)
       }
    }
    return true;
+}
+
+double Reader::TimelinesBytesCount(Json* animations)
+{
+   // Times and values per frame, and the curve of each gap between frames.
+   const auto curved = [](i32 frames, i32 entries)
+   {
+      return (static_cast<double>(frames) * entries + (frames > 1 ? frames - 1.0 : 0.0) * SK_CURVE_GAP_SIZE) *
+             4;
+   };
+   const double pointer = sizeof(void*);
+   double bytes = 0;
+   for (Json* map = animations ? animations->child : nullptr; map; map = map->next)
+   {
+      for (Json* slot = Json_getItem(map, "slots") ? Json_getItem(map, "slots")->child : nullptr; slot;
+           slot = slot->next)
+      {
+         for (Json* timeline = slot->child; timeline; timeline = timeline->next)
+         {
+            const i32 frames = ChildrenCount(timeline);
+            bytes += std::strcmp(KeyOf(timeline), "color") == 0 ? curved(frames, 5) : frames * (4 + pointer);
+         }
+      }
+      for (Json* bone = Json_getItem(map, "bones") ? Json_getItem(map, "bones")->child : nullptr; bone;
+           bone = bone->next)
+      {
+         for (Json* timeline = bone->child; timeline; timeline = timeline->next)
+         {
+            bytes += curved(ChildrenCount(timeline), 3);
+         }
+      }
+      for (Json* ik = Json_getItem(map, "ik") ? Json_getItem(map, "ik")->child : nullptr; ik; ik = ik->next)
+      {
+         bytes += curved(ChildrenCount(ik), 3);
+      }
+      for (Json* skinMap = Json_getItem(map, "ffd") ? Json_getItem(map, "ffd")->child : nullptr; skinMap;
+           skinMap = skinMap->next)
+      {
+         skSkin* skin = skSkeletonData_findSkin(data, KeyOf(skinMap));
+         for (Json* slotMap = skinMap->child; slotMap; slotMap = slotMap->next)
+         {
+            const i32 slotIndex = skSkeletonData_findSlotIndex(data, KeyOf(slotMap));
+            for (Json* frames = slotMap->child; frames; frames = frames->next)
+            {
+               const skAttachment* attachment =
+                   skin && slotIndex >= 0 ? skSkin_getAttachment(skin, slotIndex, KeyOf(frames)) : nullptr;
+               double vertices = 0;
+               if (attachment && attachment->type == SK_ATTACHMENT_MESH)
+               {
+                  vertices = static_cast<const skMeshAttachment*>(attachment)->verticesCount;
+               }
+               else if (attachment && attachment->type == SK_ATTACHMENT_SKINNED_MESH)
+               {
+                  vertices = static_cast<const skSkinnedMeshAttachment*>(attachment)->weightsCount / 3 * 2;
+               }
+               const i32 count = ChildrenCount(frames);
+               bytes += curved(count, 1) + count * (pointer + vertices * 4);
+            }
+         }
+      }
+      Json* drawOrder = Json_getItem(map, "drawOrder");
+      bytes += ChildrenCount(drawOrder) * (4 + pointer + 4.0 * data->slotsCount);
+      bytes += ChildrenCount(Json_getItem(map, "events")) * (4 + pointer + sizeof(skEvent));
+   }
+   return bytes;
 }
 
 bool Reader::AnimationRead(Json* map)
@@ -799,7 +953,12 @@ bool Reader::BoneTimelinesRead(Json* bones)
             i32 i = 0;
             for (Json* frame = timelineMap->child; frame; frame = frame->next, ++i)
             {
-               skFlipTimeline_setFrame(timeline, i, TimeGet(frame), Json_getInt(frame, x ? "x" : "y", 0));
+               i32 flip;
+               if (!IntGet(frame, x ? "x" : "y", 0, &flip))
+               {
+                  return false;
+               }
+               skFlipTimeline_setFrame(timeline, i, TimeGet(frame), flip);
             }
             DurationAdd(timeline->frames, framesCount, 2);
          }
@@ -836,8 +995,13 @@ bool Reader::IkTimelinesRead(Json* iks)
       i32 i = 0;
       for (Json* frame = ikMap->child; frame; frame = frame->next, ++i)
       {
+         i32 bendPositive;
+         if (!FlagGet(frame, "bendPositive", 1, &bendPositive))
+         {
+            return false;
+         }
          skIkConstraintTimeline_setFrame(timeline, i, TimeGet(frame), Json_getFloat(frame, "mix", 0),
-                                         Json_getInt(frame, "bendPositive", 1) ? 1 : -1);
+                                         bendPositive ? 1 : -1);
          CurveRead(timeline, i, frame);
       }
       DurationAdd(timeline->frames, framesCount, 3);
@@ -915,7 +1079,13 @@ bool Reader::FFDTimelineRead(skAttachment* attachment, i32 slotIndex, Json* fram
       if (values)
       {
          // Values that fall outside the vertices are dropped.
-         i64 index = Json_getInt(frame, "offset", 0);
+         i32 offset;
+         if (!IntGet(frame, "offset", 0, &offset))
+         {
+            SK_FREE(vertices);
+            return false;
+         }
+         i64 index = offset;
          for (Json* value = values->child; value; value = value->next, ++index)
          {
             if (index >= 0 && index < verticesCount)
@@ -1004,7 +1174,12 @@ bool Reader::DrawOrderRead(Json* offsets, i32* drawOrder, i32* unchanged)
       {
          unchanged[unchangedCount++] = originalIndex++;
       }
-      const i64 place = i64(originalIndex) + Json_getInt(offsetMap, "offset", 0);
+      i32 offset;
+      if (!IntGet(offsetMap, "offset", 0, &offset))
+      {
+         return false;
+      }
+      const i64 place = i64(originalIndex) + offset;
       if (place < 0 || place >= slotsCount || drawOrder[place] != -1)
       {
          return Fail("Invalid draw order for slot: ", slotName);
@@ -1048,7 +1223,11 @@ bool Reader::EventTimelineRead(Json* frames)
       {
          return OutOfMemory();
       }
-      event->intValue = Json_getInt(frame, "int", eventData->intValue);
+      if (!IntGet(frame, "int", eventData->intValue, &event->intValue))
+      {
+         skEvent_dispose(event);
+         return false;
+      }
       event->floatValue = Json_getFloat(frame, "float", eventData->floatValue);
       const char* text = TextGet(frame, "string", eventData->stringValue);
       if (text && !(event->stringValue = _skCopyString(text)))
@@ -1168,16 +1347,29 @@ skSkeletonData* skSkeletonJson_readSkeletonData(skSkeletonJson* self, const char
 
    Json* animations = Json_getItem(root, "animations");
    const i32 animationsCount = ChildrenCount(animations);
-   if (read && animationsCount > 0 && !(data->animations = SK_ALLOC(skAnimation*, animationsCount)))
+   if (read && animationsCount > 0)
    {
-      _skSkeletonJson_setError(self, nullptr, OUT_OF_MEMORY, nullptr);
-      read = false;
+      const double bytes = reader.TimelinesBytesCount(animations);
+      if (bytes > TIMELINES_BYTES_MAX)
+      {
+         char size[32];
+         std::snprintf(size, sizeof(size), "%.0f bytes", bytes);
+         _skSkeletonJson_setError(self, nullptr, "Animations need more than 64 MiB: ", size);
+         read = false;
+      }
+      else if (!(data->animations = SK_ALLOC(skAnimation*, animationsCount)))
+      {
+         _skSkeletonJson_setError(self, nullptr, OUT_OF_MEMORY, nullptr);
+         read = false;
+      }
    }
-   // A failing animation is dropped with the error set; the others are still read.
-   for (Json* map = read && animations ? animations->child : nullptr; map; map = map->next)
+   // A failing animation is dropped with the error set; the others are still read. A number
+   // beyond int's range refuses the whole file.
+   for (Json* map = read && animations ? animations->child : nullptr; map && !reader.refused; map = map->next)
    {
       reader.AnimationRead(map);
    }
+   read = read && !reader.refused;
 
    Json_dispose(root);
    if (!read)

@@ -382,7 +382,8 @@ void FlipApply(const skTimeline* timeline, skSkeleton* skeleton, float lastTime,
       return;
    }
    skBone* bone = skeleton->bones[self->boneIndex];
-   const i32 flip = static_cast<i32>(self->frames[frame * FLIP_ENTRIES + 1]);
+   // Kept as a float, the flag may lie beyond int's range: only whether it is set counts.
+   const i32 flip = self->frames[frame * FLIP_ENTRIES + 1] != 0 ? 1 : 0;
    if (self->x)
    {
       bone->flipX = flip;

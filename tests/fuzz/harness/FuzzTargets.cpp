@@ -26,6 +26,9 @@ const FuzzTarget fuzzTargets[] = {
     {"guilayer", &FuzzGUILayer},
     {"textdocument", &FuzzTextDocument},
     {"dialog", &FuzzDialog},
+    {"skeleton", &FuzzSkeleton},
+    {"runtimejson", &FuzzRuntimeJSON},
+    {"atlas", &FuzzAtlas},
     {nullptr, nullptr},
 };
 

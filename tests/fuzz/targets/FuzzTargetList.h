@@ -21,5 +21,8 @@ void FuzzFont(const u8* data, size_t size);
 void FuzzGUILayer(const u8* data, size_t size);
 void FuzzTextDocument(const u8* data, size_t size);
 void FuzzDialog(const u8* data, size_t size);
+void FuzzSkeleton(const u8* data, size_t size);
+void FuzzRuntimeJSON(const u8* data, size_t size);
+void FuzzAtlas(const u8* data, size_t size);
 } // namespace Fuzz
 } // namespace Corvale

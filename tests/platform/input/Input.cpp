@@ -5,6 +5,7 @@
 #include "core/Memory.h"
 
 #include <cstring>
+#include <vector>
 
 #include "platform/input/Keyboard.h"
 #include "platform/input/MouseManager.h"
@@ -65,11 +66,22 @@ class MouseTest : public ::testing::Test
 
 TEST_F(KeyboardTest, PressesAreSeenOnlyAcrossActiveFrames)
 {
-   // Down in one frame, released before the next: no press at all.
+   // Pressed and released between two frames: a press in this frame, the release in the next.
    PlatformKeyStateSet('A', true);
    PlatformKeyStateSet('A', false);
    KeyboardStateUpdate(true);
-   EXPECT_FALSE(KeyPressedCheck('A'));
+   EXPECT_TRUE(KeyPressedCheck('A'));
+   KeyboardStateUpdate(true);
+   EXPECT_TRUE(KeyReleaseCheck('A'));
+   KeyboardStateUpdate(true);
+   EXPECT_FALSE(KeyReleaseCheck('A'));
+
+   // A tap while inactive is not a press.
+   PlatformKeyStateSet('B', true);
+   PlatformKeyStateSet('B', false);
+   KeyboardStateUpdate(false);
+   KeyboardStateUpdate(true);
+   EXPECT_FALSE(KeyHeldCheck('B'));
 
    PlatformKeyStateSet('A', true);
    KeyboardStateUpdate(true);
@@ -157,6 +169,47 @@ TEST_F(MouseTest, PositionsClampAndButtonsLatchOnlyWhileActive)
    mouseManager.SystemMouseUpdate(true);
    EXPECT_TRUE(mouseStateSystem.ReleasedCheck(MOUSE_BUTTON_LEFT));
    EXPECT_TRUE(mouseStates[0].ReleasedCheck(MOUSE_BUTTON_LEFT));
+}
+
+TEST_F(MouseTest, PressesAndReleasesWithinOneFrameEachShowForAFrame)
+{
+   // Per frame: the left-button messages that arrive before it (d down, u up) and whether the
+   // frame shows the button down.
+   struct Step
+   {
+      const char* messages;
+      bool down;
+   };
+   const std::vector<std::vector<Step>> cases = {
+       {{"du", true}, {"", false}, {"", false}},
+       {{"d", true}, {"ud", false}, {"", true}, {"u", false}},
+       {{"du", true}, {"d", false}, {"", true}, {"u", false}},
+       {{"d", true}, {"udu", false}, {"", true}, {"", false}},
+   };
+   for (size_t c = 0; c < cases.size(); ++c)
+   {
+      SetUp();
+      for (size_t f = 0; f < cases[c].size(); ++f)
+      {
+         for (const char* m = cases[c][f].messages; *m; ++m)
+         {
+            Send(*m == 'd' ? MESSAGE_LBUTTONDOWN : MESSAGE_LBUTTONUP, 0, 0);
+         }
+         mouseManager.SystemMouseUpdate(true);
+         EXPECT_EQ((mouseStateSystem.frameButtons & MOUSE_BUTTON_LEFT) != 0, cases[c][f].down)
+             << "case " << c << ", frame " << f;
+         EXPECT_EQ(mouseStates[0].frameButtons, mouseStateSystem.frameButtons)
+             << "case " << c << ", frame " << f;
+      }
+   }
+
+   // A click while inactive is no click once active again.
+   SetUp();
+   Send(MESSAGE_LBUTTONDOWN, 0, 0);
+   Send(MESSAGE_LBUTTONUP, 0, 0);
+   mouseManager.SystemMouseUpdate(false);
+   mouseManager.SystemMouseUpdate(true);
+   EXPECT_EQ(mouseStateSystem.frameButtons, 0u);
 }
 
 TEST_F(MouseTest, TouchMovesThePointerAndSynthesisedMouseMessagesAreIgnored)

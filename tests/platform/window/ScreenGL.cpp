@@ -160,6 +160,39 @@ TEST_F(ScreenGLTest, TexturedQuadsBlendPremultipliedAndAdditive)
    ExpectPixel(At(frame, 350, 50), Pixel{128, 128, 255}, "half additive");
 }
 
+TEST_F(ScreenGLTest, OpaqueDrawsCoverWhatLiesBelowAndLeaveBlendingOnForTheNext)
+{
+   Open(WindowedSettings());
+   // Which uploads count as opaque: every alpha at its top, or a format without alpha.
+   const u8 rgba[8] = {9, 9, 9, 255, 9, 9, 9, 255};
+   const u8 rgbaOneClear[8] = {9, 9, 9, 255, 9, 9, 9, 254};
+   const u8 rgb[6] = {255, 0, 0, 255, 0, 0};
+   const u8 luminanceAlpha[4] = {200, 255, 100, 0};
+   const struct
+   {
+      const u8* pixels;
+      i32 format;
+      u8 opaque;
+   } uploads[] = {{rgba, 1, 1}, {rgbaOneClear, 1, 0}, {rgb, 0, 1}, {luminanceAlpha, 4, 0}};
+   for (const auto& c : uploads)
+   {
+      EXPECT_EQ(TextureMake(c.pixels, 2, 1, c.format)->opaque, c.opaque) << "format " << c.format;
+   }
+
+   // Red over blue, then a half-transparent green box over each: blending is back on after the
+   // opaque draws.
+   Texture* red = TextureMake(rgb, 2, 1, 0);
+   screen.BoxFilledDraw(Box2F{0, 0, 400, 100}, ColorRGBA8{0, 0, 255, 255}, 0.0f, nullptr);
+   Quad(red, 0, 0, 100, 100, ColorRGBA8{255, 255, 255, 255}, 0.0f);
+   screen.BoxFilledDraw(Box2F{0, 0, 200, 100}, ColorRGBA8{0, 255, 0, 128}, 0.0f, nullptr);
+   // An opaque texture in a translucent colour still blends.
+   Quad(red, 300, 0, 100, 100, ColorRGBA8{255, 255, 255, 128}, 0.0f);
+   const std::vector<u8> frame = Frame();
+   ExpectPixel(At(frame, 50, 50), Pixel{127, 128, 0}, "half green over the opaque red");
+   ExpectPixel(At(frame, 150, 50), Pixel{0, 128, 127}, "half green over the opaque blue");
+   ExpectPixel(At(frame, 350, 50), Pixel{128, 0, 127}, "half red over blue");
+}
+
 TEST_F(ScreenGLTest, RgbTextureOfOddWidthIsNotSkewed)
 {
    Open(WindowedSettings());

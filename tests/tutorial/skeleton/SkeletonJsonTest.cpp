@@ -270,6 +270,19 @@ TEST_F(SkeletonJsonTest, EachFailureGivesItsMessage)
        {"\"name\": \"beep\"", "\"name\": \"boop\"", "Event not found: boop", true},
        // Kept: a skin entry for a slot the data lacks is stored, unreachable, without an error.
        {"\"other\": { \"face\"", "\"other\": { \"nose\"", nullptr, false},
+       // Whole numbers beyond int's range refuse the whole file, inside an animation too.
+       {"\"flipY\": true", "\"flipY\": 3e9", "Number out of range: flipY", false},
+       {"\"hull\": 3", "\"hull\": 1e39", "Number out of range: hull", false},
+       {"\"triangles\": [ 0, 1, 2 ], \"hull\"", "\"triangles\": [ 0, 1, -3e9 ], \"hull\"",
+        "Number out of range: triangles", false},
+       {"\"vertices\": [ 1, 2, 5,", "\"vertices\": [ 1, 1e39, 5,", "Number out of range: vertices", false},
+       {"\"int\": 3,", "\"int\": -3e9,", "Number out of range: int", false},
+       {"\"x\": true", "\"x\": 3e9", "Number out of range: x", false},
+       {"\"mix\": 0.25, \"bendPositive\": false", "\"mix\": 0.25, \"bendPositive\": 5e9",
+        "Number out of range: bendPositive", false},
+       {"\"offset\": 2,", "\"offset\": 1e20,", "Number out of range: offset", false},
+       {"\"offset\": -1", "\"offset\": -1e10", "Number out of range: offset", false},
+       {"\"int\": 7,", "\"int\": 4e9,", "Number out of range: int", false},
    };
    for (const ErrorCase& c : cases)
    {
@@ -306,6 +319,42 @@ TEST_F(SkeletonJsonTest, EachFailureGivesItsMessage)
       }
       EXPECT_EQ(State().live, 0) << c.to;
    }
+}
+
+TEST_F(SkeletonJsonTest, TimelinesThatWouldNeedMoreThan64MiBAreRefusedBeforeTheyAreMade)
+{
+   // A mesh of 20,000 vertex values deformed over n frames: 80 kB of memory per frame.
+   const auto text = [](int frames)
+   {
+      std::string vertices;
+      for (int i = 0; i < 20000; ++i)
+      {
+         vertices += i ? ",0" : "0";
+      }
+      std::string keys;
+      for (int i = 0; i < frames; ++i)
+      {
+         keys += i ? ",{}" : "{}";
+      }
+      return R"({"bones": [{"name": "root"}], "slots": [{"name": "s", "bone": "root"}],
+                 "skins": {"default": {"s": {"m": {"type": "mesh", "path": "skin", "vertices": [)" +
+             vertices + R"(]}}}}, "animations": {"animation": {"ffd": {"default": {"s": {"m": [)" + keys +
+             "]}}}}}}";
+   };
+   {
+      LoadedSkeleton small(text(100));
+      EXPECT_NE(small.data, nullptr) << small.Error();
+   }
+   State().largest = 0;
+   {
+      LoadedSkeleton large(text(1000));
+      EXPECT_EQ(large.data, nullptr);
+      ASSERT_NE(large.Error(), nullptr);
+      EXPECT_EQ(std::string(large.Error()).rfind("Animations need more than 64 MiB: ", 0), 0u)
+          << large.Error();
+   }
+   EXPECT_LT(State().largest, size_t(1) << 20) << "a timeline was made before the count";
+   EXPECT_EQ(State().live, 0);
 }
 
 TEST_F(SkeletonJsonTest, KeysIgnoreCaseAndValueNamesDoNot)

@@ -108,6 +108,9 @@ TEST_F(SkeletonPoseTest, InheritFlagsAndFlipsShapeTheWorldTransform)
        {"child flips x", 1, 1, 0, 1, 0, 120, 3, 1.5, -1, 1},
        {"child flips y", 1, 1, 0, 0, 1, 120, 3, 1.5, 1, -1},
        {"flips cancel", 1, 1, 1, 1, 0, 120, 3, 1.5, 1, 1},
+       // Any flag but 0 is set, also where it meets the parent's.
+       {"a flag of 2 cancels the parent's", 1, 1, 1, 2, 0, 120, 3, 1.5, 1, 1},
+       {"a flag of -1 alone", 1, 1, 0, -1, 0, 120, 3, 1.5, -1, 1},
    };
    for (const Case& c : cases)
    {

@@ -21,7 +21,8 @@ struct HookState
 {
    long allocations = 0; // attempts, failed ones included
    long live = 0;
-   long failAt = -1; // the attempt (0-based) that returns null; -1 for none
+   long failAt = -1;   // the attempt (0-based) that returns null; -1 for none
+   size_t largest = 0; // the largest block asked for
    std::map<std::string, std::string> files;
    std::vector<std::string> readPaths;
    std::vector<std::string> texturePaths;
@@ -40,6 +41,7 @@ inline HookState& State()
 inline void* CountingMalloc(size_t size)
 {
    HookState& state = State();
+   state.largest = size > state.largest ? size : state.largest;
    if (state.allocations++ == state.failAt)
    {
       return nullptr;
