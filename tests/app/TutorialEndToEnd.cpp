@@ -6,7 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <regex>
 
+#include "app/Minigames.h"
 #include "tests/app/ProgramTestSupport.h"
 
 namespace
@@ -56,6 +60,36 @@ bool BalloonCheck(const Snapshot& shot)
       }
    }
    return true;
+}
+
+// Klondike's row in the help's solitaire list: the list holds the built games of "SolitaireGames"
+// in their order, so every built solitaire named before Klondike pushes it one row down.
+int KlondikeRowGet()
+{
+   std::ifstream file(std::string(CORVALE_SOURCE_DIR) + "/data/Scripts/BuildConsts.json");
+   const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+   std::smatch list;
+   if (!std::regex_search(text, list, std::regex("\"SolitaireGames\"\\s*:\\s*\\[([^\\]]*)\\]")))
+   {
+      return -1;
+   }
+   const std::string names = list[1].str();
+   Corvale::MinigamesRegister();
+   int row = -1;
+   int built = 0;
+   const std::regex quoted("\"([A-Za-z0-9]+)\"");
+   for (auto it = std::sregex_iterator(names.begin(), names.end(), quoted); it != std::sregex_iterator(); ++it)
+   {
+      const std::string name = (*it)[1].str();
+      if (name == "KlondikeSolitaire")
+      {
+         row = built;
+         break;
+      }
+      built += Corvale::MinigameAvailableCheck(Corvale::MinigameGetByName(name.c_str())) ? 1 : 0;
+   }
+   Corvale::MinigamesUnregister();
+   return row;
 }
 
 // The nearly white points from a to b, every other one.
@@ -119,9 +153,13 @@ TEST_F(TutorialEndToEnd, HelpStartsKlondikesTutorialWhoseCardsMoveAndEscapeRetur
    ASSERT_TRUE(ClickUntil(games.x, games.y, tabCheck(games), tabCheck(general)))
        << "the help's games page never showed";
 
-   // Each list is clicked open, which dims the page's white text under its items, and its first
-   // item chosen, which closes it again: Solitaire in the games, Klondike in the solitaire games.
-   for (const char* name : {"GameList", "SolitaireGameList"})
+   // Each list is clicked open and its game chosen, which closes it again: Solitaire, first in the
+   // games, then Klondike in the solitaire games. An open list covers the page's white text with its
+   // dark items, whose names are centred: a strip along the list's left edge is white only while
+   // it is closed, however many games it holds.
+   const int klondikeRow = KlondikeRowGet();
+   ASSERT_GE(klondikeRow, 0) << "Klondike is not in the solitaire list";
+   for (const auto& [name, row] : {std::pair<const char*, int>{"GameList", 0}, {"SolitaireGameList", klondikeRow}})
    {
       const std::string list = std::string("Panel.Submenus.Games.") + name;
       float openButton[4] = {}, scrollBox[4] = {}, item[4] = {};
@@ -130,18 +168,18 @@ TEST_F(TutorialEndToEnd, HelpStartsKlondikesTutorialWhoseCardsMoveAndEscapeRetur
       ASSERT_TRUE(LayerFiles::BoxGet("Help", (list + ".ItemTemplate").c_str(), item));
       const int left = static_cast<int>(scrollBox[0]);
       const int top = static_cast<int>(scrollBox[1]);
-      // Below the items: the games listed are fewer than four.
-      const Point below{left, top + 4 * static_cast<int>(item[3])};
-      const Point end{left + static_cast<int>(scrollBox[2]), top + static_cast<int>(scrollBox[3])};
-      const auto closedCheck = [&](const Snapshot& shot) { return WhiteCountGet(shot, below, end) > 10; };
-      const auto openCheck = [&](const Snapshot& shot) { return WhiteCountGet(shot, below, end) == 0; };
+      ASSERT_LT((row + 1) * item[3], scrollBox[3]) << list << ": the game's row is scrolled out of sight";
+      const Point strip{left + 4, top + 4};
+      const Point end{left + 34, top + static_cast<int>(scrollBox[3]) - 4};
+      const auto closedCheck = [&](const Snapshot& shot) { return WhiteCountGet(shot, strip, end) > 10; };
+      const auto openCheck = [&](const Snapshot& shot) { return WhiteCountGet(shot, strip, end) == 0; };
       ASSERT_TRUE(ClickUntil(static_cast<int>(openButton[0] + openButton[2] / 2),
                              static_cast<int>(openButton[1] + openButton[3] / 2), openCheck, closedCheck))
           << list << " did not open";
       ScreenKeep(lastShot, screens + "/Help" + name + "Open.png", 960);
-      ASSERT_TRUE(ClickUntil(left + static_cast<int>(item[2] / 2), top + static_cast<int>(item[3] / 2),
-                             closedCheck, openCheck))
-          << list << " did not close on its first item";
+      ASSERT_TRUE(ClickUntil(left + static_cast<int>(item[2] / 2),
+                             top + static_cast<int>(item[3] * row + item[3] / 2), closedCheck, openCheck))
+          << list << " did not close on its game";
    }
    ScreenKeep(lastShot, screens + "/HelpKlondike.png", 960);
 
