@@ -70,7 +70,8 @@ void CanfieldSolitaire::GameNew()
    CardPile* foundation = CardPileGet(CARD_PILE_TYPE_FOUNDATION, 0, -1);
    if (!stock || !foundation || !ReserveGet())
    {
-      WarningPrintf("CanfieldSolitaire::GameNew -- the constants lack the stock, a foundation or the reserve\n");
+      WarningPrintf(
+          "CanfieldSolitaire::GameNew -- the constants lack the stock, a foundation or the reserve\n");
       return;
    }
    stock->DecksAdd(1);

@@ -16,7 +16,8 @@ SpiderSolitaire spiderSolitaire;
 
 void SpiderSolitaire::ReflectionRegister()
 {
-   auto* record = ReflectionRecordCreate<ReflectionTypeObjectTyped<SpiderSolitaire>>("Corvale::SpiderSolitaire");
+   auto* record =
+       ReflectionRecordCreate<ReflectionTypeObjectTyped<SpiderSolitaire>>("Corvale::SpiderSolitaire");
    if (!record)
    {
       return;

@@ -16,7 +16,8 @@ SpideretteSolitaire spideretteSolitaire;
 
 void SpideretteSolitaire::ReflectionRegister()
 {
-   auto* record = ReflectionRecordCreate<ReflectionTypeObjectTyped<SpideretteSolitaire>>("Corvale::SpideretteSolitaire");
+   auto* record =
+       ReflectionRecordCreate<ReflectionTypeObjectTyped<SpideretteSolitaire>>("Corvale::SpideretteSolitaire");
    if (!record)
    {
       return;

@@ -32,7 +32,10 @@ class CanfieldRules : public SoakRules
    explicit CanfieldRules(SolitaireHarness& harnessUsed) : harness(harnessUsed) {}
 
    CanfieldSolitaire* Game() { return static_cast<CanfieldSolitaire*>(harness.solitaire); }
-   bool FullBuilds() { return ProfileMinigameSettingsGet("CanfieldSolitaire")->ItemGet("MoveOnlyFullBuilds")->BoolValueGet(); }
+   bool FullBuilds()
+   {
+      return ProfileMinigameSettingsGet("CanfieldSolitaire")->ItemGet("MoveOnlyFullBuilds")->BoolValueGet();
+   }
 
    bool PickUpLegal(const Card* card) override
    {
@@ -59,12 +62,13 @@ class CanfieldRules : public SoakRules
       const Card* top = target->CardTopGet();
       if (target->type == CARD_PILE_TYPE_TABLEAU && target->secondaryID >= 0 && target->secondaryID < 4)
       {
-         return moving + target->cards.count <= 25 && (!top || (Red(top->suit) != Red(card->suit) && RankUp(card->rank) == top->rank));
+         return moving + target->cards.count <= 25 &&
+                (!top || (Red(top->suit) != Red(card->suit) && RankUp(card->rank) == top->rank));
       }
       if (target->type == CARD_PILE_TYPE_FOUNDATION)
       {
-         return moving == 1 && (top ? top->suit == card->suit && RankUp(top->rank) == card->rank
-                                    : card->rank == firstRank);
+         return moving == 1 &&
+                (top ? top->suit == card->suit && RankUp(top->rank) == card->rank : card->rank == firstRank);
       }
       return false;
    }
@@ -78,7 +82,8 @@ class CanfieldRules : public SoakRules
          {
             const Card* card = foundation->cards[i];
             const Card* under = i > 0 ? foundation->cards[i - 1] : nullptr;
-            if (under ? card->suit != under->suit || card->rank != RankUp(under->rank) : card->rank != firstRank)
+            if (under ? card->suit != under->suit || card->rank != RankUp(under->rank)
+                      : card->rank != firstRank)
             {
                return "foundation " + std::to_string(f) + " out of order at " + std::to_string(i);
             }
@@ -170,7 +175,8 @@ TEST(CanfieldSoakTest, RandomGamesKeepTheRulesAndSavedGamesFinishTheSame)
          game.seed2 = seed * 104729u;
          game.GameNew();
          harness.Settle();
-         rules.firstRank = harness.FoundationGet(0)->cards.count > 0 ? harness.FoundationGet(0)->cards[0]->rank : -1;
+         rules.firstRank =
+             harness.FoundationGet(0)->cards.count > 0 ? harness.FoundationGet(0)->cards[0]->rank : -1;
       };
       deal();
       SolitaireSoak soak(harness, rules);
@@ -202,8 +208,8 @@ TEST(CanfieldSoakTest, RandomGamesKeepTheRulesAndSavedGamesFinishTheSame)
       }
    }
    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-   std::printf("%u games, %lld steps, %u won, %u saved and loaded, %.1f s\n", games, static_cast<long long>(steps), won,
-               roundTrips, seconds);
+   std::printf("%u games, %lld steps, %u won, %u saved and loaded, %.1f s\n", games,
+               static_cast<long long>(steps), won, roundTrips, seconds);
    EXPECT_GE(roundTrips, games / 20);
 }
 } // namespace

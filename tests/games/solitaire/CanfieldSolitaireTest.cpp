@@ -69,8 +69,9 @@ TEST(CanfieldSolitaireTest, TheMoveRulesWrapAndKeepColumnsBelowTwentySix)
       bool toFoundation0;
    };
    // A run of 20 alternating cards from the King of Spades down, through the Ace to the Seven.
-   const std::vector<std::string> run20 = {"KS*", "QH*", "JS*", "TH*", "9S*", "8H*", "7S*", "6H*", "5S*", "4H*",
-                                           "3S*", "2H*", "AS*", "KD*", "QC*", "JD*", "TC*", "9D*", "8C*", "7D*"};
+   const std::vector<std::string> run20 = {"KS*", "QH*", "JS*", "TH*", "9S*", "8H*", "7S*",
+                                           "6H*", "5S*", "4H*", "3S*", "2H*", "AS*", "KD*",
+                                           "QC*", "JD*", "TC*", "9D*", "8C*", "7D*"};
    const std::vector<std::string> five = {"5D*", "4C*", "3D*", "2C*", "AH*"};
    const std::vector<std::string> six = {"6C*", "5D*", "4C*", "3D*", "2C*", "AH*"};
    const Case cases[] = {
@@ -78,11 +79,38 @@ TEST(CanfieldSolitaireTest, TheMoveRulesWrapAndKeepColumnsBelowTwentySix)
        {"a King on an Ace of its colour", RANK_ACE, false, {"KD*"}, {"AH*"}, {}, -1, true, false, false},
        {"a Queen on an Ace", RANK_ACE, false, {"QS*"}, {"AH*"}, {}, -1, true, false, false},
        {"any card on an empty column", RANK_ACE, false, {"7C*"}, {}, {}, -1, true, true, false},
-       {"an Ace after a King on a foundation", RANK_JACK, false, {"AH*"}, {}, {"JH*", "QH*", "KH*"}, -1, true, true, true},
-       {"another suit's Ace after a King", RANK_JACK, false, {"AS*"}, {}, {"JH*", "QH*", "KH*"}, -1, true, true, false},
+       {"an Ace after a King on a foundation",
+        RANK_JACK,
+        false,
+        {"AH*"},
+        {},
+        {"JH*", "QH*", "KH*"},
+        -1,
+        true,
+        true,
+        true},
+       {"another suit's Ace after a King",
+        RANK_JACK,
+        false,
+        {"AS*"},
+        {},
+        {"JH*", "QH*", "KH*"},
+        -1,
+        true,
+        true,
+        false},
        {"the build rank on an empty foundation", RANK_JACK, false, {"JC*"}, {}, {}, -1, true, true, true},
        {"an Ace on an empty foundation of Jacks", RANK_JACK, false, {"AC*"}, {}, {}, -1, true, true, false},
-       {"a card with others above it to a foundation", static_cast<Rank>(5), false, {"5D*", "4C*"}, {}, {}, 0, true, true, false},
+       {"a card with others above it to a foundation",
+        static_cast<Rank>(5),
+        false,
+        {"5D*", "4C*"},
+        {},
+        {},
+        0,
+        true,
+        true,
+        false},
        {"a run of 20 onto 6 cards", RANK_ACE, false, run20, six, {}, 0, true, false, false},
        {"a run of 20 onto 5 cards", RANK_ACE, false, run20, five, {}, 0, true, true, false},
        {"a middle card, any builds", RANK_ACE, false, five, {"6S*"}, {}, 2, true, false, false},

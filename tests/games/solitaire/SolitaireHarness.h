@@ -40,9 +40,11 @@ class SolitaireHarness : public KlondikeHarness
    }
 
    // Enters the game, which deals, and lets the deal finish.
-   void SolitaireEnter(TraditionalSolitaireGame* entered, i32 deckCount = 1, u32 seed0 = 12345, u32 seed1 = 67890)
+   void SolitaireEnter(TraditionalSolitaireGame* entered, i32 deckCount = 1, u32 seed0 = 12345,
+                       u32 seed1 = 67890)
    {
-      const std::string text = SourceFileRead(std::string("data/Scripts/Minigames/") + entered->GameNameGet() + ".json");
+      const std::string text =
+          SourceFileRead(std::string("data/Scripts/Minigames/") + entered->GameNameGet() + ".json");
       FileWrite(std::string("Scripts/Minigames/") + entered->GameNameGet() + ".json", text);
       Enter(entered, seed0, seed1);
       cardGame = entered;

@@ -41,7 +41,9 @@ inline std::string SoakTimersCleared(const std::string& text)
 class SolitaireSoak
 {
  public:
-   SolitaireSoak(SolitaireHarness& harnessUsed, SoakRules& rulesUsed) : harness(harnessUsed), rules(rulesUsed) {}
+   SolitaireSoak(SolitaireHarness& harnessUsed, SoakRules& rulesUsed) : harness(harnessUsed), rules(rulesUsed)
+   {
+   }
 
    // The cards the player may try: the face-up cards of every pile but the stock, in pile order.
    std::vector<Card*> CandidatesGet()
@@ -120,7 +122,7 @@ class SolitaireSoak
          }
       }
       const u32 pick = random() % 100;
-      Card* card = !founding.empty() && pick < 60 ? founding[random() % founding.size()]
+      Card* card = !founding.empty() && pick < 60  ? founding[random() % founding.size()]
                    : !movable.empty() && pick < 85 ? movable[random() % movable.size()]
                                                    : candidates[random() % candidates.size()];
       const bool pickUp = rules.PickUpLegal(card);
@@ -184,8 +186,8 @@ class SolitaireSoak
 
    static std::string CardText(const Card* card)
    {
-      return std::string("card ") + std::to_string(card->id) + " (rank " + std::to_string(card->rank) + ", suit " +
-             std::to_string(card->suit) + ")";
+      return std::string("card ") + std::to_string(card->id) + " (rank " + std::to_string(card->rank) +
+             ", suit " + std::to_string(card->suit) + ")";
    }
 
    SolitaireHarness& harness;
