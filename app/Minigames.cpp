@@ -6,8 +6,11 @@
 #include "app/MinigamePlaceholder.h"
 #include "cardgame/Minigame.h"
 #include "games/solitaire/Best21Solitaire.h"
+#include "games/solitaire/CanfieldSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/SpiderSolitaire.h"
+#include "games/solitaire/SpideretteSolitaire.h"
 #include "games/tricktaking/Hearts.h"
 
 namespace Corvale
@@ -19,12 +22,10 @@ namespace
 // One per game not built yet; a game that lands replaces its placeholder here and in the list of
 // MinigamesRegister with its own singleton.
 MinigamePlaceholder acesUpSolitairePlaceholder("AcesUpSolitaire");
-MinigamePlaceholder spiderSolitairePlaceholder("SpiderSolitaire");
 MinigamePlaceholder batsfordSolitairePlaceholder("BatsfordSolitaire");
 MinigamePlaceholder bakersDozenSolitairePlaceholder("BakersDozenSolitaire");
 MinigamePlaceholder coloradoSolitairePlaceholder("ColoradoSolitaire");
 MinigamePlaceholder scorpionSolitairePlaceholder("ScorpionSolitaire");
-MinigamePlaceholder canfieldSolitairePlaceholder("CanfieldSolitaire");
 MinigamePlaceholder flowerGardenSolitairePlaceholder("FlowerGardenSolitaire");
 MinigamePlaceholder baronessSolitairePlaceholder("BaronessSolitaire");
 MinigamePlaceholder yukonSolitairePlaceholder("YukonSolitaire");
@@ -45,7 +46,6 @@ MinigamePlaceholder calculationSolitairePlaceholder("CalculationSolitaire");
 MinigamePlaceholder nestorSolitairePlaceholder("NestorSolitaire");
 MinigamePlaceholder beleagueredCastleSolitairePlaceholder("BeleagueredCastleSolitaire");
 MinigamePlaceholder penguinSolitairePlaceholder("PenguinSolitaire");
-MinigamePlaceholder spideretteSolitairePlaceholder("SpideretteSolitaire");
 MinigamePlaceholder clockSolitairePlaceholder("ClockSolitaire");
 MinigamePlaceholder seahavenTowersSolitairePlaceholder("SeahavenTowersSolitaire");
 MinigamePlaceholder pyramidSolitairePlaceholder("PyramidSolitaire");
@@ -93,13 +93,13 @@ void MinigamesRegister()
    // The order is the order of the menus and of the statistics.
    Minigame* const games[] = {
        &acesUpSolitairePlaceholder,
-       &spiderSolitairePlaceholder,
+       &spiderSolitaire,
        &klondikeSolitaire,
        &batsfordSolitairePlaceholder,
        &bakersDozenSolitairePlaceholder,
        &coloradoSolitairePlaceholder,
        &scorpionSolitairePlaceholder,
-       &canfieldSolitairePlaceholder,
+       &canfieldSolitaire,
        &flowerGardenSolitairePlaceholder,
        &baronessSolitairePlaceholder,
        &yukonSolitairePlaceholder,
@@ -120,7 +120,7 @@ void MinigamesRegister()
        &nestorSolitairePlaceholder,
        &beleagueredCastleSolitairePlaceholder,
        &penguinSolitairePlaceholder,
-       &spideretteSolitairePlaceholder,
+       &spideretteSolitaire,
        &clockSolitairePlaceholder,
        &seahavenTowersSolitairePlaceholder,
        &pyramidSolitairePlaceholder,

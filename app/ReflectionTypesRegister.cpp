@@ -29,8 +29,11 @@
 #include "core/ReflectionTypeBasic.h"
 #include "core/ReflectionTypeTable.h"
 #include "games/solitaire/Best21Solitaire.h"
+#include "games/solitaire/CanfieldSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/SpiderSolitaire.h"
+#include "games/solitaire/SpideretteSolitaire.h"
 
 namespace Corvale
 {
@@ -94,8 +97,8 @@ void GameTypesRegister()
    Team::ReflectionRegister();
    Minigame::ReflectionRegister();
    SolitaireGame::ReflectionRegister();
-   // SpiderSolitaire
    TraditionalSolitaireGame::ReflectionRegister();
+   SpiderSolitaire::ReflectionRegister();
    NonSolitaireFrontendBasedCardGame::ReflectionRegister();
    TrickTakingGamePlayerHistoryEntry::ReflectionRegister();
    TrickTakingGamePlayer::ReflectionRegister();
@@ -103,12 +106,14 @@ void GameTypesRegister()
    // ScorpionSolitaire
    TalonSolitaire::ReflectionRegister();
    KlondikeSolitaire::ReflectionRegister();
-   // FlowerGardenSolitaire, CanfieldSolitaire, BatsfordSolitaire, BaronessSolitaire,
+   CanfieldSolitaire::ReflectionRegister();
+   SpideretteSolitaire::ReflectionRegister();
+   // FlowerGardenSolitaire, BatsfordSolitaire, BaronessSolitaire,
    // ColoradoSolitaire, StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire,
    // BakersDozenSolitaire, FourSeasonsSolitaire, EightOffSolitaire, EliminatorSolitaire,
    // FortressSolitaire, EagleWingSolitaire, GolfSolitaire, FortyThievesSolitaire,
    // FourFreeSolitaire, SultanSolitaire, BetsyRossSolitaire, BristolSolitaire, NestorSolitaire,
-   // CalculationSolitaire, PenguinSolitaire, SpideretteSolitaire, SeahavenTowersSolitaire,
+   // CalculationSolitaire, PenguinSolitaire, SeahavenTowersSolitaire,
    // BeleagueredCastleSolitaire, ClockSolitaire, AlhambraSolitaire, PyramidSolitaire,
    // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire,
    // TripletsSolitaire, GapsSolitaire, SlideSolitaire, AcesAndKingSolitaire, OldMaid, WarPlayer,

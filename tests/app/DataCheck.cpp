@@ -2814,6 +2814,83 @@ TEST(DataCheck, KlondikeFindsItsConstantsLayersAndTexts)
    }
 }
 
+// Canfield, Spider and Spiderette: their constants on the shared table layer, their options'
+// texts in every language, their piles with the roles the rules find, and their rules.
+TEST(DataCheck, CanfieldAndSpidersFindTheirConstantsTextsAndRules)
+{
+   struct Game
+   {
+      const char* key;
+      std::set<std::string> options;
+      std::map<std::string, i32> piles;
+   };
+   const Game games[] = {
+       {"CanfieldSolitaire",
+        {"ThirteenCardReserve", "MoveOnlyFullBuilds", "ShowPlayableCards", "ShowHelpLabels"},
+        {{"Draw", 1}, {"Talon", 1}, {"Foundation", 4}, {"Tableau", 5}}},
+       {"SpiderSolitaire",
+        {"SuitNumber", "CanDealWithEmptyColumns", "ShowPlayableCards", "ShowHelpLabels"},
+        {{"Draw", 1}, {"Foundation", 1}, {"Tableau", 10}}},
+       {"SpideretteSolitaire",
+        {"DealStlye", "ShowPlayableCards", "ShowHelpLabels"},
+        {{"Draw", 1}, {"Foundation", 1}, {"Tableau", 7}}},
+   };
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const Game& game : games)
+   {
+      SCOPED_TRACE(game.key);
+      auto consts = BuiltDataLoad((std::string("Scripts/Minigames/") + game.key).c_str());
+      ASSERT_TRUE(consts);
+      EXPECT_STREQ(consts->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire");
+      std::set<std::string> options;
+      std::vector<std::string> textKeys = {game.key};
+      const JSONValue* settings = consts->ItemGet("Settings");
+      for (i32 i = 0; i < settings->CountGet(); i++)
+      {
+         const JSONValue* option = settings->ElementGet(i);
+         const char* name = option->ItemGet("Name")->StringValueGet();
+         options.insert(name ? name : "");
+         const bool rule =
+             name && std::strcmp(name, "ShowPlayableCards") != 0 && std::strcmp(name, "ShowHelpLabels") != 0;
+         EXPECT_EQ(option->ItemGet("RequiresMinigameRestart")->BoolValueGet(), rule) << name;
+         const char* key = option->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(key ? key : "");
+         const JSONValue* values = option->ItemGet("Values");
+         for (i32 v = 0; values->TypeGet() == JSONValue::TYPE_ARRAY && v < values->CountGet(); v++)
+         {
+            const char* valueKey = values->ElementGet(v)->ItemGet("TextKey")->StringValueGet();
+            textKeys.push_back(valueKey ? valueKey : "");
+         }
+      }
+      EXPECT_EQ(options, game.options);
+      std::map<std::string, i32> piles;
+      bool columnSeen = false;
+      const JSONValue* specifications = consts->ItemGet("CardPiles");
+      for (i32 i = 0; i < specifications->CountGet(); i++)
+      {
+         const char* type = specifications->ElementGet(i)->ItemGet("Type")->StringValueGet();
+         piles[type ? type : ""]++;
+         columnSeen = columnSeen || (type && std::strcmp(type, "Tableau") == 0);
+         // A double-click tries the piles in this order: the foundations come first.
+         EXPECT_FALSE(columnSeen && type && std::strcmp(type, "Foundation") == 0) << "pile " << i;
+      }
+      EXPECT_EQ(piles, game.piles);
+      for (u32 language = 0; language < TEXT_LANGUAGE_COUNT; language++)
+      {
+         const std::string name = TextManager::LanguageNameGet(language);
+         auto texts = BuiltDataLoad(("Text/" + name + "/Text").c_str());
+         ASSERT_TRUE(texts) << name;
+         for (const std::string& key : textKeys)
+         {
+            EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << name << " has no text \"" << key << "\"";
+         }
+         EXPECT_TRUE(
+             std::filesystem::is_regular_file(data + "/Text/" + name + "/HelpGames/" + game.key + ".txt"))
+             << name << " has no rules";
+      }
+   }
+}
+
 // The arcade solitaires' layer and results popup, with the texts the base and the popup read.
 TEST(DataCheck, ArcadeSolitaireFindsItsLayersAndTexts)
 {
