@@ -349,9 +349,8 @@ void BowlingSolitaire::Refresh()
    {
       return;
    }
-   CardsGather(stock);
-   CardPileFaceUpSet(stock, false, true);
-   CardPileShuffle(stock);
+   // Gathered in card order, so the next rack depends on the seeds alone, also after a load.
+   CardsGatherShuffled(stock);
    ActionAnimationsWaitPost();
    undoMoveBegins = true;
 }
