@@ -165,6 +165,8 @@ class BowlingTest : public ::testing::Test
    }
 
    BowlingSolitaire game;
+   // A second game to load into; it outlives the harness, which leaves it.
+   BowlingSolitaire fresh;
    ScoreSheetHarness harness;
 };
 
@@ -363,7 +365,6 @@ TEST_F(BowlingTest, AReloadedGameKeepsItsThrowsAndRecordsTheNextBallRight)
       ASSERT_NO_FATAL_FAILURE(Bowl(Ball(0)));
    }
    ASSERT_EQ(game.throws[0], 2);
-   BowlingSolitaire fresh;
    ASSERT_TRUE(harness.RoundTripCheck(&fresh));
    harness.solitaire = &fresh;
    EXPECT_EQ(std::vector<i32>(fresh.throws.data, fresh.throws.data + fresh.throws.count), Throws());
@@ -397,7 +398,6 @@ TEST_F(BowlingTest, DamagedSavedThrowsAreRepairedOnLoad)
       throws->ElementAdd()->NumberSet(value);
    }
    minigame->ItemNumberSet("throwIndex", 400);
-   BowlingSolitaire fresh;
    harness.CardGameEnter(&fresh, harness.enteredConsts);
    fresh.Load(damaged.get());
    ASSERT_EQ(fresh.throws.count, BOWLING_THROW_COUNT);

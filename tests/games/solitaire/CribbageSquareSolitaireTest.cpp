@@ -26,6 +26,8 @@ class CribbageSquareTest : public ::testing::Test
    CardPile* Discard() { return harness.PileGet(CARD_PILE_TYPE_WASTE); }
 
    CribbageSquareSolitaire game;
+   // A second game to load into; it outlives the harness, which leaves it.
+   CribbageSquareSolitaire fresh;
    ScoreSheetHarness harness;
 };
 
@@ -157,7 +159,6 @@ TEST_F(CribbageSquareTest, ASavedGameLoadsWhole)
 {
    ASSERT_TRUE(harness.DropAndSettle(Next()->CardTopGet(), Cell(3)));
    ASSERT_TRUE(harness.DropAndSettle(Next()->CardTopGet(), Discard()));
-   CribbageSquareSolitaire fresh;
    EXPECT_TRUE(harness.RoundTripCheck(&fresh));
    EXPECT_EQ(fresh.CardPileGet(CARD_PILE_TYPE_TABLEAU, 3, -1)->cards.count, 1);
    EXPECT_EQ(fresh.CardPileGet(CARD_PILE_TYPE_RESERVE, -1, -1)->cards.count, 1);
