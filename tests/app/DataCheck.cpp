@@ -3313,8 +3313,8 @@ TEST(DataCheck, BowlingAndCribbageSquareFindTheirConstantsLayersAndTexts)
    } games[] = {
        {"BowlingSolitaire",
         "BowlingSolitaireGame",
-        {"Draw", "Flip", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau",
-         "Tableau", "Tableau", "Waste", "Waste"},
+        {"Draw", "Flip", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau",
+         "Tableau", "Tableau", "Tableau", "Waste", "Waste"},
         "WasteHoldsTwo",
         {}},
        {"CribbageSquareSolitaire",
@@ -3359,7 +3359,7 @@ TEST(DataCheck, BowlingAndCribbageSquareFindTheirConstantsLayersAndTexts)
                              {g.option, false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}}))
           << g.key;
       std::vector<std::string> widgets = {"CardPileContainer", "CardContainerBottom", "ButtonContainerBottom",
-                                          "CardContainerTop", "HelpLabelContainer", "DialogContainer"};
+                                          "CardContainerTop",  "HelpLabelContainer",  "DialogContainer"};
       widgets.insert(widgets.end(), g.widgets.begin(), g.widgets.end());
       for (const std::string& path : widgets)
       {
