@@ -6,7 +6,9 @@
 #include "app/MinigamePlaceholder.h"
 #include "cardgame/Minigame.h"
 #include "games/solitaire/Best21Solitaire.h"
+#include "games/solitaire/BowlingSolitaire.h"
 #include "games/solitaire/CanfieldSolitaire.h"
+#include "games/solitaire/CribbageSquareSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
@@ -74,11 +76,9 @@ MinigamePlaceholder pick2SolitairePlaceholder("Pick2Solitaire");
 MinigamePlaceholder threeTowersSolitairePlaceholder("ThreeTowersSolitaire");
 MinigamePlaceholder euchreSolitairePlaceholder("EuchreSolitaire");
 MinigamePlaceholder sum11SolitairePlaceholder("Sum11Solitaire");
-MinigamePlaceholder cribbageSquareSolitairePlaceholder("CribbageSquareSolitaire");
 MinigamePlaceholder pokerSquareSolitairePlaceholder("PokerSquareSolitaire");
 MinigamePlaceholder cribbagePlaceholder("Cribbage");
 MinigamePlaceholder pitchPlaceholder("Pitch");
-MinigamePlaceholder bowlingSolitairePlaceholder("BowlingSolitaire");
 MinigamePlaceholder canastaPlaceholder("Canasta");
 MinigamePlaceholder euchrePlaceholder("Euchre");
 MinigamePlaceholder rummy500Placeholder("Rummy500");
@@ -151,12 +151,12 @@ void MinigamesRegister()
        &threeTowersSolitairePlaceholder,
        &euchreSolitairePlaceholder,
        &sum11SolitairePlaceholder,
-       &cribbageSquareSolitairePlaceholder,
+       &CribbageSquareSolitaire::instance,
        &pokerSquareSolitairePlaceholder,
        &Hearts::instance,
        &cribbagePlaceholder,
        &pitchPlaceholder,
-       &bowlingSolitairePlaceholder,
+       &BowlingSolitaire::instance,
        &canastaPlaceholder,
        &euchrePlaceholder,
        &rummy500Placeholder,

@@ -29,7 +29,9 @@
 #include "core/ReflectionTypeBasic.h"
 #include "core/ReflectionTypeTable.h"
 #include "games/solitaire/Best21Solitaire.h"
+#include "games/solitaire/BowlingSolitaire.h"
 #include "games/solitaire/CanfieldSolitaire.h"
+#include "games/solitaire/CribbageSquareSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
@@ -123,10 +125,13 @@ void GameTypesRegister()
    Best21Solitaire::ReflectionRegister();
    GinRummyHistoryItem::ReflectionRegister();
    // GinRummyPlayer, GinRummy, Pick2Solitaire, ThreeTowersSolitaire, Sum11Solitaire,
-   // CribbageSquareSolitaire, PokerSquareSolitaire
+   CribbageSquareSolitaire::ReflectionRegister();
+   // PokerSquareSolitaire
    HeartsPlayer::ReflectionRegister();
    Hearts::ReflectionRegister();
-   // CribbagePlayer, Cribbage, PitchPlayer, Pitch, EuchreSolitaire, BowlingSolitaire, CanastaTeam, Canasta,
+   // CribbagePlayer, Cribbage, PitchPlayer, Pitch, EuchreSolitaire
+   BowlingSolitaire::ReflectionRegister();
+   // CanastaTeam, Canasta,
    // EuchrePlayer, EuchreTeam, Euchre, Rummy500Player, Rummy500, PinochleMeld, Pinochle4PlayersPlayer,
    // Pinochle4PlayersTeam, Pinochle4Players, TablePokerPlayer, TablePokerGame, FiveCardDrawPoker,
    // SkatPlayer, Skat, PlayerBid, BridgePlayer, BridgeTeam, Bridge

@@ -33,10 +33,11 @@ constexpr u32 KEY_Z = 'Z';
 constexpr const char* RESULTS_LAYER = "TraditionalSolitaireResults";
 constexpr const char* RESULTS_LAYER_WITH_SCORE = "TraditionalSolitaireResultsWithScore";
 
-// The first widget of that name anywhere under the container, depth first.
-Widget* DescendantFind(ContainerWidget* container, const char* name)
+} // namespace
+
+Widget* DescendantByNameFind(ContainerWidget* container, const char* name)
 {
-   for (i32 i = 0; container && i < container->children.count; ++i)
+   for (i32 i = 0; container && name && i < container->children.count; ++i)
    {
       Widget* child = container->children[i];
       const char* childName = child ? child->NameGet() : nullptr;
@@ -44,7 +45,7 @@ Widget* DescendantFind(ContainerWidget* container, const char* name)
       {
          return child;
       }
-      Widget* found = DescendantFind(dynamic_cast<ContainerWidget*>(child), name);
+      Widget* found = DescendantByNameFind(dynamic_cast<ContainerWidget*>(child), name);
       if (found)
       {
          return found;
@@ -52,7 +53,6 @@ Widget* DescendantFind(ContainerWidget* container, const char* name)
    }
    return nullptr;
 }
-} // namespace
 
 // ---- UndoHistory ----
 
@@ -530,20 +530,21 @@ void TraditionalSolitaireGame::ResultsLayerFill(LayerWidget* layer, void* game)
    {
       return;
    }
-   LabelWidget* title = dynamic_cast<LabelWidget*>(DescendantFind(layer, "Title"));
+   LabelWidget* title = dynamic_cast<LabelWidget*>(DescendantByNameFind(layer, "Title"));
    if (title)
    {
       title->TextKeySet(self->gameResult == MINIGAME_RESULT_WON ? "TraditionalSolitaireWin"
                                                                 : "TraditionalSolitaireLose");
    }
-   NumberLabelWidget* time = dynamic_cast<NumberLabelWidget*>(DescendantFind(layer, "Time"));
+   NumberLabelWidget* time = dynamic_cast<NumberLabelWidget*>(DescendantByNameFind(layer, "Time"));
    if (time)
    {
       time->TextFormatFunctionSet(&TraditionalSolitaireTimeTextFormat, nullptr);
       time->ValueSet(static_cast<double>(self->gameTimeFrozen) / 1000.0);
    }
-   NumberLabelWidget* scoreValue = dynamic_cast<NumberLabelWidget*>(DescendantFind(layer, "ScoreValue"));
-   Widget* scoreLabel = DescendantFind(layer, "ScoreLabel");
+   NumberLabelWidget* scoreValue =
+       dynamic_cast<NumberLabelWidget*>(DescendantByNameFind(layer, "ScoreValue"));
+   Widget* scoreLabel = DescendantByNameFind(layer, "ScoreLabel");
    const bool scoreShown = self->ScoreShownCheck();
    if (scoreValue)
    {

@@ -129,6 +129,10 @@ class TraditionalSolitaireGame : public SolitaireGame
    static void ResultsLayerFill(LayerWidget* layer, void* game);
 };
 
+// The first widget of that name anywhere under the container, depth first: results layers are
+// filled by widget name, wherever their panels put them.
+Widget* DescendantByNameFind(ContainerWidget* container, const char* name);
+
 // The elapsed time in words ("1 Hours 2 Minutes 5 Seconds"), the seconds rounded up; a
 // NumberLabelWidget format function. False when a unit text is missing or the text was cut.
 bool TraditionalSolitaireTimeTextFormat(double seconds, char* buffer, u32 bufferSize, void* userData);

@@ -3376,6 +3376,120 @@ TEST(DataCheck, TwentyOneSolitairesFindTheirConstantsAndTexts)
    }
 }
 
+// Bowling solitaire and Cribbage square: their piles, options, score sheet and square labels, the
+// square's results layer, and their texts and rules in every language.
+TEST(DataCheck, BowlingAndCribbageSquareFindTheirConstantsLayersAndTexts)
+{
+   const struct
+   {
+      const char* key;
+      const char* layer;
+      std::vector<std::string> piles;
+      std::string option;
+      std::vector<std::string> widgets;
+   } games[] = {
+       {"BowlingSolitaire",
+        "BowlingSolitaireGame",
+        {"Draw", "Flip", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau",
+         "Tableau", "Tableau", "Tableau", "Waste", "Waste"},
+        "WasteHoldsTwo",
+        {}},
+       {"CribbageSquareSolitaire",
+        "CribbageSquareSolitaire",
+        {"Draw", "Reserve", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau",
+         "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau",
+         "Waste"},
+        "NoWastePile",
+        {"Row0", "Row1", "Row2", "Row3", "Col0", "Col1", "Col2", "Col3"}},
+   };
+   std::vector<std::string> textKeys = {"TraditionalSolitaireTime", "TraditionalSolitaireScore"};
+   for (const auto& g : games)
+   {
+      auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + g.key).c_str());
+      auto layer = BuiltDataLoad((std::string("Graphics/GUI/") + g.layer + "/Widgets").c_str());
+      ASSERT_TRUE(game && layer) << g.key;
+      EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire") << g.key;
+      textKeys.push_back(g.key);
+      const JSONValue* piles = game->ItemGet("CardPiles");
+      std::vector<std::string> types;
+      for (i32 i = 0; i < piles->CountGet(); i++)
+      {
+         const char* type = piles->ElementGet(i)->ItemGet("Type")->StringValueGet();
+         types.push_back(type ? type : "");
+      }
+      EXPECT_EQ(types, g.piles) << g.key;
+      std::map<std::string, bool> options;
+      const JSONValue* settings = game->ItemGet("Settings");
+      for (i32 i = 0; i < settings->CountGet(); i++)
+      {
+         const JSONValue* option = settings->ElementGet(i);
+         const char* name = option->ItemGet("Name")->StringValueGet();
+         options[name ? name : ""] = option->ItemGet("Default")->BoolValueGet();
+         const char* key = option->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(key ? key : "");
+         if (name && g.option == name)
+         {
+            EXPECT_TRUE(option->ItemGet("RequiresMinigameRestart")->BoolValueGet()) << g.key;
+         }
+      }
+      EXPECT_EQ(options, (std::map<std::string, bool>{
+                             {g.option, false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}}))
+          << g.key;
+      std::vector<std::string> widgets = {"CardPileContainer", "CardContainerBottom", "ButtonContainerBottom",
+                                          "CardContainerTop",  "HelpLabelContainer",  "DialogContainer"};
+      widgets.insert(widgets.end(), g.widgets.begin(), g.widgets.end());
+      for (const std::string& path : widgets)
+      {
+         EXPECT_TRUE(LayerWidgetFind(layer.get(), path)) << g.layer << "." << path;
+      }
+      for (const std::string& label : g.widgets)
+      {
+         EXPECT_STREQ(LayerWidgetFind(layer.get(), label)->ItemGet("Type")->StringValueGet(), "NumberLabel");
+      }
+      EXPECT_FALSE(LayerWidgetFind(layer.get(), "ResignButton")) << g.layer;
+   }
+   // The score sheet, read by formatted paths.
+   auto sheet = BuiltDataLoad("Graphics/GUI/BowlingSolitaireGame/Widgets");
+   ASSERT_TRUE(sheet);
+   for (i32 i = 0; i < 21; i++)
+   {
+      const std::string path = "Panel.Throw" + std::to_string(i);
+      ASSERT_TRUE(LayerWidgetFind(sheet.get(), path)) << path;
+      EXPECT_STREQ(LayerWidgetFind(sheet.get(), path)->ItemGet("Type")->StringValueGet(), "Label") << path;
+   }
+   for (i32 i = 0; i < 10; i++)
+   {
+      const std::string path = "Panel.Frame" + std::to_string(i);
+      ASSERT_TRUE(LayerWidgetFind(sheet.get(), path)) << path;
+      EXPECT_STREQ(LayerWidgetFind(sheet.get(), path)->ItemGet("Type")->StringValueGet(), "Label") << path;
+   }
+   auto results = BuiltDataLoad("Graphics/GUI/CribbageSquareSolitaireResults/Widgets");
+   ASSERT_TRUE(results);
+   EXPECT_FALSE(results->ItemGet("DisableLayersBelow")->BoolValueGet());
+   EXPECT_TRUE(LayerWidgetFind(results.get(), "Panel.Title"));
+   for (const char* name : {"Panel.Time", "Panel.Score"})
+   {
+      ASSERT_TRUE(LayerWidgetFind(results.get(), name)) << name;
+      EXPECT_STREQ(LayerWidgetFind(results.get(), name)->ItemGet("Type")->StringValueGet(), "NumberLabel");
+   }
+
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+   {
+      auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+      ASSERT_TRUE(texts) << language;
+      for (const std::string& key : textKeys)
+      {
+         EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+      }
+      for (const auto& g : games)
+      {
+         const std::string path = data + "/Text/" + language + "/HelpGames/" + g.key + ".txt";
+         EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+      }
+   }
+}
+
 // A small tree in which every kind of reference is used once, correctly.
 std::map<std::string, std::string> HealthyTreeGet()
 {
