@@ -8,6 +8,8 @@
 #include "games/solitaire/Best21Solitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/PokerSquareSolitaire.h"
+#include "games/solitaire/PyramidSolitaire.h"
 #include "games/tricktaking/Hearts.h"
 
 namespace Corvale
@@ -48,7 +50,6 @@ MinigamePlaceholder penguinSolitairePlaceholder("PenguinSolitaire");
 MinigamePlaceholder spideretteSolitairePlaceholder("SpideretteSolitaire");
 MinigamePlaceholder clockSolitairePlaceholder("ClockSolitaire");
 MinigamePlaceholder seahavenTowersSolitairePlaceholder("SeahavenTowersSolitaire");
-MinigamePlaceholder pyramidSolitairePlaceholder("PyramidSolitaire");
 MinigamePlaceholder mountOlympusSolitairePlaceholder("MountOlympusSolitaire");
 MinigamePlaceholder laBelleLucieSolitairePlaceholder("LaBelleLucieSolitaire");
 MinigamePlaceholder terraceSolitairePlaceholder("TerraceSolitaire");
@@ -75,7 +76,6 @@ MinigamePlaceholder threeTowersSolitairePlaceholder("ThreeTowersSolitaire");
 MinigamePlaceholder euchreSolitairePlaceholder("EuchreSolitaire");
 MinigamePlaceholder sum11SolitairePlaceholder("Sum11Solitaire");
 MinigamePlaceholder cribbageSquareSolitairePlaceholder("CribbageSquareSolitaire");
-MinigamePlaceholder pokerSquareSolitairePlaceholder("PokerSquareSolitaire");
 MinigamePlaceholder cribbagePlaceholder("Cribbage");
 MinigamePlaceholder pitchPlaceholder("Pitch");
 MinigamePlaceholder bowlingSolitairePlaceholder("BowlingSolitaire");
@@ -123,7 +123,7 @@ void MinigamesRegister()
        &spideretteSolitairePlaceholder,
        &clockSolitairePlaceholder,
        &seahavenTowersSolitairePlaceholder,
-       &pyramidSolitairePlaceholder,
+       &PyramidSolitaire::instance,
        &mountOlympusSolitairePlaceholder,
        &laBelleLucieSolitairePlaceholder,
        &terraceSolitairePlaceholder,
@@ -152,7 +152,7 @@ void MinigamesRegister()
        &euchreSolitairePlaceholder,
        &sum11SolitairePlaceholder,
        &cribbageSquareSolitairePlaceholder,
-       &pokerSquareSolitairePlaceholder,
+       &PokerSquareSolitaire::instance,
        &Hearts::instance,
        &cribbagePlaceholder,
        &pitchPlaceholder,

@@ -14,6 +14,7 @@
 #include "cardgame/Minigame.h"
 #include "cardgame/NonSolitaireFrontendBasedCardGame.h"
 #include "cardgame/Player.h"
+#include "cardgame/PokerHandEvaluator.h"
 #include "cardgame/Team.h"
 #include "cardgame/solitaire/ArcadeSolitaireGame.h"
 #include "cardgame/solitaire/SolitaireGame.h"
@@ -31,6 +32,8 @@
 #include "games/solitaire/Best21Solitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/PokerSquareSolitaire.h"
+#include "games/solitaire/PyramidSolitaire.h"
 
 namespace Corvale
 {
@@ -64,7 +67,8 @@ void ReflectionTypesRegister()
 
    ReflectionTypeInt::EnumerationRegister<Rank>("Corvale::Rank");
    ReflectionTypeInt::EnumerationRegister<Suit>("Corvale::Suit");
-   // "Corvale::EuchreTrumpSuit", "Corvale::PokerHandType"
+   // "Corvale::EuchreTrumpSuit"
+   ReflectionTypeInt::EnumerationRegister<PokerHandType>("Corvale::PokerHandType");
    ReflectionTypeInt::EnumerationRegister<TrumpIndication>("Corvale::TrumpIndication");
    ReflectionTypeInt::EnumerationRegister<GinRummyHistoryItemType>("Corvale::GinRummyHistoryItemType");
    // "Corvale::CanastaState", "Corvale::TablePokerPlayerStatus", "Corvale::FiveCardDrawPokerState",
@@ -109,7 +113,8 @@ void GameTypesRegister()
    // FortressSolitaire, EagleWingSolitaire, GolfSolitaire, FortyThievesSolitaire,
    // FourFreeSolitaire, SultanSolitaire, BetsyRossSolitaire, BristolSolitaire, NestorSolitaire,
    // CalculationSolitaire, PenguinSolitaire, SpideretteSolitaire, SeahavenTowersSolitaire,
-   // BeleagueredCastleSolitaire, ClockSolitaire, AlhambraSolitaire, PyramidSolitaire,
+   // BeleagueredCastleSolitaire, ClockSolitaire, AlhambraSolitaire
+   PyramidSolitaire::ReflectionRegister();
    // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire,
    // TripletsSolitaire, GapsSolitaire, SlideSolitaire, AcesAndKingSolitaire, OldMaid, WarPlayer,
    // War, CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish, FanTan, SpadesPlayer, SpadesTeam,
@@ -118,7 +123,8 @@ void GameTypesRegister()
    Best21Solitaire::ReflectionRegister();
    GinRummyHistoryItem::ReflectionRegister();
    // GinRummyPlayer, GinRummy, Pick2Solitaire, ThreeTowersSolitaire, Sum11Solitaire,
-   // CribbageSquareSolitaire, PokerSquareSolitaire
+   // CribbageSquareSolitaire
+   PokerSquareSolitaire::ReflectionRegister();
    HeartsPlayer::ReflectionRegister();
    Hearts::ReflectionRegister();
    // CribbagePlayer, Cribbage, PitchPlayer, Pitch, EuchreSolitaire, BowlingSolitaire, CanastaTeam, Canasta,

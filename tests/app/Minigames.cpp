@@ -146,7 +146,7 @@ TEST_F(MinigamesTest, OnlyBuiltGamesAreAvailable)
       // Klondike, Best 21, Fast 21 and Hearts are built; the others are placeholders still.
       const std::string key = keys[i];
       const bool built = key == "KlondikeSolitaire" || key == "Best21Solitaire" || key == "Fast21Solitaire" ||
-                         key == "Hearts";
+                         key == "Hearts" || key == "PyramidSolitaire" || key == "PokerSquareSolitaire";
       EXPECT_EQ(MinigameAvailableCheck(minigames[i]), built) << keys[i];
    }
    EXPECT_FALSE(MinigameAvailableCheck(nullptr));
