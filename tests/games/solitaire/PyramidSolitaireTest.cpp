@@ -60,8 +60,8 @@ TEST_F(PyramidSolitaireTest, EachPyramidCardIsCoveredByTheTwoPilesOfTheRowBelow)
       i32 pile;
       i32 first;
       i32 second;
-   } cases[] = {{0, 1, 2}, {1, 3, 4}, {2, 4, 5}, {5, 8, 9}, {6, 10, 11}, {14, 19, 20}, {20, 26, 27}, {21, -1, -1},
-                {27, -1, -1}};
+   } cases[] = {{0, 1, 2},    {1, 3, 4},    {2, 4, 5},    {5, 8, 9},   {6, 10, 11},
+                {14, 19, 20}, {20, 26, 27}, {21, -1, -1}, {27, -1, -1}};
    for (const auto& c : cases)
    {
       SCOPED_TRACE(c.pile);
@@ -101,8 +101,7 @@ TEST_F(PyramidSolitaireTest, FreeCardsAreUncoveredPyramidCardsTheTopsOfFlipAndWa
       bool available;
    } cases[] = {
        {"2H", false}, // pile 26 lies on it, though 27 is empty
-       {"3H", true},  {"4H", false}, {"5H", false}, {"6H", true},
-       {"7H", true}, // the rows below it are empty
+       {"3H", true},  {"4H", false}, {"5H", false}, {"6H", true}, {"7H", true}, // the rows below it are empty
        {"8H", false}, {"9H", true},  {"TH", false}, {"JH", true}, {"QH", true}, {"KH", false},
    };
    for (const auto& c : cases)
@@ -252,7 +251,8 @@ TEST_F(PyramidSolitaireTest, TheDealFollowsTheFaceDownAndReserveOptions)
    {
       for (const bool noReserve : {false, true})
       {
-         SCOPED_TRACE(std::string(faceDown ? "face down" : "face up") + (noReserve ? ", no reserve" : ", reserve"));
+         SCOPED_TRACE(std::string(faceDown ? "face down" : "face up") +
+                      (noReserve ? ", no reserve" : ", reserve"));
          harness.OptionSet("ShowCoveredCardsFaceDown", faceDown);
          harness.OptionSet("NoReserve", noReserve);
          ASSERT_NO_FATAL_FAILURE(Enter());
