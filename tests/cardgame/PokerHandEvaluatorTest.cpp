@@ -168,6 +168,10 @@ TEST_F(PokerHandEvaluatorTest, AHandHoldingANullCardIsLeftAloneWithOneLogLine)
 
 TEST_F(PokerHandEvaluatorTest, EveryFiveCardHandFallsInItsPublishedCategoryCount)
 {
+#ifdef __SANITIZE_ADDRESS__
+   // Some ninety seconds under the sanitizer; the tables above run the same code there.
+   GTEST_SKIP() << "the whole deck's hands are counted in the normal build";
+#endif
    Card deck[52];
    for (i32 i = 0; i < 52; ++i)
    {

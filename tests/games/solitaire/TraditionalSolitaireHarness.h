@@ -112,6 +112,13 @@ class TraditionalSolitaireHarness : public CardGameHarness
    TraditionalSolitaireGame* solitaire = nullptr;
 };
 
+// Leaves the harness's game on the way out of a scope, before a game local to it is destroyed.
+struct GameLeaveOnExit
+{
+   GameHarness& harness;
+   ~GameLeaveOnExit() { harness.Leave(); }
+};
+
 // The finished game's document without its clock, which a load's shorter run changes.
 inline std::string FinalDocumentGet(TraditionalSolitaireGame& game)
 {
@@ -134,6 +141,7 @@ template <class Game, class OptionsSet, class Play>
 void SeededGamesPlay(TraditionalSolitaireHarness& harness, i32 games, OptionsSet optionsSet, Play play)
 {
    Game game;
+   const GameLeaveOnExit leaveGame{harness};
    ASSERT_NO_FATAL_FAILURE(harness.GameEnter(&game));
    harness.ConservedEveryFrame();
    // A card's move ends within one long frame.
@@ -172,13 +180,16 @@ void SeededGamesPlay(TraditionalSolitaireHarness& harness, i32 games, OptionsSet
       }
       JSONTest::ValuePointer saved(JSONValue::New(HEAP_DEFAULT));
       ASSERT_TRUE(game.Save(saved.get()));
-      Game fresh;
-      ASSERT_NO_FATAL_FAILURE(harness.GameEnter(&fresh, 99, 98));
-      ASSERT_TRUE(fresh.Load(saved.get()));
-      ASSERT_NO_FATAL_FAILURE(harness.Settle());
-      ASSERT_TRUE(play(fresh, random, false, -1, nullptr)) << "the loaded game got stuck";
-      EXPECT_EQ(FinalDocumentGet(fresh), uninterrupted);
-      reloads++;
+      {
+         Game fresh;
+         const GameLeaveOnExit leaveFresh{harness};
+         ASSERT_NO_FATAL_FAILURE(harness.GameEnter(&fresh, 99, 98));
+         ASSERT_TRUE(fresh.Load(saved.get()));
+         ASSERT_NO_FATAL_FAILURE(harness.Settle());
+         ASSERT_TRUE(play(fresh, random, false, -1, nullptr)) << "the loaded game got stuck";
+         EXPECT_EQ(FinalDocumentGet(fresh), uninterrupted);
+         reloads++;
+      }
       ASSERT_NO_FATAL_FAILURE(harness.GameEnter(&game));
    }
    EXPECT_GE(reloads, games / 20);
