@@ -11,6 +11,8 @@
 #include "games/solitaire/CribbageSquareSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/PokerSquareSolitaire.h"
+#include "games/solitaire/PyramidSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
 #include "games/solitaire/SpideretteSolitaire.h"
 #include "games/tricktaking/Hearts.h"
@@ -50,7 +52,6 @@ MinigamePlaceholder beleagueredCastleSolitairePlaceholder("BeleagueredCastleSoli
 MinigamePlaceholder penguinSolitairePlaceholder("PenguinSolitaire");
 MinigamePlaceholder clockSolitairePlaceholder("ClockSolitaire");
 MinigamePlaceholder seahavenTowersSolitairePlaceholder("SeahavenTowersSolitaire");
-MinigamePlaceholder pyramidSolitairePlaceholder("PyramidSolitaire");
 MinigamePlaceholder mountOlympusSolitairePlaceholder("MountOlympusSolitaire");
 MinigamePlaceholder laBelleLucieSolitairePlaceholder("LaBelleLucieSolitaire");
 MinigamePlaceholder terraceSolitairePlaceholder("TerraceSolitaire");
@@ -76,7 +77,6 @@ MinigamePlaceholder pick2SolitairePlaceholder("Pick2Solitaire");
 MinigamePlaceholder threeTowersSolitairePlaceholder("ThreeTowersSolitaire");
 MinigamePlaceholder euchreSolitairePlaceholder("EuchreSolitaire");
 MinigamePlaceholder sum11SolitairePlaceholder("Sum11Solitaire");
-MinigamePlaceholder pokerSquareSolitairePlaceholder("PokerSquareSolitaire");
 MinigamePlaceholder cribbagePlaceholder("Cribbage");
 MinigamePlaceholder pitchPlaceholder("Pitch");
 MinigamePlaceholder canastaPlaceholder("Canasta");
@@ -123,7 +123,7 @@ void MinigamesRegister()
        &spideretteSolitaire,
        &clockSolitairePlaceholder,
        &seahavenTowersSolitairePlaceholder,
-       &pyramidSolitairePlaceholder,
+       &PyramidSolitaire::instance,
        &mountOlympusSolitairePlaceholder,
        &laBelleLucieSolitairePlaceholder,
        &terraceSolitairePlaceholder,
@@ -152,7 +152,7 @@ void MinigamesRegister()
        &euchreSolitairePlaceholder,
        &sum11SolitairePlaceholder,
        &CribbageSquareSolitaire::instance,
-       &pokerSquareSolitairePlaceholder,
+       &PokerSquareSolitaire::instance,
        &Hearts::instance,
        &cribbagePlaceholder,
        &pitchPlaceholder,

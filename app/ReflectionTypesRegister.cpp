@@ -14,6 +14,7 @@
 #include "cardgame/Minigame.h"
 #include "cardgame/NonSolitaireFrontendBasedCardGame.h"
 #include "cardgame/Player.h"
+#include "cardgame/PokerHandEvaluator.h"
 #include "cardgame/Team.h"
 #include "cardgame/solitaire/ArcadeSolitaireGame.h"
 #include "cardgame/solitaire/SolitaireGame.h"
@@ -34,6 +35,8 @@
 #include "games/solitaire/CribbageSquareSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/PokerSquareSolitaire.h"
+#include "games/solitaire/PyramidSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
 #include "games/solitaire/SpideretteSolitaire.h"
 
@@ -69,7 +72,8 @@ void ReflectionTypesRegister()
 
    ReflectionTypeInt::EnumerationRegister<Rank>("Corvale::Rank");
    ReflectionTypeInt::EnumerationRegister<Suit>("Corvale::Suit");
-   // "Corvale::EuchreTrumpSuit", "Corvale::PokerHandType"
+   // "Corvale::EuchreTrumpSuit"
+   ReflectionTypeInt::EnumerationRegister<PokerHandType>("Corvale::PokerHandType");
    ReflectionTypeInt::EnumerationRegister<TrumpIndication>("Corvale::TrumpIndication");
    ReflectionTypeInt::EnumerationRegister<GinRummyHistoryItemType>("Corvale::GinRummyHistoryItemType");
    // "Corvale::CanastaState", "Corvale::TablePokerPlayerStatus", "Corvale::FiveCardDrawPokerState",
@@ -115,8 +119,8 @@ void GameTypesRegister()
    // BakersDozenSolitaire, FourSeasonsSolitaire, EightOffSolitaire, EliminatorSolitaire,
    // FortressSolitaire, EagleWingSolitaire, GolfSolitaire, FortyThievesSolitaire,
    // FourFreeSolitaire, SultanSolitaire, BetsyRossSolitaire, BristolSolitaire, NestorSolitaire,
-   // CalculationSolitaire, PenguinSolitaire, SeahavenTowersSolitaire,
-   // BeleagueredCastleSolitaire, ClockSolitaire, AlhambraSolitaire, PyramidSolitaire,
+   PyramidSolitaire::ReflectionRegister();
+   // BeleagueredCastleSolitaire, ClockSolitaire, AlhambraSolitaire
    // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire,
    // TripletsSolitaire, GapsSolitaire, SlideSolitaire, AcesAndKingSolitaire, OldMaid, WarPlayer,
    // War, CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish, FanTan, SpadesPlayer, SpadesTeam,
@@ -126,7 +130,7 @@ void GameTypesRegister()
    GinRummyHistoryItem::ReflectionRegister();
    // GinRummyPlayer, GinRummy, Pick2Solitaire, ThreeTowersSolitaire, Sum11Solitaire,
    CribbageSquareSolitaire::ReflectionRegister();
-   // PokerSquareSolitaire
+   PokerSquareSolitaire::ReflectionRegister();
    HeartsPlayer::ReflectionRegister();
    Hearts::ReflectionRegister();
    // CribbagePlayer, Cribbage, PitchPlayer, Pitch, EuchreSolitaire

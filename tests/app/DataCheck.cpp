@@ -2891,6 +2891,102 @@ TEST(DataCheck, CanfieldAndSpidersFindTheirConstantsTextsAndRules)
    }
 }
 
+// Pyramid and Poker square: their options, piles and layouts in Medium cards on the table clear of
+// the menu bar's panel and the button row, and their texts and help in every language.
+TEST(DataCheck, PyramidAndPokerSquareFindTheirConstantsTextsAndHelp)
+{
+   const struct
+   {
+      const char* key;
+      std::map<std::string, bool> defaults;
+      std::vector<std::string> piles;
+   } games[] = {
+       {"PyramidSolitaire",
+        {{"ShowCoveredCardsFaceDown", false},
+         {"NoReserve", true},
+         {"NoWastePile", false},
+         {"PlayAllCardsToWin", false},
+         {"ShowPlayableCards", false},
+         {"ShowHelpLabels", true}},
+        {"Draw", "Flip", "Waste", "Tableau", "Foundation", "Reserve"}},
+       {"PokerSquareSolitaire",
+        {{"NoWastePile", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        {"Draw", "Flip", "Tableau", "Waste"}},
+   };
+   const std::string data = TestSupport::BuildDataFolderGet();
+   std::vector<std::string> textKeys;
+   for (const auto& g : games)
+   {
+      SCOPED_TRACE(g.key);
+      auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + g.key).c_str());
+      ASSERT_TRUE(game);
+      EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire");
+      textKeys.push_back(g.key);
+      const JSONValue* settings = game->ItemGet("Settings");
+      std::map<std::string, bool> defaults;
+      for (i32 i = 0; i < settings->CountGet(); i++)
+      {
+         const JSONValue* option = settings->ElementGet(i);
+         const std::string name =
+             option->ItemGet("Name")->StringValueGet() ? option->ItemGet("Name")->StringValueGet() : "";
+         defaults[name] = option->ItemGet("Default")->BoolValueGet();
+         const char* key = option->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(key ? key : "");
+         // The rules are read at the deal.
+         const bool rule = name != "ShowPlayableCards" && name != "ShowHelpLabels";
+         EXPECT_EQ(option->ItemGet("RequiresMinigameRestart")->BoolValueGet(), rule) << name;
+      }
+      EXPECT_EQ(defaults, g.defaults);
+      const JSONValue* piles = game->ItemGet("CardPiles");
+      std::vector<std::string> types;
+      std::map<std::string, i32> counts;
+      for (i32 i = 0; i < piles->CountGet(); i++)
+      {
+         const JSONValue* pile = piles->ElementGet(i);
+         const std::string type =
+             pile->ItemGet("Type")->StringValueGet() ? pile->ItemGet("Type")->StringValueGet() : "";
+         if (types.empty() || types.back() != type)
+         {
+            types.push_back(type);
+         }
+         if (type == "Tableau")
+         {
+            EXPECT_EQ(pile->ItemGet("SecondaryID")->IntValueGet(), counts[type]) << i;
+         }
+         counts[type]++;
+         const char* size = pile->ItemGet("CardSize")->StringValueGet();
+         const char* inherited = pile->ItemGet("Inherited")->StringValueGet();
+         EXPECT_TRUE((size && std::string(size) == "Medium") ||
+                     (inherited && std::string(inherited).find("Medium") != std::string::npos))
+             << i;
+         // A Medium card is 80 by 112 around its position.
+         const Point2F at = pile->ItemGet("Position")->Point2FValueGet();
+         EXPECT_TRUE(at.x - 40 >= 0 && at.x + 40 <= 960 && at.y - 56 >= 0 && at.y + 56 <= 720) << i;
+         EXPECT_FALSE(at.x + 40 > 692 && at.y - 56 < 66) << i << " lies under the menu bar";
+         EXPECT_FALSE(at.x - 40 < 366 && at.y + 56 > 664) << i << " lies on the button row";
+      }
+      EXPECT_EQ(types, g.piles);
+      EXPECT_EQ(counts["Tableau"], std::string(g.key) == "PyramidSolitaire" ? 28 : 25);
+   }
+   auto pyramid = BuiltDataLoad("Scripts/Minigames/PyramidSolitaire");
+   ASSERT_TRUE(pyramid);
+   EXPECT_EQ(pyramid->ItemGet("CardPiles")->CountGet(), 35);
+   for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+   {
+      auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+      ASSERT_TRUE(texts) << language;
+      for (const std::string& key : textKeys)
+      {
+         EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+      }
+      for (const auto& g : games)
+      {
+         const std::string path = data + "/Text/" + language + "/HelpGames/" + g.key + ".txt";
+         EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+      }
+   }
+}
+
 // The arcade solitaires' layer and results popup, with the texts the base and the popup read.
 TEST(DataCheck, ArcadeSolitaireFindsItsLayersAndTexts)
 {

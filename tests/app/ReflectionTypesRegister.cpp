@@ -251,6 +251,7 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
    // What the program holds today is registered.
    for (const char* name : {"Corvale::Rank",
                             "Corvale::Suit",
+                            "Corvale::PokerHandType",
                             "Corvale::TrumpIndication",
                             "Corvale::GinRummyHistoryItemType",
                             "Table<int>",
@@ -271,7 +272,9 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
                             "Corvale::FrontendBasedCardGame",
                             "Corvale::NonSolitaireFrontendBasedCardGame",
                             "Corvale::HeartsPlayer",
-                            "Corvale::Hearts"})
+                            "Corvale::Hearts",
+                            "Corvale::PyramidSolitaire",
+                            "Corvale::PokerSquareSolitaire"})
    {
       EXPECT_NE(ReflectionManager::TypeByNameGet(name), nullptr) << name;
    }

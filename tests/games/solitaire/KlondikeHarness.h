@@ -31,6 +31,25 @@ inline std::string SourceFileRead(const std::string& path)
    return text.str();
 }
 
+// The global constants object's text with the games' constants templates and the card pile
+// templates of the data added; "{}" when a part does not parse.
+inline std::string ConstsWithTemplatesGet(const std::string& text)
+{
+   JSONTest::ValuePointer build = JSONTest::TextParse(SourceFileRead("data/Scripts/BuildConsts.json"));
+   JSONTest::ValuePointer graphics = JSONTest::TextParse(SourceFileRead("data/Graphics/GraphicsConsts.json"));
+   JSONTest::ValuePointer object = JSONTest::TextParse(text);
+   EXPECT_TRUE(build && graphics && object);
+   if (!build || !graphics || !object)
+   {
+      return "{}";
+   }
+   JSONValue* templates = build->ItemGet("MinigameConstsTemplates")->Clone(HEAP_DEFAULT);
+   EXPECT_TRUE(templates && object->ItemSet("MinigameConstsTemplates", templates));
+   JSONValue* pileTemplates = graphics->ItemGet("CardPileTemplates")->Clone(HEAP_DEFAULT);
+   EXPECT_TRUE(pileTemplates && object->ItemSet("CardPileTemplates", pileTemplates));
+   return JSONTest::TextWrite(object.get());
+}
+
 class KlondikeHarness : public CardGameHarness
 {
  public:
@@ -49,19 +68,7 @@ class KlondikeHarness : public CardGameHarness
 
    // The global constants from the object's text, with the games' constants templates and the
    // card pile templates of the data.
-   void ConstsWithTemplatesSet(const std::string& text)
-   {
-      JSONTest::ValuePointer build = JSONTest::TextParse(SourceFileRead("data/Scripts/BuildConsts.json"));
-      JSONTest::ValuePointer graphics =
-          JSONTest::TextParse(SourceFileRead("data/Graphics/GraphicsConsts.json"));
-      JSONTest::ValuePointer object = JSONTest::TextParse(text);
-      ASSERT_TRUE(build && graphics && object);
-      JSONValue* templates = build->ItemGet("MinigameConstsTemplates")->Clone(HEAP_DEFAULT);
-      ASSERT_TRUE(templates && object->ItemSet("MinigameConstsTemplates", templates));
-      JSONValue* pileTemplates = graphics->ItemGet("CardPileTemplates")->Clone(HEAP_DEFAULT);
-      ASSERT_TRUE(pileTemplates && object->ItemSet("CardPileTemplates", pileTemplates));
-      CardGlobalConstsSet(JSONTest::TextWrite(object.get()));
-   }
+   void ConstsWithTemplatesSet(const std::string& text) { CardGlobalConstsSet(ConstsWithTemplatesGet(text)); }
 
    ~KlondikeHarness()
    {
