@@ -8,6 +8,8 @@
 #include "games/solitaire/Best21Solitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/SlideSolitaire.h"
+#include "games/solitaire/TripletsSolitaire.h"
 #include "games/tricktaking/Hearts.h"
 
 namespace Corvale
@@ -52,9 +54,7 @@ MinigamePlaceholder pyramidSolitairePlaceholder("PyramidSolitaire");
 MinigamePlaceholder mountOlympusSolitairePlaceholder("MountOlympusSolitaire");
 MinigamePlaceholder laBelleLucieSolitairePlaceholder("LaBelleLucieSolitaire");
 MinigamePlaceholder terraceSolitairePlaceholder("TerraceSolitaire");
-MinigamePlaceholder tripletsSolitairePlaceholder("TripletsSolitaire");
 MinigamePlaceholder gapsSolitairePlaceholder("GapsSolitaire");
-MinigamePlaceholder slideSolitairePlaceholder("SlideSolitaire");
 MinigamePlaceholder alhambraSolitairePlaceholder("AlhambraSolitaire");
 MinigamePlaceholder shamrocksSolitairePlaceholder("ShamrocksSolitaire");
 MinigamePlaceholder acesAndKingsSolitairePlaceholder("AcesAndKingsSolitaire");
@@ -127,9 +127,9 @@ void MinigamesRegister()
        &mountOlympusSolitairePlaceholder,
        &laBelleLucieSolitairePlaceholder,
        &terraceSolitairePlaceholder,
-       &tripletsSolitairePlaceholder,
+       &TripletsSolitaire::instance,
        &gapsSolitairePlaceholder,
-       &slideSolitairePlaceholder,
+       &SlideSolitaire::instance,
        &alhambraSolitairePlaceholder,
        &shamrocksSolitairePlaceholder,
        &acesAndKingsSolitairePlaceholder,

@@ -31,6 +31,8 @@
 #include "games/solitaire/Best21Solitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/SlideSolitaire.h"
+#include "games/solitaire/TripletsSolitaire.h"
 
 namespace Corvale
 {
@@ -111,7 +113,10 @@ void GameTypesRegister()
    // CalculationSolitaire, PenguinSolitaire, SpideretteSolitaire, SeahavenTowersSolitaire,
    // BeleagueredCastleSolitaire, ClockSolitaire, AlhambraSolitaire, PyramidSolitaire,
    // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire,
-   // TripletsSolitaire, GapsSolitaire, SlideSolitaire, AcesAndKingSolitaire, OldMaid, WarPlayer,
+   TripletsSolitaire::ReflectionRegister();
+   // GapsSolitaire
+   SlideSolitaire::ReflectionRegister();
+   // AcesAndKingSolitaire, OldMaid, WarPlayer,
    // War, CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish, FanTan, SpadesPlayer, SpadesTeam,
    // Spades, MemoryMatchPlayer, MemoryMatch, OhHellPlayer, OhHell, TuxedoPlayer, Tuxedo, Whist
    Fast21Solitaire::ReflectionRegister();
