@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
+#include <algorithm>
 
 #include "core/JSONValue.h"
 #include "tests/app/CardTableShots.h"
@@ -32,6 +34,27 @@ int DifferenceCountGet(const Snapshot& first, Point a, const Snapshot& second, P
       }
    }
    return differ;
+}
+
+// The pixels of the box of half size (w, h) around the point, every other one.
+std::vector<Rgb> RegionGet(const Snapshot& shot, Point centre, int w, int h)
+{
+   std::vector<Rgb> pixels;
+   for (int dy = -h; dy < h; dy += 2)
+   {
+      for (int dx = -w; dx < w; dx += 2)
+      {
+         pixels.push_back(shot.At(centre.x + dx, centre.y + dy));
+      }
+   }
+   return pixels;
+}
+
+bool RegionsEqualCheck(const std::vector<Rgb>& a, const std::vector<Rgb>& b)
+{
+   return a.size() == b.size() &&
+          std::equal(a.begin(), a.end(), b.begin(),
+                     [](const Rgb& p, const Rgb& q) { return p.r == q.r && p.g == q.g && p.b == q.b; });
 }
 
 class SlideTripletsEndToEnd : public ProgramFixture
@@ -107,7 +130,22 @@ TEST_F(SlideTripletsEndToEnd, SlideDealsAndSlidesARowThenTripletsDeals)
    std::unique_ptr<Snapshot> dealt;
    ASSERT_NO_FATAL_FAILURE(TableReach("Games.Game38", slideDealt, screens + "/SlideDealt.png", &dealt));
 
-   // R1: the first row moves one place right and the Talon's former card enters at column 0.
+   // The deal has ended when the Talon's card lies still: two looks in a row see it alike.
+   std::vector<Rgb> talonLast;
+   std::unique_ptr<Snapshot> settled;
+   ASSERT_TRUE(ScreenWait(
+       [&](const Snapshot& seen)
+       {
+          std::vector<Rgb> talonNow = RegionGet(seen, talon, 32, 46);
+          const bool still = RegionsEqualCheck(talonNow, talonLast);
+          talonLast = std::move(talonNow);
+          return still && slideDealt(seen);
+       },
+       &settled))
+       << "the Talon's card never came to rest";
+
+   // R1, pressed again only while the first row stays as dealt: the row moves one place right and
+   // the Talon's former card enters at column 0.
    float box[4];
    ASSERT_TRUE(LayerFiles::BoxGet("SlideSolitaireGame", "R1", box));
    const Point r1{static_cast<int>(box[0] + box[2] / 2), static_cast<int>(box[1] + box[3] / 2)};
@@ -116,11 +154,15 @@ TEST_F(SlideTripletsEndToEnd, SlideDealsAndSlidesARowThenTripletsDeals)
        r1.x, r1.y,
        [&](const Snapshot& seen)
        {
-          return DifferenceCountGet(*dealt, talon, seen, cell(0, 0), 32, 46) < 40 &&
-                 DifferenceCountGet(*dealt, cell(0, 0), seen, cell(0, 1), 32, 46) < 40 &&
-                 WhiteShareGet(seen, talon, 32, 46) > 0.35;
+          return DifferenceCountGet(*settled, talon, seen, cell(0, 0), 32, 46) < 40 &&
+                 DifferenceCountGet(*settled, cell(0, 0), seen, cell(0, 1), 32, 46) < 40;
        },
-       [&](const Snapshot& seen) { return slideDealt(seen); }, &slid);
+       [&](const Snapshot& seen)
+       { return DifferenceCountGet(*settled, cell(0, 0), seen, cell(0, 0), 32, 46) < 40; },
+       &slid);
+   // The refresh refills the Talon from the stock.
+   EXPECT_TRUE(ScreenWait([&](const Snapshot& seen) { return WhiteShareGet(seen, talon, 32, 46) > 0.35; }))
+       << "the Talon was not refilled";
    ScreenKeep(lastShot, screens + "/SlideRowSlid.png", 960);
    EXPECT_TRUE(moved) << "after R1 the first row does not begin with the Talon's former card";
 
@@ -154,6 +196,19 @@ TEST_F(SlideTripletsEndToEnd, SlideDealsAndSlidesARowThenTripletsDeals)
    std::unique_ptr<Snapshot> tripletsShot;
    ASSERT_NO_FATAL_FAILURE(
        TableReach("Games.Game36", tripletsDealt, screens + "/TripletsDealt.png", &tripletsShot));
+   // The last piles dealt lie still: the deal has ended.
+   const Point last = PilePointGet(triplets.get(), "Tableau", 17);
+   std::vector<Rgb> lastSeen;
+   ASSERT_TRUE(ScreenWait(
+       [&](const Snapshot& seen)
+       {
+          std::vector<Rgb> now = RegionGet(seen, Point{last.x, last.y + 19}, 40, 70);
+          const bool still = RegionsEqualCheck(now, lastSeen);
+          lastSeen = std::move(now);
+          return still && tripletsDealt(seen);
+       }))
+       << "the Triplets deal never came to rest";
+   ScreenKeep(lastShot, screens + "/TripletsDealt.png", 960);
    Stop();
    EXPECT_EQ(FileRead(saveFolder + "/Log.txt"), "") << "the run logged a problem";
 }
