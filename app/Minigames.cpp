@@ -13,8 +13,10 @@
 #include "games/solitaire/KlondikeSolitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
+#include "games/solitaire/SlideSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
 #include "games/solitaire/SpideretteSolitaire.h"
+#include "games/solitaire/TripletsSolitaire.h"
 #include "games/tricktaking/Hearts.h"
 
 namespace Corvale
@@ -55,9 +57,7 @@ MinigamePlaceholder seahavenTowersSolitairePlaceholder("SeahavenTowersSolitaire"
 MinigamePlaceholder mountOlympusSolitairePlaceholder("MountOlympusSolitaire");
 MinigamePlaceholder laBelleLucieSolitairePlaceholder("LaBelleLucieSolitaire");
 MinigamePlaceholder terraceSolitairePlaceholder("TerraceSolitaire");
-MinigamePlaceholder tripletsSolitairePlaceholder("TripletsSolitaire");
 MinigamePlaceholder gapsSolitairePlaceholder("GapsSolitaire");
-MinigamePlaceholder slideSolitairePlaceholder("SlideSolitaire");
 MinigamePlaceholder alhambraSolitairePlaceholder("AlhambraSolitaire");
 MinigamePlaceholder shamrocksSolitairePlaceholder("ShamrocksSolitaire");
 MinigamePlaceholder acesAndKingsSolitairePlaceholder("AcesAndKingsSolitaire");
@@ -127,9 +127,9 @@ void MinigamesRegister()
        &mountOlympusSolitairePlaceholder,
        &laBelleLucieSolitairePlaceholder,
        &terraceSolitairePlaceholder,
-       &tripletsSolitairePlaceholder,
+       &TripletsSolitaire::instance,
        &gapsSolitairePlaceholder,
-       &slideSolitairePlaceholder,
+       &SlideSolitaire::instance,
        &alhambraSolitairePlaceholder,
        &shamrocksSolitairePlaceholder,
        &acesAndKingsSolitairePlaceholder,

@@ -37,8 +37,10 @@
 #include "games/solitaire/KlondikeSolitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
+#include "games/solitaire/SlideSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
 #include "games/solitaire/SpideretteSolitaire.h"
+#include "games/solitaire/TripletsSolitaire.h"
 
 namespace Corvale
 {
@@ -122,7 +124,10 @@ void GameTypesRegister()
    PyramidSolitaire::ReflectionRegister();
    // BeleagueredCastleSolitaire, ClockSolitaire, AlhambraSolitaire
    // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire,
-   // TripletsSolitaire, GapsSolitaire, SlideSolitaire, AcesAndKingSolitaire, OldMaid, WarPlayer,
+   TripletsSolitaire::ReflectionRegister();
+   // GapsSolitaire
+   SlideSolitaire::ReflectionRegister();
+   // AcesAndKingSolitaire, OldMaid, WarPlayer,
    // War, CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish, FanTan, SpadesPlayer, SpadesTeam,
    // Spades, MemoryMatchPlayer, MemoryMatch, OhHellPlayer, OhHell, TuxedoPlayer, Tuxedo, Whist
    Fast21Solitaire::ReflectionRegister();

@@ -2987,6 +2987,179 @@ TEST(DataCheck, PyramidAndPokerSquareFindTheirConstantsTextsAndHelp)
    }
 }
 
+// Slide and Triplets: their constants, Slide's layer with its row buttons and score, their texts and
+// help in every language, and a table whose piles, labels and buttons stay apart and clear of the
+// menu bar's corner and the button row.
+TEST(DataCheck, SlideAndTripletsFindTheirDataAndLayTheirTablesApart)
+{
+   struct Box
+   {
+      float x, y, w, h;
+      std::string what;
+   };
+   auto overlap = [](const Box& a, const Box& b)
+   { return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h; };
+   auto consts = BuiltDataLoad("Scripts/BuildConsts");
+   auto graphics = BuiltDataLoad("Graphics/GraphicsConsts");
+   auto layer = BuiltDataLoad("Graphics/GUI/SlideSolitaireGame/Widgets");
+   auto sprites = BuiltDataLoad("Graphics/GUI/SlideSolitaireGame/Sprites");
+   ASSERT_TRUE(consts && graphics && layer && sprites);
+   const JSONValue* templated = consts->ItemGet("MinigameConstsTemplates")->ItemGet("TraditionalSolitaire");
+   // The fixed furniture: the menu bar's panel, the New Game and Undo buttons.
+   const std::vector<Box> furniture = {{692, 6, 260, 60, "menu bar"},
+                                       {16, 664, 170, 40, "New Game"},
+                                       {196, 664, 170, 40, "Undo"}};
+   ASSERT_TRUE(templated->ItemPoint2FCheck("NewGameButtonPosition") &&
+               templated->ItemPoint2FCheck("UndoButtonPosition"));
+   EXPECT_EQ(templated->ItemGet("NewGameButtonPosition")->Point2FValueGet().x, 16.0f);
+   EXPECT_EQ(templated->ItemGet("UndoButtonPosition")->Point2FValueGet().x, 196.0f);
+
+   const struct
+   {
+      const char* key;
+      std::map<std::string, bool> options;
+      std::map<std::string, i32> piles;
+   } games[] = {
+       {"SlideSolitaire",
+        {{"AllSlideToWaste", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        {{"Draw", 1}, {"Talon", 1}, {"Waste", 1}, {"Foundation", 1}, {"Tableau", 24}}},
+       {"TripletsSolitaire",
+        {{"ThreeDifferentSuits", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        {{"Draw", 1}, {"Foundation", 1}, {"Tableau", 18}}},
+   };
+   std::vector<std::string> textKeys = {"SlideSolitaire", "TripletsSolitaire", "TraditionalSolitaireScore"};
+   for (const auto& g : games)
+   {
+      SCOPED_TRACE(g.key);
+      auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + g.key).c_str());
+      ASSERT_TRUE(game);
+      EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire");
+      std::map<std::string, bool> options;
+      const JSONValue* settings = game->ItemGet("Settings");
+      for (i32 i = 0; i < settings->CountGet(); i++)
+      {
+         const JSONValue* option = settings->ElementGet(i);
+         const char* name = option->ItemGet("Name")->StringValueGet();
+         options[name ? name : ""] = option->ItemGet("Default")->BoolValueGet();
+         const char* key = option->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(key ? key : "");
+         if (name && options.size() == 1)
+         {
+            EXPECT_TRUE(option->ItemGet("RequiresMinigameRestart")->BoolValueGet()) << name;
+         }
+      }
+      EXPECT_EQ(options, g.options);
+
+      std::vector<Box> boxes = furniture;
+      std::map<std::string, i32> types;
+      std::set<i32> tableauIDs;
+      const JSONValue* piles = game->ItemGet("CardPiles");
+      for (i32 i = 0; i < piles->CountGet(); i++)
+      {
+         const JSONValue* pile = piles->ElementGet(i);
+         const std::string type = pile->ItemGet("Type")->StringValueGet() ? pile->ItemGet("Type")->StringValueGet() : "";
+         types[type]++;
+         const char* inherited = pile->ItemGet("Inherited")->StringValueGet();
+         const JSONValue* fan = inherited ? graphics->ItemGet("CardPileTemplates")->ItemGet(inherited) : pile;
+         const char* size = fan->ItemGet("CardSize")->StringValueGet();
+         EXPECT_STREQ(size, "Medium") << type << " " << i;
+         ASSERT_TRUE(pile->ItemPoint2FCheck("Position")) << i;
+         const Point2F at = pile->ItemGet("Position")->Point2FValueGet();
+         // A Tableau pile of Triplets shows all three of its cards.
+         float reach = 0.0f;
+         if (type == "Tableau")
+         {
+            tableauIDs.insert(pile->ItemGet("SecondaryID")->IntValueGet());
+            if (std::string(g.key) == "TripletsSolitaire")
+            {
+               ASSERT_TRUE(fan->ItemPoint2FCheck("CardPositionOffset"));
+               reach = 2.0f * fan->ItemGet("CardPositionOffset")->Point2FValueGet().y;
+               EXPECT_GE(fan->ItemGet("CardPositionOffset")->Point2FValueGet().y, 19.0f);
+            }
+         }
+         if (type == "Draw" && std::string(g.key) == "TripletsSolitaire")
+         {
+            EXPECT_EQ(pile->ItemGet("Animation")->TypeGet(), JSONValue::TYPE_NULL) << "no empty-pile picture";
+         }
+         boxes.push_back({at.x - 40.0f, at.y - 56.0f, 80.0f, 112.0f + reach, type + " " + std::to_string(i)});
+         const JSONValue* labels = pile->ItemGet("HelpLabels");
+         for (i32 l = 0; labels->TypeGet() == JSONValue::TYPE_ARRAY && l < labels->CountGet(); l++)
+         {
+            EXPECT_STREQ(labels->ElementGet(l)->ItemGet("TextProcedure")->StringValueGet(), "CardCount");
+            const Point2F offset = labels->ElementGet(l)->ItemGet("PositionOffset")->Point2FValueGet();
+            boxes.push_back({at.x + offset.x, at.y + offset.y, 120.0f, 26.0f, type + " label"});
+         }
+         EXPECT_EQ(labels->TypeGet() == JSONValue::TYPE_ARRAY,
+                   type == "Foundation" || type == "Waste" || (type == "Draw" && g.piles.count("Talon")))
+             << type;
+      }
+      EXPECT_EQ(types, g.piles);
+      EXPECT_EQ(static_cast<i32>(tableauIDs.size()), g.piles.at("Tableau"));
+      EXPECT_EQ(*tableauIDs.rbegin(), g.piles.at("Tableau") - 1);
+      if (std::string(g.key) == "SlideSolitaire")
+      {
+         EXPECT_TRUE(game->ItemGet("ScoreTextIncluded")->BoolValueGet());
+         for (const char* name : {"ScoreText", "ScoreNumber"})
+         {
+            const std::string key = std::string(name) + "Position";
+            ASSERT_TRUE(game->ItemPoint2FCheck(key.c_str())) << key;
+            const Point2F at = game->ItemGet(key.c_str())->Point2FValueGet();
+            const Box2F bounds = LayerWidgetFind(layer.get(), name)->ItemGet("Bounds")->Box2FValueGet();
+            boxes.push_back({at.x, at.y, bounds.width, bounds.height, name});
+         }
+         for (const char* name : {"L1", "L2", "L3", "L4", "R1", "R2", "R3", "R4"})
+         {
+            const JSONValue* button = LayerWidgetFind(layer.get(), name);
+            ASSERT_TRUE(button) << name;
+            EXPECT_STREQ(button->ItemGet("Type")->StringValueGet(), "PressButton");
+            for (const char* state : {"UpOutState", "UpOverState", "DownOverState"})
+            {
+               const char* animation = button->ItemGet(state)->StringValueGet();
+               EXPECT_TRUE(animation && sprites->ItemStringCheck(animation)) << name << " " << state;
+            }
+            const Point2F at = button->ItemGet("PositionOffset")->Point2FValueGet();
+            const Box2F bounds = button->ItemGet("Bounds")->Box2FValueGet();
+            boxes.push_back({at.x, at.y, bounds.width, bounds.height, name});
+         }
+      }
+      for (size_t a = 0; a < boxes.size(); a++)
+      {
+         const Box& box = boxes[a];
+         EXPECT_TRUE(box.x >= 0 && box.y >= 0 && box.x + box.w <= 960 && box.y + box.h <= 720) << box.what;
+         for (size_t b = a + 1; b < boxes.size(); b++)
+         {
+            EXPECT_FALSE(overlap(box, boxes[b])) << box.what << " and " << boxes[b].what;
+         }
+      }
+   }
+   for (const char* path :
+        {"PlayerPanelContainer", "CardPileContainer", "ChipContainerBottom", "CardContainerBottom",
+         "ButtonContainerBottom", "ChipContainerTop", "CardContainerTop", "HelpLabelContainer", "DialogContainer"})
+   {
+      EXPECT_TRUE(LayerWidgetFind(layer.get(), path)) << path;
+   }
+   EXPECT_FALSE(LayerWidgetFind(layer.get(), "ResignButton"));
+   EXPECT_STREQ(LayerWidgetFind(layer.get(), "ScoreNumber")->ItemGet("Type")->StringValueGet(), "NumberLabel");
+   EXPECT_STREQ(LayerWidgetFind(layer.get(), "ScoreText")->ItemGet("TextKey")->StringValueGet(),
+                "TraditionalSolitaireScore");
+
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+   {
+      auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+      ASSERT_TRUE(texts) << language;
+      for (const std::string& key : textKeys)
+      {
+         EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+      }
+      for (const char* document : {"SlideSolitaire", "TripletsSolitaire"})
+      {
+         const std::string path = data + "/Text/" + language + "/HelpGames/" + document + ".txt";
+         EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+      }
+   }
+}
+
 // The arcade solitaires' layer and results popup, with the texts the base and the popup read.
 TEST(DataCheck, ArcadeSolitaireFindsItsLayersAndTexts)
 {

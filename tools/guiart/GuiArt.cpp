@@ -502,6 +502,15 @@ const Piece solitairePieces[] = {
     {"ButtonOver", 170, 40, 10.0f, 2.0f, OVER_TOP, OVER_BOTTOM, WHITE, 2},
     {"ButtonDown", 170, 40, 10.0f, 2.0f, DOWN_TOP, DOWN_BOTTOM, {0.80f, 0.84f, 0.90f, 1.0f}, 0},
     {"ButtonDisabled", 170, 40, 10.0f, 2.0f, GREY_TOP, GREY_BOTTOM, GREY_BORDER, 2},
+    // Row buttons that slide a row of cards one place.
+    {"ArrowLeftUp", 44, 44, 10.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, EDGE, 2, GLYPH_ARROW_LEFT, WHITE},
+    {"ArrowLeftOver", 44, 44, 10.0f, 2.0f, OVER_TOP, OVER_BOTTOM, WHITE, 2, GLYPH_ARROW_LEFT, WHITE},
+    {"ArrowLeftDown", 44, 44, 10.0f, 2.0f, DOWN_TOP, DOWN_BOTTOM, {0.80f, 0.84f, 0.90f, 1.0f}, 0, GLYPH_ARROW_LEFT,
+     WHITE},
+    {"ArrowRightUp", 44, 44, 10.0f, 2.0f, BUTTON_TOP, BUTTON_BOTTOM, EDGE, 2, GLYPH_ARROW_RIGHT, WHITE},
+    {"ArrowRightOver", 44, 44, 10.0f, 2.0f, OVER_TOP, OVER_BOTTOM, WHITE, 2, GLYPH_ARROW_RIGHT, WHITE},
+    {"ArrowRightDown", 44, 44, 10.0f, 2.0f, DOWN_TOP, DOWN_BOTTOM, {0.80f, 0.84f, 0.90f, 1.0f}, 0, GLYPH_ARROW_RIGHT,
+     WHITE},
 };
 
 // The art sets by the name given to --set.
