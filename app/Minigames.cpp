@@ -8,6 +8,9 @@
 #include "games/solitaire/Best21Solitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/Pick2Solitaire.h"
+#include "games/solitaire/Sum11Solitaire.h"
+#include "games/solitaire/ThreeTowersSolitaire.h"
 #include "games/tricktaking/Hearts.h"
 
 namespace Corvale
@@ -70,10 +73,7 @@ MinigamePlaceholder ohHellPlaceholder("OhHell");
 MinigamePlaceholder tuxedoPlaceholder("Tuxedo");
 MinigamePlaceholder whistPlaceholder("Whist");
 MinigamePlaceholder ginRummyPlaceholder("GinRummy");
-MinigamePlaceholder pick2SolitairePlaceholder("Pick2Solitaire");
-MinigamePlaceholder threeTowersSolitairePlaceholder("ThreeTowersSolitaire");
 MinigamePlaceholder euchreSolitairePlaceholder("EuchreSolitaire");
-MinigamePlaceholder sum11SolitairePlaceholder("Sum11Solitaire");
 MinigamePlaceholder cribbageSquareSolitairePlaceholder("CribbageSquareSolitaire");
 MinigamePlaceholder pokerSquareSolitairePlaceholder("PokerSquareSolitaire");
 MinigamePlaceholder cribbagePlaceholder("Cribbage");
@@ -147,10 +147,10 @@ void MinigamesRegister()
        &Fast21Solitaire::instance,
        &Best21Solitaire::instance,
        &ginRummyPlaceholder,
-       &pick2SolitairePlaceholder,
-       &threeTowersSolitairePlaceholder,
+       &Pick2Solitaire::instance,
+       &ThreeTowersSolitaire::instance,
        &euchreSolitairePlaceholder,
-       &sum11SolitairePlaceholder,
+       &Sum11Solitaire::instance,
        &cribbageSquareSolitairePlaceholder,
        &pokerSquareSolitairePlaceholder,
        &Hearts::instance,

@@ -31,6 +31,9 @@
 #include "games/solitaire/Best21Solitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/Pick2Solitaire.h"
+#include "games/solitaire/Sum11Solitaire.h"
+#include "games/solitaire/ThreeTowersSolitaire.h"
 
 namespace Corvale
 {
@@ -117,7 +120,10 @@ void GameTypesRegister()
    Fast21Solitaire::ReflectionRegister();
    Best21Solitaire::ReflectionRegister();
    GinRummyHistoryItem::ReflectionRegister();
-   // GinRummyPlayer, GinRummy, Pick2Solitaire, ThreeTowersSolitaire, Sum11Solitaire,
+   // GinRummyPlayer, GinRummy
+   Pick2Solitaire::ReflectionRegister();
+   ThreeTowersSolitaire::ReflectionRegister();
+   Sum11Solitaire::ReflectionRegister();
    // CribbageSquareSolitaire, PokerSquareSolitaire
    HeartsPlayer::ReflectionRegister();
    Hearts::ReflectionRegister();

@@ -143,9 +143,10 @@ TEST_F(MinigamesTest, OnlyBuiltGamesAreAvailable)
 {
    for (i32 i = 0; i < minigames.count; i++)
    {
-      // Klondike, Best 21, Fast 21 and Hearts are built; the others are placeholders still.
+      // Klondike, the arcade solitaires and Hearts are built; the others are placeholders still.
       const std::string key = keys[i];
       const bool built = key == "KlondikeSolitaire" || key == "Best21Solitaire" || key == "Fast21Solitaire" ||
+                         key == "Pick2Solitaire" || key == "Sum11Solitaire" || key == "ThreeTowersSolitaire" ||
                          key == "Hearts";
       EXPECT_EQ(MinigameAvailableCheck(minigames[i]), built) << keys[i];
    }
