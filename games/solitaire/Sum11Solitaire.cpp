@@ -188,13 +188,25 @@ void Sum11Solitaire::SelectedCardsRemove()
    {
       WarningPrintf("Sum11Solitaire::SelectedCardsRemove -- the constants declare no Discard pile\n");
    }
+   // In card-ID order: a loaded game holds its cards in the order of its piles, and the Discard
+   // pile must end the same either way.
+   Table<Card*> chosen(allocatorTemp);
    for (i32 i = 0; i < cards.count; ++i)
    {
-      Card* card = cards[i];
-      if (!card->selected)
+      if (!cards[i]->selected)
       {
          continue;
       }
+      i32 at = chosen.count;
+      while (at > 0 && chosen[at - 1]->id > cards[i]->id)
+      {
+         at--;
+      }
+      chosen.Insert(cards[i], at);
+   }
+   for (i32 i = 0; i < chosen.count; ++i)
+   {
+      Card* card = chosen[i];
       CardSelectedSet(card, false);
       if (card->pile && card->pile->type == CARD_PILE_TYPE_TABLEAU)
       {
