@@ -11,11 +11,14 @@
 #include "games/solitaire/CribbageSquareSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/Pick2Solitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
 #include "games/solitaire/SlideSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
 #include "games/solitaire/SpideretteSolitaire.h"
+#include "games/solitaire/Sum11Solitaire.h"
+#include "games/solitaire/ThreeTowersSolitaire.h"
 #include "games/solitaire/TripletsSolitaire.h"
 #include "games/tricktaking/Hearts.h"
 
@@ -73,10 +76,7 @@ MinigamePlaceholder ohHellPlaceholder("OhHell");
 MinigamePlaceholder tuxedoPlaceholder("Tuxedo");
 MinigamePlaceholder whistPlaceholder("Whist");
 MinigamePlaceholder ginRummyPlaceholder("GinRummy");
-MinigamePlaceholder pick2SolitairePlaceholder("Pick2Solitaire");
-MinigamePlaceholder threeTowersSolitairePlaceholder("ThreeTowersSolitaire");
 MinigamePlaceholder euchreSolitairePlaceholder("EuchreSolitaire");
-MinigamePlaceholder sum11SolitairePlaceholder("Sum11Solitaire");
 MinigamePlaceholder cribbagePlaceholder("Cribbage");
 MinigamePlaceholder pitchPlaceholder("Pitch");
 MinigamePlaceholder canastaPlaceholder("Canasta");
@@ -147,10 +147,10 @@ void MinigamesRegister()
        &Fast21Solitaire::instance,
        &Best21Solitaire::instance,
        &ginRummyPlaceholder,
-       &pick2SolitairePlaceholder,
-       &threeTowersSolitairePlaceholder,
+       &Pick2Solitaire::instance,
+       &ThreeTowersSolitaire::instance,
        &euchreSolitairePlaceholder,
-       &sum11SolitairePlaceholder,
+       &Sum11Solitaire::instance,
        &CribbageSquareSolitaire::instance,
        &PokerSquareSolitaire::instance,
        &Hearts::instance,

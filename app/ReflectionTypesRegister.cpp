@@ -35,11 +35,14 @@
 #include "games/solitaire/CribbageSquareSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/Pick2Solitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
 #include "games/solitaire/SlideSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
 #include "games/solitaire/SpideretteSolitaire.h"
+#include "games/solitaire/Sum11Solitaire.h"
+#include "games/solitaire/ThreeTowersSolitaire.h"
 #include "games/solitaire/TripletsSolitaire.h"
 
 namespace Corvale
@@ -133,9 +136,11 @@ void GameTypesRegister()
    Fast21Solitaire::ReflectionRegister();
    Best21Solitaire::ReflectionRegister();
    GinRummyHistoryItem::ReflectionRegister();
-   // GinRummyPlayer, GinRummy, Pick2Solitaire, ThreeTowersSolitaire, Sum11Solitaire,
    CribbageSquareSolitaire::ReflectionRegister();
    PokerSquareSolitaire::ReflectionRegister();
+   Pick2Solitaire::ReflectionRegister();
+   ThreeTowersSolitaire::ReflectionRegister();
+   Sum11Solitaire::ReflectionRegister();
    HeartsPlayer::ReflectionRegister();
    Hearts::ReflectionRegister();
    // CribbagePlayer, Cribbage, PitchPlayer, Pitch, EuchreSolitaire

@@ -85,6 +85,11 @@ i32 CardRankAdd(i32 rank, i32 offset, bool aceHigh, bool* wrapped)
    return value == RANK_ACE_HIGH ? RANK_ACE : static_cast<i32>(value);
 }
 
+bool CardRanksNeighbourCheck(i32 a, i32 b)
+{
+   return CardRankAdd(a, 1, false, nullptr) == b || CardRankAdd(a, -1, false, nullptr) == b;
+}
+
 i32 CardRankDifferenceGet(i32 a, i32 b, bool aceHigh)
 {
    if (aceHigh)

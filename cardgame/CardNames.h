@@ -54,6 +54,8 @@ enum CardPileType : i32
 // rank + offset on a cycle of 13 ranks (2..14 with the ace high, else 1..13); wrapped (when given)
 // tells whether the step crossed the cycle's end. 14 comes back as the ace, 1.
 i32 CardRankAdd(i32 rank, i32 offset, bool aceHigh, bool* wrapped);
+// One rank apart on the cycle of 13, so that King and Ace follow each other.
+bool CardRanksNeighbourCheck(i32 a, i32 b);
 // a - b, both aces counted as 14 when aceHigh.
 i32 CardRankDifferenceGet(i32 a, i32 b, bool aceHigh);
 // Both red (Hearts, Diamonds) or both black (Spades, Clubs); false when the first is no suit.

@@ -396,6 +396,69 @@ void ArcadeSolitaireGame::PileValueShow(i32 index, i32 value)
    }
 }
 
+CardPile* ArcadeSolitaireGame::CurrentPileGet()
+{
+   return CardPileGet(CARD_PILE_TYPE_FOUNDATION, -1, -1);
+}
+
+void ArcadeSolitaireGame::WallCoveringPilesGet(const Card* card, const i32 (*table)[2], i32 positions,
+                                               i32* first, i32* second)
+{
+   *first = -1;
+   *second = -1;
+   const CardPile* pile = card ? card->pile : nullptr;
+   if (!pile || pile->type != CARD_PILE_TYPE_TABLEAU || pile->ownerID != -1 || pile->secondaryID < 1 ||
+       pile->secondaryID > positions)
+   {
+      return;
+   }
+   const i32* pair = table[pile->secondaryID - 1];
+   *first = pair[0] > 0 ? pair[0] : -1;
+   *second = pair[1] > 0 ? pair[1] : -1;
+}
+
+void ArcadeSolitaireGame::WallDeal(bool faceUp)
+{
+   CardPile* stock = StockGet();
+   CardsDealToEachPile(CARD_PILE_TYPE_TABLEAU, stock, 1, faceUp);
+   CardsDealToEachPile(CARD_PILE_TYPE_FOUNDATION, stock, 1, true);
+}
+
+void ArcadeSolitaireGame::CurrentCardReturn(i32 positions)
+{
+   CardPile* stock = StockGet();
+   CardPile* current = CurrentPileGet();
+   Card* card = current ? current->CardTopGet() : nullptr;
+   if (!stock || !card)
+   {
+      return;
+   }
+   CardSelectedSet(card, false);
+   CardFaceUpSet(card, false, false);
+   CardAddToBottom(stock, card);
+   for (i32 position = positions; position >= 1; --position)
+   {
+      CardPile* pile = CardPileGet(CARD_PILE_TYPE_TABLEAU, position, -1);
+      if (pile && pile->cards.count == 0)
+      {
+         CardMoveQueue(pile, card, 0, true);
+         return;
+      }
+   }
+}
+
+bool ArcadeSolitaireGame::WallEmptyCheck()
+{
+   for (i32 i = 0; i < cardPiles.count; ++i)
+   {
+      if (cardPiles[i]->type == CARD_PILE_TYPE_TABLEAU && cardPiles[i]->cards.count > 0)
+      {
+         return false;
+      }
+   }
+   return true;
+}
+
 void ArcadeSolitaireGame::GameNew()
 {
    SolitaireGame::GameNew();

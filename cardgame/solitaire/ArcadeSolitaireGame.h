@@ -99,6 +99,20 @@ class ArcadeSolitaireGame : public SolitaireGame
    // pile and the stock both empty).
    bool TurnedCardRefill();
    static void OnTakeScoreClick(PressButtonWidget* button, void* game);
+
+   // The wall games: Tableau piles 1 to positions, one card each, some covering others, and the
+   // current card on the Foundation.
+   CardPile* CurrentPileGet();
+   // The covering table's pair for the card's wall position (entry 0 is position 1; 0 for none),
+   // -1 for a card outside the wall.
+   static void WallCoveringPilesGet(const Card* card, const i32 (*table)[2], i32 positions, i32* first,
+                                    i32* second);
+   // One card to every wall position, in the constants' order, then one face up to the Foundation.
+   void WallDeal(bool faceUp);
+   // The current card turned down under the stock at once, then queued face up into the
+   // highest-numbered empty wall position, when there is one.
+   void CurrentCardReturn(i32 positions);
+   bool WallEmptyCheck();
 };
 
 // The results between rounds: the time bonus, the round's score and the total; OK plays on.

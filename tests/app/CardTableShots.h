@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <thread>
@@ -71,6 +72,22 @@ inline double WhiteShareGet(const Snapshot& shot, Point centre, int w, int h)
       }
    }
    return all > 0 ? static_cast<double>(white) / all : 0.0;
+}
+
+// The pixels that differ clearly between two shots in the box of half size (w, h) around the point.
+inline int DifferenceCountGet(const Snapshot& a, const Snapshot& b, Point centre, int w, int h)
+{
+   int differ = 0;
+   for (int y = centre.y - h; y < centre.y + h; y++)
+   {
+      for (int x = centre.x - w; x < centre.x + w; x++)
+      {
+         const Rgb p = a.At(x, y);
+         const Rgb q = b.At(x, y);
+         differ += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 60 ? 1 : 0;
+      }
+   }
+   return differ;
 }
 
 // A left-button drag from one point of the window's client area to another, in small steps so

@@ -3552,7 +3552,9 @@ TEST(DataCheck, TwentyOneSolitairesFindTheirConstantsAndTexts)
       EXPECT_TRUE(templated->ItemGet(key)->BoolValueGet()) << key;
    }
    std::vector<std::string> textKeys = {"Best21Solitaire", "Fast21Solitaire", "Fast21FiveCardHands",
-                                        "Fast21TwentyOnes"};
+                                        "Fast21TwentyOnes", "Pick2Solitaire", "Pick2NeighbourPairs",
+                                        "Pick2EqualPairs", "Sum11Solitaire", "Sum11Elevens",
+                                        "ThreeTowersSolitaire", "ThreeTowersRun"};
    std::map<std::string, bool> options;
    const JSONValue* settings = templated->ItemGet("Settings");
    for (i32 i = 0; i < settings->CountGet(); i++)
@@ -3621,6 +3623,68 @@ TEST(DataCheck, TwentyOneSolitairesFindTheirConstantsAndTexts)
          EXPECT_TRUE(game->ItemPoint2FCheck((value + "Position").c_str())) << g.key << " " << value;
       }
    }
+   // The wall games: every wall position once, Medium cards inside the table, each listed after the
+   // positions it covers so that it is drawn in front of them, and the counters' labels.
+   const struct
+   {
+      const char* key;
+      i32 positions;
+      bool discard;
+      std::vector<std::pair<std::string, std::string>> labels;
+   } walls[] = {
+       {"Pick2Solitaire", 33, true, {{"MiscTextKey", "Pick2NeighbourPairs"}, {"Misc2TextKey", "Pick2EqualPairs"}}},
+       {"Sum11Solitaire", 22, true, {{"MiscTextKey", "Sum11Elevens"}}},
+       {"ThreeTowersSolitaire", 28, false, {{"Misc2TextKey", "ThreeTowersRun"}}},
+   };
+   for (const auto& wall : walls)
+   {
+      auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + wall.key).c_str());
+      ASSERT_TRUE(game) << wall.key;
+      EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "ArcadeSolitaire") << wall.key;
+      for (const auto& label : wall.labels)
+      {
+         EXPECT_STREQ(game->ItemGet(label.first.c_str())->StringValueGet(), label.second.c_str()) << wall.key;
+         const std::string included = label.first.substr(0, label.first.size() - 3) + "Included";
+         EXPECT_TRUE(game->ItemGet(included.c_str())->BoolValueGet()) << wall.key << " " << included;
+      }
+      const JSONValue* piles = game->ItemGet("CardPiles");
+      std::map<std::string, i32> others;
+      std::vector<i32> order;
+      for (i32 i = 0; i < piles->CountGet(); i++)
+      {
+         const JSONValue* pile = piles->ElementGet(i);
+         const char* type = pile->ItemGet("Type")->StringValueGet();
+         EXPECT_STREQ(pile->ItemGet("CardSize")->StringValueGet(), "Medium") << wall.key;
+         Point2F at;
+         EXPECT_TRUE(pile->ItemPoint2FCheck("Position")) << wall.key;
+         at = pile->ItemGet("Position")->Point2FValueGet();
+         // A Medium card is 80 by 112, centred on its position, above the counters' row.
+         EXPECT_TRUE(at.x >= 40 && at.x <= 920 && at.y >= 56 && at.y <= 620 - 56) << wall.key << " pile " << i;
+         if (type && std::string(type) == "Tableau")
+         {
+            order.push_back(pile->ItemGet("SecondaryID")->IntValueGet());
+         }
+         else
+         {
+            others[type ? type : ""]++;
+         }
+      }
+      std::vector<i32> sorted(order);
+      std::sort(sorted.begin(), sorted.end());
+      std::vector<i32> expected;
+      for (i32 position = 1; position <= wall.positions; position++)
+      {
+         expected.push_back(position);
+      }
+      EXPECT_EQ(sorted, expected) << wall.key;
+      std::map<std::string, i32> expectedOthers = {{"Draw", 1}, {"Foundation", 1}};
+      if (wall.discard)
+      {
+         expectedOthers["Discard"] = 1;
+      }
+      EXPECT_EQ(others, expectedOthers) << wall.key;
+   }
+
    auto fast = BuiltDataLoad("Scripts/Minigames/Fast21Solitaire");
    ASSERT_TRUE(fast);
    EXPECT_STREQ(fast->ItemGet("MiscTextKey")->StringValueGet(), "Fast21FiveCardHands");
@@ -3637,7 +3701,8 @@ TEST(DataCheck, TwentyOneSolitairesFindTheirConstantsAndTexts)
       {
          EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
       }
-      for (const char* document : {"Best21Solitaire", "Fast21Solitaire"})
+      for (const char* document : {"Best21Solitaire", "Fast21Solitaire", "Pick2Solitaire", "Sum11Solitaire",
+                                   "ThreeTowersSolitaire"})
       {
          const std::string path = data + "/Text/" + language + "/HelpGames/" + document + ".txt";
          EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
