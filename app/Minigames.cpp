@@ -5,7 +5,14 @@
 
 #include "app/MinigamePlaceholder.h"
 #include "cardgame/Minigame.h"
+#include "games/solitaire/BakersDozenSolitaire.h"
+#include "games/solitaire/BatsfordSolitaire.h"
+#include "games/solitaire/BeleagueredCastleSolitaire.h"
 #include "games/solitaire/Best21Solitaire.h"
+#include "games/solitaire/BristolSolitaire.h"
+#include "games/solitaire/ColoradoSolitaire.h"
+#include "games/solitaire/EightOffSolitaire.h"
+#include "games/solitaire/EliminatorSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
 #include "games/tricktaking/Hearts.h"
@@ -20,9 +27,6 @@ namespace
 // MinigamesRegister with its own singleton.
 MinigamePlaceholder acesUpSolitairePlaceholder("AcesUpSolitaire");
 MinigamePlaceholder spiderSolitairePlaceholder("SpiderSolitaire");
-MinigamePlaceholder batsfordSolitairePlaceholder("BatsfordSolitaire");
-MinigamePlaceholder bakersDozenSolitairePlaceholder("BakersDozenSolitaire");
-MinigamePlaceholder coloradoSolitairePlaceholder("ColoradoSolitaire");
 MinigamePlaceholder scorpionSolitairePlaceholder("ScorpionSolitaire");
 MinigamePlaceholder canfieldSolitairePlaceholder("CanfieldSolitaire");
 MinigamePlaceholder flowerGardenSolitairePlaceholder("FlowerGardenSolitaire");
@@ -31,8 +35,6 @@ MinigamePlaceholder yukonSolitairePlaceholder("YukonSolitaire");
 MinigamePlaceholder strategySolitairePlaceholder("StrategySolitaire");
 MinigamePlaceholder redAndBlackSolitairePlaceholder("RedAndBlackSolitaire");
 MinigamePlaceholder fourSeasonsSolitairePlaceholder("FourSeasonsSolitaire");
-MinigamePlaceholder eightOffSolitairePlaceholder("EightOffSolitaire");
-MinigamePlaceholder eliminatorSolitairePlaceholder("EliminatorSolitaire");
 MinigamePlaceholder fortressSolitairePlaceholder("FortressSolitaire");
 MinigamePlaceholder eagleWingSolitairePlaceholder("EagleWingSolitaire");
 MinigamePlaceholder golfSolitairePlaceholder("GolfSolitaire");
@@ -40,10 +42,8 @@ MinigamePlaceholder fortyThievesSolitairePlaceholder("FortyThievesSolitaire");
 MinigamePlaceholder fourFreeSolitairePlaceholder("FourFreeSolitaire");
 MinigamePlaceholder sultanSolitairePlaceholder("SultanSolitaire");
 MinigamePlaceholder betsyRossSolitairePlaceholder("BetsyRossSolitaire");
-MinigamePlaceholder bristolSolitairePlaceholder("BristolSolitaire");
 MinigamePlaceholder calculationSolitairePlaceholder("CalculationSolitaire");
 MinigamePlaceholder nestorSolitairePlaceholder("NestorSolitaire");
-MinigamePlaceholder beleagueredCastleSolitairePlaceholder("BeleagueredCastleSolitaire");
 MinigamePlaceholder penguinSolitairePlaceholder("PenguinSolitaire");
 MinigamePlaceholder spideretteSolitairePlaceholder("SpideretteSolitaire");
 MinigamePlaceholder clockSolitairePlaceholder("ClockSolitaire");
@@ -95,9 +95,9 @@ void MinigamesRegister()
        &acesUpSolitairePlaceholder,
        &spiderSolitairePlaceholder,
        &klondikeSolitaire,
-       &batsfordSolitairePlaceholder,
-       &bakersDozenSolitairePlaceholder,
-       &coloradoSolitairePlaceholder,
+       &BatsfordSolitaire::instance,
+       &BakersDozenSolitaire::instance,
+       &ColoradoSolitaire::instance,
        &scorpionSolitairePlaceholder,
        &canfieldSolitairePlaceholder,
        &flowerGardenSolitairePlaceholder,
@@ -106,8 +106,8 @@ void MinigamesRegister()
        &strategySolitairePlaceholder,
        &redAndBlackSolitairePlaceholder,
        &fourSeasonsSolitairePlaceholder,
-       &eightOffSolitairePlaceholder,
-       &eliminatorSolitairePlaceholder,
+       &EightOffSolitaire::instance,
+       &EliminatorSolitaire::instance,
        &fortressSolitairePlaceholder,
        &eagleWingSolitairePlaceholder,
        &golfSolitairePlaceholder,
@@ -115,10 +115,10 @@ void MinigamesRegister()
        &fourFreeSolitairePlaceholder,
        &sultanSolitairePlaceholder,
        &betsyRossSolitairePlaceholder,
-       &bristolSolitairePlaceholder,
+       &BristolSolitaire::instance,
        &calculationSolitairePlaceholder,
        &nestorSolitairePlaceholder,
-       &beleagueredCastleSolitairePlaceholder,
+       &BeleagueredCastleSolitaire::instance,
        &penguinSolitairePlaceholder,
        &spideretteSolitairePlaceholder,
        &clockSolitairePlaceholder,

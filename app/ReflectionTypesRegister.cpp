@@ -28,7 +28,14 @@
 #include "core/ReflectionManager.h"
 #include "core/ReflectionTypeBasic.h"
 #include "core/ReflectionTypeTable.h"
+#include "games/solitaire/BakersDozenSolitaire.h"
+#include "games/solitaire/BatsfordSolitaire.h"
+#include "games/solitaire/BeleagueredCastleSolitaire.h"
 #include "games/solitaire/Best21Solitaire.h"
+#include "games/solitaire/BristolSolitaire.h"
+#include "games/solitaire/ColoradoSolitaire.h"
+#include "games/solitaire/EightOffSolitaire.h"
+#include "games/solitaire/EliminatorSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
 
@@ -103,13 +110,22 @@ void GameTypesRegister()
    // ScorpionSolitaire
    TalonSolitaire::ReflectionRegister();
    KlondikeSolitaire::ReflectionRegister();
-   // FlowerGardenSolitaire, CanfieldSolitaire, BatsfordSolitaire, BaronessSolitaire,
-   // ColoradoSolitaire, StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire,
-   // BakersDozenSolitaire, FourSeasonsSolitaire, EightOffSolitaire, EliminatorSolitaire,
+   // FlowerGardenSolitaire, CanfieldSolitaire
+   BatsfordSolitaire::ReflectionRegister();
+   // BaronessSolitaire
+   ColoradoSolitaire::ReflectionRegister();
+   // StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire
+   BakersDozenSolitaire::ReflectionRegister();
+   // FourSeasonsSolitaire
+   EightOffSolitaire::ReflectionRegister();
+   EliminatorSolitaire::ReflectionRegister();
    // FortressSolitaire, EagleWingSolitaire, GolfSolitaire, FortyThievesSolitaire,
-   // FourFreeSolitaire, SultanSolitaire, BetsyRossSolitaire, BristolSolitaire, NestorSolitaire,
-   // CalculationSolitaire, PenguinSolitaire, SpideretteSolitaire, SeahavenTowersSolitaire,
-   // BeleagueredCastleSolitaire, ClockSolitaire, AlhambraSolitaire, PyramidSolitaire,
+   // FourFreeSolitaire, SultanSolitaire, BetsyRossSolitaire
+   BristolSolitaire::ReflectionRegister();
+   // NestorSolitaire, CalculationSolitaire, PenguinSolitaire, SpideretteSolitaire,
+   // SeahavenTowersSolitaire
+   BeleagueredCastleSolitaire::ReflectionRegister();
+   // ClockSolitaire, AlhambraSolitaire, PyramidSolitaire,
    // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire,
    // TripletsSolitaire, GapsSolitaire, SlideSolitaire, AcesAndKingSolitaire, OldMaid, WarPlayer,
    // War, CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish, FanTan, SpadesPlayer, SpadesTeam,
