@@ -15,7 +15,8 @@ BakersDozenSolitaire BakersDozenSolitaire::instance;
 
 void BakersDozenSolitaire::ReflectionRegister()
 {
-   auto* record = ReflectionRecordCreate<ReflectionTypeObjectTyped<BakersDozenSolitaire>>("Corvale::BakersDozenSolitaire");
+   auto* record = ReflectionRecordCreate<ReflectionTypeObjectTyped<BakersDozenSolitaire>>(
+       "Corvale::BakersDozenSolitaire");
    if (!record)
    {
       return;

@@ -16,7 +16,8 @@ BatsfordSolitaire BatsfordSolitaire::instance;
 
 void BatsfordSolitaire::ReflectionRegister()
 {
-   auto* record = ReflectionRecordCreate<ReflectionTypeObjectTyped<BatsfordSolitaire>>("Corvale::BatsfordSolitaire");
+   auto* record =
+       ReflectionRecordCreate<ReflectionTypeObjectTyped<BatsfordSolitaire>>("Corvale::BatsfordSolitaire");
    if (!record)
    {
       return;
@@ -106,7 +107,8 @@ bool BatsfordSolitaire::CardDropCheck(CardPile* pile, Card* card)
       }
       return empty ? card->rank == RANK_ACE : BuildsOnCheck(pile, card, FOUNDATION_BUILD);
    case CARD_PILE_TYPE_RESERVE:
-      return card->rank == RANK_KING && card->pile->CardTopGet() == card && pile->cards.count < KING_RESERVE_MAX;
+      return card->rank == RANK_KING && card->pile->CardTopGet() == card &&
+             pile->cards.count < KING_RESERVE_MAX;
    default:
       return false;
    }

@@ -14,7 +14,8 @@ BeleagueredCastleSolitaire BeleagueredCastleSolitaire::instance;
 
 void BeleagueredCastleSolitaire::ReflectionRegister()
 {
-   auto* record = ReflectionRecordCreate<ReflectionTypeObjectTyped<BeleagueredCastleSolitaire>>("Corvale::BeleagueredCastleSolitaire");
+   auto* record = ReflectionRecordCreate<ReflectionTypeObjectTyped<BeleagueredCastleSolitaire>>(
+       "Corvale::BeleagueredCastleSolitaire");
    if (!record)
    {
       return;
@@ -80,7 +81,8 @@ bool BeleagueredCastleSolitaire::CardDropCheck(CardPile* pile, Card* card)
       {
          return false;
       }
-      const BuildRule rule = {BUILD_UP, SettingBoolGet("BuildInSuit") ? BUILD_SAME_SUIT : BUILD_ANY_SUIT, true};
+      const BuildRule rule = {BUILD_UP, SettingBoolGet("BuildInSuit") ? BUILD_SAME_SUIT : BUILD_ANY_SUIT,
+                              true};
       return empty ? card->rank == RANK_ACE : BuildsOnCheck(pile, card, rule);
    }
    case CARD_PILE_TYPE_RESERVE:

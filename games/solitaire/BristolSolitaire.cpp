@@ -14,7 +14,8 @@ BristolSolitaire BristolSolitaire::instance;
 
 void BristolSolitaire::ReflectionRegister()
 {
-   auto* record = ReflectionRecordCreate<ReflectionTypeObjectTyped<BristolSolitaire>>("Corvale::BristolSolitaire");
+   auto* record =
+       ReflectionRecordCreate<ReflectionTypeObjectTyped<BristolSolitaire>>("Corvale::BristolSolitaire");
    if (!record)
    {
       return;
@@ -40,7 +41,8 @@ void BristolSolitaire::StockClick()
    CardPile* stock = StockGet();
    const i32 reserves = PilesOfTypeCountGet(CARD_PILE_TYPE_RESERVE);
    // The last turn may hold fewer cards than there are reserves.
-   CardsDeal(CARD_PILE_TYPE_RESERVE, stock, stock->cards.count < reserves ? stock->cards.count : reserves, true, -1);
+   CardsDeal(CARD_PILE_TYPE_RESERVE, stock, stock->cards.count < reserves ? stock->cards.count : reserves,
+             true, -1);
 }
 
 bool BristolSolitaire::CardDropCheck(CardPile* pile, Card* card)
@@ -57,14 +59,16 @@ bool BristolSolitaire::CardDropCheck(CardPile* pile, Card* card)
       {
          return false;
       }
-      return empty ? card->rank == RANK_KING && SettingBoolGet("KingsInEmpty") : BuildsOnCheck(pile, card, COLUMN_BUILD);
+      return empty ? card->rank == RANK_KING && SettingBoolGet("KingsInEmpty")
+                   : BuildsOnCheck(pile, card, COLUMN_BUILD);
    case CARD_PILE_TYPE_FOUNDATION:
    {
       if (!CountLimitCheck(pile, card, 13))
       {
          return false;
       }
-      const BuildRule rule = {BUILD_UP, SettingBoolGet("BuildInSuit") ? BUILD_SAME_SUIT : BUILD_ANY_SUIT, false};
+      const BuildRule rule = {BUILD_UP, SettingBoolGet("BuildInSuit") ? BUILD_SAME_SUIT : BUILD_ANY_SUIT,
+                              false};
       return empty ? card->rank == RANK_ACE : BuildsOnCheck(pile, card, rule);
    }
    default:

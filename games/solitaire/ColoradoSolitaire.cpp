@@ -15,7 +15,8 @@ ColoradoSolitaire ColoradoSolitaire::instance;
 
 void ColoradoSolitaire::ReflectionRegister()
 {
-   auto* record = ReflectionRecordCreate<ReflectionTypeObjectTyped<ColoradoSolitaire>>("Corvale::ColoradoSolitaire");
+   auto* record =
+       ReflectionRecordCreate<ReflectionTypeObjectTyped<ColoradoSolitaire>>("Corvale::ColoradoSolitaire");
    if (!record)
    {
       return;

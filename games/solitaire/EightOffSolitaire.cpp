@@ -14,7 +14,8 @@ EightOffSolitaire EightOffSolitaire::instance;
 
 void EightOffSolitaire::ReflectionRegister()
 {
-   auto* record = ReflectionRecordCreate<ReflectionTypeObjectTyped<EightOffSolitaire>>("Corvale::EightOffSolitaire");
+   auto* record =
+       ReflectionRecordCreate<ReflectionTypeObjectTyped<EightOffSolitaire>>("Corvale::EightOffSolitaire");
    if (!record)
    {
       return;

@@ -14,7 +14,8 @@ EliminatorSolitaire EliminatorSolitaire::instance;
 
 void EliminatorSolitaire::ReflectionRegister()
 {
-   auto* record = ReflectionRecordCreate<ReflectionTypeObjectTyped<EliminatorSolitaire>>("Corvale::EliminatorSolitaire");
+   auto* record =
+       ReflectionRecordCreate<ReflectionTypeObjectTyped<EliminatorSolitaire>>("Corvale::EliminatorSolitaire");
    if (!record)
    {
       return;
@@ -66,9 +67,9 @@ bool EliminatorSolitaire::CardDropCheck(CardPile* pile, Card* card)
       {
          return false;
       }
-      const BuildRule rule = {BUILD_EITHER,
-                              SettingBoolGet("FoundationsInAlternatingColors") ? BUILD_OTHER_COLOR : BUILD_ANY_SUIT,
-                              true};
+      const BuildRule rule = {
+          BUILD_EITHER, SettingBoolGet("FoundationsInAlternatingColors") ? BUILD_OTHER_COLOR : BUILD_ANY_SUIT,
+          true};
       return pile->cards.count == 0 || BuildsOnCheck(pile, card, rule);
    }
    case CARD_PILE_TYPE_RESERVE:

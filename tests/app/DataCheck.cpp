@@ -3889,9 +3889,12 @@ TEST(DataCheck, OpenTableauSolitairesFindTheirPilesTextsAndHelp)
       // The Draw pile is a stock the player sees.
       bool stockShown;
    } games[] = {
-       {"BakersDozenSolitaire", {1, 13, 4, 0, 0}, false}, {"BeleagueredCastleSolitaire", {1, 8, 4, 1, 0}, false},
-       {"BristolSolitaire", {1, 8, 4, 3, 0}, true},       {"EightOffSolitaire", {1, 8, 4, 8, 0}, false},
-       {"EliminatorSolitaire", {1, 4, 8, 1, 0}, false},   {"ColoradoSolitaire", {1, 20, 8, 1, 0}, true},
+       {"BakersDozenSolitaire", {1, 13, 4, 0, 0}, false},
+       {"BeleagueredCastleSolitaire", {1, 8, 4, 1, 0}, false},
+       {"BristolSolitaire", {1, 8, 4, 3, 0}, true},
+       {"EightOffSolitaire", {1, 8, 4, 8, 0}, false},
+       {"EliminatorSolitaire", {1, 4, 8, 1, 0}, false},
+       {"ColoradoSolitaire", {1, 20, 8, 1, 0}, true},
        {"BatsfordSolitaire", {1, 10, 8, 1, 1}, true},
    };
    const char* const types[] = {"Draw", "Tableau", "Foundation", "Reserve", "Talon"};
@@ -3908,7 +3911,8 @@ TEST(DataCheck, OpenTableauSolitairesFindTheirPilesTextsAndHelp)
       for (i32 i = 0; i < piles->CountGet(); i++)
       {
          const JSONValue* pile = piles->ElementGet(i);
-         const std::string type = pile->ItemGet("Type")->StringValueGet() ? pile->ItemGet("Type")->StringValueGet() : "";
+         const char* typeName = pile->ItemGet("Type")->StringValueGet();
+         const std::string type = typeName ? typeName : "";
          for (i32 t = 0; t < 5; t++)
          {
             counts[t] += type == types[t] ? 1 : 0;
@@ -3941,7 +3945,8 @@ TEST(DataCheck, OpenTableauSolitairesFindTheirPilesTextsAndHelp)
       {
          const JSONValue* option = settings->ElementGet(i);
          EXPECT_TRUE(option->ItemGet("Name")->StringValueGet());
-         textKeys.push_back(option->ItemGet("TextKey")->StringValueGet() ? option->ItemGet("TextKey")->StringValueGet() : "");
+         const char* caption = option->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(caption ? caption : "");
          const JSONValue* values = option->ItemGet("Values");
          for (i32 v = 0; values->TypeGet() == JSONValue::TYPE_ARRAY && v < values->CountGet(); v++)
          {

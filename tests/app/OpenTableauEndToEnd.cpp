@@ -53,7 +53,8 @@ class OpenTableauEndToEnd : public ProgramFixture
       return WhiteShareGet(shot, stock, 24, 36) < 0.1;
    }
 
-   std::unique_ptr<JSONValue, void (*)(JSONValue*)> game = DocumentLoad("Scripts/Minigames/BatsfordSolitaire");
+   std::unique_ptr<JSONValue, void (*)(JSONValue*)> game =
+       DocumentLoad("Scripts/Minigames/BatsfordSolitaire");
 };
 
 TEST_F(OpenTableauEndToEnd, BatsfordDealsItsStaircaseAndTheStockTurnsACard)
@@ -74,9 +75,13 @@ TEST_F(OpenTableauEndToEnd, BatsfordDealsItsStaircaseAndTheStockTurnsACard)
    ASSERT_TRUE(LayerFiles::CentreGet("SettingsMenu", "Panel.SubmenuButtons.Game", &gameTab.x, &gameTab.y));
    ASSERT_TRUE(
        LayerFiles::CentreGet("SettingsMenu", "Panel.Submenus.Game.Play", &settingsPlay.x, &settingsPlay.y));
-   const auto solitaireMenuCheck = [&](const Snapshot& shot) { return ButtonCheck(shot, batsford.x, batsford.y); };
+   const auto solitaireMenuCheck = [&](const Snapshot& shot)
+   { return ButtonCheck(shot, batsford.x, batsford.y); };
    const auto settingsMenuCheck = [&](const Snapshot& shot)
-   { return GoldCheck(shot.At(gameTab.x, gameTab.y - 14)) && ButtonCheck(shot, settingsPlay.x, settingsPlay.y); };
+   {
+      return GoldCheck(shot.At(gameTab.x, gameTab.y - 14)) &&
+             ButtonCheck(shot, settingsPlay.x, settingsPlay.y);
+   };
    ASSERT_TRUE(ClickUntil(play.x, play.y, solitaireMenuCheck,
                           [&](const Snapshot& shot)
                           { return MainMenuCheck(shot) && ButtonCheck(shot, play.x, play.y); }))
@@ -97,7 +102,8 @@ TEST_F(OpenTableauEndToEnd, BatsfordDealsItsStaircaseAndTheStockTurnsACard)
    EXPECT_LT(WhiteShareGet(*dealt, talon, 30, 40), 0.1) << "the talon starts empty";
    const bool turned = ClickUntil(
        stock.x, stock.y, [&](const Snapshot& seen) { return WhiteShareGet(seen, talon, 30, 40) > 0.35; },
-       [&](const Snapshot& seen) { return StaircaseCheck(seen) && WhiteShareGet(seen, talon, 30, 40) < 0.1; });
+       [&](const Snapshot& seen)
+       { return StaircaseCheck(seen) && WhiteShareGet(seen, talon, 30, 40) < 0.1; });
    ScreenKeep(lastShot, screens + "/BatsfordStockTurned.png", 960);
    EXPECT_TRUE(turned) << "no face on the talon after the click on the stock";
    Stop();

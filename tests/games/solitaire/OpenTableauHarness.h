@@ -24,21 +24,27 @@ namespace Corvale
 {
 namespace TestSupport
 {
-inline const char* const OPEN_TABLEAU_KEYS[] = {"BakersDozenSolitaire", "BeleagueredCastleSolitaire",
-                                                "BristolSolitaire",     "EightOffSolitaire",
-                                                "EliminatorSolitaire",  "ColoradoSolitaire",
-                                                "BatsfordSolitaire"};
+inline const char* const OPEN_TABLEAU_KEYS[] = {
+    "BakersDozenSolitaire", "BeleagueredCastleSolitaire", "BristolSolitaire", "EightOffSolitaire",
+    "EliminatorSolitaire",  "ColoradoSolitaire",          "BatsfordSolitaire"};
 
 // A fresh instance of the game of that key; null for another key.
 inline OpenTableauSolitaire* OpenTableauCreate(const std::string& key)
 {
-   if (key == "BakersDozenSolitaire") return new BakersDozenSolitaire();
-   if (key == "BeleagueredCastleSolitaire") return new BeleagueredCastleSolitaire();
-   if (key == "BristolSolitaire") return new BristolSolitaire();
-   if (key == "EightOffSolitaire") return new EightOffSolitaire();
-   if (key == "EliminatorSolitaire") return new EliminatorSolitaire();
-   if (key == "ColoradoSolitaire") return new ColoradoSolitaire();
-   if (key == "BatsfordSolitaire") return new BatsfordSolitaire();
+   if (key == "BakersDozenSolitaire")
+      return new BakersDozenSolitaire();
+   if (key == "BeleagueredCastleSolitaire")
+      return new BeleagueredCastleSolitaire();
+   if (key == "BristolSolitaire")
+      return new BristolSolitaire();
+   if (key == "EightOffSolitaire")
+      return new EightOffSolitaire();
+   if (key == "EliminatorSolitaire")
+      return new EliminatorSolitaire();
+   if (key == "ColoradoSolitaire")
+      return new ColoradoSolitaire();
+   if (key == "BatsfordSolitaire")
+      return new BatsfordSolitaire();
    return nullptr;
 }
 
@@ -229,7 +235,8 @@ class OpenTableauHarness : public KlondikeHarness
          {
             if (after > 13)
                return false;
-            return top ? (!OptionGet("BuildInSuit") || top->suit == card->suit) && Step(top, card, 1, wrap) : ace;
+            return top ? (!OptionGet("BuildInSuit") || top->suit == card->suit) && Step(top, card, 1, wrap)
+                       : ace;
          }
          return reserve && wrap && !top && OptionGet("Siegecraft");
       }
@@ -278,7 +285,8 @@ class OpenTableauHarness : public KlondikeHarness
       if (column)
          return after <= 23 && (top ? Red(top) != Red(card) && Step(card, top, 1, false) : king);
       if (foundation)
-         return moving == 1 && after <= 23 && (top ? top->suit == card->suit && Step(top, card, 1, false) : ace);
+         return moving == 1 && after <= 23 &&
+                (top ? top->suit == card->suit && Step(top, card, 1, false) : ace);
       return reserve && king && moving == 1 && to->cards.count < 3;
    }
 
@@ -366,7 +374,9 @@ class OpenTableauHarness : public KlondikeHarness
       if (Is("BeleagueredCastleSolitaire"))
          return stockEmpty && columnsEmpty ? 1 : stockEmpty && !anyMove ? 2 : 0;
       if (Is("BristolSolitaire"))
-         return stockEmpty && columnsEmpty && CardsIn(CARD_PILE_TYPE_RESERVE) == 0 ? 1 : stockEmpty && !anyMove ? 2 : 0;
+         return stockEmpty && columnsEmpty && CardsIn(CARD_PILE_TYPE_RESERVE) == 0 ? 1
+                : stockEmpty && !anyMove                                           ? 2
+                                                                                   : 0;
       if (Is("EightOffSolitaire"))
          return columnsEmpty ? 1 : anyMove ? 0 : 2;
       if (Is("EliminatorSolitaire"))

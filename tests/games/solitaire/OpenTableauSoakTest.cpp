@@ -187,7 +187,7 @@ TEST_P(OpenTableauSoakTest, RandomPlayKeepsToTheRulesAndEndsWhenTheyDo)
    harness.ConservedEveryFrame();
    // Sized to some seven CPU seconds a game: the long two-deck games play fewer deals.
    const std::string key = GetParam();
-   u32 deals = key == "ColoradoSolitaire" || key == "BatsfordSolitaire" ? 200
+   u32 deals = key == "ColoradoSolitaire" || key == "BatsfordSolitaire"     ? 200
                : key == "EightOffSolitaire" || key == "EliminatorSolitaire" ? 1000
                                                                             : 500;
 #ifdef __SANITIZE_ADDRESS__
@@ -232,13 +232,14 @@ TEST_P(OpenTableauSoakTest, RandomPlayKeepsToTheRulesAndEndsWhenTheyDo)
       harness.TableauEnter(game.get());
    }
    const double seconds = static_cast<double>(std::clock() - begun) / CLOCKS_PER_SEC;
-   std::printf("%s: %u deals (%d on at the cap, %d won, %d lost), %u saved and loaded, %.1f CPU s\n", GetParam(),
-               deals, ends[0], ends[1], ends[2], roundTrips, seconds);
+   std::printf("%s: %u deals (%d on at the cap, %d won, %d lost), %u saved and loaded, %.1f CPU s\n",
+               GetParam(), deals, ends[0], ends[1], ends[2], roundTrips, seconds);
    EXPECT_GE(roundTrips, deals / 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(Games, OpenTableauSoakTest, ::testing::ValuesIn(OPEN_TABLEAU_KEYS),
-                         [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
+                         [](const ::testing::TestParamInfo<const char*>& info)
+                         { return std::string(info.param); });
 } // namespace
 } // namespace TestSupport
 } // namespace Corvale
