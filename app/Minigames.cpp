@@ -5,10 +5,17 @@
 
 #include "app/MinigamePlaceholder.h"
 #include "cardgame/Minigame.h"
+#include "games/solitaire/BakersDozenSolitaire.h"
+#include "games/solitaire/BatsfordSolitaire.h"
+#include "games/solitaire/BeleagueredCastleSolitaire.h"
 #include "games/solitaire/Best21Solitaire.h"
 #include "games/solitaire/BowlingSolitaire.h"
+#include "games/solitaire/BristolSolitaire.h"
 #include "games/solitaire/CanfieldSolitaire.h"
+#include "games/solitaire/ColoradoSolitaire.h"
 #include "games/solitaire/CribbageSquareSolitaire.h"
+#include "games/solitaire/EightOffSolitaire.h"
+#include "games/solitaire/EliminatorSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
 #include "games/solitaire/Pick2Solitaire.h"
@@ -31,9 +38,6 @@ namespace
 // One per game not built yet; a game that lands replaces its placeholder here and in the list of
 // MinigamesRegister with its own singleton.
 MinigamePlaceholder acesUpSolitairePlaceholder("AcesUpSolitaire");
-MinigamePlaceholder batsfordSolitairePlaceholder("BatsfordSolitaire");
-MinigamePlaceholder bakersDozenSolitairePlaceholder("BakersDozenSolitaire");
-MinigamePlaceholder coloradoSolitairePlaceholder("ColoradoSolitaire");
 MinigamePlaceholder scorpionSolitairePlaceholder("ScorpionSolitaire");
 MinigamePlaceholder flowerGardenSolitairePlaceholder("FlowerGardenSolitaire");
 MinigamePlaceholder baronessSolitairePlaceholder("BaronessSolitaire");
@@ -41,8 +45,6 @@ MinigamePlaceholder yukonSolitairePlaceholder("YukonSolitaire");
 MinigamePlaceholder strategySolitairePlaceholder("StrategySolitaire");
 MinigamePlaceholder redAndBlackSolitairePlaceholder("RedAndBlackSolitaire");
 MinigamePlaceholder fourSeasonsSolitairePlaceholder("FourSeasonsSolitaire");
-MinigamePlaceholder eightOffSolitairePlaceholder("EightOffSolitaire");
-MinigamePlaceholder eliminatorSolitairePlaceholder("EliminatorSolitaire");
 MinigamePlaceholder fortressSolitairePlaceholder("FortressSolitaire");
 MinigamePlaceholder eagleWingSolitairePlaceholder("EagleWingSolitaire");
 MinigamePlaceholder golfSolitairePlaceholder("GolfSolitaire");
@@ -50,10 +52,8 @@ MinigamePlaceholder fortyThievesSolitairePlaceholder("FortyThievesSolitaire");
 MinigamePlaceholder fourFreeSolitairePlaceholder("FourFreeSolitaire");
 MinigamePlaceholder sultanSolitairePlaceholder("SultanSolitaire");
 MinigamePlaceholder betsyRossSolitairePlaceholder("BetsyRossSolitaire");
-MinigamePlaceholder bristolSolitairePlaceholder("BristolSolitaire");
 MinigamePlaceholder calculationSolitairePlaceholder("CalculationSolitaire");
 MinigamePlaceholder nestorSolitairePlaceholder("NestorSolitaire");
-MinigamePlaceholder beleagueredCastleSolitairePlaceholder("BeleagueredCastleSolitaire");
 MinigamePlaceholder penguinSolitairePlaceholder("PenguinSolitaire");
 MinigamePlaceholder clockSolitairePlaceholder("ClockSolitaire");
 MinigamePlaceholder seahavenTowersSolitairePlaceholder("SeahavenTowersSolitaire");
@@ -95,9 +95,9 @@ void MinigamesRegister()
        &acesUpSolitairePlaceholder,
        &spiderSolitaire,
        &klondikeSolitaire,
-       &batsfordSolitairePlaceholder,
-       &bakersDozenSolitairePlaceholder,
-       &coloradoSolitairePlaceholder,
+       &BatsfordSolitaire::instance,
+       &BakersDozenSolitaire::instance,
+       &ColoradoSolitaire::instance,
        &scorpionSolitairePlaceholder,
        &canfieldSolitaire,
        &flowerGardenSolitairePlaceholder,
@@ -106,8 +106,8 @@ void MinigamesRegister()
        &strategySolitairePlaceholder,
        &redAndBlackSolitairePlaceholder,
        &fourSeasonsSolitairePlaceholder,
-       &eightOffSolitairePlaceholder,
-       &eliminatorSolitairePlaceholder,
+       &EightOffSolitaire::instance,
+       &EliminatorSolitaire::instance,
        &fortressSolitairePlaceholder,
        &eagleWingSolitairePlaceholder,
        &golfSolitairePlaceholder,
@@ -115,10 +115,10 @@ void MinigamesRegister()
        &fourFreeSolitairePlaceholder,
        &sultanSolitairePlaceholder,
        &betsyRossSolitairePlaceholder,
-       &bristolSolitairePlaceholder,
+       &BristolSolitaire::instance,
        &calculationSolitairePlaceholder,
        &nestorSolitairePlaceholder,
-       &beleagueredCastleSolitairePlaceholder,
+       &BeleagueredCastleSolitaire::instance,
        &penguinSolitairePlaceholder,
        &spideretteSolitaire,
        &clockSolitairePlaceholder,

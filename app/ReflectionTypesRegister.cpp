@@ -29,10 +29,17 @@
 #include "core/ReflectionManager.h"
 #include "core/ReflectionTypeBasic.h"
 #include "core/ReflectionTypeTable.h"
+#include "games/solitaire/BakersDozenSolitaire.h"
+#include "games/solitaire/BatsfordSolitaire.h"
+#include "games/solitaire/BeleagueredCastleSolitaire.h"
 #include "games/solitaire/Best21Solitaire.h"
 #include "games/solitaire/BowlingSolitaire.h"
+#include "games/solitaire/BristolSolitaire.h"
 #include "games/solitaire/CanfieldSolitaire.h"
+#include "games/solitaire/ColoradoSolitaire.h"
 #include "games/solitaire/CribbageSquareSolitaire.h"
+#include "games/solitaire/EightOffSolitaire.h"
+#include "games/solitaire/EliminatorSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
 #include "games/solitaire/Pick2Solitaire.h"
@@ -119,13 +126,15 @@ void GameTypesRegister()
    KlondikeSolitaire::ReflectionRegister();
    CanfieldSolitaire::ReflectionRegister();
    SpideretteSolitaire::ReflectionRegister();
-   // FlowerGardenSolitaire, BatsfordSolitaire, BaronessSolitaire,
-   // ColoradoSolitaire, StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire,
-   // BakersDozenSolitaire, FourSeasonsSolitaire, EightOffSolitaire, EliminatorSolitaire,
-   // FortressSolitaire, EagleWingSolitaire, GolfSolitaire, FortyThievesSolitaire,
-   // FourFreeSolitaire, SultanSolitaire, BetsyRossSolitaire, BristolSolitaire, NestorSolitaire,
    PyramidSolitaire::ReflectionRegister();
-   // BeleagueredCastleSolitaire, ClockSolitaire, AlhambraSolitaire
+   BatsfordSolitaire::ReflectionRegister();
+   ColoradoSolitaire::ReflectionRegister();
+   BakersDozenSolitaire::ReflectionRegister();
+   EightOffSolitaire::ReflectionRegister();
+   EliminatorSolitaire::ReflectionRegister();
+   BristolSolitaire::ReflectionRegister();
+   BeleagueredCastleSolitaire::ReflectionRegister();
+   // ClockSolitaire, AlhambraSolitaire,
    // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire,
    TripletsSolitaire::ReflectionRegister();
    // GapsSolitaire

@@ -600,4 +600,52 @@ bool TraditionalSolitaireTimeTextFormat(double seconds, char* buffer, u32 buffer
    }
    return written >= 0 && static_cast<u32>(written) < bufferSize;
 }
+
+bool TraditionalSolitaireGame::FoundationNextCheck(const Card* card)
+{
+   for (i32 i = 0; card && i < cardPiles.count; ++i)
+   {
+      const CardPile* foundation = cardPiles[i];
+      if (foundation->type != CARD_PILE_TYPE_FOUNDATION)
+      {
+         continue;
+      }
+      const Card* top = foundation->CardTopGet();
+      if (top ? top->suit == card->suit && top->rank + 1 == card->rank : card->rank == RANK_ACE)
+      {
+         return true;
+      }
+   }
+   return false;
+}
+
+bool TraditionalSolitaireGame::UsefulMoveAnyCheck()
+{
+   for (i32 i = 0; i < cards.count; ++i)
+   {
+      Card* card = cards[i];
+      CardPile* from = card->pile;
+      if (!from || !CardPickUpCheck(card) || (from->CardTopGet() != card && !CardStackPickUpCheck(card)))
+      {
+         continue;
+      }
+      const i32 index = from->CardIndexGet(card);
+      const Card* under = index > 0 ? from->cards[index - 1] : nullptr;
+      for (i32 p = 0; p < cardPiles.count; ++p)
+      {
+         CardPile* to = cardPiles[p];
+         if (to == from || !CardDropCheck(to, card))
+         {
+            continue;
+         }
+         const Card* destinationTop = to->CardTopGet();
+         if (!under ? card->rank != RANK_KING || destinationTop
+                    : !destinationTop || under->rank != destinationTop->rank || FoundationNextCheck(under))
+         {
+            return true;
+         }
+      }
+   }
+   return false;
+}
 } // namespace Corvale

@@ -117,6 +117,13 @@ class TraditionalSolitaireGame : public SolitaireGame
    // Empties the history in order with what is queued.
    void UndoHistoryClearPost();
    void UndoHistoryClear();
+   // Whether some legal move changes more than which of two equal cards lies where: a lone card
+   // counts unless it is a King going to an empty pile; a card with one under it counts when the
+   // destination is empty, when that card differs in rank from the destination's top, or when a
+   // Foundation would take that card next.
+   bool UsefulMoveAnyCheck();
+   // A Foundation takes the card as the next of its suit (an Ace on an empty one).
+   bool FoundationNextCheck(const Card* card);
 
    UndoHistory undoHistory;
    bool undoMoveBegins = false;

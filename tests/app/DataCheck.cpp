@@ -4400,5 +4400,96 @@ INSTANTIATE_TEST_SUITE_P(
               nullptr,
               {"Graphics/GUI/Art/PANEL.png", "Graphics/GUI/Art/Panel.png", "differ only in case"}}),
     [](const ::testing::TestParamInfo<Fault>& info) { return std::string(info.param.name); });
+
+// The open tableau solitaires: each on the traditional template, its piles in the roles and order
+// its rules look for (foundations before the columns), every pile on the table and clear of the
+// menu bar's corner, and every caption and help document in each language.
+TEST(DataCheck, OpenTableauSolitairesFindTheirPilesTextsAndHelp)
+{
+   struct Game
+   {
+      const char* key;
+      // Pile count by type: Draw, Tableau, Foundation, Reserve, Talon.
+      i32 counts[5];
+      // The Draw pile is a stock the player sees.
+      bool stockShown;
+   } games[] = {
+       {"BakersDozenSolitaire", {1, 13, 4, 0, 0}, false},
+       {"BeleagueredCastleSolitaire", {1, 8, 4, 1, 0}, false},
+       {"BristolSolitaire", {1, 8, 4, 3, 0}, true},
+       {"EightOffSolitaire", {1, 8, 4, 8, 0}, false},
+       {"EliminatorSolitaire", {1, 4, 8, 1, 0}, false},
+       {"ColoradoSolitaire", {1, 20, 8, 1, 0}, true},
+       {"BatsfordSolitaire", {1, 10, 8, 1, 1}, true},
+   };
+   const char* const types[] = {"Draw", "Tableau", "Foundation", "Reserve", "Talon"};
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const Game& g : games)
+   {
+      SCOPED_TRACE(g.key);
+      auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + g.key).c_str());
+      ASSERT_TRUE(game);
+      EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire");
+      const JSONValue* piles = game->ItemGet("CardPiles");
+      i32 counts[5] = {0, 0, 0, 0, 0};
+      bool columnSeen = false;
+      for (i32 i = 0; i < piles->CountGet(); i++)
+      {
+         const JSONValue* pile = piles->ElementGet(i);
+         const char* typeName = pile->ItemGet("Type")->StringValueGet();
+         const std::string type = typeName ? typeName : "";
+         for (i32 t = 0; t < 5; t++)
+         {
+            counts[t] += type == types[t] ? 1 : 0;
+         }
+         columnSeen = columnSeen || type == "Tableau";
+         EXPECT_FALSE(columnSeen && type == "Foundation") << "a foundation after a column";
+         ASSERT_TRUE(pile->ItemPoint2FCheck("Position")) << i;
+         const Point2F at = pile->ItemGet("Position")->Point2FValueGet();
+         if (type == "Draw" && !g.stockShown)
+         {
+            // Emptied by the deal: off the table, with no picture.
+            EXPECT_LT(at.y, 0.0f);
+            EXPECT_FALSE(pile->ItemStringCheck("Animation"));
+            continue;
+         }
+         EXPECT_TRUE(at.x >= 30.0f && at.x <= 930.0f && at.y >= 60.0f && at.y <= 640.0f) << type << " " << i;
+         EXPECT_FALSE(at.x > 650.0f && at.y < 100.0f && at.y - 56.0f < 66.0f) << "under the menu bar";
+         if (type == "Draw")
+         {
+            EXPECT_EQ(pile->ItemGet("HelpLabels")->CountGet(), 1) << "the stock's card count";
+         }
+      }
+      for (i32 t = 0; t < 5; t++)
+      {
+         EXPECT_EQ(counts[t], g.counts[t]) << types[t];
+      }
+      std::vector<std::string> textKeys = {g.key};
+      const JSONValue* settings = game->ItemGet("Settings");
+      for (i32 i = 0; i < settings->CountGet(); i++)
+      {
+         const JSONValue* option = settings->ElementGet(i);
+         EXPECT_TRUE(option->ItemGet("Name")->StringValueGet());
+         const char* caption = option->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(caption ? caption : "");
+         const JSONValue* values = option->ItemGet("Values");
+         for (i32 v = 0; values->TypeGet() == JSONValue::TYPE_ARRAY && v < values->CountGet(); v++)
+         {
+            textKeys.push_back(values->ElementGet(v)->ItemGet("TextKey")->StringValueGet());
+         }
+      }
+      for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+      {
+         auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+         ASSERT_TRUE(texts) << language;
+         for (const std::string& key : textKeys)
+         {
+            EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+         }
+         const std::string path = data + "/Text/" + language + "/HelpGames/" + g.key + ".txt";
+         EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+      }
+   }
+}
 } // namespace
 } // namespace CorvaleTest
