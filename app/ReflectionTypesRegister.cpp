@@ -124,39 +124,47 @@ void GameTypesRegister()
    // ScorpionSolitaire
    TalonSolitaire::ReflectionRegister();
    KlondikeSolitaire::ReflectionRegister();
+   // FlowerGardenSolitaire
    CanfieldSolitaire::ReflectionRegister();
-   SpideretteSolitaire::ReflectionRegister();
-   PyramidSolitaire::ReflectionRegister();
    BatsfordSolitaire::ReflectionRegister();
+   // BaronessSolitaire
    ColoradoSolitaire::ReflectionRegister();
+   // StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire
    BakersDozenSolitaire::ReflectionRegister();
+   // FourSeasonsSolitaire
    EightOffSolitaire::ReflectionRegister();
    EliminatorSolitaire::ReflectionRegister();
+   // FortressSolitaire, EagleWingSolitaire, GolfSolitaire, FortyThievesSolitaire, FourFreeSolitaire,
+   // SultanSolitaire, BetsyRossSolitaire
    BristolSolitaire::ReflectionRegister();
+   // NestorSolitaire, CalculationSolitaire, PenguinSolitaire
+   SpideretteSolitaire::ReflectionRegister();
+   // SeahavenTowersSolitaire
    BeleagueredCastleSolitaire::ReflectionRegister();
-   // ClockSolitaire, AlhambraSolitaire,
-   // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire,
+   // ClockSolitaire, AlhambraSolitaire
+   PyramidSolitaire::ReflectionRegister();
+   // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire
    TripletsSolitaire::ReflectionRegister();
    // GapsSolitaire
    SlideSolitaire::ReflectionRegister();
-   // AcesAndKingSolitaire, OldMaid, WarPlayer,
-   // War, CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish, FanTan, SpadesPlayer, SpadesTeam,
-   // Spades, MemoryMatchPlayer, MemoryMatch, OhHellPlayer, OhHell, TuxedoPlayer, Tuxedo, Whist
+   // AcesAndKingSolitaire, OldMaid, WarPlayer, War, CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish,
+   // FanTan, SpadesPlayer, SpadesTeam, Spades, MemoryMatchPlayer, MemoryMatch, OhHellPlayer, OhHell,
+   // TuxedoPlayer, Tuxedo, Whist
    Fast21Solitaire::ReflectionRegister();
    Best21Solitaire::ReflectionRegister();
    GinRummyHistoryItem::ReflectionRegister();
-   CribbageSquareSolitaire::ReflectionRegister();
-   PokerSquareSolitaire::ReflectionRegister();
+   // GinRummyPlayer, GinRummy
    Pick2Solitaire::ReflectionRegister();
    ThreeTowersSolitaire::ReflectionRegister();
    Sum11Solitaire::ReflectionRegister();
+   CribbageSquareSolitaire::ReflectionRegister();
+   PokerSquareSolitaire::ReflectionRegister();
    HeartsPlayer::ReflectionRegister();
    Hearts::ReflectionRegister();
    // CribbagePlayer, Cribbage, PitchPlayer, Pitch, EuchreSolitaire
    BowlingSolitaire::ReflectionRegister();
-   // CanastaTeam, Canasta,
-   // EuchrePlayer, EuchreTeam, Euchre, Rummy500Player, Rummy500, PinochleMeld, Pinochle4PlayersPlayer,
-   // Pinochle4PlayersTeam, Pinochle4Players, TablePokerPlayer, TablePokerGame, FiveCardDrawPoker,
-   // SkatPlayer, Skat, PlayerBid, BridgePlayer, BridgeTeam, Bridge
+   // CanastaTeam, Canasta, EuchrePlayer, EuchreTeam, Euchre, Rummy500Player, Rummy500, PinochleMeld,
+   // Pinochle4PlayersPlayer, Pinochle4PlayersTeam, Pinochle4Players, TablePokerPlayer, TablePokerGame,
+   // FiveCardDrawPoker, SkatPlayer, Skat, PlayerBid, BridgePlayer, BridgeTeam, Bridge
 }
 } // namespace Corvale
