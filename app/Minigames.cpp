@@ -7,7 +7,10 @@
 #include "cardgame/Minigame.h"
 #include "games/solitaire/Best21Solitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
+#include "games/solitaire/GapsSolitaire.h"
+#include "games/solitaire/GolfSolitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/NestorSolitaire.h"
 #include "games/tricktaking/Hearts.h"
 
 namespace Corvale
@@ -35,14 +38,12 @@ MinigamePlaceholder eightOffSolitairePlaceholder("EightOffSolitaire");
 MinigamePlaceholder eliminatorSolitairePlaceholder("EliminatorSolitaire");
 MinigamePlaceholder fortressSolitairePlaceholder("FortressSolitaire");
 MinigamePlaceholder eagleWingSolitairePlaceholder("EagleWingSolitaire");
-MinigamePlaceholder golfSolitairePlaceholder("GolfSolitaire");
 MinigamePlaceholder fortyThievesSolitairePlaceholder("FortyThievesSolitaire");
 MinigamePlaceholder fourFreeSolitairePlaceholder("FourFreeSolitaire");
 MinigamePlaceholder sultanSolitairePlaceholder("SultanSolitaire");
 MinigamePlaceholder betsyRossSolitairePlaceholder("BetsyRossSolitaire");
 MinigamePlaceholder bristolSolitairePlaceholder("BristolSolitaire");
 MinigamePlaceholder calculationSolitairePlaceholder("CalculationSolitaire");
-MinigamePlaceholder nestorSolitairePlaceholder("NestorSolitaire");
 MinigamePlaceholder beleagueredCastleSolitairePlaceholder("BeleagueredCastleSolitaire");
 MinigamePlaceholder penguinSolitairePlaceholder("PenguinSolitaire");
 MinigamePlaceholder spideretteSolitairePlaceholder("SpideretteSolitaire");
@@ -53,7 +54,6 @@ MinigamePlaceholder mountOlympusSolitairePlaceholder("MountOlympusSolitaire");
 MinigamePlaceholder laBelleLucieSolitairePlaceholder("LaBelleLucieSolitaire");
 MinigamePlaceholder terraceSolitairePlaceholder("TerraceSolitaire");
 MinigamePlaceholder tripletsSolitairePlaceholder("TripletsSolitaire");
-MinigamePlaceholder gapsSolitairePlaceholder("GapsSolitaire");
 MinigamePlaceholder slideSolitairePlaceholder("SlideSolitaire");
 MinigamePlaceholder alhambraSolitairePlaceholder("AlhambraSolitaire");
 MinigamePlaceholder shamrocksSolitairePlaceholder("ShamrocksSolitaire");
@@ -110,14 +110,14 @@ void MinigamesRegister()
        &eliminatorSolitairePlaceholder,
        &fortressSolitairePlaceholder,
        &eagleWingSolitairePlaceholder,
-       &golfSolitairePlaceholder,
+       &golfSolitaire,
        &fortyThievesSolitairePlaceholder,
        &fourFreeSolitairePlaceholder,
        &sultanSolitairePlaceholder,
        &betsyRossSolitairePlaceholder,
        &bristolSolitairePlaceholder,
        &calculationSolitairePlaceholder,
-       &nestorSolitairePlaceholder,
+       &nestorSolitaire,
        &beleagueredCastleSolitairePlaceholder,
        &penguinSolitairePlaceholder,
        &spideretteSolitairePlaceholder,
@@ -128,7 +128,7 @@ void MinigamesRegister()
        &laBelleLucieSolitairePlaceholder,
        &terraceSolitairePlaceholder,
        &tripletsSolitairePlaceholder,
-       &gapsSolitairePlaceholder,
+       &gapsSolitaire,
        &slideSolitairePlaceholder,
        &alhambraSolitairePlaceholder,
        &shamrocksSolitairePlaceholder,

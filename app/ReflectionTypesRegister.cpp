@@ -30,7 +30,10 @@
 #include "core/ReflectionTypeTable.h"
 #include "games/solitaire/Best21Solitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
+#include "games/solitaire/GapsSolitaire.h"
+#include "games/solitaire/GolfSolitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/NestorSolitaire.h"
 
 namespace Corvale
 {
@@ -103,6 +106,9 @@ void GameTypesRegister()
    // ScorpionSolitaire
    TalonSolitaire::ReflectionRegister();
    KlondikeSolitaire::ReflectionRegister();
+   GolfSolitaire::ReflectionRegister();
+   NestorSolitaire::ReflectionRegister();
+   GapsSolitaire::ReflectionRegister();
    // FlowerGardenSolitaire, CanfieldSolitaire, BatsfordSolitaire, BaronessSolitaire,
    // ColoradoSolitaire, StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire,
    // BakersDozenSolitaire, FourSeasonsSolitaire, EightOffSolitaire, EliminatorSolitaire,
