@@ -370,10 +370,12 @@ void GapsSolitaire::TalonReset()
       }
    }
    undoMoveBegins = true;
-   for (i32 i = 0; i < cards.count; ++i)
+   // By card ID: the order of creation, which a loaded game's card table does not keep, so a loaded
+   // game reshuffles as the same game played on would.
+   for (i32 id = 0; id < nextCardID; ++id)
    {
-      Card* card = cards[i];
-      const CardPile* row = card->pile;
+      Card* card = CardGet(id);
+      const CardPile* row = card ? card->pile : nullptr;
       if (!row || row->type != CARD_PILE_TYPE_TABLEAU || row->secondaryID < 0 ||
           row->secondaryID >= GAPS_ROW_COUNT || row->CardIndexGet(card) < kept[row->secondaryID])
       {

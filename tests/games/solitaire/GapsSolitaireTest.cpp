@@ -343,8 +343,12 @@ TEST(GapsCaptionTest, OnlyAFormatWithOneCountIsUsed)
       const char* format;
       const char* caption;
    } cases[] = {
-       {"Shuffle (%d)", "Shuffle (2)"}, {"100%% (%d)", "100% (2)"}, {"%s (%d)", "2"},
-       {"Shuffle", "2"},                {"%d / %d", "2"},           {nullptr, "2"},
+       {"Shuffle (%d)", "Shuffle (2)"},
+       {"100%% (%d)", "100% (2)"},
+       {"%s (%d)", "2"},
+       {"Shuffle", "2"},
+       {"%d / %d", "2"},
+       {nullptr, "2"},
    };
    for (const auto& c : cases)
    {

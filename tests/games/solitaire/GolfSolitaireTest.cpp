@@ -55,10 +55,10 @@ TEST_F(GolfTest, TheDropRule)
       bool kingsClosed;
       bool taken;
    } cases[] = {
-       {"5H*", "6S*", false, true},   {"5H*", "4D*", false, true},  {"5H*", "7H*", false, false},
-       {"5H*", "5S*", false, false},  {"KH*", "QC*", false, true},  {"KH*", "AC*", false, false},
-       {"AH*", "KC*", false, false},  {"AH*", "2C*", false, true},  {"KH*", "QC*", true, false},
-       {"QH*", "KC*", true, true},    {"", "KC*", true, true},      {"", "7D*", false, true},
+       {"5H*", "6S*", false, true},  {"5H*", "4D*", false, true}, {"5H*", "7H*", false, false},
+       {"5H*", "5S*", false, false}, {"KH*", "QC*", false, true}, {"KH*", "AC*", false, false},
+       {"AH*", "KC*", false, false}, {"AH*", "2C*", false, true}, {"KH*", "QC*", true, false},
+       {"QH*", "KC*", true, true},   {"", "KC*", true, true},     {"", "7D*", false, true},
    };
    for (const auto& c : cases)
    {

@@ -76,7 +76,8 @@ class TableSolitaireHarness : public KlondikeHarness
    {
       std::vector<std::string> split;
       std::regex word("\\S+");
-      for (auto it = std::sregex_iterator(names.begin(), names.end(), word); it != std::sregex_iterator(); ++it)
+      for (auto it = std::sregex_iterator(names.begin(), names.end(), word); it != std::sregex_iterator();
+           ++it)
       {
          split.push_back(it->str());
       }
