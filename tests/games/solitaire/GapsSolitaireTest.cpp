@@ -10,6 +10,7 @@
 #include "cardgame/Card.h"
 #include "cardgame/CardPile.h"
 #include "core/JSONValue.h"
+#include "core/Memory.h"
 #include "core/TextManager.h"
 #include "gui/widgets/ContainerWidget.h"
 #include "gui/widgets/PressButtonWidget.h"
@@ -79,8 +80,22 @@ class GapsTest : public ::testing::Test
 {
  protected:
    void SetUp() override { TextsLoad("Shuffle (%d)"); }
+   void TearDown() override
+   {
+      harness.Leave();
+      game.resetButton = nullptr;
+      // The buttons a layer would destroy with itself.
+      for (i32 i = 0; i < buttons.children.count; ++i)
+      {
+         buttons.children[i]->Deinit();
+         MemoryDelete(buttons.children[i]);
+      }
+      buttons.children.SizeSet(0);
+      textManager.Deinit();
+   }
    void TextsLoad(const std::string& caption)
    {
+      textManager.Deinit();
       harness.FileWrite("Text/English/Text.json", "{\"ShuffleWithNumber\": \"" + caption + "\"}");
       static u32 language = 0;
       textManager.LanguageSet(&language);
