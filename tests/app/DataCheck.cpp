@@ -3322,7 +3322,7 @@ TEST(DataCheck, GapsGolfAndNestorFindTheirConstantsAndTexts)
          "Reserve", "Reserve", "Reserve", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau",
          "Tableau"}},
    };
-   std::vector<std::string> textKeys = {"ShuffleWithNumber"};
+   std::vector<std::string> textKeys = {"ShuffleWithNumber", "NestorSolitaireReserve"};
    for (const auto& g : games)
    {
       auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + g.key).c_str());
