@@ -17,7 +17,10 @@
 #include "games/solitaire/EightOffSolitaire.h"
 #include "games/solitaire/EliminatorSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
+#include "games/solitaire/GapsSolitaire.h"
+#include "games/solitaire/GolfSolitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/NestorSolitaire.h"
 #include "games/solitaire/Pick2Solitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
@@ -47,20 +50,17 @@ MinigamePlaceholder redAndBlackSolitairePlaceholder("RedAndBlackSolitaire");
 MinigamePlaceholder fourSeasonsSolitairePlaceholder("FourSeasonsSolitaire");
 MinigamePlaceholder fortressSolitairePlaceholder("FortressSolitaire");
 MinigamePlaceholder eagleWingSolitairePlaceholder("EagleWingSolitaire");
-MinigamePlaceholder golfSolitairePlaceholder("GolfSolitaire");
 MinigamePlaceholder fortyThievesSolitairePlaceholder("FortyThievesSolitaire");
 MinigamePlaceholder fourFreeSolitairePlaceholder("FourFreeSolitaire");
 MinigamePlaceholder sultanSolitairePlaceholder("SultanSolitaire");
 MinigamePlaceholder betsyRossSolitairePlaceholder("BetsyRossSolitaire");
 MinigamePlaceholder calculationSolitairePlaceholder("CalculationSolitaire");
-MinigamePlaceholder nestorSolitairePlaceholder("NestorSolitaire");
 MinigamePlaceholder penguinSolitairePlaceholder("PenguinSolitaire");
 MinigamePlaceholder clockSolitairePlaceholder("ClockSolitaire");
 MinigamePlaceholder seahavenTowersSolitairePlaceholder("SeahavenTowersSolitaire");
 MinigamePlaceholder mountOlympusSolitairePlaceholder("MountOlympusSolitaire");
 MinigamePlaceholder laBelleLucieSolitairePlaceholder("LaBelleLucieSolitaire");
 MinigamePlaceholder terraceSolitairePlaceholder("TerraceSolitaire");
-MinigamePlaceholder gapsSolitairePlaceholder("GapsSolitaire");
 MinigamePlaceholder alhambraSolitairePlaceholder("AlhambraSolitaire");
 MinigamePlaceholder shamrocksSolitairePlaceholder("ShamrocksSolitaire");
 MinigamePlaceholder acesAndKingsSolitairePlaceholder("AcesAndKingsSolitaire");
@@ -110,7 +110,7 @@ void MinigamesRegister()
        &EliminatorSolitaire::instance,
        &fortressSolitairePlaceholder,
        &eagleWingSolitairePlaceholder,
-       &golfSolitairePlaceholder,
+       &golfSolitaire,
        &fortyThievesSolitairePlaceholder,
        &fourFreeSolitairePlaceholder,
        &sultanSolitairePlaceholder,

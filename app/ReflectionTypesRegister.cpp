@@ -41,7 +41,10 @@
 #include "games/solitaire/EightOffSolitaire.h"
 #include "games/solitaire/EliminatorSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
+#include "games/solitaire/GapsSolitaire.h"
+#include "games/solitaire/GolfSolitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/NestorSolitaire.h"
 #include "games/solitaire/Pick2Solitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
@@ -134,10 +137,12 @@ void GameTypesRegister()
    // FourSeasonsSolitaire
    EightOffSolitaire::ReflectionRegister();
    EliminatorSolitaire::ReflectionRegister();
-   // FortressSolitaire, EagleWingSolitaire, GolfSolitaire, FortyThievesSolitaire, FourFreeSolitaire,
-   // SultanSolitaire, BetsyRossSolitaire
+   // FortressSolitaire, EagleWingSolitaire
+   GolfSolitaire::ReflectionRegister();
+   // FortyThievesSolitaire, FourFreeSolitaire, SultanSolitaire, BetsyRossSolitaire
    BristolSolitaire::ReflectionRegister();
-   // NestorSolitaire, CalculationSolitaire, PenguinSolitaire
+   NestorSolitaire::ReflectionRegister();
+   // CalculationSolitaire, PenguinSolitaire
    SpideretteSolitaire::ReflectionRegister();
    // SeahavenTowersSolitaire
    BeleagueredCastleSolitaire::ReflectionRegister();
@@ -145,7 +150,7 @@ void GameTypesRegister()
    PyramidSolitaire::ReflectionRegister();
    // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire
    TripletsSolitaire::ReflectionRegister();
-   // GapsSolitaire
+   GapsSolitaire::ReflectionRegister();
    SlideSolitaire::ReflectionRegister();
    // AcesAndKingSolitaire, OldMaid, WarPlayer, War, CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish,
    // FanTan, SpadesPlayer, SpadesTeam, Spades, MemoryMatchPlayer, MemoryMatch, OhHellPlayer, OhHell,

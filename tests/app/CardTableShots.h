@@ -117,4 +117,19 @@ inline void Drag(X11& x11, Window window, Point from, Point to)
    x11.fakeButtonEvent(x11.display, 1, False, 0);
    x11.flush(x11.display);
 }
+
+// Light text pixels (the numbers' gold, the labels' white) in the box: a label shows something.
+inline bool TextShownCheck(const Snapshot& shot, int x, int y, int w, int h)
+{
+   int light = 0;
+   for (int j = y; j < y + h; j++)
+   {
+      for (int i = x; i < x + w; i++)
+      {
+         const Rgb c = shot.At(i, j);
+         light += c.r > 200 && c.g > 180 ? 1 : 0;
+      }
+   }
+   return light > 8;
+}
 } // namespace ProgramTestSupport

@@ -1003,9 +1003,10 @@ class DataChecker
                {
                   TagsCheck(name + ".json key " + Quoted(it.node->key), text, nullptr);
                }
-               // Score lines the cribbage scorer formats with its points.
+               // Score lines the cribbage scorer formats with its points, and Gaps' reshuffle count.
                const std::string key = it.node->key;
-               if ((key == "FifteenInHand" || key == "RunInHand") && !CribbageLineFormatCheck(text))
+               if ((key == "FifteenInHand" || key == "RunInHand" || key == "ShuffleWithNumber") &&
+                   !CribbageLineFormatCheck(text))
                {
                   Report(name + ".json key " + Quoted(key), "is not a format with exactly one %d");
                }
@@ -3816,6 +3817,83 @@ TEST(DataCheck, BowlingAndCribbageSquareFindTheirConstantsLayersAndTexts)
       {
          EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
       }
+      for (const auto& g : games)
+      {
+         const std::string path = data + "/Text/" + language + "/HelpGames/" + g.key + ".txt";
+         EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+      }
+   }
+}
+
+// Gaps, Golf and Nestor on the traditional template: their options, piles, texts and rules.
+TEST(DataCheck, GapsGolfAndNestorFindTheirConstantsAndTexts)
+{
+   const struct
+   {
+      const char* key;
+      std::map<std::string, bool> options;
+      std::vector<std::string> piles;
+   } games[] = {
+       {"GapsSolitaire",
+        {{"TwosAlwaysBeginRows", false}, {"LeftHighOnly", false}, {"AllowResets", true},
+         {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        {"Draw", "Tableau", "Tableau", "Tableau", "Tableau"}},
+       {"GolfSolitaire",
+        {{"SixTableaus", false}, {"CantPlayOnKings", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        {"Draw", "Foundation", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau"}},
+       {"NestorSolitaire",
+        {{"OnlyFourReserveCards", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        {"Draw", "Foundation", "Reserve", "Reserve", "Reserve", "Reserve", "Reserve", "Reserve", "Reserve",
+         "Reserve", "Reserve", "Reserve", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau",
+         "Tableau"}},
+   };
+   std::vector<std::string> textKeys = {"ShuffleWithNumber", "NestorSolitaireReserve"};
+   for (const auto& g : games)
+   {
+      auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + g.key).c_str());
+      ASSERT_TRUE(game) << g.key;
+      EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire") << g.key;
+      textKeys.push_back(g.key);
+      std::map<std::string, bool> options;
+      const JSONValue* settings = game->ItemGet("Settings");
+      for (i32 i = 0; i < settings->CountGet(); i++)
+      {
+         const JSONValue* option = settings->ElementGet(i);
+         const std::string name = option->ItemGet("Name")->StringValueGet() ? option->ItemGet("Name")->StringValueGet() : "";
+         options[name] = option->ItemGet("Default")->BoolValueGet();
+         const char* key = option->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(key ? key : "");
+         // The rules are fixed for a deal; the two helps may change in play.
+         const bool rule = name != "ShowPlayableCards" && name != "ShowHelpLabels";
+         EXPECT_EQ(option->ItemGet("RequiresMinigameRestart")->BoolValueGet(), rule) << g.key << " " << name;
+      }
+      EXPECT_EQ(options, g.options) << g.key;
+      const JSONValue* piles = game->ItemGet("CardPiles");
+      std::vector<std::string> types;
+      for (i32 i = 0; i < piles->CountGet(); i++)
+      {
+         const char* type = piles->ElementGet(i)->ItemGet("Type")->StringValueGet();
+         types.push_back(type ? type : "");
+      }
+      EXPECT_EQ(types, g.piles) << g.key;
+   }
+   auto gaps = BuiltDataLoad("Scripts/Minigames/GapsSolitaire");
+   ASSERT_TRUE(gaps);
+   EXPECT_TRUE(gaps->ItemGet("ResetButtonIncluded")->BoolValueGet());
+   EXPECT_TRUE(gaps->ItemPoint2FCheck("ResetButtonPosition"));
+   // The stock only passes cards through; it shows no picture of its own.
+   EXPECT_FALSE(gaps->ItemGet("CardPiles")->ElementGet(0)->ItemStringCheck("Animation"));
+
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+   {
+      auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+      ASSERT_TRUE(texts) << language;
+      for (const std::string& key : textKeys)
+      {
+         EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+      }
+      EXPECT_TRUE(CribbageLineFormatCheck(texts->ItemGet("ShuffleWithNumber")->StringValueGet())) << language;
       for (const auto& g : games)
       {
          const std::string path = data + "/Text/" + language + "/HelpGames/" + g.key + ".txt";
