@@ -16,38 +16,6 @@ namespace
 using namespace ProgramTestSupport;
 using Corvale::JSONValue;
 
-<<<<<<< HEAD
-// Light text pixels (the numbers' gold, the labels' white) in the box: a label shows something.
-bool TextShownCheck(const Snapshot& shot, int x, int y, int w, int h)
-{
-   int light = 0;
-   for (int j = y; j < y + h; j++)
-   {
-      for (int i = x; i < x + w; i++)
-      {
-         const Rgb c = shot.At(i, j);
-         light += c.r > 200 && c.g > 180 ? 1 : 0;
-      }
-   }
-   return light > 8;
-=======
-// The pixels that differ clearly between two shots in the box of half size (w, h) around the point.
-int DifferenceCountGet(const Snapshot& a, const Snapshot& b, Point centre, int w, int h)
-{
-   int differ = 0;
-   for (int y = centre.y - h; y < centre.y + h; y++)
-   {
-      for (int x = centre.x - w; x < centre.x + w; x++)
-      {
-         const Rgb p = a.At(x, y);
-         const Rgb q = b.At(x, y);
-         differ += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 60 ? 1 : 0;
-      }
-   }
-   return differ;
->>>>>>> g-gaps
-}
-
 class TwentyOneEndToEnd : public ProgramFixture
 {
  protected:
