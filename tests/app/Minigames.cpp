@@ -143,10 +143,11 @@ TEST_F(MinigamesTest, OnlyBuiltGamesAreAvailable)
 {
    for (i32 i = 0; i < minigames.count; i++)
    {
-      // Klondike, Best 21, Fast 21 and Hearts are built; the others are placeholders still.
+      // Klondike, Best 21, Fast 21, Hearts, War and Memory Match are built; the others are
+      // placeholders still.
       const std::string key = keys[i];
       const bool built = key == "KlondikeSolitaire" || key == "Best21Solitaire" || key == "Fast21Solitaire" ||
-                         key == "Hearts";
+                         key == "Hearts" || key == "War" || key == "MemoryMatch";
       EXPECT_EQ(MinigameAvailableCheck(minigames[i]), built) << keys[i];
    }
    EXPECT_FALSE(MinigameAvailableCheck(nullptr));
