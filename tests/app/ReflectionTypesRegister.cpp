@@ -271,7 +271,11 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
                             "Corvale::FrontendBasedCardGame",
                             "Corvale::NonSolitaireFrontendBasedCardGame",
                             "Corvale::HeartsPlayer",
-                            "Corvale::Hearts"})
+                            "Corvale::Hearts",
+                            "Corvale::WarPlayer",
+                            "Corvale::War",
+                            "Corvale::MemoryMatchPlayer",
+                            "Corvale::MemoryMatch"})
    {
       EXPECT_NE(ReflectionManager::TypeByNameGet(name), nullptr) << name;
    }
