@@ -82,7 +82,8 @@ const char* MemoryMatch::CardFrontStyleGet()
    {
       key = difficulty && std::strcmp(difficulty, name) == 0 ? name : key;
    }
-   const char* style = constants ? constants->ItemGet("CardFrontStyles")->ItemGet(key)->StringValueGet() : nullptr;
+   const char* style =
+       constants ? constants->ItemGet("CardFrontStyles")->ItemGet(key)->StringValueGet() : nullptr;
    return style ? style : "MemoryMatchNormal";
 }
 
@@ -175,7 +176,8 @@ Point2F MemoryMatch::CellPositionGet(i32 column, i32 row, i32 columns, i32 rows)
    Point2F padding;
    if (constants)
    {
-      constants->Point2FGet(&centre, "GridCenterPosition", &zero, "MemoryMatch::CellPositionGet", nullptr, false);
+      constants->Point2FGet(&centre, "GridCenterPosition", &zero, "MemoryMatch::CellPositionGet", nullptr,
+                            false);
       constants->Point2FGet(&size, "CardSize", &zero, "MemoryMatch::CellPositionGet", nullptr, false);
       constants->Point2FGet(&padding, "CardPadding", &zero, "MemoryMatch::CellPositionGet", nullptr, false);
    }

@@ -19,7 +19,8 @@ namespace
 {
 constexpr u32 SCORE_LINE_SIZE = 260;
 
-const char* OptionTextKeyGet(const char* value, const char* const (*table)[2], i32 count, const char* fallback)
+const char* OptionTextKeyGet(const char* value, const char* const (*table)[2], i32 count,
+                             const char* fallback)
 {
    for (i32 i = 0; i < count; ++i)
    {
@@ -43,7 +44,8 @@ void ScoreLineSet(LayerWidget* layer, const char* path, i32 count, i32 factor)
    }
    char line[SCORE_LINE_SIZE];
    const i64 product = static_cast<i64>(count) * factor;
-   const i32 shown = product > 0x7fffffff ? 0x7fffffff : (product < -0x7fffffff ? -0x7fffffff : static_cast<i32>(product));
+   const i32 shown =
+       product > 0x7fffffff ? 0x7fffffff : (product < -0x7fffffff ? -0x7fffffff : static_cast<i32>(product));
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
    std::snprintf(line, sizeof(line), format, count, factor, shown);
@@ -78,10 +80,12 @@ void MemoryMatchResultsPopup::ScoresSet(LayerWidget* pushedLayer)
        {"Easy", "Easy"}, {"Medium", "Normal"}, {"Hard", "Hard"}, {"VeryHard", "BrainStrain"}};
    static const char* const sizes[][2] = {{"4|4", "4x4"}, {"6|4", "6x4"}, {"6|6", "6x6"}};
    LabelWidget* difficulty =
-       pushedLayer ? dynamic_cast<LabelWidget*>(pushedLayer->DescendantGetByPath("Panel.DeckDifficulty")) : nullptr;
+       pushedLayer ? dynamic_cast<LabelWidget*>(pushedLayer->DescendantGetByPath("Panel.DeckDifficulty"))
+                   : nullptr;
    if (difficulty)
    {
-      difficulty->TextKeySet(OptionTextKeyGet(game->SettingStringGet("DeckDifficulty"), difficulties, 4, "Normal"));
+      difficulty->TextKeySet(
+          OptionTextKeyGet(game->SettingStringGet("DeckDifficulty"), difficulties, 4, "Normal"));
    }
    LabelWidget* grid =
        pushedLayer ? dynamic_cast<LabelWidget*>(pushedLayer->DescendantGetByPath("Panel.GridSize")) : nullptr;
@@ -101,10 +105,11 @@ void MemoryMatchResultsPopup::ScoresSet(LayerWidget* pushedLayer)
       ScoreLineSet(pushedLayer, "Panel.MatchesScore", player->pairsMatched, 4);
       ScoreLineSet(pushedLayer, "Panel.TripletsScore", player->triplets, 6);
       ScoreLineSet(pushedLayer, "Panel.MissesScore", missCount, -2);
-      const i64 total = 2 * (3 * static_cast<i64>(player->triplets) + 2 * static_cast<i64>(player->pairsMatched) -
-                             static_cast<i64>(missCount));
-      player->minigameScore =
-          total > 0x7fffffff ? 0x7fffffff : (total < -0x7fffffff - 1 ? -0x7fffffff - 1 : static_cast<i32>(total));
+      const i64 total = 2 * (3 * static_cast<i64>(player->triplets) +
+                             2 * static_cast<i64>(player->pairsMatched) - static_cast<i64>(missCount));
+      player->minigameScore = total > 0x7fffffff
+                                  ? 0x7fffffff
+                                  : (total < -0x7fffffff - 1 ? -0x7fffffff - 1 : static_cast<i32>(total));
       NumberLabelWidget* number =
           pushedLayer ? dynamic_cast<NumberLabelWidget*>(pushedLayer->DescendantGetByPath("Panel.ScoreTotal"))
                       : nullptr;

@@ -264,7 +264,8 @@ void War::CardChoose(Card* card)
    {
       return;
    }
-   CardMoveQueue(TrickPileGet(PlayerIndexGet(PlayerActiveGet())), card, static_cast<u32>(delayCardDeal), true);
+   CardMoveQueue(TrickPileGet(PlayerIndexGet(PlayerActiveGet())), card, static_cast<u32>(delayCardDeal),
+                 true);
 }
 
 void War::AITurnTake()

@@ -141,7 +141,8 @@ TEST_F(MatchTest, DecksAndCellsPerGridSize)
       {
          static const std::string ranks = "XA23456789TJQK";
          static const std::string suits = "HSDC";
-         EXPECT_EQ((copies[{static_cast<i32>(ranks.find(name[0])), static_cast<i32>(suits.find(name[1]))}]), 2)
+         EXPECT_EQ((copies[{static_cast<i32>(ranks.find(name[0])), static_cast<i32>(suits.find(name[1]))}]),
+                   2)
              << name;
       }
       // Every used cell visible and holding one face-down card where the formula puts it.
@@ -265,7 +266,7 @@ TEST_F(MatchTest, TheScoreAndItsFormatGuard)
       const char* format;
       bool used;
    } formats[] = {{"%d x %d = %d", true}, {"%d × %d = %d%%", true}, {"%d x %s = %d", false},
-                  {"%d x %d", false},      {"%d %d %d %d", false},   {nullptr, false}};
+                  {"%d x %d", false},     {"%d %d %d %d", false},   {nullptr, false}};
    for (const auto& f : formats)
    {
       EXPECT_EQ(IntegerFormatCheck(f.format, 3), f.used) << (f.format ? f.format : "null");

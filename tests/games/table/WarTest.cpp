@@ -166,9 +166,15 @@ TEST_F(WarTest, BattleTable)
       bool peace;
       i32 winner;
    } cases[] = {
-       {RANK_KING, 5, false, 0},       {5, RANK_KING, false, 1},      {RANK_ACE, RANK_KING, false, 0},
-       {RANK_ACE, 2, false, 0},        {7, 7, false, -1},             {RANK_KING, 5, true, 1},
-       {RANK_ACE, 2, true, 1},         {RANK_ACE, RANK_KING, true, 1}, {2, RANK_KING, true, 0},
+       {RANK_KING, 5, false, 0},
+       {5, RANK_KING, false, 1},
+       {RANK_ACE, RANK_KING, false, 0},
+       {RANK_ACE, 2, false, 0},
+       {7, 7, false, -1},
+       {RANK_KING, 5, true, 1},
+       {RANK_ACE, 2, true, 1},
+       {RANK_ACE, RANK_KING, true, 1},
+       {2, RANK_KING, true, 0},
        {RANK_ACE, RANK_ACE, true, -1},
    };
    for (const auto& c : cases)
