@@ -30,6 +30,8 @@
 #include "games/solitaire/Sum11Solitaire.h"
 #include "games/solitaire/ThreeTowersSolitaire.h"
 #include "games/solitaire/TripletsSolitaire.h"
+#include "games/table/MemoryMatch.h"
+#include "games/table/War.h"
 #include "games/tricktaking/Hearts.h"
 
 namespace Corvale
@@ -65,13 +67,11 @@ MinigamePlaceholder alhambraSolitairePlaceholder("AlhambraSolitaire");
 MinigamePlaceholder shamrocksSolitairePlaceholder("ShamrocksSolitaire");
 MinigamePlaceholder acesAndKingsSolitairePlaceholder("AcesAndKingsSolitaire");
 MinigamePlaceholder oldMaidPlaceholder("OldMaid");
-MinigamePlaceholder warPlaceholder("War");
 MinigamePlaceholder crazyEightsPlaceholder("CrazyEights");
 MinigamePlaceholder spiteAndMalicePlaceholder("SpiteAndMalice");
 MinigamePlaceholder goFishPlaceholder("GoFish");
 MinigamePlaceholder fanTanPlaceholder("FanTan");
 MinigamePlaceholder spadesPlaceholder("Spades");
-MinigamePlaceholder memoryMatchPlaceholder("MemoryMatch");
 MinigamePlaceholder ohHellPlaceholder("OhHell");
 MinigamePlaceholder tuxedoPlaceholder("Tuxedo");
 MinigamePlaceholder whistPlaceholder("Whist");
@@ -134,13 +134,13 @@ void MinigamesRegister()
        &shamrocksSolitairePlaceholder,
        &acesAndKingsSolitairePlaceholder,
        &oldMaidPlaceholder,
-       &warPlaceholder,
+       &War::instance,
        &crazyEightsPlaceholder,
        &spiteAndMalicePlaceholder,
        &goFishPlaceholder,
        &fanTanPlaceholder,
        &spadesPlaceholder,
-       &memoryMatchPlaceholder,
+       &MemoryMatch::instance,
        &ohHellPlaceholder,
        &tuxedoPlaceholder,
        &whistPlaceholder,

@@ -24,6 +24,8 @@
 #include "cardgame/tricktaking/TrickTakingGame.h"
 #include "cardgame/tricktaking/TrickTakingGamePlayer.h"
 #include "core/Log.h"
+#include "games/table/MemoryMatch.h"
+#include "games/table/War.h"
 #include "games/tricktaking/Hearts.h"
 #include "core/Memory.h"
 #include "core/ReflectionManager.h"
@@ -152,9 +154,13 @@ void GameTypesRegister()
    TripletsSolitaire::ReflectionRegister();
    GapsSolitaire::ReflectionRegister();
    SlideSolitaire::ReflectionRegister();
-   // AcesAndKingSolitaire, OldMaid, WarPlayer, War, CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish,
-   // FanTan, SpadesPlayer, SpadesTeam, Spades, MemoryMatchPlayer, MemoryMatch, OhHellPlayer, OhHell,
-   // TuxedoPlayer, Tuxedo, Whist
+   // AcesAndKingSolitaire, OldMaid
+   WarPlayer::ReflectionRegister();
+   War::ReflectionRegister();
+   // CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish, FanTan, SpadesPlayer, SpadesTeam, Spades
+   MemoryMatchPlayer::ReflectionRegister();
+   MemoryMatch::ReflectionRegister();
+   // OhHellPlayer, OhHell, TuxedoPlayer, Tuxedo, Whist
    Fast21Solitaire::ReflectionRegister();
    Best21Solitaire::ReflectionRegister();
    GinRummyHistoryItem::ReflectionRegister();

@@ -160,32 +160,7 @@ i32 FifteensCountGet(const i32* values, i32 valueCount)
 
 bool CribbageLineFormatCheck(const char* format)
 {
-   if (!format)
-   {
-      return false;
-   }
-   i32 conversions = 0;
-   for (const char* c = format; *c; c++)
-   {
-      if (*c != '%')
-      {
-         continue;
-      }
-      if (c[1] == '%')
-      {
-         c++;
-      }
-      else if (c[1] == 'd')
-      {
-         conversions++;
-         c++;
-      }
-      else
-      {
-         return false;
-      }
-   }
-   return conversions == 1;
+   return IntegerFormatCheck(format, 1);
 }
 
 // Counts instead of the sorted walk: rank bits give the runs, a table of ways to reach each sum

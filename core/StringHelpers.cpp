@@ -750,4 +750,34 @@ bool ColorRGBA8FromString(const char* text, ColorRGBA8* color)
    color->a = static_cast<u8>(a);
    return true;
 }
+
+bool IntegerFormatCheck(const char* format, i32 count)
+{
+   if (!format)
+   {
+      return false;
+   }
+   i32 conversions = 0;
+   for (const char* c = format; *c; c++)
+   {
+      if (*c != '%')
+      {
+         continue;
+      }
+      if (c[1] == '%')
+      {
+         c++;
+      }
+      else if (c[1] == 'd')
+      {
+         conversions++;
+         c++;
+      }
+      else
+      {
+         return false;
+      }
+   }
+   return conversions == count;
+}
 } // namespace Corvale

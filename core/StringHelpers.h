@@ -57,4 +57,8 @@ bool HashedStringLess(const HashedString& a, const HashedString& b);
 
 bool Point2FFromString(const char* text, Point2F* point);
 bool ColorRGBA8FromString(const char* text, ColorRGBA8* color);
+
+// True when the text is a printf format whose only conversions are exactly count "%d" ("%%"
+// allowed): translated formats must not read arguments that are not there.
+bool IntegerFormatCheck(const char* format, i32 count);
 } // namespace Corvale

@@ -499,6 +499,12 @@ class DataChecker
          TextKeyCheck(where, key, "text key");
       }
       FilesFind(where, "sound \"Sounds/GlassBreak\"", {"Sounds/GlassBreak.wav"});
+      // War's panels and Memory Match's results.
+      for (const char* key : {"WarsLabelShort", "DefaultWins", "Easy", "Normal", "Hard", "BrainStrain", "4x4", "6x4",
+                              "6x6", "MultiplyScoreFormat"})
+      {
+         TextKeyCheck(where, key, "text key");
+      }
       // Widgets the code finds by path, with the type it needs: layer, then child names.
       const struct
       {
@@ -527,6 +533,16 @@ class DataChecker
           {"NonSolitaireFrontendBasedCardGame", {"CardContainerBottom"}, "Container"},
           {"NonSolitaireFrontendBasedCardGame", {"CardContainerTop"}, "Container"},
           {"NonSolitaireFrontendBasedCardGame", {"HelpLabelContainer"}, "Container"},
+          {"MessageBoxOKResults", {"Shade"}, "Container"},
+          {"MessageBoxOKResults", {"Panel", "Text"}, "TextDocument"},
+          {"MessageBoxOKResults", {"Panel", "OK"}, "PressButton"},
+          {"MemoryMatchResults", {"Panel", "DeckDifficulty"}, "Label"},
+          {"MemoryMatchResults", {"Panel", "GridSize"}, "Label"},
+          {"MemoryMatchResults", {"Panel", "MatchesScore"}, "Label"},
+          {"MemoryMatchResults", {"Panel", "TripletsScore"}, "Label"},
+          {"MemoryMatchResults", {"Panel", "MissesScore"}, "Label"},
+          {"MemoryMatchResults", {"Panel", "ScoreTotal"}, "NumberLabel"},
+          {"MemoryMatchResults", {"Panel", "OK"}, "PressButton"},
           {"TraditionalSolitaireGame", {"ButtonContainerBottom"}, "Container"},
           {"TraditionalSolitaireGame", {"ChipContainerTop"}, "Container"},
           {"TraditionalSolitaireGame", {"ChipContainerBottom"}, "Container"},
@@ -793,6 +809,20 @@ class DataChecker
             }
          }
       }
+      // The lines the games have every character say.
+      const JSONValue* build = DocumentGet("Scripts/BuildConsts");
+      const JSONValue* characters = build ? build->ItemGet("Characters") : groups;
+      for (JSONValue::Iterator it = characters->ItemsBegin(); build && it.ValidCheck(); it.Next())
+      {
+         for (const char* line : {"WAR_TIME_FOR_WAR"})
+         {
+            const std::string group = std::string(it.node->key) + "_" + line;
+            if (groups->ItemGet(group.c_str())->TypeGet() != JSONValue::TYPE_ARRAY)
+            {
+               Report(where, "no group " + Quoted(group.c_str()));
+            }
+         }
+      }
       const JSONValue* balloon = dialogs->ItemGet("DialogWidget");
       const char* spriteFile = StringMemberGet(balloon, "SpriteResourceFilename");
       if (!spriteFile || !StringMemberGet(balloon, "Font"))
@@ -1010,6 +1040,11 @@ class DataChecker
                {
                   Report(name + ".json key " + Quoted(key), "is not a format with exactly one %d");
                }
+               // Memory Match's score lines: count, factor and product.
+               if (key == "MultiplyScoreFormat" && !IntegerFormatCheck(text, 3))
+               {
+                  Report(name + ".json key " + Quoted(key), "is not a format with exactly three %d");
+               }
             }
          }
       }
@@ -1196,7 +1231,8 @@ class DataChecker
          return;
       }
       static const char* const sizes[] = {"Small", "Medium", "Large"};
-      std::set<std::string> fronts = {"CrazyEights", "OldMaid", "MemoryMatchNormal"};
+      std::set<std::string> fronts = {"CrazyEights",     "OldMaid",         "MemoryMatchNormal",
+                                      "MemoryMatchEasy", "MemoryMatchHard", "MemoryMatchVeryHard"};
       std::set<std::string> backs = {"CrazyEights", "MemoryMatchBlue", "MemoryMatchGreen",
                                      "MemoryMatchYellow", "MemoryMatchPurple"};
       for (const char* key :
@@ -4399,6 +4435,11 @@ INSTANTIATE_TEST_SUITE_P(
               R"("OK": "OK")",
               R"("OK": "OK", "RunInHand": "Runs: %s")",
               {"key \"RunInHand\"", "exactly one %d"}},
+        Fault{"MultiplyFormatWithAString",
+              "Text/English/Text.json",
+              R"("OK": "OK")",
+              R"("OK": "OK", "MultiplyScoreFormat": "%d x %s = %d")",
+              {"key \"MultiplyScoreFormat\"", "exactly three %d"}},
         Fault{"MissingSpriteInTextTag",
               "Text/English/Text.json",
               "<Sprite=Icon>",

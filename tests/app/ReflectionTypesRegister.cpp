@@ -274,7 +274,11 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
                             "Corvale::HeartsPlayer",
                             "Corvale::Hearts",
                             "Corvale::PyramidSolitaire",
-                            "Corvale::PokerSquareSolitaire"})
+                            "Corvale::PokerSquareSolitaire",
+                            "Corvale::WarPlayer",
+                            "Corvale::War",
+                            "Corvale::MemoryMatchPlayer",
+                            "Corvale::MemoryMatch"})
    {
       EXPECT_NE(ReflectionManager::TypeByNameGet(name), nullptr) << name;
    }

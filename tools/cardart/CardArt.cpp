@@ -49,7 +49,13 @@ enum FrontKind
    FRONT_LARGE_PRINT,
    FRONT_CRAZY_EIGHTS,
    FRONT_OLD_MAID,
-   FRONT_MEMORY_MATCH
+   FRONT_MEMORY_MATCH,
+   // A large rank over a large suit, each suit its own colour.
+   FRONT_MEMORY_MATCH_EASY,
+   // The usual faces, every suit in one colour.
+   FRONT_MEMORY_MATCH_HARD,
+   // One colour and the corner indices alone.
+   FRONT_MEMORY_MATCH_VERY_HARD
 };
 
 struct FrontStyle
@@ -60,7 +66,10 @@ struct FrontStyle
 
 const FrontStyle FRONTS[] = {{"Classic", FRONT_CLASSIC},        {"FourColor", FRONT_FOUR_COLOR},
                              {"LargePrint", FRONT_LARGE_PRINT}, {"CrazyEights", FRONT_CRAZY_EIGHTS},
-                             {"OldMaid", FRONT_OLD_MAID},       {"MemoryMatchNormal", FRONT_MEMORY_MATCH}};
+                             {"OldMaid", FRONT_OLD_MAID},       {"MemoryMatchNormal", FRONT_MEMORY_MATCH},
+                             {"MemoryMatchEasy", FRONT_MEMORY_MATCH_EASY},
+                             {"MemoryMatchHard", FRONT_MEMORY_MATCH_HARD},
+                             {"MemoryMatchVeryHard", FRONT_MEMORY_MATCH_VERY_HARD}};
 
 enum BackPattern
 {
@@ -339,7 +348,11 @@ void GlyphDrawAt(Canvas& canvas, const Glyph& glyph, float x, float y, const Rgb
 
 Rgba SuitColor(int suit, FrontKind kind)
 {
-   if (kind == FRONT_FOUR_COLOR)
+   if (kind == FRONT_MEMORY_MATCH_HARD || kind == FRONT_MEMORY_MATCH_VERY_HARD)
+   {
+      return BLACK;
+   }
+   if (kind == FRONT_FOUR_COLOR || kind == FRONT_MEMORY_MATCH_EASY)
    {
       const Rgba colors[] = {RED, BLACK, BLUE, GREEN};
       return colors[suit];
@@ -724,6 +737,20 @@ void FaceDraw(Canvas& canvas, Fonts& fonts, float ox, float oy, const CardSize& 
    GlyphDrawAt(canvas, suitGlyph, ox + w - suitLeft - suitGlyph.width, oy + h - suitTop - suitGlyph.height,
                color, true);
 
+   if (kind == FRONT_MEMORY_MATCH_VERY_HARD)
+   {
+      return;
+   }
+   if (kind == FRONT_MEMORY_MATCH_EASY)
+   {
+      const float band = fieldBottom - fieldTop;
+      const Glyph big = rank == 10 ? TenFit(fonts, band * 0.36f, w * 0.62f)
+                                   : TextFit(fonts, RANK_TEXTS[rank], band * 0.36f, w * 0.6f);
+      GlyphDraw(canvas, big, ox + w * 0.5f, oy + fieldTop + band * 0.27f, color, false);
+      const Glyph symbol = SymbolFit(fonts, SUIT_SYMBOLS[suit], std::min(band * 0.38f, w * 0.55f));
+      GlyphDraw(canvas, symbol, ox + w * 0.5f, oy + fieldTop + band * 0.72f, color, false);
+      return;
+   }
    if (rank == 1)
    {
       Glyph ace = SymbolFit(fonts, SUIT_SYMBOLS[suit], std::min((fieldBottom - fieldTop) * 0.6f, w * 0.6f));

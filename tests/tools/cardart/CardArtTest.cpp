@@ -95,8 +95,8 @@ TEST_F(CardArtTest, EveryRunWritesTheSameBytesAsTheBuild)
       ASSERT_TRUE(std::filesystem::exists(built / relative)) << relative;
       EXPECT_TRUE(FileRead(entry.path()) == FileRead(built / relative)) << relative << " differs";
    }
-   // Six front styles, nine back styles and the piles, in three sizes, each a sheet and its file.
-   EXPECT_EQ(files, (6 + 9 + 1) * 3 * 2);
+   // Nine front styles, nine back styles and the piles, in three sizes, each a sheet and its file.
+   EXPECT_EQ(files, (9 + 9 + 1) * 3 * 2);
 }
 
 TEST_F(CardArtTest, CornerIndicesTellEveryCardApart)
