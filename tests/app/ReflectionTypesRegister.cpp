@@ -73,8 +73,9 @@ const char* const classes[] = {
     "Corvale::Team",
     "Corvale::Minigame",
     "Corvale::SolitaireGame",
-    "Corvale::SpiderSolitaire",
+    // Spider after its base: a record names its base, which must be registered first.
     "Corvale::TraditionalSolitaireGame",
+    "Corvale::SpiderSolitaire",
     "Corvale::NonSolitaireFrontendBasedCardGame",
     "Corvale::TrickTakingGamePlayerHistoryEntry",
     "Corvale::TrickTakingGamePlayer",
