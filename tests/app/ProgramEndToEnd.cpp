@@ -171,8 +171,15 @@ TEST_F(ProgramEndToEnd, TheSettingsMenuRaisesTheMusicAndWidensTheWindowForGood)
       widened = x11.WindowFind(1280, 720);
    }
    ASSERT_EQ(widened, window) << "the window did not widen to 1280 x 720";
-   std::this_thread::sleep_for(std::chrono::milliseconds(400));
-   ASSERT_NE(Snap()->bitmap, nullptr);
+   // The program takes the new size a few frames after X does: screenshots until one is wide.
+   bool wideShot = false;
+   while (!wideShot && std::chrono::steady_clock::now() < deadline)
+   {
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      ASSERT_NE(Snap()->bitmap, nullptr);
+      const std::string png = FileRead(lastShot);
+      wideShot = png.size() >= 24 && BigEndianRead(png, 16) == 1280u;
+   }
    ScreenKeep(lastShot, screens + "/SettingsMenuWide.png", 1280);
 
    ASSERT_TRUE(LayerFiles::CentreGet("SettingsMenu", "Panel.Submenus.Environment.Play", &x, &y));
