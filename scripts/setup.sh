@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libepoxy-dev libopenal-dev liblua5.1-0-dev libyajl-dev zlib1g-dev libopus-dev
   libfreetype-dev fonts-dejavu-core libpng-dev python3 pngcheck
+  espeak-ng
   ninja-build lld
   xvfb xauth libgl1-mesa-dri
   clang libclang-rt-14-dev

@@ -794,8 +794,19 @@ class DataChecker
       const JSONValue* lines = dialogs->ItemGet("Dialogs");
       for (JSONValue::Iterator it = lines->ItemsBegin(); it.ValidCheck(); it.Next())
       {
-         TextKeyCheck(where + " dialog " + Quoted(it.node->key), StringMemberGet(it.node->value, "TextKey"),
-                      "TextKey");
+         const std::string line = where + " dialog " + Quoted(it.node->key);
+         TextKeyCheck(line, StringMemberGet(it.node->value, "TextKey"), "TextKey");
+         // Spoken at build time in every language.
+         const char* speech = StringMemberGet(it.node->value, "Speech");
+         if (!speech)
+         {
+            Report(line, "has no \"Speech\"");
+            continue;
+         }
+         for (const std::string& language : languages)
+         {
+            FilesFind(line, "speech", {"Speech/" + language + "/" + speech + ".snd"});
+         }
       }
       const JSONValue* groups = dialogs->ItemGet("DialogGroups");
       for (JSONValue::Iterator it = groups->ItemsBegin(); it.ValidCheck(); it.Next())
@@ -812,6 +823,47 @@ class DataChecker
       // The lines the games have every character say.
       const JSONValue* build = DocumentGet("Scripts/BuildConsts");
       const JSONValue* characters = build ? build->ItemGet("Characters") : groups;
+      // One voice a character, none alike; a line's one recording is in one speaker's voice, so no
+      // line is handed out by the groups of two characters.
+      std::map<std::string, std::string> voices;
+      std::map<std::string, std::string> speakers;
+      for (JSONValue::Iterator it = characters->ItemsBegin(); build && it.ValidCheck(); it.Next())
+      {
+         const std::string character = it.node->key;
+         const JSONValue* voice = it.node->value->ItemGet("Voice");
+         const char* variant = StringMemberGet(voice, "Variant");
+         if (!variant || !voice->ItemNumberCheck("Pitch") || !voice->ItemNumberCheck("Speed"))
+         {
+            Report("Scripts/BuildConsts.json character " + Quoted(character.c_str()),
+                   "has no \"Voice\" with \"Variant\", \"Pitch\" and \"Speed\"");
+            continue;
+         }
+         const std::string sound = std::string(variant) + " " + std::to_string(voice->ItemGet("Pitch")->IntValueGet()) +
+                                   " " + std::to_string(voice->ItemGet("Speed")->IntValueGet());
+         if (!voices.emplace(sound, character).second)
+         {
+            Report("Scripts/BuildConsts.json character " + Quoted(character.c_str()),
+                   "speaks in the voice of " + voices[sound]);
+         }
+         for (JSONValue::Iterator group = groups->ItemsBegin(); group.ValidCheck(); group.Next())
+         {
+            if (std::string(group.node->key).compare(0, character.size(), character) != 0)
+            {
+               continue;
+            }
+            for (i32 i = 0; i < group.node->value->CountGet(); ++i)
+            {
+               const char* said = group.node->value->ElementGet(i)->StringValueGet();
+               auto known = speakers.emplace(said ? said : "", character);
+               if (said && known.first->second != character)
+               {
+                  Report(where + " dialog " + Quoted(said),
+                         "is said by " + known.first->second + " and by " + character +
+                             ", but has one recording: give each character a line of its own");
+               }
+            }
+         }
+      }
       for (JSONValue::Iterator it = characters->ItemsBegin(); build && it.ValidCheck(); it.Next())
       {
          for (const char* line : {"WAR_TIME_FOR_WAR"})

@@ -7,7 +7,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -433,4 +435,53 @@ TEST_F(SoundStreamDirect, TheTuneDecodesToWhatWasEncoded)
    EXPECT_GE(ChannelCorrelation(decoded, aligned, pageSamples, 0), 0.99) << "lag " << bestLag;
    EXPECT_GE(ChannelCorrelation(decoded, aligned, pageSamples, 1), 0.99) << "lag " << bestLag;
    stream.Deinit();
+}
+
+// The dialog lines spoken at build time: each decodes through our stream path into sound, not
+// silence, lasting about as long as its words at a talking pace; two characters saying the same
+// words sound apart.
+TEST_F(SoundStreamDirect, SpokenLinesDecodeToSoundAsLongAsTheirWords)
+{
+   const std::string speech = BuildFolderGet() + "/data/Speech/";
+   struct Line
+   {
+      const char* file;
+      int words;
+   };
+   const Line lines[] = {{"English/MabelHello.snd", 9},
+                         {"English/KofiWarTimeForWar.snd", 4},
+                         {"English/TutorialKlondikeLayout.snd", 0},
+                         {"German/MabelHello.snd", 0},
+                         {"Russian/OswinWin.snd", 0}};
+   for (const Line& line : lines)
+   {
+      SCOPED_TRACE(line.file);
+      MemoryFile file(FileBytesRead(speech + line.file));
+      ASSERT_GT(file.bytes.size(), SOUND_STREAM_HEADER_SIZE) << "build the corvale-speech target";
+      SoundStreamOpenALCelt stream;
+      ASSERT_TRUE(StreamInit(&stream, &file, false));
+      EXPECT_EQ(stream.channels, 1u);
+      const u32 frames = static_cast<u32>(file.bytes[8]) | static_cast<u32>(file.bytes[9]) << 8 |
+                         static_cast<u32>(file.bytes[10]) << 16 | static_cast<u32>(file.bytes[11]) << 24;
+      const double seconds = frames * static_cast<double>(stream.samplesPerFrame) / 48000.0;
+      EXPECT_GT(seconds, 0.5);
+      if (line.words > 0)
+      {
+         // A few hundred milliseconds a word, and a breath at the end.
+         EXPECT_GT(seconds, 0.15 * line.words);
+         EXPECT_LT(seconds, 0.7 * line.words + 0.8);
+      }
+      // The page in hand lies well inside the words: loud enough to hear.
+      const i16* samples = reinterpret_cast<const i16*>(stream.pagePCM);
+      int loudest = 0;
+      for (u32 i = 0; i < stream.pageFrames * stream.samplesPerFrame; i++)
+      {
+         loudest = std::max(loudest, std::abs(static_cast<int>(samples[i])));
+      }
+      EXPECT_GT(loudest, 2000);
+      stream.Deinit();
+   }
+   EXPECT_NE(FileBytesRead(speech + "English/MabelWarTimeForWar.snd"),
+             FileBytesRead(speech + "English/OswinWarTimeForWar.snd"))
+       << "each character speaks in a voice of its own";
 }
