@@ -219,7 +219,13 @@ void ClockSolitaire::Refresh()
    }
    if (!faceUpTop && flip && flip->cards.count == 0 && stock && stock->cards.count > 0 && !hoursEmpty)
    {
+      // The turn after the deal is part of the deal: nothing before it to take back.
+      const bool dealt = undoHistory.count == 0;
       CardsDealToPile(flip, stock, 1, true);
+      if (dealt)
+      {
+         UndoHistoryClearPost();
+      }
    }
    if (hoursEmpty)
    {

@@ -161,31 +161,16 @@ void EagleWingSolitaire::Refresh()
    {
       return;
    }
+   // The trunk's top card fills each empty wing while it lasts.
    CardPile* trunk = TrunkGet();
-   i32 trunkLeft = trunk ? trunk->cards.count : 0;
-   bool wingsHold = false;
-   const u32 delay = static_cast<u32>(delayCardDeal > 0 ? delayCardDeal : 0);
-   for (i32 wing = 0; wing < EAGLE_WING_WING_COUNT; ++wing)
-   {
-      CardPile* pile = CardPileGet(CARD_PILE_TYPE_TABLEAU, wing, -1);
-      if (!pile)
-      {
-         continue;
-      }
-      if (pile->cards.count == 0 && trunkLeft > 0)
-      {
-         CardPileTopCardMoveQueue(pile, trunk, delay, true);
-         trunkLeft--;
-      }
-      wingsHold = wingsHold || pile->cards.count > 0;
-   }
+   const bool wingsHold = EmptyPilesFill(CARD_PILE_TYPE_TABLEAU, 0, EAGLE_WING_WING_COUNT - 1, trunk);
    const CardPile* stock = StockGet();
    const CardPile* talon = CardPileGet(CARD_PILE_TYPE_TALON, -1, -1);
    if ((stock && stock->cards.count > 0) || (talon && talon->cards.count > 0))
    {
       return;
    }
-   if (!wingsHold && trunkLeft == 0 && (!trunk || trunk->cards.count == 0))
+   if (!wingsHold && (!trunk || trunk->cards.count == 0))
    {
       GameWin();
    }

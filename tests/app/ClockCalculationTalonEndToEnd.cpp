@@ -133,9 +133,14 @@ class ClockCalculationTalonEndToEnd : public ProgramFixture
       return true;
    }
 
-   static bool BackCheck(const Snapshot& seen, const JSONValue* game, const char* type, int id, int w, int h)
+   // The pile shows a back, its top card leaning by the quarter pixel of each of its cards.
+   static bool BackCheck(const Snapshot& seen, const JSONValue* game, const char* type, int id, int w, int h,
+                         int cards = 0)
    {
-      return WhiteShareGet(seen, PilePointGet(game, type, id), w, h) < BACK;
+      Point at = PilePointGet(game, type, id);
+      at.x += cards / 4;
+      at.y += cards / 4;
+      return WhiteShareGet(seen, at, w, h) < BACK;
    }
 
    std::unique_ptr<JSONValue, void (*)(JSONValue*)> clock = DocumentLoad("Scripts/Minigames/ClockSolitaire");
@@ -173,7 +178,8 @@ TEST_F(ClockCalculationTalonEndToEnd, EachGameDealsFromTheSolitaireMenuAndClockC
             return false;
          }
       }
-      return FacesCheck(seen, game, "Flip", 0, 0, 0, 0, 24, 36) && BackCheck(seen, game, "Draw", -1, 24, 36);
+      return FacesCheck(seen, game, "Flip", 0, 0, 0, 0, 24, 36) &&
+             BackCheck(seen, game, "Draw", -1, 20, 30, 3);
    };
    ASSERT_NO_FATAL_FAILURE(TableReach("Games.Game30", clockDealt, screens + "/ClockDealt.png", &shot));
    // The turned card goes to its hour and on to the finished pile (or, a King, to the King pile).
@@ -206,7 +212,7 @@ TEST_F(ClockCalculationTalonEndToEnd, EachGameDealsFromTheSolitaireMenuAndClockC
    const auto calculationDealt = [&](const Snapshot& seen)
    {
       return FacesCheck(seen, game, "Reserve", 0, 3, 0, 0, 24, 36) &&
-             BackCheck(seen, game, "Draw", -1, 24, 36);
+             BackCheck(seen, game, "Draw", -1, 20, 30, 48);
    };
    ASSERT_NO_FATAL_FAILURE(
        TableReach("Games.Game25", calculationDealt, screens + "/CalculationDealt.png", &shot));
@@ -219,7 +225,7 @@ TEST_F(ClockCalculationTalonEndToEnd, EachGameDealsFromTheSolitaireMenuAndClockC
       return FacesCheck(seen, game, "Tableau", 0, 7, 0, 0, 24, 36) &&
              FacesCheck(seen, game, "Reserve", -1, -1, 0, 0, 20, 30) &&
              FacesCheck(seen, game, "Foundation", 0, 0, 0, 0, 24, 36) &&
-             BackCheck(seen, game, "Draw", -1, 24, 36);
+             BackCheck(seen, game, "Draw", -1, 20, 30, 29);
    };
    ASSERT_NO_FATAL_FAILURE(
        TableReach("Games.Game18", eagleWingDealt, screens + "/EagleWingDealt.png", &shot));
@@ -230,7 +236,7 @@ TEST_F(ClockCalculationTalonEndToEnd, EachGameDealsFromTheSolitaireMenuAndClockC
    {
       return FacesCheck(seen, game, "Reserve", 0, 3, 0, 0, 30, 45) &&
              FacesCheck(seen, game, "Foundation", 0, 3, 0, 0, 30, 45) &&
-             BackCheck(seen, game, "Draw", -1, 30, 45);
+             BackCheck(seen, game, "Draw", -1, 26, 38, 44);
    };
    ASSERT_NO_FATAL_FAILURE(
        TableReach("Games.Game23", betsyRossDealt, screens + "/BetsyRossDealt.png", &shot));
@@ -250,7 +256,7 @@ TEST_F(ClockCalculationTalonEndToEnd, EachGameDealsFromTheSolitaireMenuAndClockC
          }
       }
       return FacesCheck(seen, game, "Foundation", 0, 7, 0, 0, 24, 36) &&
-             BackCheck(seen, game, "Draw", -1, 24, 36);
+             BackCheck(seen, game, "Draw", -1, 20, 30, 64);
    };
    ASSERT_NO_FATAL_FAILURE(TableReach("Games.Game39", alhambraDealt, screens + "/AlhambraDealt.png", &shot));
    Stop();

@@ -63,6 +63,7 @@ TEST(ClockSolitaireTest, TheDealLaysFourHiddenCardsOnEachHourAndTurnsOneOfTheFou
       ASSERT_EQ(Flip(harness)->cards.count, 1);
       EXPECT_TRUE(Flip(harness)->cards[0]->faceUp);
       EXPECT_EQ(game.ScoreGet(), 4) << "the stock's cards";
+      EXPECT_EQ(game.undoHistory.count, 0) << "the first turn belongs to the deal";
       EXPECT_TRUE(harness.CardsConservedCheck());
       if (winnable)
       {

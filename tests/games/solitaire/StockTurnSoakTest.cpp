@@ -4,9 +4,6 @@
 // final document.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
-#include <functional>
 #include <string>
 
 #include "tests/games/solitaire/SolitaireSoak.h"
@@ -511,82 +508,6 @@ class AlhambraRules : public StockRules
       return TurnOrReset(harness.PileGet(CARD_PILE_TYPE_FLIP, -1), true);
    }
 };
-
-struct SoakSetup
-{
-   const char* key;
-   i32 decks;
-   // Draws the seed's options.
-   std::function<void(std::mt19937&)> optionsDraw;
-   // After the deal settled: what the rules must learn of it.
-   std::function<void()> dealt;
-};
-
-template <typename Game>
-void SoakRun(SoakRules& rules, SolitaireHarness& harness, Game& game, Game& fresh, const SoakSetup& setup,
-             i32 maxSteps)
-{
-#ifdef __SANITIZE_ADDRESS__
-   const u32 games = 100;
-#else
-   const u32 games = 1000;
-#endif
-   const auto start = std::chrono::steady_clock::now();
-   u32 won = 0;
-   u32 lost = 0;
-   i64 steps = 0;
-   u32 roundTrips = 0;
-   for (u32 seed = 1; seed <= games && !::testing::Test::HasFailure(); ++seed)
-   {
-      SCOPED_TRACE(seed);
-      std::mt19937 options(seed);
-      setup.optionsDraw(options);
-      auto deal = [&]()
-      {
-         game.seed1 = seed * 7919u;
-         game.seed2 = seed * 104729u;
-         game.GameNew();
-         harness.Settle();
-         if (setup.dealt)
-         {
-            setup.dealt();
-         }
-      };
-      deal();
-      SolitaireSoak soak(harness, rules);
-      soak.random.seed(seed);
-      soak.undoAllowed = seed % 10 != 0;
-      soak.Play(0, maxSteps, -1, nullptr);
-      steps += soak.steps;
-      won += game.gameResult == MINIGAME_RESULT_WON ? 1 : 0;
-      lost += game.gameResult == MINIGAME_RESULT_LOST ? 1 : 0;
-      if (seed % 10 != 0)
-      {
-         continue;
-      }
-      const std::string uninterrupted = SoakTimersCleared(harness.SavedText(&game));
-      deal();
-      SolitaireSoak resumed(harness, rules);
-      resumed.random.seed(seed);
-      resumed.undoAllowed = false;
-      const i32 saveStep = 1 + static_cast<i32>(options() % 100);
-      JSONTest::ValuePointer saved;
-      resumed.Play(0, maxSteps, saveStep, &saved);
-      if (saved)
-      {
-         harness.SolitaireEnter(&fresh, setup.decks);
-         ASSERT_TRUE(fresh.Load(saved.get()));
-         resumed.Play(saveStep, maxSteps, -1, nullptr);
-         EXPECT_EQ(SoakTimersCleared(harness.SavedText(&fresh)), uninterrupted);
-         roundTrips++;
-         harness.SolitaireEnter(&game, setup.decks);
-      }
-   }
-   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-   std::printf("%s: %u games, %lld steps, %u won, %u lost, %u saved and loaded, %.1f s\n", setup.key, games,
-               static_cast<long long>(steps), won, lost, roundTrips, seconds);
-   EXPECT_GE(roundTrips, games / 20);
-}
 
 TEST(StockTurnSoakTest, Clock)
 {
