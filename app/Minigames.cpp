@@ -5,15 +5,20 @@
 
 #include "app/MinigamePlaceholder.h"
 #include "cardgame/Minigame.h"
+#include "games/solitaire/AlhambraSolitaire.h"
 #include "games/solitaire/BakersDozenSolitaire.h"
 #include "games/solitaire/BatsfordSolitaire.h"
 #include "games/solitaire/BeleagueredCastleSolitaire.h"
 #include "games/solitaire/Best21Solitaire.h"
+#include "games/solitaire/BetsyRossSolitaire.h"
 #include "games/solitaire/BowlingSolitaire.h"
 #include "games/solitaire/BristolSolitaire.h"
+#include "games/solitaire/CalculationSolitaire.h"
 #include "games/solitaire/CanfieldSolitaire.h"
+#include "games/solitaire/ClockSolitaire.h"
 #include "games/solitaire/ColoradoSolitaire.h"
 #include "games/solitaire/CribbageSquareSolitaire.h"
+#include "games/solitaire/EagleWingSolitaire.h"
 #include "games/solitaire/EightOffSolitaire.h"
 #include "games/solitaire/EliminatorSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
@@ -51,19 +56,14 @@ MinigamePlaceholder strategySolitairePlaceholder("StrategySolitaire");
 MinigamePlaceholder redAndBlackSolitairePlaceholder("RedAndBlackSolitaire");
 MinigamePlaceholder fourSeasonsSolitairePlaceholder("FourSeasonsSolitaire");
 MinigamePlaceholder fortressSolitairePlaceholder("FortressSolitaire");
-MinigamePlaceholder eagleWingSolitairePlaceholder("EagleWingSolitaire");
 MinigamePlaceholder fortyThievesSolitairePlaceholder("FortyThievesSolitaire");
 MinigamePlaceholder fourFreeSolitairePlaceholder("FourFreeSolitaire");
 MinigamePlaceholder sultanSolitairePlaceholder("SultanSolitaire");
-MinigamePlaceholder betsyRossSolitairePlaceholder("BetsyRossSolitaire");
-MinigamePlaceholder calculationSolitairePlaceholder("CalculationSolitaire");
 MinigamePlaceholder penguinSolitairePlaceholder("PenguinSolitaire");
-MinigamePlaceholder clockSolitairePlaceholder("ClockSolitaire");
 MinigamePlaceholder seahavenTowersSolitairePlaceholder("SeahavenTowersSolitaire");
 MinigamePlaceholder mountOlympusSolitairePlaceholder("MountOlympusSolitaire");
 MinigamePlaceholder laBelleLucieSolitairePlaceholder("LaBelleLucieSolitaire");
 MinigamePlaceholder terraceSolitairePlaceholder("TerraceSolitaire");
-MinigamePlaceholder alhambraSolitairePlaceholder("AlhambraSolitaire");
 MinigamePlaceholder shamrocksSolitairePlaceholder("ShamrocksSolitaire");
 MinigamePlaceholder acesAndKingsSolitairePlaceholder("AcesAndKingsSolitaire");
 MinigamePlaceholder oldMaidPlaceholder("OldMaid");
@@ -109,19 +109,19 @@ void MinigamesRegister()
        &EightOffSolitaire::instance,
        &EliminatorSolitaire::instance,
        &fortressSolitairePlaceholder,
-       &eagleWingSolitairePlaceholder,
+       &eagleWingSolitaire,
        &golfSolitaire,
        &fortyThievesSolitairePlaceholder,
        &fourFreeSolitairePlaceholder,
        &sultanSolitairePlaceholder,
-       &betsyRossSolitairePlaceholder,
+       &betsyRossSolitaire,
        &BristolSolitaire::instance,
-       &calculationSolitairePlaceholder,
+       &calculationSolitaire,
        &nestorSolitaire,
        &BeleagueredCastleSolitaire::instance,
        &penguinSolitairePlaceholder,
        &spideretteSolitaire,
-       &clockSolitairePlaceholder,
+       &clockSolitaire,
        &seahavenTowersSolitairePlaceholder,
        &PyramidSolitaire::instance,
        &mountOlympusSolitairePlaceholder,
@@ -130,7 +130,7 @@ void MinigamesRegister()
        &TripletsSolitaire::instance,
        &gapsSolitaire,
        &SlideSolitaire::instance,
-       &alhambraSolitairePlaceholder,
+       &alhambraSolitaire,
        &shamrocksSolitairePlaceholder,
        &acesAndKingsSolitairePlaceholder,
        &oldMaidPlaceholder,

@@ -31,15 +31,20 @@
 #include "core/ReflectionManager.h"
 #include "core/ReflectionTypeBasic.h"
 #include "core/ReflectionTypeTable.h"
+#include "games/solitaire/AlhambraSolitaire.h"
 #include "games/solitaire/BakersDozenSolitaire.h"
 #include "games/solitaire/BatsfordSolitaire.h"
 #include "games/solitaire/BeleagueredCastleSolitaire.h"
 #include "games/solitaire/Best21Solitaire.h"
+#include "games/solitaire/BetsyRossSolitaire.h"
 #include "games/solitaire/BowlingSolitaire.h"
 #include "games/solitaire/BristolSolitaire.h"
+#include "games/solitaire/CalculationSolitaire.h"
 #include "games/solitaire/CanfieldSolitaire.h"
+#include "games/solitaire/ClockSolitaire.h"
 #include "games/solitaire/ColoradoSolitaire.h"
 #include "games/solitaire/CribbageSquareSolitaire.h"
+#include "games/solitaire/EagleWingSolitaire.h"
 #include "games/solitaire/EightOffSolitaire.h"
 #include "games/solitaire/EliminatorSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
@@ -139,16 +144,20 @@ void GameTypesRegister()
    // FourSeasonsSolitaire
    EightOffSolitaire::ReflectionRegister();
    EliminatorSolitaire::ReflectionRegister();
-   // FortressSolitaire, EagleWingSolitaire
+   // FortressSolitaire
+   EagleWingSolitaire::ReflectionRegister();
    GolfSolitaire::ReflectionRegister();
-   // FortyThievesSolitaire, FourFreeSolitaire, SultanSolitaire, BetsyRossSolitaire
+   // FortyThievesSolitaire, FourFreeSolitaire, SultanSolitaire
+   BetsyRossSolitaire::ReflectionRegister();
    BristolSolitaire::ReflectionRegister();
    NestorSolitaire::ReflectionRegister();
-   // CalculationSolitaire, PenguinSolitaire
+   CalculationSolitaire::ReflectionRegister();
+   // PenguinSolitaire
    SpideretteSolitaire::ReflectionRegister();
    // SeahavenTowersSolitaire
    BeleagueredCastleSolitaire::ReflectionRegister();
-   // ClockSolitaire, AlhambraSolitaire
+   ClockSolitaire::ReflectionRegister();
+   AlhambraSolitaire::ReflectionRegister();
    PyramidSolitaire::ReflectionRegister();
    // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire
    TripletsSolitaire::ReflectionRegister();

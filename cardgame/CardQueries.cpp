@@ -220,4 +220,14 @@ i32 CardsTwentyOneValueGet(const Table<Card*>& cards)
    }
    return total > 21 ? 0 : total;
 }
+
+bool CardRankStepFollowsCheck(i32 topRank, i32 rank, i32 step)
+{
+   if (topRank < 1 || topRank >= 13 || step < 1 || step > 12)
+   {
+      return false;
+   }
+   const i32 next = topRank + step;
+   return rank == (next > 13 ? next - 13 : next);
+}
 } // namespace Corvale

@@ -28,6 +28,9 @@ bool CardsSequenceCheck(const Table<Card*>& cards, const Card* startCard, i32 di
                         bool aceHigh, bool wrapAllowed, i32 step, i32 endIndex);
 // A King heading exactly 13 cards to the end of the table, descending by one under suitRule.
 bool CardsFullRunCheck(const Table<Card*>& cards, const Card* card, i32 suitRule);
+// Whether rank follows topRank on a pile that builds by step (1-12) with the Ace after the King; a
+// King ends the pile.
+bool CardRankStepFollowsCheck(i32 topRank, i32 rank, i32 step);
 // The hand's blackjack value; 0 when it exceeds 21.
 i32 CardsTwentyOneValueGet(const Table<Card*>& cards);
 } // namespace Corvale

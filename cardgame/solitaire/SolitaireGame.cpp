@@ -184,6 +184,28 @@ void SolitaireGame::DropTargetsHighlight(Card* card)
    }
 }
 
+bool SolitaireGame::EmptyPilesFill(i32 type, i32 first, i32 last, CardPile* source)
+{
+   i32 sourceLeft = source ? source->cards.count : 0;
+   bool holds = false;
+   const u32 delay = static_cast<u32>(delayCardDeal > 0 ? delayCardDeal : 0);
+   for (i32 id = first; id <= last; ++id)
+   {
+      CardPile* pile = CardPileGet(type, id, -1);
+      if (!pile || pile == source)
+      {
+         continue;
+      }
+      if (pile->cards.count == 0 && sourceLeft > 0)
+      {
+         CardPileTopCardMoveQueue(pile, source, delay, true);
+         sourceLeft--;
+      }
+      holds = holds || pile->cards.count > 0;
+   }
+   return holds;
+}
+
 bool SolitaireGame::MayActCheck()
 {
    return (!layer || layer->EnabledCheck()) && HumanMayActCheck();

@@ -34,6 +34,9 @@ class SolitaireGame : public FrontendBasedCardGame
    void DropTargetsHighlight(Card* card);
    // No modal layer over the game, the player may act, nothing queued and no card moving.
    bool MayActCheck();
+   // Queues the source's top card onto each empty pile of the type with a secondary ID from first
+   // to last, while the source lasts; true when any of those piles holds cards.
+   bool EmptyPilesFill(i32 type, i32 first, i32 last, CardPile* source);
 
  protected:
    // The card whose widget a usable pointer holds down, or null.

@@ -82,6 +82,21 @@ void TalonSolitaire::ResetButtonRefresh()
    }
 }
 
+void TalonSolitaire::StockCardsTurn(i32 count, i32 pileType)
+{
+   CardPile* stock = CardPileGet(CARD_PILE_TYPE_DRAW, -1, -1);
+   if (!stock || stock->cards.count == 0)
+   {
+      return;
+   }
+   const bool last = DrawPileAtMostCheck(count);
+   CardsDealToEachPile(pileType, stock, count, true);
+   if (last)
+   {
+      ResetButtonRefresh();
+   }
+}
+
 void TalonSolitaire::TalonReset()
 {
    CardPile* talon = CardPileGet(CARD_PILE_TYPE_TALON, -1, -1);

@@ -104,12 +104,7 @@ void CanfieldSolitaire::CardChoose(Card* card)
       TalonSolitaire::CardChoose(card);
       return;
    }
-   const bool last = DrawPileAtMostCheck(CANFIELD_TURN_COUNT);
-   CardsDealToEachPile(CARD_PILE_TYPE_TALON, stock, CANFIELD_TURN_COUNT, true);
-   if (last)
-   {
-      ResetButtonRefresh();
-   }
+   StockCardsTurn(CANFIELD_TURN_COUNT, CARD_PILE_TYPE_TALON);
 }
 
 bool CanfieldSolitaire::CardStackPickUpCheck(Card* card)
@@ -179,25 +174,10 @@ void CanfieldSolitaire::Refresh()
    {
       return;
    }
+   // One reserve card for each empty column while they last.
    CardPile* reserve = ReserveGet();
-   i32 reserveLeft = reserve ? reserve->cards.count : 0;
-   bool tableauHolds = false;
-   const u32 delay = static_cast<u32>(delayCardDeal > 0 ? delayCardDeal : 0);
-   for (i32 id = 0; id <= CANFIELD_RESERVE_ID; ++id)
-   {
-      CardPile* pile = CardPileGet(CARD_PILE_TYPE_TABLEAU, id, -1);
-      if (!pile)
-      {
-         continue;
-      }
-      // One reserve card for each empty column while they last.
-      if (pile != reserve && pile->cards.count == 0 && reserveLeft > 0)
-      {
-         CardPileTopCardMoveQueue(pile, reserve, delay, true);
-         reserveLeft--;
-      }
-      tableauHolds = tableauHolds || pile->cards.count > 0;
-   }
+   const bool tableauHolds = EmptyPilesFill(CARD_PILE_TYPE_TABLEAU, 0, CANFIELD_COLUMN_COUNT - 1, reserve) ||
+                             (reserve && reserve->cards.count > 0);
    const CardPile* stock = StockGet();
    const CardPile* talon = CardPileGet(CARD_PILE_TYPE_TALON, -1, -1);
    if (tableauHolds || (stock && stock->cards.count > 0) || (talon && talon->cards.count > 0))

@@ -2980,6 +2980,207 @@ TEST(DataCheck, CanfieldAndSpidersFindTheirConstantsTextsAndRules)
    }
 }
 
+// Clock, Calculation, Eagle Wing, Betsy Ross and Alhambra: their options with their defaults, texts
+// and help in every language, the pile roles their rules find (foundations before columns, card
+// counts on the stock and the trunk), the Reset button of the talon games, and tables whose piles,
+// fans included, stay apart and clear of the menu bar's corner and the button row.
+TEST(DataCheck, ClockCalculationAndTalonGamesFindTheirDataAndLayTheirTablesApart)
+{
+   struct Box
+   {
+      float x, y, w, h;
+      std::string what;
+   };
+   const auto overlap = [](const Box& a, const Box& b)
+   { return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h; };
+   struct Game
+   {
+      const char* key;
+      std::map<std::string, bool> defaults;
+      // Type and secondary ID of every pile.
+      std::set<std::pair<std::string, i32>> piles;
+      bool reset;
+      // The most cards a fanned pile of the type shows.
+      std::map<std::string, i32> fanned;
+      // The piles that carry a card count.
+      std::set<std::pair<std::string, i32>> counted;
+   };
+   const auto ids = [](const char* type, i32 first, i32 last)
+   {
+      std::set<std::pair<std::string, i32>> found;
+      for (i32 id = first; id <= last; id++)
+      {
+         found.insert({type, id});
+      }
+      return found;
+   };
+   const auto joined = [](std::initializer_list<std::set<std::pair<std::string, i32>>> parts)
+   {
+      std::set<std::pair<std::string, i32>> all;
+      for (const auto& part : parts)
+      {
+         all.insert(part.begin(), part.end());
+      }
+      return all;
+   };
+   const std::set<std::pair<std::string, i32>> stock = {{"Draw", -1}};
+   const Game games[] = {
+       {"ClockSolitaire",
+        {{"DealWinnableHand", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        joined({stock, {{"Flip", 0}, {"Waste", 0}, {"Waste", 1}}, ids("Tableau", 0, 11)}),
+        false,
+        {},
+        stock},
+       {"CalculationSolitaire",
+        {{"FourColumns", true}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        joined({stock, {{"Talon", -1}}, ids("Reserve", 0, 3), ids("Foundation", 0, 3), ids("Tableau", 0, 4)}),
+        false,
+        {},
+        stock},
+       {"EagleWingSolitaire",
+        {{"SeventeenCardReserve", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        joined({stock, {{"Talon", -1}, {"Reserve", -1}}, ids("Foundation", 0, 3), ids("Tableau", 0, 7)}),
+        true,
+        {{"Tableau", 3}},
+        {{"Draw", -1}, {"Reserve", -1}}},
+       {"BetsyRossSolitaire",
+        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        joined({stock, {{"Talon", -1}}, ids("Reserve", 0, 3), ids("Foundation", 0, 3)}),
+        true,
+        {},
+        stock},
+       {"AlhambraSolitaire",
+        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        joined({stock, {{"Talon", -1}, {"Flip", -1}}, ids("Foundation", 0, 7), ids("Reserve", 0, 7)}),
+        true,
+        {{"Reserve", 4}},
+        stock},
+   };
+   auto graphics = BuiltDataLoad("Graphics/GraphicsConsts");
+   ASSERT_TRUE(graphics);
+   const JSONValue* templates = graphics->ItemGet("CardPileTemplates");
+   const std::map<std::string, Point2F> sizes = {
+       {"Small", {60, 84}}, {"Medium", {80, 112}}, {"Large", {100, 140}}};
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const Game& game : games)
+   {
+      SCOPED_TRACE(game.key);
+      auto consts = BuiltDataLoad((std::string("Scripts/Minigames/") + game.key).c_str());
+      ASSERT_TRUE(consts);
+      EXPECT_STREQ(consts->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire");
+      std::vector<std::string> textKeys = {game.key};
+      std::map<std::string, bool> defaults;
+      const JSONValue* settings = consts->ItemGet("Settings");
+      for (i32 i = 0; i < settings->CountGet(); i++)
+      {
+         const JSONValue* option = settings->ElementGet(i);
+         const char* name = option->ItemGet("Name")->StringValueGet();
+         defaults[name ? name : ""] = option->ItemGet("Default")->BoolValueGet();
+         const bool rule =
+             name && std::strcmp(name, "ShowPlayableCards") != 0 && std::strcmp(name, "ShowHelpLabels") != 0;
+         EXPECT_EQ(option->ItemGet("RequiresMinigameRestart")->BoolValueGet(), rule) << name;
+         const char* key = option->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(key ? key : "");
+      }
+      EXPECT_EQ(defaults, game.defaults);
+      EXPECT_EQ(consts->ItemGet("ResetButtonIncluded")->BoolValueGet(), game.reset);
+      // The fixed furniture: the menu bar's panel, the New Game, Undo and Reset buttons.
+      std::vector<Box> boxes = {
+          {692, 6, 260, 60, "menu bar"}, {16, 664, 170, 40, "New Game"}, {196, 664, 170, 40, "Undo"}};
+      if (game.reset)
+      {
+         const Point2F at = consts->ItemGet("ResetButtonPosition")->Point2FValueGet();
+         boxes.push_back({at.x, at.y, 170, 40, "Reset"});
+         textKeys.push_back(consts->ItemGet("ResetButton")->ItemGet("TextKey")->StringValueGet());
+      }
+      std::set<std::pair<std::string, i32>> piles;
+      std::set<std::pair<std::string, i32>> counted;
+      bool columnSeen = false;
+      const JSONValue* specifications = consts->ItemGet("CardPiles");
+      for (i32 i = 0; i < specifications->CountGet(); i++)
+      {
+         const JSONValue* pile = specifications->ElementGet(i);
+         const std::string type =
+             pile->ItemGet("Type")->StringValueGet() ? pile->ItemGet("Type")->StringValueGet() : "";
+         const i32 id =
+             pile->ItemNumberCheck("SecondaryID") ? pile->ItemGet("SecondaryID")->IntValueGet() : -1;
+         EXPECT_TRUE(piles.insert({type, id}).second) << type << " " << id << " twice";
+         // A double-click tries the piles in this order: the foundations come first.
+         columnSeen = columnSeen || type == "Tableau";
+         EXPECT_FALSE(columnSeen && type == "Foundation") << "pile " << i;
+         const JSONValue* labels = pile->ItemGet("HelpLabels");
+         if (labels->TypeGet() == JSONValue::TYPE_ARRAY && labels->CountGet() > 0 &&
+             std::string(labels->ElementGet(0)->ItemGet("TextProcedure")->StringValueGet()) == "CardCount")
+         {
+            counted.insert({type, id});
+         }
+         // The card size and the fan, from the pile or its template.
+         const char* inherited = pile->ItemGet("Inherited")->StringValueGet();
+         std::string size =
+             pile->ItemGet("CardSize")->StringValueGet() ? pile->ItemGet("CardSize")->StringValueGet() : "";
+         Point2F offset;
+         i32 fannedMax = -1;
+         for (const JSONValue* source = inherited ? templates->ItemGet(inherited) : nullptr; source;
+              source = source->ItemGet("Inherited")->StringValueGet()
+                           ? templates->ItemGet(source->ItemGet("Inherited")->StringValueGet())
+                           : nullptr)
+         {
+            if (size.empty() && source->ItemGet("CardSize")->StringValueGet())
+            {
+               size = source->ItemGet("CardSize")->StringValueGet();
+            }
+            if (offset.x == 0 && offset.y == 0 && source->ItemPoint2FCheck("CardPositionOffset"))
+            {
+               offset = source->ItemGet("CardPositionOffset")->Point2FValueGet();
+            }
+            if (fannedMax < 0 && source->ItemNumberCheck("CardsFannedMax"))
+            {
+               fannedMax = source->ItemGet("CardsFannedMax")->IntValueGet();
+            }
+         }
+         if (pile->ItemPoint2FCheck("CardPositionOffset"))
+         {
+            offset = pile->ItemGet("CardPositionOffset")->Point2FValueGet();
+         }
+         ASSERT_EQ(sizes.count(size), 1u) << "pile " << i;
+         const Point2F card = sizes.at(size);
+         // Stacked piles lean by a fraction of a pixel a card; fanned ones spread their shown cards.
+         i32 shown = offset.x < 1 && offset.y < 1 ? 52 : (game.fanned.count(type) ? game.fanned.at(type) : 1);
+         shown = fannedMax > 0 ? fannedMax : shown;
+         float spreadX = offset.x * static_cast<float>(shown - 1);
+         float spreadY = offset.y * static_cast<float>(shown - 1);
+         if (pile->ItemNumberCheck("CardsSpanLengthMax"))
+         {
+            spreadY = pile->ItemGet("CardsSpanLengthMax")->FloatValueGet();
+         }
+         const Point2F at = pile->ItemGet("Position")->Point2FValueGet();
+         const Box box = {at.x - card.x / 2, at.y - card.y / 2, card.x + spreadX, card.y + spreadY,
+                          type + " " + std::to_string(id)};
+         EXPECT_TRUE(box.x >= 0 && box.y >= 0 && box.x + box.w <= 960 && box.y + box.h <= 720) << box.what;
+         for (const Box& other : boxes)
+         {
+            EXPECT_FALSE(overlap(box, other)) << box.what << " overlaps " << other.what;
+         }
+         boxes.push_back(box);
+      }
+      EXPECT_EQ(piles, game.piles);
+      EXPECT_EQ(counted, game.counted);
+      for (u32 language = 0; language < TEXT_LANGUAGE_COUNT; language++)
+      {
+         const std::string name = TextManager::LanguageNameGet(language);
+         auto texts = BuiltDataLoad(("Text/" + name + "/Text").c_str());
+         ASSERT_TRUE(texts) << name;
+         for (const std::string& key : textKeys)
+         {
+            EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << name << " has no text \"" << key << "\"";
+         }
+         EXPECT_TRUE(
+             std::filesystem::is_regular_file(data + "/Text/" + name + "/HelpGames/" + game.key + ".txt"))
+             << name << " has no rules";
+      }
+   }
+}
+
 // Pyramid and Poker square: their options, piles and layouts in Medium cards on the table clear of
 // the menu bar's panel and the button row, and their texts and help in every language.
 TEST(DataCheck, PyramidAndPokerSquareFindTheirConstantsTextsAndHelp)

@@ -3,8 +3,6 @@
 // into a fresh game and played on to the same final document.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
 #include <string>
 
 #include "tests/games/solitaire/SolitaireSoak.h"
@@ -153,64 +151,19 @@ TEST(CanfieldSoakTest, RandomGamesKeepTheRulesAndSavedGamesFinishTheSame)
    harness.SolitaireEnter(&game);
    harness.ConservedEveryFrame();
    CanfieldRules rules(harness);
-#ifdef __SANITIZE_ADDRESS__
-   const u32 games = 100;
-#else
-   const u32 games = 1000;
-#endif
-   const i32 maxSteps = 300;
-   const auto start = std::chrono::steady_clock::now();
-   u32 won = 0;
-   i64 steps = 0;
-   u32 roundTrips = 0;
-   for (u32 seed = 1; seed <= games && !::testing::Test::HasFailure(); ++seed)
-   {
-      SCOPED_TRACE(seed);
-      std::mt19937 options(seed);
-      SolitaireHarness::OptionSet("CanfieldSolitaire", "ThirteenCardReserve", options() % 4 != 0);
-      SolitaireHarness::OptionSet("CanfieldSolitaire", "MoveOnlyFullBuilds", options() % 3 == 0);
-      auto deal = [&]()
-      {
-         game.seed1 = seed * 7919u;
-         game.seed2 = seed * 104729u;
-         game.GameNew();
-         harness.Settle();
-         rules.firstRank =
-             harness.FoundationGet(0)->cards.count > 0 ? harness.FoundationGet(0)->cards[0]->rank : -1;
-      };
-      deal();
-      SolitaireSoak soak(harness, rules);
-      soak.random.seed(seed);
-      soak.undoAllowed = seed % 10 != 0;
-      soak.Play(0, maxSteps, -1, nullptr);
-      steps += soak.steps;
-      won += game.gameResult == MINIGAME_RESULT_WON ? 1 : 0;
-      if (seed % 10 != 0)
-      {
-         continue;
-      }
-      const std::string uninterrupted = SoakTimersCleared(harness.SavedText(&game));
-      deal();
-      SolitaireSoak resumed(harness, rules);
-      resumed.random.seed(seed);
-      resumed.undoAllowed = false;
-      const i32 saveStep = 1 + static_cast<i32>(options() % 100);
-      JSONTest::ValuePointer saved;
-      resumed.Play(0, maxSteps, saveStep, &saved);
-      if (saved)
-      {
-         harness.SolitaireEnter(&fresh);
-         ASSERT_TRUE(fresh.Load(saved.get()));
-         resumed.Play(saveStep, maxSteps, -1, nullptr);
-         EXPECT_EQ(SoakTimersCleared(harness.SavedText(&fresh)), uninterrupted);
-         roundTrips++;
-         harness.SolitaireEnter(&game);
-      }
-   }
-   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-   std::printf("%u games, %lld steps, %u won, %u saved and loaded, %.1f s\n", games,
-               static_cast<long long>(steps), won, roundTrips, seconds);
-   EXPECT_GE(roundTrips, games / 20);
+   const SoakSetup setup = {
+       "CanfieldSolitaire", 1,
+       [](std::mt19937& options)
+       {
+          SolitaireHarness::OptionSet("CanfieldSolitaire", "ThirteenCardReserve", options() % 4 != 0);
+          SolitaireHarness::OptionSet("CanfieldSolitaire", "MoveOnlyFullBuilds", options() % 3 == 0);
+       },
+       [&]()
+       {
+          rules.firstRank =
+              harness.FoundationGet(0)->cards.count > 0 ? harness.FoundationGet(0)->cards[0]->rank : -1;
+       }};
+   SoakRun(rules, harness, game, fresh, setup, 300);
 }
 } // namespace
 } // namespace TestSupport

@@ -10,7 +10,12 @@
 #include "app/profile/ProfileStore.h"
 #include "core/ReflectionTypeBasic.h"
 #include "cardgame/CardNames.h"
+#include "games/solitaire/AlhambraSolitaire.h"
+#include "games/solitaire/BetsyRossSolitaire.h"
+#include "games/solitaire/CalculationSolitaire.h"
 #include "games/solitaire/CanfieldSolitaire.h"
+#include "games/solitaire/ClockSolitaire.h"
+#include "games/solitaire/EagleWingSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
 #include "games/solitaire/SpideretteSolitaire.h"
 #include "tests/games/solitaire/KlondikeHarness.h"
@@ -28,6 +33,11 @@ class SolitaireHarness : public KlondikeHarness
       CanfieldSolitaire::ReflectionRegister();
       SpiderSolitaire::ReflectionRegister();
       SpideretteSolitaire::ReflectionRegister();
+      ClockSolitaire::ReflectionRegister();
+      CalculationSolitaire::ReflectionRegister();
+      EagleWingSolitaire::ReflectionRegister();
+      BetsyRossSolitaire::ReflectionRegister();
+      AlhambraSolitaire::ReflectionRegister();
    }
 
    static void OptionSet(const char* key, const char* name, const char* value)
@@ -60,6 +70,7 @@ class SolitaireHarness : public KlondikeHarness
    CardPile* TalonGet() { return solitaire->CardPileGet(CARD_PILE_TYPE_TALON, -1, -1); }
    CardPile* FoundationGet(i32 i) { return solitaire->CardPileGet(CARD_PILE_TYPE_FOUNDATION, i, -1); }
    CardPile* ColumnGet(i32 i) { return solitaire->CardPileGet(CARD_PILE_TYPE_TABLEAU, i, -1); }
+   CardPile* PileGet(i32 type, i32 i) { return solitaire->CardPileGet(type, i, -1); }
 
    // Every card back in the stock, face down, with no history: a table for fixtures.
    void TableEmpty()
