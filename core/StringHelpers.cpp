@@ -753,6 +753,11 @@ bool ColorRGBA8FromString(const char* text, ColorRGBA8* color)
 
 bool IntegerFormatCheck(const char* format, i32 count)
 {
+   return FormatConversionsCheck(format, 'd', count);
+}
+
+bool FormatConversionsCheck(const char* format, char conversion, i32 count)
+{
    if (!format)
    {
       return false;
@@ -768,7 +773,7 @@ bool IntegerFormatCheck(const char* format, i32 count)
       {
          c++;
       }
-      else if (c[1] == 'd')
+      else if (c[1] == conversion)
       {
          conversions++;
          c++;
