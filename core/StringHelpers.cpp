@@ -753,11 +753,6 @@ bool ColorRGBA8FromString(const char* text, ColorRGBA8* color)
 
 bool IntegerFormatCheck(const char* format, i32 count)
 {
-   return FormatConversionsCheck(format, 'd', count);
-}
-
-bool FormatConversionsCheck(const char* format, char conversion, i32 count)
-{
    if (!format)
    {
       return false;
@@ -773,7 +768,7 @@ bool FormatConversionsCheck(const char* format, char conversion, i32 count)
       {
          c++;
       }
-      else if (c[1] == conversion)
+      else if (c[1] == 'd')
       {
          conversions++;
          c++;

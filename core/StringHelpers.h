@@ -61,6 +61,4 @@ bool ColorRGBA8FromString(const char* text, ColorRGBA8* color);
 // True when the text is a printf format whose only conversions are exactly count "%d" ("%%"
 // allowed): translated formats must not read arguments that are not there.
 bool IntegerFormatCheck(const char* format, i32 count);
-// The same for exactly count conversions of the one letter given ('d', 's').
-bool FormatConversionsCheck(const char* format, char conversion, i32 count);
 } // namespace Corvale

@@ -41,6 +41,28 @@ const char* EuchreSolitaireSuitPopup::SuitTextKeyGet(i32 suit)
    return suit >= SUIT_HEARTS && suit <= SUIT_CLUBS ? keys[suit] : nullptr;
 }
 
+bool EuchreSolitaireSuitPopup::CallTrumpFormatCheck(const char* format)
+{
+   i32 names = 0;
+   for (const char* c = format; c && *c; c++)
+   {
+      if (*c != '%')
+      {
+         continue;
+      }
+      c++;
+      if (*c == 's')
+      {
+         names++;
+      }
+      else if (*c != '%')
+      {
+         return false;
+      }
+   }
+   return format && names == 1;
+}
+
 void EuchreSolitaireSuitPopup::CallTrumpTextFormat(i32 suit, char* buffer, u32 size)
 {
    if (!buffer || size == 0)
@@ -55,7 +77,7 @@ void EuchreSolitaireSuitPopup::CallTrumpTextFormat(i32 suit, char* buffer, u32 s
       suitName = "";
    }
    const char* format = textManager.TextGet("EuchreCallTrump");
-   if (!FormatConversionsCheck(format, 's', 1))
+   if (!CallTrumpFormatCheck(format))
    {
       WarningPrintf(
           "EuchreSolitaireSuitPopup::CallTrumpTextFormat -- text \"EuchreCallTrump\" is not a format "
@@ -87,13 +109,8 @@ void EuchreSolitaireSuitPopup::LayerInit(LayerWidget* pushedLayer)
       return;
    }
    const i32 turnUpSuit = game->TurnUpCardSuitGet();
-   LabelWidget* text = dynamic_cast<LabelWidget*>(pushedLayer->DescendantGetByPath("Panel.Text"));
-   if (text)
-   {
-      char line[EUCHRE_CALL_TRUMP_TEXT_SIZE];
-      CallTrumpTextFormat(turnUpSuit, line, sizeof(line));
-      text->TextSet(line);
-   }
+   passed = false;
+   QuestionShow();
    for (i32 suit = SUIT_HEARTS; suit <= SUIT_CLUBS; ++suit)
    {
       PressButtonWidget* button =
@@ -142,6 +159,28 @@ void EuchreSolitaireSuitPopup::LayerInit(LayerWidget* pushedLayer)
    WidgetShow("Panel.DoubleDownLabel", false);
 }
 
+void EuchreSolitaireSuitPopup::QuestionShow()
+{
+   LabelWidget* text = layer ? dynamic_cast<LabelWidget*>(layer->DescendantGetByPath("Panel.Text")) : nullptr;
+   if (!text || !game)
+   {
+      return;
+   }
+   if (passed)
+   {
+      text->TextKeySet("EuchreSelect");
+      return;
+   }
+   char line[EUCHRE_CALL_TRUMP_TEXT_SIZE];
+   CallTrumpTextFormat(game->TurnUpCardSuitGet(), line, sizeof(line));
+   text->TextSet(line);
+}
+
+void EuchreSolitaireSuitPopup::TextsRefresh()
+{
+   QuestionShow();
+}
+
 void EuchreSolitaireSuitPopup::Deinit()
 {
    doubleDown = nullptr;
@@ -183,11 +222,8 @@ void EuchreSolitaireSuitPopup::Pass()
    {
       WidgetShow(path, true);
    }
-   LabelWidget* text = layer ? dynamic_cast<LabelWidget*>(layer->DescendantGetByPath("Panel.Text")) : nullptr;
-   if (text)
-   {
-      text->TextKeySet("EuchreSelect");
-   }
+   passed = true;
+   QuestionShow();
    WidgetShow("Panel.TurnUpCard", false);
    game->TrumpPass(DoubleDownGet());
    WidgetShow("Panel.DoubleDown", true);

@@ -22,10 +22,14 @@ class EuchreSolitaireSuitPopup : public Popup
 
    void LayerInit(LayerWidget* pushedLayer) override;
    void Deinit() override;
+   // The question is made here, so a new language makes it again.
+   void TextsRefresh() override;
 
    // The question naming the suit, from the translators' "EuchreCallTrump"; the suit's name alone
    // (with one log line) when that text is not a format with exactly one %s.
    static void CallTrumpTextFormat(i32 suit, char* buffer, u32 size);
+   // A printf format whose only conversion is exactly one %s ("%%" allowed).
+   static bool CallTrumpFormatCheck(const char* format);
    // The text key of the suit's name; null outside the four suits.
    static const char* SuitTextKeyGet(i32 suit);
 
@@ -43,8 +47,11 @@ class EuchreSolitaireSuitPopup : public Popup
 
  private:
    void WidgetShow(const char* path, bool visible);
+   void QuestionShow();
    // Once a suit is named the popup leaves, and only once.
    void Leave();
    ToggleButtonWidget* doubleDown = nullptr;
+   // After a pass the popup asks for a suit instead.
+   bool passed = false;
 };
 } // namespace Corvale

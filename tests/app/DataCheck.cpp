@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "cardgame/CribbageHandScorer.h"
+#include "games/solitaire/EuchreSolitaireSuitPopup.h"
 #include "app/Minigames.h"
 #include "tests/app/LayerTestSupport.h"
 #include "tests/app/SourceReads.h"
@@ -3902,7 +3903,7 @@ TEST(DataCheck, EuchreSolitaireFindsItsConstantsLayersAndTexts)
       // Captions end left of their numbers, on the table's right.
       const Point2F at = game->ItemGet((pair + "TextPosition").c_str())->Point2FValueGet();
       const Point2F numberAt = game->ItemGet((pair + "NumberPosition").c_str())->Point2FValueGet();
-      EXPECT_LE(at.x + text->ItemGet("Bounds")->Box2FValueGet().max.x, numberAt.x);
+      EXPECT_LE(at.x + text->ItemGet("Bounds")->Box2FValueGet().width, numberAt.x);
       EXPECT_GE(at.x, 640.0f);
    }
    for (const char* path : {"CardPileContainer", "CardContainerBottom", "ButtonContainerBottom", "CardContainerTop",
@@ -3990,7 +3991,7 @@ TEST(DataCheck, EuchreSolitaireFindsItsConstantsLayersAndTexts)
          EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
       }
       // The question is a format for the suit's name.
-      EXPECT_TRUE(FormatConversionsCheck(texts->ItemGet("EuchreCallTrump")->StringValueGet(), 's', 1)) << language;
+      EXPECT_TRUE(EuchreSolitaireSuitPopup::CallTrumpFormatCheck(texts->ItemGet("EuchreCallTrump")->StringValueGet())) << language;
       const std::string path = data + "/Text/" + language + "/HelpGames/EuchreSolitaire.txt";
       EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
    }
