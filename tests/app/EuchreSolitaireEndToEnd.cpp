@@ -85,7 +85,8 @@ TEST_F(EuchreSolitaireEndToEnd, TheHandDealsUnderTheTrumpPopupAndATrickIsPlayed)
    {
       hand.push_back(PilePointGet(euchre.get(), "Tableau", pile));
    }
-   const Point turnUpFace = turnUp;
+   // The card's sprite is drawn around its place, the box's top left corner.
+   const Point turnUpFace{turnUp.x - 50, turnUp.y - 70};
    const auto dealtCheck = [&](const Snapshot& seen)
    {
       for (const Point& at : hand)
@@ -95,11 +96,13 @@ TEST_F(EuchreSolitaireEndToEnd, TheHandDealsUnderTheTrumpPopupAndATrickIsPlayed)
             return false;
          }
       }
-      return WhiteShareGet(seen, turnUpFace, 30, 45) > 0.35 && ButtonCheck(seen, pickUp.x, pickUp.y);
+      return WhiteShareGet(seen, turnUpFace, 30, 45) > 0.35;
    };
    std::unique_ptr<Snapshot> dealt;
-   ASSERT_TRUE(ClickUntil(settingsPlay.x, settingsPlay.y, dealtCheck, settingsMenuCheck, &dealt))
-       << "the table never showed the hand's five faces under the trump popup's turned-up card";
+   const bool dealtShown = ClickUntil(settingsPlay.x, settingsPlay.y, dealtCheck, settingsMenuCheck, &dealt);
+   ASSERT_TRUE(dealtShown)
+       << "the table never showed the hand's five faces under the trump popup's turned-up card; "
+       << FileRead(saveFolder + "/Log.txt");
    ScreenKeep(lastShot, screens + "/EuchreSolitaireDealt.png", 960);
 
    // Pick Up: the popup leaves and the turned-up card lies on the computer's place.
@@ -108,8 +111,8 @@ TEST_F(EuchreSolitaireEndToEnd, TheHandDealsUnderTheTrumpPopupAndATrickIsPlayed)
    ASSERT_TRUE(ClickUntil(
        pickUp.x, pickUp.y,
        [&](const Snapshot& seen)
-       { return WhiteShareGet(seen, waste, 40, 56) > 0.35 && !ButtonCheck(seen, pickUp.x, pickUp.y); },
-       [&](const Snapshot& seen) { return ButtonCheck(seen, pickUp.x, pickUp.y); }))
+       { return WhiteShareGet(seen, waste, 40, 56) > 0.35 && WhiteShareGet(seen, turnUpFace, 30, 45) < 0.1; },
+       [&](const Snapshot& seen) { return WhiteShareGet(seen, turnUpFace, 30, 45) > 0.35; }))
        << "Pick Up put no face on the computer's place";
    ScreenKeep(lastShot, screens + "/EuchreSolitairePickedUp.png", 960);
 
