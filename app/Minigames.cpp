@@ -21,6 +21,7 @@
 #include "games/solitaire/EagleWingSolitaire.h"
 #include "games/solitaire/EightOffSolitaire.h"
 #include "games/solitaire/EliminatorSolitaire.h"
+#include "games/solitaire/EuchreSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/GapsSolitaire.h"
 #include "games/solitaire/GolfSolitaire.h"
@@ -76,7 +77,6 @@ MinigamePlaceholder ohHellPlaceholder("OhHell");
 MinigamePlaceholder tuxedoPlaceholder("Tuxedo");
 MinigamePlaceholder whistPlaceholder("Whist");
 MinigamePlaceholder ginRummyPlaceholder("GinRummy");
-MinigamePlaceholder euchreSolitairePlaceholder("EuchreSolitaire");
 MinigamePlaceholder cribbagePlaceholder("Cribbage");
 MinigamePlaceholder pitchPlaceholder("Pitch");
 MinigamePlaceholder canastaPlaceholder("Canasta");
@@ -149,7 +149,7 @@ void MinigamesRegister()
        &ginRummyPlaceholder,
        &Pick2Solitaire::instance,
        &ThreeTowersSolitaire::instance,
-       &euchreSolitairePlaceholder,
+       &EuchreSolitaire::instance,
        &Sum11Solitaire::instance,
        &CribbageSquareSolitaire::instance,
        &PokerSquareSolitaire::instance,

@@ -47,6 +47,7 @@
 #include "games/solitaire/EagleWingSolitaire.h"
 #include "games/solitaire/EightOffSolitaire.h"
 #include "games/solitaire/EliminatorSolitaire.h"
+#include "games/solitaire/EuchreSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
 #include "games/solitaire/GapsSolitaire.h"
 #include "games/solitaire/GolfSolitaire.h"
@@ -181,7 +182,8 @@ void GameTypesRegister()
    PokerSquareSolitaire::ReflectionRegister();
    HeartsPlayer::ReflectionRegister();
    Hearts::ReflectionRegister();
-   // CribbagePlayer, Cribbage, PitchPlayer, Pitch, EuchreSolitaire
+   // CribbagePlayer, Cribbage, PitchPlayer, Pitch
+   EuchreSolitaire::ReflectionRegister();
    BowlingSolitaire::ReflectionRegister();
    // CanastaTeam, Canasta, EuchrePlayer, EuchreTeam, Euchre, Rummy500Player, Rummy500, PinochleMeld,
    // Pinochle4PlayersPlayer, Pinochle4PlayersTeam, Pinochle4Players, TablePokerPlayer, TablePokerGame,

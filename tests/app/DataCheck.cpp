@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "cardgame/CribbageHandScorer.h"
+#include "games/solitaire/EuchreSolitaireSuitPopup.h"
 #include "app/Minigames.h"
 #include "tests/app/LayerTestSupport.h"
 #include "tests/app/SourceReads.h"
@@ -4111,6 +4112,141 @@ TEST(DataCheck, BowlingAndCribbageSquareFindTheirConstantsLayersAndTexts)
          const std::string path = data + "/Text/" + language + "/HelpGames/" + g.key + ".txt";
          EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
       }
+   }
+}
+
+// Euchre solitaire: its constants with the trump indicator and the four score pairs, its piles in
+// Large cards on the table, its three layers with the widgets the code reads, and its texts, the
+// call-trump format and the rules in every language.
+TEST(DataCheck, EuchreSolitaireFindsItsConstantsLayersAndTexts)
+{
+   auto game = BuiltDataLoad("Scripts/Minigames/EuchreSolitaire");
+   ASSERT_TRUE(game);
+   EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire");
+   EXPECT_TRUE(game->ItemGet("TrumpIndicatorIncluded")->BoolValueGet());
+   EXPECT_TRUE(game->ItemGet("TrumpIndicatorWidget")->ItemGet("Children")->CountGet() > 0);
+   EXPECT_STREQ(game->ItemGet("TrumpSelectionCardSize")->StringValueGet(), "Large");
+   std::map<std::string, bool> options;
+   std::vector<std::string> textKeys = {"EuchreSolitaire"};
+   const JSONValue* settings = game->ItemGet("Settings");
+   for (i32 i = 0; i < settings->CountGet(); i++)
+   {
+      const JSONValue* option = settings->ElementGet(i);
+      const char* name = option->ItemGet("Name")->StringValueGet();
+      options[name ? name : ""] = option->ItemGet("Default")->BoolValueGet();
+      const char* key = option->ItemGet("TextKey")->StringValueGet();
+      textKeys.push_back(key ? key : "");
+   }
+   EXPECT_EQ(options, (std::map<std::string, bool>{{"ShowPlayableCards", false}, {"ShowHelpLabels", true}}));
+   auto layer = BuiltDataLoad("Graphics/GUI/EuchreSolitaireGame/Widgets");
+   ASSERT_TRUE(layer);
+   for (const std::string pair : {"Score", "AIScore", "Round", "TricksTaken"})
+   {
+      SCOPED_TRACE(pair);
+      EXPECT_TRUE(game->ItemGet((pair + "TextIncluded").c_str())->BoolValueGet());
+      EXPECT_TRUE(game->ItemPoint2FCheck((pair + "NumberPosition").c_str()));
+      EXPECT_TRUE(game->ItemPoint2FCheck((pair + "TextPosition").c_str()));
+      const JSONValue* number = LayerWidgetFind(layer.get(), pair + "Number");
+      const JSONValue* text = LayerWidgetFind(layer.get(), pair + "Text");
+      ASSERT_TRUE(number && text);
+      EXPECT_STREQ(number->ItemGet("Type")->StringValueGet(), "NumberLabel");
+      EXPECT_STREQ(text->ItemGet("Type")->StringValueGet(), "Label");
+      const char* caption = text->ItemGet("TextKey")->StringValueGet();
+      textKeys.push_back(caption ? caption : "");
+      // Captions end left of their numbers, on the table's right.
+      const Point2F at = game->ItemGet((pair + "TextPosition").c_str())->Point2FValueGet();
+      const Point2F numberAt = game->ItemGet((pair + "NumberPosition").c_str())->Point2FValueGet();
+      EXPECT_LE(at.x + text->ItemGet("Bounds")->Box2FValueGet().width, numberAt.x);
+      EXPECT_GE(at.x, 640.0f);
+   }
+   for (const char* path : {"CardPileContainer", "CardContainerBottom", "ButtonContainerBottom", "CardContainerTop",
+                            "HelpLabelContainer", "DialogContainer"})
+   {
+      EXPECT_TRUE(LayerWidgetFind(layer.get(), path)) << path;
+   }
+   // The piles: the stock, the fanned turn-up row, the two trick piles, the discards and the hand.
+   const JSONValue* piles = game->ItemGet("CardPiles");
+   std::vector<std::string> types;
+   for (i32 i = 0; i < piles->CountGet(); i++)
+   {
+      const JSONValue* pile = piles->ElementGet(i);
+      const char* type = pile->ItemGet("Type")->StringValueGet();
+      types.push_back(type ? type : "");
+      if (types.back() == "Tableau")
+      {
+         EXPECT_EQ(pile->ItemGet("SecondaryID")->IntValueGet(), i - 5);
+      }
+      const char* size = pile->ItemGet("CardSize")->StringValueGet();
+      const char* inherited = pile->ItemGet("Inherited")->StringValueGet();
+      EXPECT_TRUE((size && std::string(size) == "Large") ||
+                  (inherited && std::string(inherited).find("Large") != std::string::npos))
+          << i;
+      // A Large card is 100 by 140 around its position.
+      const Point2F at = pile->ItemGet("Position")->Point2FValueGet();
+      EXPECT_TRUE(at.x - 50 >= 0 && at.x + 50 <= 960 && at.y - 70 >= 0 && at.y + 70 <= 720) << i;
+      EXPECT_FALSE(at.x + 50 > 692 && at.y - 70 < 66) << i << " lies under the menu bar";
+      EXPECT_FALSE(at.x - 50 < 366 && at.y + 70 > 664) << i << " lies on the button row";
+   }
+   EXPECT_EQ(types, (std::vector<std::string>{"Draw", "Flip", "Waste", "Foundation", "Discard", "Tableau", "Tableau",
+                                              "Tableau", "Tableau", "Tableau"}));
+   // The turn-up row fans to the right and stops short of the Discard.
+   const JSONValue* flip = piles->ElementGet(1);
+   EXPECT_LE(flip->ItemGet("Position")->Point2FValueGet().x + flip->ItemGet("CardsSpanLengthMax")->FloatValueGet() + 50,
+             piles->ElementGet(4)->ItemGet("Position")->Point2FValueGet().x - 50);
+
+   // The popups' widgets, of the kinds the code takes them for.
+   auto suit = BuiltDataLoad("Graphics/GUI/EuchreSolitaireSuit/Widgets");
+   auto results = BuiltDataLoad("Graphics/GUI/EuchreSolitaireResults/Widgets");
+   ASSERT_TRUE(suit && results);
+   const std::pair<const char*, const char*> suitWidgets[] = {
+       {"Panel.Text", "Label"},         {"Panel.Hearts", "PressButton"},     {"Panel.Spades", "PressButton"},
+       {"Panel.Diamonds", "PressButton"}, {"Panel.Clubs", "PressButton"},   {"Panel.PickUp", "PressButton"},
+       {"Panel.Pass", "PressButton"},   {"Panel.TurnUpCard", "Sprite"},      {"Panel.DoubleDown", "ToggleButton"},
+       {"Panel.DoubleDownLabel", "Label"}};
+   for (const auto& [path, type] : suitWidgets)
+   {
+      const JSONValue* widget = LayerWidgetFind(suit.get(), path);
+      ASSERT_TRUE(widget) << path;
+      EXPECT_STREQ(widget->ItemGet("Type")->StringValueGet(), type) << path;
+      const char* key = widget->ItemGet("TextKey")->StringValueGet();
+      if (key)
+      {
+         textKeys.push_back(key);
+      }
+   }
+   EXPECT_TRUE(LayerWidgetFind(suit.get(), "Panel")->ItemGet("Transitions")->ItemGet("Exit"));
+   EXPECT_STREQ(LayerWidgetFind(results.get(), "Panel.Title")->ItemGet("TextKey")->StringValueGet(), "Scores");
+   EXPECT_STREQ(LayerWidgetFind(results.get(), "Panel.OK")->ItemGet("Type")->StringValueGet(), "PressButton");
+   for (const char* row : {"Panel.Player0", "Panel.Player1"})
+   {
+      for (const char* cell : {"PlayerName", "TricksTaken", "GameScore", "ScoreChange"})
+      {
+         const std::string path = std::string(row) + "." + cell;
+         const JSONValue* widget = LayerWidgetFind(results.get(), path);
+         ASSERT_TRUE(widget) << path;
+         EXPECT_STREQ(widget->ItemGet("Type")->StringValueGet(), "Label") << path;
+      }
+   }
+   for (const char* key : {"EuchreSolitaireComputer", "EuchreSolitaireTricksTaken", "EuchreSolitaireGameScore",
+                           "EuchreSolitaireScoreChange", "EuchreCallTrump", "EuchreSelect", "CardSuitHearts",
+                           "CardSuitSpades", "CardSuitDiamonds", "CardSuitClubs", "Scores", "OK"})
+   {
+      textKeys.push_back(key);
+   }
+
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+   {
+      auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+      ASSERT_TRUE(texts) << language;
+      for (const std::string& key : textKeys)
+      {
+         EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+      }
+      // The question is a format for the suit's name.
+      EXPECT_TRUE(EuchreSolitaireSuitPopup::CallTrumpFormatCheck(texts->ItemGet("EuchreCallTrump")->StringValueGet())) << language;
+      const std::string path = data + "/Text/" + language + "/HelpGames/EuchreSolitaire.txt";
+      EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
    }
 }
 
