@@ -260,8 +260,7 @@ class BuilderRules : public SoakRules
          {
             if (!top)
                return card->rank == RANK_KING;
-            const bool differs = h.alternating ? Red(top) != Red(card)
-                                                                            : top->suit != card->suit;
+            const bool differs = h.alternating ? Red(top) != Red(card) : top->suit != card->suit;
             return after <= 25 && differs && Step(top, card, -1, false);
          }
          return foundation && moving == 1 &&
@@ -271,8 +270,7 @@ class BuilderRules : public SoakRules
       {
          if (!column || after > 22)
             return false;
-         return top ? sameSuit && Step(top, card, -1, false)
-                    : card->rank == RANK_KING || !h.onlyKings;
+         return top ? sameSuit && Step(top, card, -1, false) : card->rank == RANK_KING || !h.onlyKings;
       }
       // Seahaven Towers.
       if (column)

@@ -71,7 +71,8 @@ TEST_P(BuilderSoakTest, RandomGamesKeepTheRulesAndSavedGamesFinishTheSame)
       resumed.random.seed(seed);
       resumed.undoAllowed = false;
       // Somewhere inside the game as it was played through.
-      const i32 saveStep = 1 + static_cast<i32>(options() % static_cast<u32>(soak.steps > 1 ? soak.steps - 1 : 1));
+      const i32 saveStep =
+          1 + static_cast<i32>(options() % static_cast<u32>(soak.steps > 1 ? soak.steps - 1 : 1));
       JSONTest::ValuePointer saved;
       resumed.Play(0, maxSteps, saveStep, &saved);
       if (saved)
@@ -93,7 +94,8 @@ TEST_P(BuilderSoakTest, RandomGamesKeepTheRulesAndSavedGamesFinishTheSame)
 }
 
 INSTANTIATE_TEST_SUITE_P(Games, BuilderSoakTest, ::testing::ValuesIn(BUILDER_KEYS),
-                         [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
+                         [](const ::testing::TestParamInfo<const char*>& info)
+                         { return std::string(info.param); });
 } // namespace
 } // namespace TestSupport
 } // namespace Corvale
