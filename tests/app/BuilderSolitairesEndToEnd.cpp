@@ -1,7 +1,7 @@
-// Yukon, Scorpion, Four Seasons, Forty Thieves, Seahaven Towers and Mount Olympus in one run of the
-// program: each started from the solitaire menu through the settings menu on its page, its dealt
-// table read off the screenshots at the constants' pile places (column tops, Yukon's and Scorpion's
-// backs, the stocks, cells and foundations dealt to), then left through the menu bar's Back.
+// Yukon and Scorpion in one run of the program: each started from the solitaire menu through the
+// settings menu on its page, its dealt table read off the screenshots at the constants' pile places
+// (every column's top face, Yukon's column 6 and Scorpion's column 0 backs, Scorpion's stock), then
+// left through the menu bar's Back.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -18,6 +18,8 @@ using Corvale::JSONValue;
 
 constexpr double FACE = 0.35;
 constexpr double BACK = 0.1;
+// The strip a card above leaves of a back shows its rim and the light lines of its pattern.
+constexpr double STRIP_BACK = 0.3;
 
 class BuilderSolitairesEndToEnd : public ProgramFixture
 {
@@ -106,10 +108,6 @@ class BuilderSolitairesEndToEnd : public ProgramFixture
    using Document = std::unique_ptr<JSONValue, void (*)(JSONValue*)>;
    Document yukon = DocumentLoad("Scripts/Minigames/YukonSolitaire");
    Document scorpion = DocumentLoad("Scripts/Minigames/ScorpionSolitaire");
-   Document seasons = DocumentLoad("Scripts/Minigames/FourSeasonsSolitaire");
-   Document thieves = DocumentLoad("Scripts/Minigames/FortyThievesSolitaire");
-   Document seahaven = DocumentLoad("Scripts/Minigames/SeahavenTowersSolitaire");
-   Document olympus = DocumentLoad("Scripts/Minigames/MountOlympusSolitaire");
    Point play{}, gameTab{}, settingsPlay{}, back{}, yes{}, no{};
    bool first = true;
 };
@@ -120,13 +118,20 @@ TEST_F(BuilderSolitairesEndToEnd, EachGameDealsItsTableFromTheSolitaireMenu)
    {
       GTEST_SKIP() << "XTest is not available to press keys and buttons";
    }
-   deadline = std::chrono::steady_clock::now() + std::chrono::seconds(600);
-   ASSERT_TRUE(yukon && scorpion && seasons && thieves && seahaven && olympus);
+   deadline = std::chrono::steady_clock::now() + std::chrono::seconds(420);
+   ASSERT_TRUE(yukon && scorpion);
    const std::string screens = ScreensFolderGet();
    std::unique_ptr<Snapshot> shot;
    // Large cards are 100 by 140 and fan 24 apart, Medium ones 80 by 112 and 19 apart.
    const auto face = [](const Snapshot& seen, Point at, bool large)
    { return WhiteShareGet(seen, at, large ? 40 : 30, large ? 60 : 45) > FACE; };
+   // A column's top card, down to its lower edge: a column still being dealt leaves the table
+   // showing there, even while flying cards cross the card's middle.
+   const auto top = [&](const Snapshot& seen, Point at, bool large)
+   {
+      const Point edge{at.x, at.y + (large ? 62 : 48)};
+      return face(seen, at, large) && WhiteShareGet(seen, edge, large ? 35 : 28, 5) > FACE;
+   };
    const auto back = [](const Snapshot& seen, Point at, bool large)
    { return WhiteShareGet(seen, at, large ? 35 : 28, large ? 55 : 42) < BACK; };
 
@@ -136,8 +141,8 @@ TEST_F(BuilderSolitairesEndToEnd, EachGameDealsItsTableFromTheSolitaireMenu)
    {
       for (int column = 0; column < 7; column++)
       {
-         if (!face(seen, CardPointGet(yukon.get(), "Tableau", column, column == 0 ? 0 : column + 4, 0, 24),
-                   true))
+         if (!top(seen, CardPointGet(yukon.get(), "Tableau", column, column == 0 ? 0 : column + 4, 0, 24),
+                  true))
          {
             return false;
          }
@@ -146,7 +151,7 @@ TEST_F(BuilderSolitairesEndToEnd, EachGameDealsItsTableFromTheSolitaireMenu)
       {
          Point strip = CardPointGet(yukon.get(), "Tableau", 6, k, 0, 24);
          strip.y += 12 - 70;
-         if (WhiteShareGet(seen, strip, 30, 6) > BACK)
+         if (WhiteShareGet(seen, strip, 30, 6) > STRIP_BACK)
          {
             return false;
          }
@@ -160,84 +165,18 @@ TEST_F(BuilderSolitairesEndToEnd, EachGameDealsItsTableFromTheSolitaireMenu)
    {
       for (int column = 0; column < 7; column++)
       {
-         if (!face(seen, CardPointGet(scorpion.get(), "Tableau", column, 6, 0, 24), true))
+         if (!top(seen, CardPointGet(scorpion.get(), "Tableau", column, 6, 0, 24), true))
          {
             return false;
          }
       }
       Point strip = CardPointGet(scorpion.get(), "Tableau", 0, 2, 0, 24);
       strip.y += 12 - 70;
-      return WhiteShareGet(seen, strip, 30, 6) < BACK &&
+      return WhiteShareGet(seen, strip, 30, 6) < STRIP_BACK &&
              back(seen, PilePointGet(scorpion.get(), "Draw", -1), true);
    };
    ASSERT_NO_FATAL_FAILURE(TableReach("Games.Game7", scorpionDealt, screens + "/ScorpionDealt.png", &shot));
 
-   // Four Seasons: a face on each of the five columns of the cross and on the first foundation.
-   const auto seasonsDealt = [&](const Snapshot& seen)
-   {
-      for (int column = 0; column < 5; column++)
-      {
-         if (!face(seen, PilePointGet(seasons.get(), "Tableau", column), false))
-         {
-            return false;
-         }
-      }
-      return face(seen, PilePointGet(seasons.get(), "Foundation", 0), false) &&
-             back(seen, PilePointGet(seasons.get(), "Draw", -1), false);
-   };
-   ASSERT_NO_FATAL_FAILURE(
-       TableReach("Games.Game14", seasonsDealt, screens + "/FourSeasonsDealt.png", &shot));
-   EXPECT_LT(WhiteShareGet(*shot, PilePointGet(seasons.get(), "Talon", -1), 28, 42), BACK)
-       << "the waste is empty";
-
-   // Forty Thieves: four faces in each of ten columns, the stock's back.
-   const auto thievesDealt = [&](const Snapshot& seen)
-   {
-      for (int column = 0; column < 10; column++)
-      {
-         if (!face(seen, CardPointGet(thieves.get(), "Tableau", column, 3, 0, 19), false))
-         {
-            return false;
-         }
-      }
-      return back(seen, PilePointGet(thieves.get(), "Draw", -1), false);
-   };
-   ASSERT_NO_FATAL_FAILURE(
-       TableReach("Games.Game20", thievesDealt, screens + "/FortyThievesDealt.png", &shot));
-
-   // Seahaven Towers: five faces in each of ten columns, and the first two cells.
-   const auto seahavenDealt = [&](const Snapshot& seen)
-   {
-      for (int column = 0; column < 10; column++)
-      {
-         if (!face(seen, CardPointGet(seahaven.get(), "Tableau", column, 4, 0, 19), false))
-         {
-            return false;
-         }
-      }
-      return face(seen, PilePointGet(seahaven.get(), "Reserve", 0), false) &&
-             face(seen, PilePointGet(seahaven.get(), "Reserve", 1), false);
-   };
-   ASSERT_NO_FATAL_FAILURE(
-       TableReach("Games.Game31", seahavenDealt, screens + "/SeahavenTowersDealt.png", &shot));
-   EXPECT_LT(WhiteShareGet(*shot, PilePointGet(seahaven.get(), "Reserve", 3), 28, 42), BACK)
-       << "cell 3 is empty";
-
-   // Mount Olympus: a face on all sixteen foundations and nine columns, the stock's back.
-   const auto olympusDealt = [&](const Snapshot& seen)
-   {
-      for (int pile = 0; pile < 16; pile++)
-      {
-         if (!face(seen, PilePointGet(olympus.get(), "Foundation", pile), false) ||
-             (pile < 9 && !face(seen, PilePointGet(olympus.get(), "Tableau", pile), false)))
-         {
-            return false;
-         }
-      }
-      return back(seen, PilePointGet(olympus.get(), "Draw", -1), false);
-   };
-   ASSERT_NO_FATAL_FAILURE(
-       TableReach("Games.Game33", olympusDealt, screens + "/MountOlympusDealt.png", &shot));
    Stop();
    EXPECT_EQ(FileRead(saveFolder + "/Log.txt"), "") << "the run logged a problem";
 }
