@@ -23,19 +23,25 @@
 #include "games/solitaire/EliminatorSolitaire.h"
 #include "games/solitaire/EuchreSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
+#include "games/solitaire/FortyThievesSolitaire.h"
+#include "games/solitaire/FourSeasonsSolitaire.h"
 #include "games/solitaire/GapsSolitaire.h"
 #include "games/solitaire/GolfSolitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/MountOlympusSolitaire.h"
 #include "games/solitaire/NestorSolitaire.h"
 #include "games/solitaire/Pick2Solitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
+#include "games/solitaire/ScorpionSolitaire.h"
+#include "games/solitaire/SeahavenTowersSolitaire.h"
 #include "games/solitaire/SlideSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
 #include "games/solitaire/SpideretteSolitaire.h"
 #include "games/solitaire/Sum11Solitaire.h"
 #include "games/solitaire/ThreeTowersSolitaire.h"
 #include "games/solitaire/TripletsSolitaire.h"
+#include "games/solitaire/YukonSolitaire.h"
 #include "games/table/MemoryMatch.h"
 #include "games/table/War.h"
 #include "games/tricktaking/Hearts.h"
@@ -49,20 +55,14 @@ namespace
 // One per game not built yet; a game that lands replaces its placeholder here and in the list of
 // MinigamesRegister with its own singleton.
 MinigamePlaceholder acesUpSolitairePlaceholder("AcesUpSolitaire");
-MinigamePlaceholder scorpionSolitairePlaceholder("ScorpionSolitaire");
 MinigamePlaceholder flowerGardenSolitairePlaceholder("FlowerGardenSolitaire");
 MinigamePlaceholder baronessSolitairePlaceholder("BaronessSolitaire");
-MinigamePlaceholder yukonSolitairePlaceholder("YukonSolitaire");
 MinigamePlaceholder strategySolitairePlaceholder("StrategySolitaire");
 MinigamePlaceholder redAndBlackSolitairePlaceholder("RedAndBlackSolitaire");
-MinigamePlaceholder fourSeasonsSolitairePlaceholder("FourSeasonsSolitaire");
 MinigamePlaceholder fortressSolitairePlaceholder("FortressSolitaire");
-MinigamePlaceholder fortyThievesSolitairePlaceholder("FortyThievesSolitaire");
 MinigamePlaceholder fourFreeSolitairePlaceholder("FourFreeSolitaire");
 MinigamePlaceholder sultanSolitairePlaceholder("SultanSolitaire");
 MinigamePlaceholder penguinSolitairePlaceholder("PenguinSolitaire");
-MinigamePlaceholder seahavenTowersSolitairePlaceholder("SeahavenTowersSolitaire");
-MinigamePlaceholder mountOlympusSolitairePlaceholder("MountOlympusSolitaire");
 MinigamePlaceholder laBelleLucieSolitairePlaceholder("LaBelleLucieSolitaire");
 MinigamePlaceholder terraceSolitairePlaceholder("TerraceSolitaire");
 MinigamePlaceholder shamrocksSolitairePlaceholder("ShamrocksSolitaire");
@@ -98,20 +98,20 @@ void MinigamesRegister()
        &BatsfordSolitaire::instance,
        &BakersDozenSolitaire::instance,
        &ColoradoSolitaire::instance,
-       &scorpionSolitairePlaceholder,
+       &ScorpionSolitaire::instance,
        &canfieldSolitaire,
        &flowerGardenSolitairePlaceholder,
        &baronessSolitairePlaceholder,
-       &yukonSolitairePlaceholder,
+       &YukonSolitaire::instance,
        &strategySolitairePlaceholder,
        &redAndBlackSolitairePlaceholder,
-       &fourSeasonsSolitairePlaceholder,
+       &FourSeasonsSolitaire::instance,
        &EightOffSolitaire::instance,
        &EliminatorSolitaire::instance,
        &fortressSolitairePlaceholder,
        &eagleWingSolitaire,
        &golfSolitaire,
-       &fortyThievesSolitairePlaceholder,
+       &FortyThievesSolitaire::instance,
        &fourFreeSolitairePlaceholder,
        &sultanSolitairePlaceholder,
        &betsyRossSolitaire,
@@ -122,9 +122,9 @@ void MinigamesRegister()
        &penguinSolitairePlaceholder,
        &spideretteSolitaire,
        &clockSolitaire,
-       &seahavenTowersSolitairePlaceholder,
+       &SeahavenTowersSolitaire::instance,
        &PyramidSolitaire::instance,
-       &mountOlympusSolitairePlaceholder,
+       &MountOlympusSolitaire::instance,
        &laBelleLucieSolitairePlaceholder,
        &terraceSolitairePlaceholder,
        &TripletsSolitaire::instance,

@@ -49,19 +49,25 @@
 #include "games/solitaire/EliminatorSolitaire.h"
 #include "games/solitaire/EuchreSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
+#include "games/solitaire/FortyThievesSolitaire.h"
+#include "games/solitaire/FourSeasonsSolitaire.h"
 #include "games/solitaire/GapsSolitaire.h"
 #include "games/solitaire/GolfSolitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/MountOlympusSolitaire.h"
 #include "games/solitaire/NestorSolitaire.h"
 #include "games/solitaire/Pick2Solitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
+#include "games/solitaire/ScorpionSolitaire.h"
+#include "games/solitaire/SeahavenTowersSolitaire.h"
 #include "games/solitaire/SlideSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
 #include "games/solitaire/SpideretteSolitaire.h"
 #include "games/solitaire/Sum11Solitaire.h"
 #include "games/solitaire/ThreeTowersSolitaire.h"
 #include "games/solitaire/TripletsSolitaire.h"
+#include "games/solitaire/YukonSolitaire.h"
 
 namespace Corvale
 {
@@ -132,7 +138,7 @@ void GameTypesRegister()
    TrickTakingGamePlayerHistoryEntry::ReflectionRegister();
    TrickTakingGamePlayer::ReflectionRegister();
    TrickTakingGame::ReflectionRegister();
-   // ScorpionSolitaire
+   ScorpionSolitaire::ReflectionRegister();
    TalonSolitaire::ReflectionRegister();
    KlondikeSolitaire::ReflectionRegister();
    // FlowerGardenSolitaire
@@ -140,27 +146,31 @@ void GameTypesRegister()
    BatsfordSolitaire::ReflectionRegister();
    // BaronessSolitaire
    ColoradoSolitaire::ReflectionRegister();
-   // StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire
+   // StrategySolitaire
+   YukonSolitaire::ReflectionRegister();
+   // RedAndBlackSolitaire
    BakersDozenSolitaire::ReflectionRegister();
-   // FourSeasonsSolitaire
+   FourSeasonsSolitaire::ReflectionRegister();
    EightOffSolitaire::ReflectionRegister();
    EliminatorSolitaire::ReflectionRegister();
    // FortressSolitaire
    EagleWingSolitaire::ReflectionRegister();
    GolfSolitaire::ReflectionRegister();
-   // FortyThievesSolitaire, FourFreeSolitaire, SultanSolitaire
+   FortyThievesSolitaire::ReflectionRegister();
+   // FourFreeSolitaire, SultanSolitaire
    BetsyRossSolitaire::ReflectionRegister();
    BristolSolitaire::ReflectionRegister();
    NestorSolitaire::ReflectionRegister();
    CalculationSolitaire::ReflectionRegister();
    // PenguinSolitaire
    SpideretteSolitaire::ReflectionRegister();
-   // SeahavenTowersSolitaire
+   SeahavenTowersSolitaire::ReflectionRegister();
    BeleagueredCastleSolitaire::ReflectionRegister();
    ClockSolitaire::ReflectionRegister();
    AlhambraSolitaire::ReflectionRegister();
    PyramidSolitaire::ReflectionRegister();
-   // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire
+   MountOlympusSolitaire::ReflectionRegister();
+   // LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire
    TripletsSolitaire::ReflectionRegister();
    GapsSolitaire::ReflectionRegister();
    SlideSolitaire::ReflectionRegister();

@@ -21,6 +21,7 @@ constexpr i32 BUILD_DOWN = 1;
 constexpr i32 BUILD_EITHER = 2;
 constexpr i32 BUILD_ANY_SUIT = 0;
 constexpr i32 BUILD_SAME_SUIT = 1;
+constexpr i32 BUILD_OTHER_SUIT = 2;
 constexpr i32 BUILD_OTHER_COLOR = 4;
 
 class OpenTableauSolitaire : public TraditionalSolitaireGame

@@ -4999,5 +4999,164 @@ TEST(DataCheck, OpenTableauSolitairesFindTheirPilesTextsAndHelp)
       }
    }
 }
+// Forty Thieves, Four Seasons, Mount Olympus, Yukon, Scorpion and Seahaven Towers: their options,
+// the piles their rules look for (foundations first), their texts and help in every language, and
+// tables whose piles, fanned to their span limits, and stock labels stay inside the table, apart,
+// and clear of the menu bar's panel and the button row.
+TEST(DataCheck, BuilderSolitairesFindTheirDataAndLayTheirTablesApart)
+{
+   struct Box
+   {
+      float x, y, w, h;
+      std::string what;
+   };
+   auto overlap = [](const Box& a, const Box& b)
+   { return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h; };
+   const std::vector<Box> furniture = {
+       {692, 6, 260, 60, "menu bar"}, {16, 664, 170, 40, "New Game"}, {196, 664, 170, 40, "Undo"}};
+   const struct
+   {
+      const char* key;
+      std::map<std::string, bool> options;
+      std::map<std::string, i32> piles;
+      const char* cardSize;
+      // The deal empties the Draw pile: it lies off the table with no picture and no label.
+      bool stockHidden;
+   } games[] = {
+       {"FortyThievesSolitaire",
+        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        {{"Draw", 1}, {"Reserve", 1}, {"Foundation", 8}, {"Tableau", 10}},
+        "Medium",
+        false},
+       {"FourSeasonsSolitaire",
+        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        {{"Draw", 1}, {"Talon", 1}, {"Foundation", 4}, {"Tableau", 5}},
+        "Medium",
+        false},
+       {"MountOlympusSolitaire",
+        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        {{"Draw", 1}, {"Foundation", 16}, {"Tableau", 9}},
+        "Medium",
+        false},
+       {"YukonSolitaire",
+        {{"ColumnsInAlternatingColors", true}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        {{"Draw", 1}, {"Foundation", 4}, {"Tableau", 7}},
+        "Large",
+        true},
+       {"ScorpionSolitaire",
+        {{"ThreeCardsFaceDown", true},
+         {"OnlyKingsInEmpty", true},
+         {"ShowPlayableCards", false},
+         {"ShowHelpLabels", true}},
+        {{"Draw", 1}, {"Tableau", 7}},
+        "Large",
+        false},
+       {"SeahavenTowersSolitaire",
+        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        {{"Draw", 1}, {"Reserve", 4}, {"Foundation", 4}, {"Tableau", 10}},
+        "Medium",
+        true},
+   };
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const auto& g : games)
+   {
+      SCOPED_TRACE(g.key);
+      auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + g.key).c_str());
+      ASSERT_TRUE(game);
+      EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire");
+      std::vector<std::string> textKeys = {g.key};
+      std::map<std::string, bool> options;
+      const JSONValue* settings = game->ItemGet("Settings");
+      for (i32 i = 0; i < settings->CountGet(); i++)
+      {
+         const JSONValue* option = settings->ElementGet(i);
+         const char* name = option->ItemGet("Name")->StringValueGet();
+         const std::string named = name ? name : "";
+         options[named] = option->ItemGet("Default")->BoolValueGet();
+         const bool rule = named != "ShowPlayableCards" && named != "ShowHelpLabels";
+         EXPECT_EQ(option->ItemGet("RequiresMinigameRestart")->BoolValueGet(), rule) << named;
+         const char* key = option->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(key ? key : "");
+      }
+      EXPECT_EQ(options, g.options);
+      const float w = std::string(g.cardSize) == "Large" ? 100.0f : 80.0f;
+      const float h = std::string(g.cardSize) == "Large" ? 140.0f : 112.0f;
+      std::map<std::string, i32> counts;
+      std::vector<Box> boxes;
+      bool columnSeen = false;
+      const JSONValue* piles = game->ItemGet("CardPiles");
+      for (i32 i = 0; i < piles->CountGet(); i++)
+      {
+         const JSONValue* pile = piles->ElementGet(i);
+         const char* typeName = pile->ItemGet("Type")->StringValueGet();
+         const std::string type = typeName ? typeName : "";
+         counts[type]++;
+         columnSeen = columnSeen || type == "Tableau";
+         EXPECT_FALSE(columnSeen && type == "Foundation") << "a foundation after a column";
+         const char* size = pile->ItemGet("CardSize")->StringValueGet();
+         const char* inheritedName = pile->ItemGet("Inherited")->StringValueGet();
+         const std::string inherited = inheritedName ? inheritedName : "";
+         EXPECT_TRUE((size && std::string(size) == g.cardSize) ||
+                     inherited.find(g.cardSize) != std::string::npos)
+             << i;
+         ASSERT_TRUE(pile->ItemPoint2FCheck("Position")) << i;
+         const Point2F at = pile->ItemGet("Position")->Point2FValueGet();
+         const JSONValue* labels = pile->ItemGet("HelpLabels");
+         if (type == "Draw" && g.stockHidden)
+         {
+            EXPECT_LT(at.y + h / 2, 0.0f);
+            EXPECT_FALSE(pile->ItemStringCheck("Animation"));
+            EXPECT_NE(labels->TypeGet(), JSONValue::TYPE_ARRAY);
+            continue;
+         }
+         EXPECT_TRUE(pile->ItemStringCheck("Animation")) << i;
+         const std::string what = type + " " + std::to_string(i);
+         // A fanned pile reaches its span limit beyond its first card.
+         const float span = pile->ItemNumberCheck("CardsSpanLengthMax")
+                                ? pile->ItemGet("CardsSpanLengthMax")->FloatValueGet()
+                                : 0.0f;
+         const bool row = inherited.find("Row") != std::string::npos;
+         if (type == "Tableau" || row)
+         {
+            EXPECT_GT(span, 0.0f) << what << " has no span limit";
+         }
+         boxes.push_back(
+             {at.x - w / 2, at.y - h / 2, w + (row ? span : 0.0f), h + (row ? 0.0f : span), what});
+         if (type == "Draw")
+         {
+            ASSERT_EQ(labels->TypeGet(), JSONValue::TYPE_ARRAY);
+            ASSERT_EQ(labels->CountGet(), 1) << "the stock's card count";
+            const Point2F offset = labels->ElementGet(0)->ItemGet("PositionOffset")->Point2FValueGet();
+            boxes.push_back({at.x + offset.x, at.y + offset.y, 120, 26, "the stock's label"});
+         }
+      }
+      EXPECT_EQ(counts, g.piles);
+      for (size_t i = 0; i < boxes.size(); i++)
+      {
+         const Box& a = boxes[i];
+         EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.w <= 960 && a.y + a.h <= 720)
+             << a.what << " off the table";
+         for (const Box& f : furniture)
+         {
+            EXPECT_FALSE(overlap(a, f)) << a.what << " under the " << f.what;
+         }
+         for (size_t j = i + 1; j < boxes.size(); j++)
+         {
+            EXPECT_FALSE(overlap(a, boxes[j])) << a.what << " overlaps " << boxes[j].what;
+         }
+      }
+      for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+      {
+         auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+         ASSERT_TRUE(texts) << language;
+         for (const std::string& key : textKeys)
+         {
+            EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+         }
+         const std::string path = data + "/Text/" + language + "/HelpGames/" + g.key + ".txt";
+         EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+      }
+   }
+}
 } // namespace
 } // namespace CorvaleTest
