@@ -3996,6 +3996,7 @@ TEST(DataCheck, GoFishFindsItsConstantsSpeechTextsAndHelp)
    }
    EXPECT_EQ(types, (std::vector<std::string>{"Draw", "Discard", "Hand", "Hand", "Hand", "Hand"}));
    EXPECT_EQ(owners, (std::set<i32>{0, 1, 2, 3}));
+   EXPECT_EQ(game->ItemGet("PlayerDialogPositions")->CountGet(), 4) << "a speech balloon place for each seat";
 
    // Every character's lines: each group names a dialog whose text exists in every language.
    auto dialogs = BuiltDataLoad("Scripts/DialogConsts");
