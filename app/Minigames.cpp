@@ -42,6 +42,7 @@
 #include "games/solitaire/ThreeTowersSolitaire.h"
 #include "games/solitaire/TripletsSolitaire.h"
 #include "games/solitaire/YukonSolitaire.h"
+#include "games/table/GoFish.h"
 #include "games/table/MemoryMatch.h"
 #include "games/table/War.h"
 #include "games/tricktaking/Hearts.h"
@@ -70,7 +71,6 @@ MinigamePlaceholder acesAndKingsSolitairePlaceholder("AcesAndKingsSolitaire");
 MinigamePlaceholder oldMaidPlaceholder("OldMaid");
 MinigamePlaceholder crazyEightsPlaceholder("CrazyEights");
 MinigamePlaceholder spiteAndMalicePlaceholder("SpiteAndMalice");
-MinigamePlaceholder goFishPlaceholder("GoFish");
 MinigamePlaceholder fanTanPlaceholder("FanTan");
 MinigamePlaceholder spadesPlaceholder("Spades");
 MinigamePlaceholder ohHellPlaceholder("OhHell");
@@ -137,7 +137,7 @@ void MinigamesRegister()
        &War::instance,
        &crazyEightsPlaceholder,
        &spiteAndMalicePlaceholder,
-       &goFishPlaceholder,
+       &GoFish::instance,
        &fanTanPlaceholder,
        &spadesPlaceholder,
        &MemoryMatch::instance,

@@ -34,4 +34,24 @@ i32 NonSolitaireFrontendBasedCardGame::CardSortingGet()
    }
    return CARD_SORTING_DESCENDING;
 }
+
+i32 NonSolitaireFrontendBasedCardGame::CardSortingDirectionGet()
+{
+   const char* sorting = SettingStringGet("CardSorting");
+   return sorting && std::strcmp(sorting, "Ascending") == 0 ? 0 : 1;
+}
+
+i32 NonSolitaireFrontendBasedCardGame::DifficultyGet()
+{
+   const char* difficulty = SettingStringGet("Difficulty");
+   if (difficulty && std::strcmp(difficulty, "Easy") == 0)
+   {
+      return 0;
+   }
+   if (difficulty && std::strcmp(difficulty, "Hard") == 0)
+   {
+      return 2;
+   }
+   return 1;
+}
 } // namespace Corvale

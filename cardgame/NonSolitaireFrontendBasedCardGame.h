@@ -24,5 +24,9 @@ class NonSolitaireFrontendBasedCardGame : public FrontendBasedCardGame
 
    // The "CardSorting" option: descending unless it says otherwise.
    i32 CardSortingGet();
+   // The "CardSorting" option as 0 for ascending, 1 for anything else; it knows no unsorted hand.
+   i32 CardSortingDirectionGet();
+   // The "Difficulty" option: 0 easy, 2 hard, 1 for medium, a missing option or another value.
+   i32 DifficultyGet();
 };
 } // namespace Corvale

@@ -4327,6 +4327,126 @@ TEST(DataCheck, GapsGolfAndNestorFindTheirConstantsAndTexts)
    }
 }
 
+// Go Fish: its options, memory lengths and piles on the four-seat table, its texts, every speech
+// line for every character (the rank asks, the answers and the address to each other character)
+// and its help, in every language.
+TEST(DataCheck, GoFishFindsItsConstantsSpeechTextsAndHelp)
+{
+   auto game = BuiltDataLoad("Scripts/Minigames/GoFish");
+   ASSERT_TRUE(game);
+   EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TableGame4Players");
+   auto build = BuiltDataLoad("Scripts/BuildConsts");
+   ASSERT_TRUE(build);
+   const JSONValue* table = build->ItemGet("MinigameConstsTemplates")->ItemGet("TableGame4Players");
+   EXPECT_TRUE(table->ItemGet("PlayerPanelsIncluded")->BoolValueGet());
+   EXPECT_EQ(table->ItemGet("PlayerPanelPositions")->CountGet(), 4);
+
+   std::vector<std::string> textKeys = {"GoFish", "DefaultWins", "DefaultDraw"};
+   const std::map<std::string, std::pair<std::string, std::vector<std::string>>> expected = {
+       {"CardSorting", {"Ascending", {"Ascending", "Descending"}}},
+       {"Difficulty", {"Medium", {"Easy", "Medium", "Hard"}}}};
+   std::map<std::string, std::pair<std::string, std::vector<std::string>>> options;
+   const JSONValue* settings = game->ItemGet("Settings");
+   for (i32 i = 0; i < settings->CountGet(); i++)
+   {
+      const JSONValue* option = settings->ElementGet(i);
+      const char* name = option->ItemGet("Name")->StringValueGet();
+      const char* fallback = option->ItemGet("Default")->StringValueGet();
+      auto& entry = options[name ? name : ""];
+      entry.first = fallback ? fallback : "";
+      const char* key = option->ItemGet("TextKey")->StringValueGet();
+      textKeys.push_back(key ? key : "");
+      const JSONValue* values = option->ItemGet("Values");
+      for (i32 v = 0; v < values->CountGet(); v++)
+      {
+         const char* value = values->ElementGet(v)->ItemGet("Value")->StringValueGet();
+         const char* valueKey = values->ElementGet(v)->ItemGet("TextKey")->StringValueGet();
+         entry.second.push_back(value ? value : "");
+         textKeys.push_back(valueKey ? valueKey : "");
+      }
+   }
+   EXPECT_EQ(options, expected);
+   const JSONValue* lengths = game->ItemGet("AIHistoryLengths");
+   for (const char* level : {"Easy", "Medium", "Hard"})
+   {
+      EXPECT_EQ(lengths->ItemGet(level)->TypeGet(), JSONValue::TYPE_NUMBER) << level;
+   }
+   const JSONValue* piles = game->ItemGet("CardPiles");
+   std::vector<std::string> types;
+   std::set<i32> owners;
+   for (i32 i = 0; i < piles->CountGet(); i++)
+   {
+      const char* type = piles->ElementGet(i)->ItemGet("Type")->StringValueGet();
+      types.push_back(type ? type : "");
+      if (type && std::strcmp(type, "Hand") == 0)
+      {
+         owners.insert(piles->ElementGet(i)->ItemGet("OwnerID")->IntValueGet());
+      }
+   }
+   EXPECT_EQ(types, (std::vector<std::string>{"Draw", "Discard", "Hand", "Hand", "Hand", "Hand"}));
+   EXPECT_EQ(owners, (std::set<i32>{0, 1, 2, 3}));
+   EXPECT_EQ(game->ItemGet("PlayerDialogPositions")->CountGet(), 4) << "a speech balloon place for each seat";
+
+   // Every character's lines: each group names a dialog whose text exists in every language.
+   auto dialogs = BuiltDataLoad("Scripts/DialogConsts");
+   ASSERT_TRUE(dialogs);
+   std::vector<std::string> lines = {"GO_FISH_I_SAY_GO_FISH", "GO_FISH_I_HAVE_ONE", "GO_FISH_I_HAVE_TWO",
+                                     "GO_FISH_I_HAVE_THREE"};
+   for (const char* rank : {"ACES", "TWOS", "THREES", "FOURS", "FIVES", "SIXES", "SEVENS", "EIGHTS", "NINES",
+                            "TENS", "JACKS", "QUEENS", "KINGS"})
+   {
+      lines.push_back(std::string("GO_FISH_I_ASK_FOR_") + rank);
+   }
+   std::set<std::string> dialogKeys;
+   const JSONValue* characters = build->ItemGet("Characters");
+   ASSERT_EQ(characters->TypeGet(), JSONValue::TYPE_OBJECT);
+   for (JSONValue::Iterator it = characters->ItemsBegin(); it.ValidCheck(); it.Next())
+   {
+      std::vector<std::string> groups;
+      for (const std::string& line : lines)
+      {
+         groups.push_back(std::string(it.node->key) + "_" + line);
+      }
+      for (JSONValue::Iterator other = characters->ItemsBegin(); other.ValidCheck(); other.Next())
+      {
+         const char* suffix = other.node->value->ItemGet("AddressDialogGroupSuffix")->StringValueGet();
+         if (std::strcmp(other.node->key, it.node->key) != 0 && suffix)
+         {
+            groups.push_back(std::string(it.node->key) + "_" + suffix);
+         }
+      }
+      for (const std::string& group : groups)
+      {
+         const JSONValue* names = dialogs->ItemGet("DialogGroups")->ItemGet(group.c_str());
+         ASSERT_GT(names->CountGet(), 0) << "no group " << group;
+         const char* dialog = names->ElementGet(0)->StringValueGet();
+         const char* key =
+             dialogs->ItemGet("Dialogs")->ItemGet(dialog ? dialog : "")->ItemGet("TextKey")->StringValueGet();
+         ASSERT_TRUE(key) << group;
+         dialogKeys.insert(key);
+      }
+   }
+
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+   {
+      auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+      auto dialogTexts = BuiltDataLoad((std::string("Text/") + language + "/DialogText").c_str());
+      ASSERT_TRUE(texts && dialogTexts) << language;
+      for (const std::string& key : textKeys)
+      {
+         EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+      }
+      for (const std::string& key : dialogKeys)
+      {
+         EXPECT_TRUE(dialogTexts->ItemStringCheck(key.c_str()))
+             << language << " has no line \"" << key << "\"";
+      }
+      const std::string path = data + "/Text/" + language + "/HelpGames/GoFish.txt";
+      EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+   }
+}
+
 // A small tree in which every kind of reference is used once, correctly.
 std::map<std::string, std::string> HealthyTreeGet()
 {
