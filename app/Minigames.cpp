@@ -30,6 +30,7 @@
 #include "games/solitaire/Sum11Solitaire.h"
 #include "games/solitaire/ThreeTowersSolitaire.h"
 #include "games/solitaire/TripletsSolitaire.h"
+#include "games/table/CrazyEights.h"
 #include "games/table/MemoryMatch.h"
 #include "games/table/War.h"
 #include "games/tricktaking/Hearts.h"
@@ -67,7 +68,6 @@ MinigamePlaceholder alhambraSolitairePlaceholder("AlhambraSolitaire");
 MinigamePlaceholder shamrocksSolitairePlaceholder("ShamrocksSolitaire");
 MinigamePlaceholder acesAndKingsSolitairePlaceholder("AcesAndKingsSolitaire");
 MinigamePlaceholder oldMaidPlaceholder("OldMaid");
-MinigamePlaceholder crazyEightsPlaceholder("CrazyEights");
 MinigamePlaceholder spiteAndMalicePlaceholder("SpiteAndMalice");
 MinigamePlaceholder goFishPlaceholder("GoFish");
 MinigamePlaceholder fanTanPlaceholder("FanTan");
@@ -135,7 +135,7 @@ void MinigamesRegister()
        &acesAndKingsSolitairePlaceholder,
        &oldMaidPlaceholder,
        &War::instance,
-       &crazyEightsPlaceholder,
+       &CrazyEights::instance,
        &spiteAndMalicePlaceholder,
        &goFishPlaceholder,
        &fanTanPlaceholder,

@@ -24,6 +24,7 @@
 #include "cardgame/tricktaking/TrickTakingGame.h"
 #include "cardgame/tricktaking/TrickTakingGamePlayer.h"
 #include "core/Log.h"
+#include "games/table/CrazyEights.h"
 #include "games/table/MemoryMatch.h"
 #include "games/table/War.h"
 #include "games/tricktaking/Hearts.h"
@@ -157,7 +158,8 @@ void GameTypesRegister()
    // AcesAndKingSolitaire, OldMaid
    WarPlayer::ReflectionRegister();
    War::ReflectionRegister();
-   // CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish, FanTan, SpadesPlayer, SpadesTeam, Spades
+   CrazyEights::ReflectionRegister();
+   // SpiteAndMalice, GoFishPlayer, GoFish, FanTan, SpadesPlayer, SpadesTeam, Spades
    MemoryMatchPlayer::ReflectionRegister();
    MemoryMatch::ReflectionRegister();
    // OhHellPlayer, OhHell, TuxedoPlayer, Tuxedo, Whist
