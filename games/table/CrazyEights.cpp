@@ -315,8 +315,9 @@ void CrazyEights::TurnBegin()
    }
    else if (respondToTwo)
    {
-      static const char* const lines[] = {"CRAZY_EIGHTS_I_PENALTY_DRAW_TWO", "CRAZY_EIGHTS_I_PENALTY_DRAW_FOUR",
-                                          "CRAZY_EIGHTS_I_PENALTY_DRAW_SIX", "CRAZY_EIGHTS_I_PENALTY_DRAW_EIGHT"};
+      static const char* const lines[] = {
+          "CRAZY_EIGHTS_I_PENALTY_DRAW_TWO", "CRAZY_EIGHTS_I_PENALTY_DRAW_FOUR",
+          "CRAZY_EIGHTS_I_PENALTY_DRAW_SIX", "CRAZY_EIGHTS_I_PENALTY_DRAW_EIGHT"};
       if (penaltyDrawCount >= 2 && penaltyDrawCount <= 8 && penaltyDrawCount % 2 == 0)
       {
          Say(active, lines[penaltyDrawCount / 2 - 1]);
@@ -369,7 +370,8 @@ void CrazyEights::CardChoose(Card* card)
 {
    CardPile* hand = ActiveHandGet();
    CardPile* draw = DrawPileGet();
-   if (!card || !hand || choosingSuit || cardDiscarded || gameResult != MINIGAME_RESULT_RUNNING || subgameOver)
+   if (!card || !hand || choosingSuit || cardDiscarded || gameResult != MINIGAME_RESULT_RUNNING ||
+       subgameOver)
    {
       return;
    }
@@ -501,7 +503,8 @@ void CrazyEights::CardAddDoneNotify(CardPile* pile, CardPile* oldPile, Card* car
    if (card->rank == RANK_TWO)
    {
       nextPlayerRespondToTwo = true;
-      nextPlayerPenaltyDrawCount = respondToTwo && cardDrawCount == 0 ? penaltyDrawCount + TWO_PENALTY : TWO_PENALTY;
+      nextPlayerPenaltyDrawCount =
+          respondToTwo && cardDrawCount == 0 ? penaltyDrawCount + TWO_PENALTY : TWO_PENALTY;
    }
    else if (card->rank == RANK_JACK)
    {
