@@ -787,6 +787,16 @@ Card* CrazyEights::PlayChoose()
    return drawTop;
 }
 
+i32 CrazyEights::SuitCountGet(const CardPile* hand, i32 suit)
+{
+   i32 count = 0;
+   for (i32 i = 0; hand && i < hand->cards.count; ++i)
+   {
+      count += hand->cards[i]->suit == suit && hand->cards[i]->rank != RANK_EIGHT ? 1 : 0;
+   }
+   return count;
+}
+
 i32 CrazyEights::SuitChoiceGet()
 {
    const CardPile* hand = ActiveHandGet();

@@ -67,6 +67,8 @@ class CrazyEights : public NonSolitaireFrontendBasedCardGame
    Card* PlayChoose();
    // The suit a computer names: the one it holds most of, ties to the lower suit.
    i32 SuitChoiceGet();
+   // The cards of that suit in the hand, eights left out: the counts the suit popup shows.
+   static i32 SuitCountGet(const CardPile* hand, i32 suit);
    // Whether the active player may take the Draw pile's top card now.
    bool DrawAllowedCheck();
    // A local human must name a suit now.

@@ -195,16 +195,11 @@ void CrazyEightsSuitPopup::LayerInit(LayerWidget* pushedLayer)
          button->onClick = &CrazyEightsSuitPopup::SuitChoose;
          button->onClickUserData = const_cast<i32*>(&suitData[suit]);
       }
-      i32 count = 0;
-      for (i32 i = 0; hand && i < hand->cards.count; ++i)
-      {
-         count += hand->cards[i]->suit == suit && hand->cards[i]->rank != 8 ? 1 : 0;
-      }
       NumberLabelWidget* number = PathFind<NumberLabelWidget>(pushedLayer, numbers[suit]);
       if (number)
       {
          number->TextFormatFunctionSet(&IntegerTextFormat, nullptr);
-         number->ValueSet(count);
+         number->ValueSet(CrazyEights::SuitCountGet(hand, suit));
       }
    }
    PressButtonWidget* cancel = PathFind<PressButtonWidget>(pushedLayer, "Panel.Cancel");

@@ -410,6 +410,11 @@ TEST_F(CrazyEightsTest, PlayChooseAndTheSuitChoice)
       TableSet({c.hand}, {"8H*"}, {"9S"}, 0);
       EXPECT_EQ(game.SuitChoiceGet(), c.suit);
    }
+   // The popup's counts leave the eights out.
+   TableSet({{"8C", "KC", "8D", "3D", "4D"}}, {"8H*"}, {"9S"}, 0);
+   EXPECT_EQ(CrazyEights::SuitCountGet(Hand(0), SUIT_CLUBS), 1);
+   EXPECT_EQ(CrazyEights::SuitCountGet(Hand(0), SUIT_DIAMONDS), 2);
+   EXPECT_EQ(CrazyEights::SuitCountGet(Hand(0), SUIT_HEARTS), 0);
 }
 
 TEST_F(CrazyEightsTest, EightsNameASuitOrEndTheHand)
