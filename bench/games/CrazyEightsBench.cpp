@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bench/games/ComputerGamesBench.h"
+#include "cardgame/Player.h"
 #include "core/JSONValue.h"
 #include "games/table/CrazyEights.h"
 #include "games/table/CrazyEightsPopups.h"
