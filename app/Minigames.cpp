@@ -42,6 +42,7 @@
 #include "games/solitaire/ThreeTowersSolitaire.h"
 #include "games/solitaire/TripletsSolitaire.h"
 #include "games/solitaire/YukonSolitaire.h"
+#include "games/table/CrazyEights.h"
 #include "games/table/GoFish.h"
 #include "games/table/MemoryMatch.h"
 #include "games/table/War.h"
@@ -69,7 +70,6 @@ MinigamePlaceholder terraceSolitairePlaceholder("TerraceSolitaire");
 MinigamePlaceholder shamrocksSolitairePlaceholder("ShamrocksSolitaire");
 MinigamePlaceholder acesAndKingsSolitairePlaceholder("AcesAndKingsSolitaire");
 MinigamePlaceholder oldMaidPlaceholder("OldMaid");
-MinigamePlaceholder crazyEightsPlaceholder("CrazyEights");
 MinigamePlaceholder spiteAndMalicePlaceholder("SpiteAndMalice");
 MinigamePlaceholder fanTanPlaceholder("FanTan");
 MinigamePlaceholder spadesPlaceholder("Spades");
@@ -135,7 +135,7 @@ void MinigamesRegister()
        &acesAndKingsSolitairePlaceholder,
        &oldMaidPlaceholder,
        &War::instance,
-       &crazyEightsPlaceholder,
+       &CrazyEights::instance,
        &spiteAndMalicePlaceholder,
        &GoFish::instance,
        &fanTanPlaceholder,

@@ -24,6 +24,7 @@
 #include "cardgame/tricktaking/TrickTakingGame.h"
 #include "cardgame/tricktaking/TrickTakingGamePlayer.h"
 #include "core/Log.h"
+#include "games/table/CrazyEights.h"
 #include "games/table/GoFish.h"
 #include "games/table/MemoryMatch.h"
 #include "games/table/War.h"
@@ -178,7 +179,8 @@ void GameTypesRegister()
    // AcesAndKingSolitaire, OldMaid
    WarPlayer::ReflectionRegister();
    War::ReflectionRegister();
-   // CrazyEights, SpiteAndMalice
+   CrazyEights::ReflectionRegister();
+   // SpiteAndMalice
    GoFishPlayer::ReflectionRegister();
    GoFish::ReflectionRegister();
    // FanTan, SpadesPlayer, SpadesTeam, Spades

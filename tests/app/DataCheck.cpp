@@ -501,8 +501,14 @@ class DataChecker
       }
       FilesFind(where, "sound \"Sounds/GlassBreak\"", {"Sounds/GlassBreak.wav"});
       // War's panels and Memory Match's results.
-      for (const char* key : {"WarsLabelShort", "DefaultWins", "Easy", "Normal", "Hard", "BrainStrain", "4x4", "6x4",
-                              "6x6", "MultiplyScoreFormat"})
+      for (const char* key : {"WarsLabelShort", "DefaultWins", "Easy", "Normal", "Hard", "BrainStrain", "4x4",
+                              "6x4", "6x6", "MultiplyScoreFormat"})
+      {
+         TextKeyCheck(where, key, "text key");
+      }
+      // Crazy Eights' panels, messages and results.
+      for (const char* key : {"Score", "Scores", "DefaultDraw", "VeryCrazyEights", "PlayATwoOrDraw",
+                              "YouMustDrawAPenaltyCard", "CrazyEightsChooseSuit"})
       {
          TextKeyCheck(where, key, "text key");
       }
@@ -544,6 +550,29 @@ class DataChecker
           {"MemoryMatchResults", {"Panel", "MissesScore"}, "Label"},
           {"MemoryMatchResults", {"Panel", "ScoreTotal"}, "NumberLabel"},
           {"MemoryMatchResults", {"Panel", "OK"}, "PressButton"},
+          {"CrazyEightsSuit", {"Panel", "Hearts"}, "PressButton"},
+          {"CrazyEightsSuit", {"Panel", "HeartsNumber"}, "NumberLabel"},
+          {"CrazyEightsSuit", {"Panel", "Spades"}, "PressButton"},
+          {"CrazyEightsSuit", {"Panel", "SpadesNumber"}, "NumberLabel"},
+          {"CrazyEightsSuit", {"Panel", "Diamonds"}, "PressButton"},
+          {"CrazyEightsSuit", {"Panel", "DiamondsNumber"}, "NumberLabel"},
+          {"CrazyEightsSuit", {"Panel", "Clubs"}, "PressButton"},
+          {"CrazyEightsSuit", {"Panel", "ClubsNumber"}, "NumberLabel"},
+          {"CrazyEightsSuit", {"Panel", "Cancel"}, "PressButton"},
+          {"CrazyEightsResultsScoring", {"Panel", "Title"}, "Label"},
+          {"CrazyEightsResultsScoring", {"Panel", "Name0"}, "Label"},
+          {"CrazyEightsResultsScoring", {"Panel", "ScoreChange0"}, "NumberLabel"},
+          {"CrazyEightsResultsScoring", {"Panel", "Score0"}, "NumberLabel"},
+          {"CrazyEightsResultsScoring", {"Panel", "Name1"}, "Label"},
+          {"CrazyEightsResultsScoring", {"Panel", "ScoreChange1"}, "NumberLabel"},
+          {"CrazyEightsResultsScoring", {"Panel", "Score1"}, "NumberLabel"},
+          {"CrazyEightsResultsScoring", {"Panel", "Name2"}, "Label"},
+          {"CrazyEightsResultsScoring", {"Panel", "ScoreChange2"}, "NumberLabel"},
+          {"CrazyEightsResultsScoring", {"Panel", "Score2"}, "NumberLabel"},
+          {"CrazyEightsResultsScoring", {"Panel", "Name3"}, "Label"},
+          {"CrazyEightsResultsScoring", {"Panel", "ScoreChange3"}, "NumberLabel"},
+          {"CrazyEightsResultsScoring", {"Panel", "Score3"}, "NumberLabel"},
+          {"CrazyEightsResultsScoring", {"Panel", "OK"}, "PressButton"},
           {"TraditionalSolitaireGame", {"ButtonContainerBottom"}, "Container"},
           {"TraditionalSolitaireGame", {"ChipContainerTop"}, "Container"},
           {"TraditionalSolitaireGame", {"ChipContainerBottom"}, "Container"},
@@ -867,7 +896,13 @@ class DataChecker
       }
       for (JSONValue::Iterator it = characters->ItemsBegin(); build && it.ValidCheck(); it.Next())
       {
-         for (const char* line : {"WAR_TIME_FOR_WAR"})
+         for (const char* line :
+              {"WAR_TIME_FOR_WAR", "CRAZY_EIGHTS_QUEEN_PLAYED_ON_ME", "CRAZY_EIGHTS_I_PENALTY_DRAW_TWO",
+               "CRAZY_EIGHTS_I_PENALTY_DRAW_FOUR", "CRAZY_EIGHTS_I_PENALTY_DRAW_SIX",
+               "CRAZY_EIGHTS_I_PENALTY_DRAW_EIGHT", "CRAZY_EIGHTS_I_DRAW_MANY",
+               "CRAZY_EIGHTS_JACK_PLAYED_ON_YOU", "CRAZY_EIGHTS_QUEEN_PLAYED_ON_YOU",
+               "CRAZY_EIGHTS_JACK_PLAYED_ON_ME", "CRAZY_EIGHTS_I_CHOOSE_RED", "CRAZY_EIGHTS_I_CHOOSE_YELLOW",
+               "CRAZY_EIGHTS_I_CHOOSE_GREEN", "CRAZY_EIGHTS_I_CHOOSE_BLUE"})
          {
             const std::string group = std::string(it.node->key) + "_" + line;
             if (groups->ItemGet(group.c_str())->TypeGet() != JSONValue::TYPE_ARRAY)
@@ -3297,9 +3332,8 @@ TEST(DataCheck, SlideAndTripletsFindTheirDataAndLayTheirTablesApart)
    ASSERT_TRUE(consts && graphics && layer && sprites);
    const JSONValue* templated = consts->ItemGet("MinigameConstsTemplates")->ItemGet("TraditionalSolitaire");
    // The fixed furniture: the menu bar's panel, the New Game and Undo buttons.
-   const std::vector<Box> furniture = {{692, 6, 260, 60, "menu bar"},
-                                       {16, 664, 170, 40, "New Game"},
-                                       {196, 664, 170, 40, "Undo"}};
+   const std::vector<Box> furniture = {
+       {692, 6, 260, 60, "menu bar"}, {16, 664, 170, 40, "New Game"}, {196, 664, 170, 40, "Undo"}};
    ASSERT_TRUE(templated->ItemPoint2FCheck("NewGameButtonPosition") &&
                templated->ItemPoint2FCheck("UndoButtonPosition"));
    EXPECT_EQ(templated->ItemGet("NewGameButtonPosition")->Point2FValueGet().x, 16.0f);
@@ -3348,7 +3382,8 @@ TEST(DataCheck, SlideAndTripletsFindTheirDataAndLayTheirTablesApart)
       for (i32 i = 0; i < piles->CountGet(); i++)
       {
          const JSONValue* pile = piles->ElementGet(i);
-         const std::string type = pile->ItemGet("Type")->StringValueGet() ? pile->ItemGet("Type")->StringValueGet() : "";
+         const std::string type =
+             pile->ItemGet("Type")->StringValueGet() ? pile->ItemGet("Type")->StringValueGet() : "";
          types[type]++;
          const char* inherited = pile->ItemGet("Inherited")->StringValueGet();
          const JSONValue* fan = inherited ? graphics->ItemGet("CardPileTemplates")->ItemGet(inherited) : pile;
@@ -3423,14 +3458,15 @@ TEST(DataCheck, SlideAndTripletsFindTheirDataAndLayTheirTablesApart)
          }
       }
    }
-   for (const char* path :
-        {"PlayerPanelContainer", "CardPileContainer", "ChipContainerBottom", "CardContainerBottom",
-         "ButtonContainerBottom", "ChipContainerTop", "CardContainerTop", "HelpLabelContainer", "DialogContainer"})
+   for (const char* path : {"PlayerPanelContainer", "CardPileContainer", "ChipContainerBottom",
+                            "CardContainerBottom", "ButtonContainerBottom", "ChipContainerTop",
+                            "CardContainerTop", "HelpLabelContainer", "DialogContainer"})
    {
       EXPECT_TRUE(LayerWidgetFind(layer.get(), path)) << path;
    }
    EXPECT_FALSE(LayerWidgetFind(layer.get(), "ResignButton"));
-   EXPECT_STREQ(LayerWidgetFind(layer.get(), "ScoreNumber")->ItemGet("Type")->StringValueGet(), "NumberLabel");
+   EXPECT_STREQ(LayerWidgetFind(layer.get(), "ScoreNumber")->ItemGet("Type")->StringValueGet(),
+                "NumberLabel");
    EXPECT_STREQ(LayerWidgetFind(layer.get(), "ScoreText")->ItemGet("TextKey")->StringValueGet(),
                 "TraditionalSolitaireScore");
 
@@ -3842,9 +3878,9 @@ TEST(DataCheck, TwentyOneSolitairesFindTheirConstantsAndTexts)
    {
       EXPECT_TRUE(templated->ItemGet(key)->BoolValueGet()) << key;
    }
-   std::vector<std::string> textKeys = {"Best21Solitaire", "Fast21Solitaire", "Fast21FiveCardHands",
-                                        "Fast21TwentyOnes", "Pick2Solitaire", "Pick2NeighbourPairs",
-                                        "Pick2EqualPairs", "Sum11Solitaire", "Sum11Elevens",
+   std::vector<std::string> textKeys = {"Best21Solitaire",      "Fast21Solitaire", "Fast21FiveCardHands",
+                                        "Fast21TwentyOnes",     "Pick2Solitaire",  "Pick2NeighbourPairs",
+                                        "Pick2EqualPairs",      "Sum11Solitaire",  "Sum11Elevens",
                                         "ThreeTowersSolitaire", "ThreeTowersRun"};
    std::map<std::string, bool> options;
    const JSONValue* settings = templated->ItemGet("Settings");
@@ -3923,7 +3959,10 @@ TEST(DataCheck, TwentyOneSolitairesFindTheirConstantsAndTexts)
       bool discard;
       std::vector<std::pair<std::string, std::string>> labels;
    } walls[] = {
-       {"Pick2Solitaire", 33, true, {{"MiscTextKey", "Pick2NeighbourPairs"}, {"Misc2TextKey", "Pick2EqualPairs"}}},
+       {"Pick2Solitaire",
+        33,
+        true,
+        {{"MiscTextKey", "Pick2NeighbourPairs"}, {"Misc2TextKey", "Pick2EqualPairs"}}},
        {"Sum11Solitaire", 22, true, {{"MiscTextKey", "Sum11Elevens"}}},
        {"ThreeTowersSolitaire", 28, false, {{"Misc2TextKey", "ThreeTowersRun"}}},
    };
@@ -3950,7 +3989,8 @@ TEST(DataCheck, TwentyOneSolitairesFindTheirConstantsAndTexts)
          EXPECT_TRUE(pile->ItemPoint2FCheck("Position")) << wall.key;
          at = pile->ItemGet("Position")->Point2FValueGet();
          // A Medium card is 80 by 112, centred on its position, above the counters' row.
-         EXPECT_TRUE(at.x >= 40 && at.x <= 920 && at.y >= 56 && at.y <= 620 - 56) << wall.key << " pile " << i;
+         EXPECT_TRUE(at.x >= 40 && at.x <= 920 && at.y >= 56 && at.y <= 620 - 56)
+             << wall.key << " pile " << i;
          if (type && std::string(type) == "Tableau")
          {
             order.push_back(pile->ItemGet("SecondaryID")->IntValueGet());
@@ -3992,8 +4032,8 @@ TEST(DataCheck, TwentyOneSolitairesFindTheirConstantsAndTexts)
       {
          EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
       }
-      for (const char* document : {"Best21Solitaire", "Fast21Solitaire", "Pick2Solitaire", "Sum11Solitaire",
-                                   "ThreeTowersSolitaire"})
+      for (const char* document :
+           {"Best21Solitaire", "Fast21Solitaire", "Pick2Solitaire", "Sum11Solitaire", "ThreeTowersSolitaire"})
       {
          const std::string path = data + "/Text/" + language + "/HelpGames/" + document + ".txt";
          EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
@@ -4260,11 +4300,17 @@ TEST(DataCheck, GapsGolfAndNestorFindTheirConstantsAndTexts)
       std::vector<std::string> piles;
    } games[] = {
        {"GapsSolitaire",
-        {{"TwosAlwaysBeginRows", false}, {"LeftHighOnly", false}, {"AllowResets", true},
-         {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        {{"TwosAlwaysBeginRows", false},
+         {"LeftHighOnly", false},
+         {"AllowResets", true},
+         {"ShowPlayableCards", false},
+         {"ShowHelpLabels", true}},
         {"Draw", "Tableau", "Tableau", "Tableau", "Tableau"}},
        {"GolfSolitaire",
-        {{"SixTableaus", false}, {"CantPlayOnKings", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        {{"SixTableaus", false},
+         {"CantPlayOnKings", false},
+         {"ShowPlayableCards", false},
+         {"ShowHelpLabels", true}},
         {"Draw", "Foundation", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau", "Tableau"}},
        {"NestorSolitaire",
         {{"OnlyFourReserveCards", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
@@ -4284,7 +4330,8 @@ TEST(DataCheck, GapsGolfAndNestorFindTheirConstantsAndTexts)
       for (i32 i = 0; i < settings->CountGet(); i++)
       {
          const JSONValue* option = settings->ElementGet(i);
-         const std::string name = option->ItemGet("Name")->StringValueGet() ? option->ItemGet("Name")->StringValueGet() : "";
+         const std::string name =
+             option->ItemGet("Name")->StringValueGet() ? option->ItemGet("Name")->StringValueGet() : "";
          options[name] = option->ItemGet("Default")->BoolValueGet();
          const char* key = option->ItemGet("TextKey")->StringValueGet();
          textKeys.push_back(key ? key : "");
