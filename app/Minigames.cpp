@@ -24,10 +24,15 @@
 #include "games/solitaire/Pick2Solitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
+#include "games/solitaire/RedAndBlackSolitaire.h"
+#include "games/solitaire/ShamrocksSolitaire.h"
 #include "games/solitaire/SlideSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
 #include "games/solitaire/SpideretteSolitaire.h"
+#include "games/solitaire/StrategySolitaire.h"
+#include "games/solitaire/SultanSolitaire.h"
 #include "games/solitaire/Sum11Solitaire.h"
+#include "games/solitaire/TerraceSolitaire.h"
 #include "games/solitaire/ThreeTowersSolitaire.h"
 #include "games/solitaire/TripletsSolitaire.h"
 #include "games/table/MemoryMatch.h"
@@ -47,14 +52,11 @@ MinigamePlaceholder scorpionSolitairePlaceholder("ScorpionSolitaire");
 MinigamePlaceholder flowerGardenSolitairePlaceholder("FlowerGardenSolitaire");
 MinigamePlaceholder baronessSolitairePlaceholder("BaronessSolitaire");
 MinigamePlaceholder yukonSolitairePlaceholder("YukonSolitaire");
-MinigamePlaceholder strategySolitairePlaceholder("StrategySolitaire");
-MinigamePlaceholder redAndBlackSolitairePlaceholder("RedAndBlackSolitaire");
 MinigamePlaceholder fourSeasonsSolitairePlaceholder("FourSeasonsSolitaire");
 MinigamePlaceholder fortressSolitairePlaceholder("FortressSolitaire");
 MinigamePlaceholder eagleWingSolitairePlaceholder("EagleWingSolitaire");
 MinigamePlaceholder fortyThievesSolitairePlaceholder("FortyThievesSolitaire");
 MinigamePlaceholder fourFreeSolitairePlaceholder("FourFreeSolitaire");
-MinigamePlaceholder sultanSolitairePlaceholder("SultanSolitaire");
 MinigamePlaceholder betsyRossSolitairePlaceholder("BetsyRossSolitaire");
 MinigamePlaceholder calculationSolitairePlaceholder("CalculationSolitaire");
 MinigamePlaceholder penguinSolitairePlaceholder("PenguinSolitaire");
@@ -62,9 +64,7 @@ MinigamePlaceholder clockSolitairePlaceholder("ClockSolitaire");
 MinigamePlaceholder seahavenTowersSolitairePlaceholder("SeahavenTowersSolitaire");
 MinigamePlaceholder mountOlympusSolitairePlaceholder("MountOlympusSolitaire");
 MinigamePlaceholder laBelleLucieSolitairePlaceholder("LaBelleLucieSolitaire");
-MinigamePlaceholder terraceSolitairePlaceholder("TerraceSolitaire");
 MinigamePlaceholder alhambraSolitairePlaceholder("AlhambraSolitaire");
-MinigamePlaceholder shamrocksSolitairePlaceholder("ShamrocksSolitaire");
 MinigamePlaceholder acesAndKingsSolitairePlaceholder("AcesAndKingsSolitaire");
 MinigamePlaceholder oldMaidPlaceholder("OldMaid");
 MinigamePlaceholder crazyEightsPlaceholder("CrazyEights");
@@ -103,8 +103,8 @@ void MinigamesRegister()
        &flowerGardenSolitairePlaceholder,
        &baronessSolitairePlaceholder,
        &yukonSolitairePlaceholder,
-       &strategySolitairePlaceholder,
-       &redAndBlackSolitairePlaceholder,
+       &StrategySolitaire::instance,
+       &RedAndBlackSolitaire::instance,
        &fourSeasonsSolitairePlaceholder,
        &EightOffSolitaire::instance,
        &EliminatorSolitaire::instance,
@@ -113,7 +113,7 @@ void MinigamesRegister()
        &golfSolitaire,
        &fortyThievesSolitairePlaceholder,
        &fourFreeSolitairePlaceholder,
-       &sultanSolitairePlaceholder,
+       &SultanSolitaire::instance,
        &betsyRossSolitairePlaceholder,
        &BristolSolitaire::instance,
        &calculationSolitairePlaceholder,
@@ -126,12 +126,12 @@ void MinigamesRegister()
        &PyramidSolitaire::instance,
        &mountOlympusSolitairePlaceholder,
        &laBelleLucieSolitairePlaceholder,
-       &terraceSolitairePlaceholder,
+       &TerraceSolitaire::instance,
        &TripletsSolitaire::instance,
        &gapsSolitaire,
        &SlideSolitaire::instance,
        &alhambraSolitairePlaceholder,
-       &shamrocksSolitairePlaceholder,
+       &ShamrocksSolitaire::instance,
        &acesAndKingsSolitairePlaceholder,
        &oldMaidPlaceholder,
        &War::instance,

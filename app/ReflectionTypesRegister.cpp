@@ -50,10 +50,15 @@
 #include "games/solitaire/Pick2Solitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
+#include "games/solitaire/RedAndBlackSolitaire.h"
+#include "games/solitaire/ShamrocksSolitaire.h"
 #include "games/solitaire/SlideSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
 #include "games/solitaire/SpideretteSolitaire.h"
+#include "games/solitaire/StrategySolitaire.h"
+#include "games/solitaire/SultanSolitaire.h"
 #include "games/solitaire/Sum11Solitaire.h"
+#include "games/solitaire/TerraceSolitaire.h"
 #include "games/solitaire/ThreeTowersSolitaire.h"
 #include "games/solitaire/TripletsSolitaire.h"
 
@@ -134,14 +139,18 @@ void GameTypesRegister()
    BatsfordSolitaire::ReflectionRegister();
    // BaronessSolitaire
    ColoradoSolitaire::ReflectionRegister();
-   // StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire
+   StrategySolitaire::ReflectionRegister();
+   // YukonSolitaire
+   RedAndBlackSolitaire::ReflectionRegister();
    BakersDozenSolitaire::ReflectionRegister();
    // FourSeasonsSolitaire
    EightOffSolitaire::ReflectionRegister();
    EliminatorSolitaire::ReflectionRegister();
    // FortressSolitaire, EagleWingSolitaire
    GolfSolitaire::ReflectionRegister();
-   // FortyThievesSolitaire, FourFreeSolitaire, SultanSolitaire, BetsyRossSolitaire
+   // FortyThievesSolitaire, FourFreeSolitaire
+   SultanSolitaire::ReflectionRegister();
+   // BetsyRossSolitaire
    BristolSolitaire::ReflectionRegister();
    NestorSolitaire::ReflectionRegister();
    // CalculationSolitaire, PenguinSolitaire
@@ -150,7 +159,9 @@ void GameTypesRegister()
    BeleagueredCastleSolitaire::ReflectionRegister();
    // ClockSolitaire, AlhambraSolitaire
    PyramidSolitaire::ReflectionRegister();
-   // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire
+   // MountOlympusSolitaire, LaBelleLucieSolitaire
+   ShamrocksSolitaire::ReflectionRegister();
+   TerraceSolitaire::ReflectionRegister();
    TripletsSolitaire::ReflectionRegister();
    GapsSolitaire::ReflectionRegister();
    SlideSolitaire::ReflectionRegister();

@@ -82,6 +82,21 @@ void TalonSolitaire::ResetButtonRefresh()
    }
 }
 
+void TalonSolitaire::StockCardsTurn(i32 count)
+{
+   CardPile* draw = CardPileGet(CARD_PILE_TYPE_DRAW, -1, -1);
+   if (!draw)
+   {
+      return;
+   }
+   const bool last = DrawPileAtMostCheck(count);
+   CardsDealToEachPile(CARD_PILE_TYPE_TALON, draw, count, true);
+   if (last)
+   {
+      ResetButtonRefresh();
+   }
+}
+
 void TalonSolitaire::TalonReset()
 {
    CardPile* talon = CardPileGet(CARD_PILE_TYPE_TALON, -1, -1);

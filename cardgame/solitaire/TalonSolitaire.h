@@ -27,6 +27,9 @@ class TalonSolitaire : public TraditionalSolitaireGame
    void ResetButtonRefresh();
    bool ResetAllowedCheck() { return resetNum < maxResets && maxResets >= 1; }
    void ResetButtonShow(bool shown);
+   // A click on the stock: count cards face up onto each Talon pile, and the Reset button shown by
+   // the turn that empties the stock.
+   void StockCardsTurn(i32 count);
 
    i32 resetNum = 0;
    i32 maxResets = -1;

@@ -104,12 +104,7 @@ void CanfieldSolitaire::CardChoose(Card* card)
       TalonSolitaire::CardChoose(card);
       return;
    }
-   const bool last = DrawPileAtMostCheck(CANFIELD_TURN_COUNT);
-   CardsDealToEachPile(CARD_PILE_TYPE_TALON, stock, CANFIELD_TURN_COUNT, true);
-   if (last)
-   {
-      ResetButtonRefresh();
-   }
+   StockCardsTurn(CANFIELD_TURN_COUNT);
 }
 
 bool CanfieldSolitaire::CardStackPickUpCheck(Card* card)
