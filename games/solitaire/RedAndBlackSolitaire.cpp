@@ -75,6 +75,16 @@ void RedAndBlackSolitaire::GameNew()
          CardMoveQueue(target, card, delay, true);
       }
    }
+   // Aces that came early leave columns empty: the cards after the last Ace fill them and the talon
+   // now, as the talon would at once, so that the deal stays out of the undo history.
+   for (i32 column = others; column < RED_AND_BLACK_COLUMN_COUNT; ++column)
+   {
+      CardPileTopCardMoveQueue(CardPileGet(CARD_PILE_TYPE_TABLEAU, column, -1), stock, delay, true);
+   }
+   if (others < RED_AND_BLACK_COLUMN_COUNT)
+   {
+      CardPileTopCardMoveQueue(talon, stock, delay, true);
+   }
    ActionTurnBeginPost();
 }
 
