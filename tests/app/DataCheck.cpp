@@ -4000,7 +4000,8 @@ TEST(DataCheck, StockAndBaseRankSolitairesFindTheirConstantsAndTexts)
       for (i32 i = 0; i < settings->CountGet(); i++)
       {
          const JSONValue* option = settings->ElementGet(i);
-         const std::string name = option->ItemGet("Name")->StringValueGet() ? option->ItemGet("Name")->StringValueGet() : "";
+         const std::string name =
+             option->ItemGet("Name")->StringValueGet() ? option->ItemGet("Name")->StringValueGet() : "";
          options[name] = option->ItemGet("Default")->BoolValueGet();
          const char* key = option->ItemGet("TextKey")->StringValueGet();
          textKeys.push_back(key ? key : "");
@@ -4021,7 +4022,8 @@ TEST(DataCheck, StockAndBaseRankSolitairesFindTheirConstantsAndTexts)
          const JSONValue* labels = pile->ItemGet("HelpLabels");
          if (labels && labels->CountGet() > 0)
          {
-            EXPECT_STREQ(labels->ElementGet(0)->ItemGet("TextProcedure")->StringValueGet(), "CardCount") << g.key;
+            EXPECT_STREQ(labels->ElementGet(0)->ItemGet("TextProcedure")->StringValueGet(), "CardCount")
+                << g.key;
             counted.push_back(types.back());
          }
       }
