@@ -120,7 +120,7 @@ void ShamrocksSolitaire::Refresh()
    {
       buildRank = static_cast<Rank>(based->rank);
       // The new base changes which moves exist: judge the end on the next refresh.
-      refreshPending = true;
+      RefreshMark();
       return;
    }
    if (!based)
