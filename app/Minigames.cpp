@@ -33,12 +33,17 @@
 #include "games/solitaire/Pick2Solitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
+#include "games/solitaire/RedAndBlackSolitaire.h"
 #include "games/solitaire/ScorpionSolitaire.h"
 #include "games/solitaire/SeahavenTowersSolitaire.h"
+#include "games/solitaire/ShamrocksSolitaire.h"
 #include "games/solitaire/SlideSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
 #include "games/solitaire/SpideretteSolitaire.h"
+#include "games/solitaire/StrategySolitaire.h"
+#include "games/solitaire/SultanSolitaire.h"
 #include "games/solitaire/Sum11Solitaire.h"
+#include "games/solitaire/TerraceSolitaire.h"
 #include "games/solitaire/ThreeTowersSolitaire.h"
 #include "games/solitaire/TripletsSolitaire.h"
 #include "games/solitaire/YukonSolitaire.h"
@@ -59,15 +64,10 @@ namespace
 MinigamePlaceholder acesUpSolitairePlaceholder("AcesUpSolitaire");
 MinigamePlaceholder flowerGardenSolitairePlaceholder("FlowerGardenSolitaire");
 MinigamePlaceholder baronessSolitairePlaceholder("BaronessSolitaire");
-MinigamePlaceholder strategySolitairePlaceholder("StrategySolitaire");
-MinigamePlaceholder redAndBlackSolitairePlaceholder("RedAndBlackSolitaire");
 MinigamePlaceholder fortressSolitairePlaceholder("FortressSolitaire");
 MinigamePlaceholder fourFreeSolitairePlaceholder("FourFreeSolitaire");
-MinigamePlaceholder sultanSolitairePlaceholder("SultanSolitaire");
 MinigamePlaceholder penguinSolitairePlaceholder("PenguinSolitaire");
 MinigamePlaceholder laBelleLucieSolitairePlaceholder("LaBelleLucieSolitaire");
-MinigamePlaceholder terraceSolitairePlaceholder("TerraceSolitaire");
-MinigamePlaceholder shamrocksSolitairePlaceholder("ShamrocksSolitaire");
 MinigamePlaceholder acesAndKingsSolitairePlaceholder("AcesAndKingsSolitaire");
 MinigamePlaceholder oldMaidPlaceholder("OldMaid");
 MinigamePlaceholder spiteAndMalicePlaceholder("SpiteAndMalice");
@@ -103,8 +103,8 @@ void MinigamesRegister()
        &flowerGardenSolitairePlaceholder,
        &baronessSolitairePlaceholder,
        &YukonSolitaire::instance,
-       &strategySolitairePlaceholder,
-       &redAndBlackSolitairePlaceholder,
+       &StrategySolitaire::instance,
+       &RedAndBlackSolitaire::instance,
        &FourSeasonsSolitaire::instance,
        &EightOffSolitaire::instance,
        &EliminatorSolitaire::instance,
@@ -113,7 +113,7 @@ void MinigamesRegister()
        &golfSolitaire,
        &FortyThievesSolitaire::instance,
        &fourFreeSolitairePlaceholder,
-       &sultanSolitairePlaceholder,
+       &SultanSolitaire::instance,
        &betsyRossSolitaire,
        &BristolSolitaire::instance,
        &calculationSolitaire,
@@ -126,12 +126,12 @@ void MinigamesRegister()
        &PyramidSolitaire::instance,
        &MountOlympusSolitaire::instance,
        &laBelleLucieSolitairePlaceholder,
-       &terraceSolitairePlaceholder,
+       &TerraceSolitaire::instance,
        &TripletsSolitaire::instance,
        &gapsSolitaire,
        &SlideSolitaire::instance,
        &alhambraSolitaire,
-       &shamrocksSolitairePlaceholder,
+       &ShamrocksSolitaire::instance,
        &acesAndKingsSolitairePlaceholder,
        &oldMaidPlaceholder,
        &War::instance,

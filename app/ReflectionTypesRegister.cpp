@@ -61,12 +61,17 @@
 #include "games/solitaire/Pick2Solitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
+#include "games/solitaire/RedAndBlackSolitaire.h"
 #include "games/solitaire/ScorpionSolitaire.h"
 #include "games/solitaire/SeahavenTowersSolitaire.h"
+#include "games/solitaire/ShamrocksSolitaire.h"
 #include "games/solitaire/SlideSolitaire.h"
 #include "games/solitaire/SpiderSolitaire.h"
 #include "games/solitaire/SpideretteSolitaire.h"
+#include "games/solitaire/StrategySolitaire.h"
+#include "games/solitaire/SultanSolitaire.h"
 #include "games/solitaire/Sum11Solitaire.h"
+#include "games/solitaire/TerraceSolitaire.h"
 #include "games/solitaire/ThreeTowersSolitaire.h"
 #include "games/solitaire/TripletsSolitaire.h"
 #include "games/solitaire/YukonSolitaire.h"
@@ -148,9 +153,9 @@ void GameTypesRegister()
    BatsfordSolitaire::ReflectionRegister();
    // BaronessSolitaire
    ColoradoSolitaire::ReflectionRegister();
-   // StrategySolitaire
+   StrategySolitaire::ReflectionRegister();
    YukonSolitaire::ReflectionRegister();
-   // RedAndBlackSolitaire
+   RedAndBlackSolitaire::ReflectionRegister();
    BakersDozenSolitaire::ReflectionRegister();
    FourSeasonsSolitaire::ReflectionRegister();
    EightOffSolitaire::ReflectionRegister();
@@ -159,7 +164,8 @@ void GameTypesRegister()
    EagleWingSolitaire::ReflectionRegister();
    GolfSolitaire::ReflectionRegister();
    FortyThievesSolitaire::ReflectionRegister();
-   // FourFreeSolitaire, SultanSolitaire
+   // FourFreeSolitaire
+   SultanSolitaire::ReflectionRegister();
    BetsyRossSolitaire::ReflectionRegister();
    BristolSolitaire::ReflectionRegister();
    NestorSolitaire::ReflectionRegister();
@@ -172,7 +178,9 @@ void GameTypesRegister()
    AlhambraSolitaire::ReflectionRegister();
    PyramidSolitaire::ReflectionRegister();
    MountOlympusSolitaire::ReflectionRegister();
-   // LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire
+   // LaBelleLucieSolitaire
+   ShamrocksSolitaire::ReflectionRegister();
+   TerraceSolitaire::ReflectionRegister();
    TripletsSolitaire::ReflectionRegister();
    GapsSolitaire::ReflectionRegister();
    SlideSolitaire::ReflectionRegister();

@@ -23,9 +23,9 @@ class TalonSolitaire : public TraditionalSolitaireGame
    virtual bool DrawPileAtMostCheck(i32 count);
 
    static void ResetButtonHandler(PressButtonWidget* button, void* game);
-   // Turns count cards from the stock to each pile of pileType, face up, and shows the Reset
-   // button when that empties the stock.
-   void StockCardsTurn(i32 count, i32 pileType);
+   // A click on the stock: count cards face up onto each pile of pileType (the talon by default),
+   // and the Reset button shown by the turn that empties the stock.
+   void StockCardsTurn(i32 count, i32 pileType = CARD_PILE_TYPE_TALON);
    // Shows the Reset button, enabled while resets remain.
    void ResetButtonRefresh();
    bool ResetAllowedCheck() { return resetNum < maxResets && maxResets >= 1; }

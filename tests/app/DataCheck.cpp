@@ -4472,6 +4472,100 @@ TEST(DataCheck, GoFishFindsItsConstantsSpeechTextsAndHelp)
          ASSERT_TRUE(key) << group;
          dialogKeys.insert(key);
       }
+// Red and Black, Sultan, Strategy, Terrace and Shamrocks on the traditional template: options,
+// piles with the foundations first, card counts on the stocks and Terrace's reserve, texts, rules.
+TEST(DataCheck, StockAndBaseRankSolitairesFindTheirConstantsAndTexts)
+{
+   auto repeated = [](std::vector<std::string> types, const char* type, i32 count)
+   {
+      types.insert(types.end(), count, type);
+      return types;
+   };
+   const struct
+   {
+      const char* key;
+      std::map<std::string, bool> options;
+      std::vector<std::string> piles;
+      bool resetButton;
+      std::vector<std::string> counted;
+   } games[] = {
+       {"RedAndBlackSolitaire",
+        {{"ReversePlay", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        repeated(repeated({}, "Foundation", 8), "Tableau", 8),
+        true,
+        {"Draw"}},
+       {"SultanSolitaire",
+        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        repeated(repeated({}, "Foundation", 9), "Tableau", 8),
+        true,
+        {"Draw"}},
+       {"StrategySolitaire",
+        {{"SixTableaus", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        repeated(repeated({}, "Foundation", 4), "Tableau", 8),
+        false,
+        {"Draw"}},
+       {"TerraceSolitaire",
+        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        repeated(repeated({}, "Foundation", 8), "Tableau", 9),
+        false,
+        {"Draw", "Reserve"}},
+       {"ShamrocksSolitaire",
+        {{"OnlyAcesStart", true}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        repeated(repeated({}, "Foundation", 4), "Tableau", 18),
+        false,
+        {}},
+   };
+   const std::map<std::string, std::vector<std::string>> others = {
+       {"RedAndBlackSolitaire", {"Draw", "Talon"}},
+       {"SultanSolitaire", {"Draw", "Talon"}},
+       {"StrategySolitaire", {"Draw", "Reserve"}},
+       {"TerraceSolitaire", {"Draw", "Talon", "Reserve"}},
+       {"ShamrocksSolitaire", {"Draw"}},
+   };
+   std::vector<std::string> textKeys = {"SolitaireReset"};
+   for (const auto& g : games)
+   {
+      auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + g.key).c_str());
+      ASSERT_TRUE(game) << g.key;
+      EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire") << g.key;
+      textKeys.push_back(g.key);
+      std::map<std::string, bool> options;
+      const JSONValue* settings = game->ItemGet("Settings");
+      for (i32 i = 0; i < settings->CountGet(); i++)
+      {
+         const JSONValue* option = settings->ElementGet(i);
+         const std::string name =
+             option->ItemGet("Name")->StringValueGet() ? option->ItemGet("Name")->StringValueGet() : "";
+         options[name] = option->ItemGet("Default")->BoolValueGet();
+         const char* key = option->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(key ? key : "");
+         const bool rule = name != "ShowPlayableCards" && name != "ShowHelpLabels";
+         EXPECT_EQ(option->ItemGet("RequiresMinigameRestart")->BoolValueGet(), rule) << g.key << " " << name;
+      }
+      EXPECT_EQ(options, g.options) << g.key;
+      EXPECT_EQ(game->ItemGet("ResetButtonIncluded")->BoolValueGet(), g.resetButton) << g.key;
+      EXPECT_EQ(game->ItemPoint2FCheck("ResetButtonPosition"), g.resetButton) << g.key;
+      const JSONValue* piles = game->ItemGet("CardPiles");
+      std::vector<std::string> types;
+      std::vector<std::string> counted;
+      for (i32 i = 0; i < piles->CountGet(); i++)
+      {
+         const JSONValue* pile = piles->ElementGet(i);
+         const char* type = pile->ItemGet("Type")->StringValueGet();
+         types.push_back(type ? type : "");
+         const JSONValue* labels = pile->ItemGet("HelpLabels");
+         if (labels && labels->CountGet() > 0)
+         {
+            EXPECT_STREQ(labels->ElementGet(0)->ItemGet("TextProcedure")->StringValueGet(), "CardCount")
+                << g.key;
+            counted.push_back(types.back());
+         }
+      }
+      // The foundations and the columns first, in their order; the other piles after them.
+      std::vector<std::string> expected = g.piles;
+      expected.insert(expected.end(), others.at(g.key).begin(), others.at(g.key).end());
+      EXPECT_EQ(types, expected) << g.key;
+      EXPECT_EQ(counted, g.counted) << g.key;
    }
 
    const std::string data = TestSupport::BuildDataFolderGet();
@@ -4480,6 +4574,7 @@ TEST(DataCheck, GoFishFindsItsConstantsSpeechTextsAndHelp)
       auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
       auto dialogTexts = BuiltDataLoad((std::string("Text/") + language + "/DialogText").c_str());
       ASSERT_TRUE(texts && dialogTexts) << language;
+      ASSERT_TRUE(texts) << language;
       for (const std::string& key : textKeys)
       {
          EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
@@ -4491,6 +4586,11 @@ TEST(DataCheck, GoFishFindsItsConstantsSpeechTextsAndHelp)
       }
       const std::string path = data + "/Text/" + language + "/HelpGames/GoFish.txt";
       EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+      for (const auto& g : games)
+      {
+         const std::string path = data + "/Text/" + language + "/HelpGames/" + g.key + ".txt";
+         EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+      }
    }
 }
 
