@@ -5,7 +5,10 @@
 
 #include "app/MinigamePlaceholder.h"
 #include "cardgame/Minigame.h"
+#include "games/solitaire/AcesAndKingSolitaire.h"
+#include "games/solitaire/AcesUpSolitaire.h"
 #include "games/solitaire/BakersDozenSolitaire.h"
+#include "games/solitaire/BaronessSolitaire.h"
 #include "games/solitaire/BatsfordSolitaire.h"
 #include "games/solitaire/BeleagueredCastleSolitaire.h"
 #include "games/solitaire/Best21Solitaire.h"
@@ -17,10 +20,15 @@
 #include "games/solitaire/EightOffSolitaire.h"
 #include "games/solitaire/EliminatorSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
+#include "games/solitaire/FlowerGardenSolitaire.h"
+#include "games/solitaire/FortressSolitaire.h"
+#include "games/solitaire/FourFreeSolitaire.h"
 #include "games/solitaire/GapsSolitaire.h"
 #include "games/solitaire/GolfSolitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/LaBelleLucieSolitaire.h"
 #include "games/solitaire/NestorSolitaire.h"
+#include "games/solitaire/PenguinSolitaire.h"
 #include "games/solitaire/Pick2Solitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
@@ -42,30 +50,22 @@ namespace
 {
 // One per game not built yet; a game that lands replaces its placeholder here and in the list of
 // MinigamesRegister with its own singleton.
-MinigamePlaceholder acesUpSolitairePlaceholder("AcesUpSolitaire");
 MinigamePlaceholder scorpionSolitairePlaceholder("ScorpionSolitaire");
-MinigamePlaceholder flowerGardenSolitairePlaceholder("FlowerGardenSolitaire");
-MinigamePlaceholder baronessSolitairePlaceholder("BaronessSolitaire");
 MinigamePlaceholder yukonSolitairePlaceholder("YukonSolitaire");
 MinigamePlaceholder strategySolitairePlaceholder("StrategySolitaire");
 MinigamePlaceholder redAndBlackSolitairePlaceholder("RedAndBlackSolitaire");
 MinigamePlaceholder fourSeasonsSolitairePlaceholder("FourSeasonsSolitaire");
-MinigamePlaceholder fortressSolitairePlaceholder("FortressSolitaire");
 MinigamePlaceholder eagleWingSolitairePlaceholder("EagleWingSolitaire");
 MinigamePlaceholder fortyThievesSolitairePlaceholder("FortyThievesSolitaire");
-MinigamePlaceholder fourFreeSolitairePlaceholder("FourFreeSolitaire");
 MinigamePlaceholder sultanSolitairePlaceholder("SultanSolitaire");
 MinigamePlaceholder betsyRossSolitairePlaceholder("BetsyRossSolitaire");
 MinigamePlaceholder calculationSolitairePlaceholder("CalculationSolitaire");
-MinigamePlaceholder penguinSolitairePlaceholder("PenguinSolitaire");
 MinigamePlaceholder clockSolitairePlaceholder("ClockSolitaire");
 MinigamePlaceholder seahavenTowersSolitairePlaceholder("SeahavenTowersSolitaire");
 MinigamePlaceholder mountOlympusSolitairePlaceholder("MountOlympusSolitaire");
-MinigamePlaceholder laBelleLucieSolitairePlaceholder("LaBelleLucieSolitaire");
 MinigamePlaceholder terraceSolitairePlaceholder("TerraceSolitaire");
 MinigamePlaceholder alhambraSolitairePlaceholder("AlhambraSolitaire");
 MinigamePlaceholder shamrocksSolitairePlaceholder("ShamrocksSolitaire");
-MinigamePlaceholder acesAndKingsSolitairePlaceholder("AcesAndKingsSolitaire");
 MinigamePlaceholder oldMaidPlaceholder("OldMaid");
 MinigamePlaceholder crazyEightsPlaceholder("CrazyEights");
 MinigamePlaceholder spiteAndMalicePlaceholder("SpiteAndMalice");
@@ -92,7 +92,7 @@ void MinigamesRegister()
 {
    // The order is the order of the menus and of the statistics.
    Minigame* const games[] = {
-       &acesUpSolitairePlaceholder,
+       &AcesUpSolitaire::instance,
        &spiderSolitaire,
        &klondikeSolitaire,
        &BatsfordSolitaire::instance,
@@ -100,39 +100,39 @@ void MinigamesRegister()
        &ColoradoSolitaire::instance,
        &scorpionSolitairePlaceholder,
        &canfieldSolitaire,
-       &flowerGardenSolitairePlaceholder,
-       &baronessSolitairePlaceholder,
+       &FlowerGardenSolitaire::instance,
+       &BaronessSolitaire::instance,
        &yukonSolitairePlaceholder,
        &strategySolitairePlaceholder,
        &redAndBlackSolitairePlaceholder,
        &fourSeasonsSolitairePlaceholder,
        &EightOffSolitaire::instance,
        &EliminatorSolitaire::instance,
-       &fortressSolitairePlaceholder,
+       &FortressSolitaire::instance,
        &eagleWingSolitairePlaceholder,
        &golfSolitaire,
        &fortyThievesSolitairePlaceholder,
-       &fourFreeSolitairePlaceholder,
+       &FourFreeSolitaire::instance,
        &sultanSolitairePlaceholder,
        &betsyRossSolitairePlaceholder,
        &BristolSolitaire::instance,
        &calculationSolitairePlaceholder,
        &nestorSolitaire,
        &BeleagueredCastleSolitaire::instance,
-       &penguinSolitairePlaceholder,
+       &PenguinSolitaire::instance,
        &spideretteSolitaire,
        &clockSolitairePlaceholder,
        &seahavenTowersSolitairePlaceholder,
        &PyramidSolitaire::instance,
        &mountOlympusSolitairePlaceholder,
-       &laBelleLucieSolitairePlaceholder,
+       &LaBelleLucieSolitaire::instance,
        &terraceSolitairePlaceholder,
        &TripletsSolitaire::instance,
        &gapsSolitaire,
        &SlideSolitaire::instance,
        &alhambraSolitairePlaceholder,
        &shamrocksSolitairePlaceholder,
-       &acesAndKingsSolitairePlaceholder,
+       &AcesAndKingSolitaire::instance,
        &oldMaidPlaceholder,
        &War::instance,
        &crazyEightsPlaceholder,

@@ -31,7 +31,10 @@
 #include "core/ReflectionManager.h"
 #include "core/ReflectionTypeBasic.h"
 #include "core/ReflectionTypeTable.h"
+#include "games/solitaire/AcesAndKingSolitaire.h"
+#include "games/solitaire/AcesUpSolitaire.h"
 #include "games/solitaire/BakersDozenSolitaire.h"
+#include "games/solitaire/BaronessSolitaire.h"
 #include "games/solitaire/BatsfordSolitaire.h"
 #include "games/solitaire/BeleagueredCastleSolitaire.h"
 #include "games/solitaire/Best21Solitaire.h"
@@ -43,10 +46,15 @@
 #include "games/solitaire/EightOffSolitaire.h"
 #include "games/solitaire/EliminatorSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
+#include "games/solitaire/FlowerGardenSolitaire.h"
+#include "games/solitaire/FortressSolitaire.h"
+#include "games/solitaire/FourFreeSolitaire.h"
 #include "games/solitaire/GapsSolitaire.h"
 #include "games/solitaire/GolfSolitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/LaBelleLucieSolitaire.h"
 #include "games/solitaire/NestorSolitaire.h"
+#include "games/solitaire/PenguinSolitaire.h"
 #include "games/solitaire/Pick2Solitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
@@ -110,7 +118,7 @@ void GameTypesRegister()
    // "Table<PinochleMeld*>", "Table<PlayerBid>"
 
    ArcadeSolitaireGame::ReflectionRegister();
-   // AcesUpSolitaire
+   AcesUpSolitaire::ReflectionRegister();
    BackendBasedGame::ReflectionRegister();
    CardGame::ReflectionRegister();
    FrontendBasedCardGame::ReflectionRegister();
@@ -129,32 +137,39 @@ void GameTypesRegister()
    // ScorpionSolitaire
    TalonSolitaire::ReflectionRegister();
    KlondikeSolitaire::ReflectionRegister();
-   // FlowerGardenSolitaire
+   FlowerGardenSolitaire::ReflectionRegister();
    CanfieldSolitaire::ReflectionRegister();
    BatsfordSolitaire::ReflectionRegister();
-   // BaronessSolitaire
+   BaronessSolitaire::ReflectionRegister();
    ColoradoSolitaire::ReflectionRegister();
    // StrategySolitaire, YukonSolitaire, RedAndBlackSolitaire
    BakersDozenSolitaire::ReflectionRegister();
    // FourSeasonsSolitaire
    EightOffSolitaire::ReflectionRegister();
    EliminatorSolitaire::ReflectionRegister();
-   // FortressSolitaire, EagleWingSolitaire
+   FortressSolitaire::ReflectionRegister();
+   // EagleWingSolitaire
    GolfSolitaire::ReflectionRegister();
-   // FortyThievesSolitaire, FourFreeSolitaire, SultanSolitaire, BetsyRossSolitaire
+   // FortyThievesSolitaire
+   FourFreeSolitaire::ReflectionRegister();
+   // SultanSolitaire, BetsyRossSolitaire
    BristolSolitaire::ReflectionRegister();
    NestorSolitaire::ReflectionRegister();
-   // CalculationSolitaire, PenguinSolitaire
+   // CalculationSolitaire
+   PenguinSolitaire::ReflectionRegister();
    SpideretteSolitaire::ReflectionRegister();
    // SeahavenTowersSolitaire
    BeleagueredCastleSolitaire::ReflectionRegister();
    // ClockSolitaire, AlhambraSolitaire
    PyramidSolitaire::ReflectionRegister();
-   // MountOlympusSolitaire, LaBelleLucieSolitaire, ShamrocksSolitaire, TerraceSolitaire
+   // MountOlympusSolitaire
+   LaBelleLucieSolitaire::ReflectionRegister();
+   // ShamrocksSolitaire, TerraceSolitaire
    TripletsSolitaire::ReflectionRegister();
    GapsSolitaire::ReflectionRegister();
    SlideSolitaire::ReflectionRegister();
-   // AcesAndKingSolitaire, OldMaid
+   AcesAndKingSolitaire::ReflectionRegister();
+   // OldMaid
    WarPlayer::ReflectionRegister();
    War::ReflectionRegister();
    // CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish, FanTan, SpadesPlayer, SpadesTeam, Spades
