@@ -7,6 +7,7 @@
 #include "cardgame/CardNames.h"
 #include "cardgame/CardPile.h"
 #include "cardgame/RecordSupport.h"
+#include "core/Allocator.h"
 #include "core/Log.h"
 
 namespace Corvale
@@ -113,13 +114,21 @@ void LaBelleLucieSolitaire::TalonReset()
    }
    resetNum++;
    RedealButtonRefresh();
+   // Gathered in ID order, so that the shuffle depends on the seed words alone and not on the
+   // order a load made the cards in.
+   Table<Card*> ordered(allocatorTemp);
    for (i32 i = 0; i < cards.count; ++i)
    {
-      Card* card = cards[i];
-      if (card->pile && card->pile->type != CARD_PILE_TYPE_FOUNDATION && card->pile != stock)
+      const CardPile* pile = cards[i]->pile;
+      if (pile && pile->type != CARD_PILE_TYPE_FOUNDATION && pile != stock)
       {
-         CardAdd(stock, card);
+         ordered.Insert(cards[i], ordered.count);
       }
+   }
+   ordered.Sort([](const Card* a, const Card* b) { return a->id < b->id; });
+   for (i32 i = 0; i < ordered.count; ++i)
+   {
+      CardAdd(stock, ordered[i]);
    }
    CardAnimationsFinish();
    CardPileShuffle(stock);
