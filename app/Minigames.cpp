@@ -5,8 +5,11 @@
 
 #include "app/MinigamePlaceholder.h"
 #include "cardgame/Minigame.h"
+#include "games/solitaire/AcesAndKingSolitaire.h"
+#include "games/solitaire/AcesUpSolitaire.h"
 #include "games/solitaire/AlhambraSolitaire.h"
 #include "games/solitaire/BakersDozenSolitaire.h"
+#include "games/solitaire/BaronessSolitaire.h"
 #include "games/solitaire/BatsfordSolitaire.h"
 #include "games/solitaire/BeleagueredCastleSolitaire.h"
 #include "games/solitaire/Best21Solitaire.h"
@@ -23,13 +26,18 @@
 #include "games/solitaire/EliminatorSolitaire.h"
 #include "games/solitaire/EuchreSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
+#include "games/solitaire/FlowerGardenSolitaire.h"
+#include "games/solitaire/FortressSolitaire.h"
 #include "games/solitaire/FortyThievesSolitaire.h"
+#include "games/solitaire/FourFreeSolitaire.h"
 #include "games/solitaire/FourSeasonsSolitaire.h"
 #include "games/solitaire/GapsSolitaire.h"
 #include "games/solitaire/GolfSolitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/LaBelleLucieSolitaire.h"
 #include "games/solitaire/MountOlympusSolitaire.h"
 #include "games/solitaire/NestorSolitaire.h"
+#include "games/solitaire/PenguinSolitaire.h"
 #include "games/solitaire/Pick2Solitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
@@ -61,14 +69,6 @@ namespace
 {
 // One per game not built yet; a game that lands replaces its placeholder here and in the list of
 // MinigamesRegister with its own singleton.
-MinigamePlaceholder acesUpSolitairePlaceholder("AcesUpSolitaire");
-MinigamePlaceholder flowerGardenSolitairePlaceholder("FlowerGardenSolitaire");
-MinigamePlaceholder baronessSolitairePlaceholder("BaronessSolitaire");
-MinigamePlaceholder fortressSolitairePlaceholder("FortressSolitaire");
-MinigamePlaceholder fourFreeSolitairePlaceholder("FourFreeSolitaire");
-MinigamePlaceholder penguinSolitairePlaceholder("PenguinSolitaire");
-MinigamePlaceholder laBelleLucieSolitairePlaceholder("LaBelleLucieSolitaire");
-MinigamePlaceholder acesAndKingsSolitairePlaceholder("AcesAndKingsSolitaire");
 MinigamePlaceholder oldMaidPlaceholder("OldMaid");
 MinigamePlaceholder spiteAndMalicePlaceholder("SpiteAndMalice");
 MinigamePlaceholder fanTanPlaceholder("FanTan");
@@ -92,7 +92,7 @@ void MinigamesRegister()
 {
    // The order is the order of the menus and of the statistics.
    Minigame* const games[] = {
-       &acesUpSolitairePlaceholder,
+       &AcesUpSolitaire::instance,
        &spiderSolitaire,
        &klondikeSolitaire,
        &BatsfordSolitaire::instance,
@@ -100,39 +100,39 @@ void MinigamesRegister()
        &ColoradoSolitaire::instance,
        &ScorpionSolitaire::instance,
        &canfieldSolitaire,
-       &flowerGardenSolitairePlaceholder,
-       &baronessSolitairePlaceholder,
+       &FlowerGardenSolitaire::instance,
+       &BaronessSolitaire::instance,
        &YukonSolitaire::instance,
        &StrategySolitaire::instance,
        &RedAndBlackSolitaire::instance,
        &FourSeasonsSolitaire::instance,
        &EightOffSolitaire::instance,
        &EliminatorSolitaire::instance,
-       &fortressSolitairePlaceholder,
+       &FortressSolitaire::instance,
        &eagleWingSolitaire,
        &golfSolitaire,
        &FortyThievesSolitaire::instance,
-       &fourFreeSolitairePlaceholder,
+       &FourFreeSolitaire::instance,
        &SultanSolitaire::instance,
        &betsyRossSolitaire,
        &BristolSolitaire::instance,
        &calculationSolitaire,
        &nestorSolitaire,
        &BeleagueredCastleSolitaire::instance,
-       &penguinSolitairePlaceholder,
+       &PenguinSolitaire::instance,
        &spideretteSolitaire,
        &clockSolitaire,
        &SeahavenTowersSolitaire::instance,
        &PyramidSolitaire::instance,
        &MountOlympusSolitaire::instance,
-       &laBelleLucieSolitairePlaceholder,
+       &LaBelleLucieSolitaire::instance,
        &TerraceSolitaire::instance,
        &TripletsSolitaire::instance,
        &gapsSolitaire,
        &SlideSolitaire::instance,
        &alhambraSolitaire,
        &ShamrocksSolitaire::instance,
-       &acesAndKingsSolitairePlaceholder,
+       &AcesAndKingSolitaire::instance,
        &oldMaidPlaceholder,
        &War::instance,
        &CrazyEights::instance,

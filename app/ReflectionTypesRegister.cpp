@@ -33,8 +33,11 @@
 #include "core/ReflectionManager.h"
 #include "core/ReflectionTypeBasic.h"
 #include "core/ReflectionTypeTable.h"
+#include "games/solitaire/AcesAndKingSolitaire.h"
+#include "games/solitaire/AcesUpSolitaire.h"
 #include "games/solitaire/AlhambraSolitaire.h"
 #include "games/solitaire/BakersDozenSolitaire.h"
+#include "games/solitaire/BaronessSolitaire.h"
 #include "games/solitaire/BatsfordSolitaire.h"
 #include "games/solitaire/BeleagueredCastleSolitaire.h"
 #include "games/solitaire/Best21Solitaire.h"
@@ -51,13 +54,18 @@
 #include "games/solitaire/EliminatorSolitaire.h"
 #include "games/solitaire/EuchreSolitaire.h"
 #include "games/solitaire/Fast21Solitaire.h"
+#include "games/solitaire/FlowerGardenSolitaire.h"
+#include "games/solitaire/FortressSolitaire.h"
 #include "games/solitaire/FortyThievesSolitaire.h"
+#include "games/solitaire/FourFreeSolitaire.h"
 #include "games/solitaire/FourSeasonsSolitaire.h"
 #include "games/solitaire/GapsSolitaire.h"
 #include "games/solitaire/GolfSolitaire.h"
 #include "games/solitaire/KlondikeSolitaire.h"
+#include "games/solitaire/LaBelleLucieSolitaire.h"
 #include "games/solitaire/MountOlympusSolitaire.h"
 #include "games/solitaire/NestorSolitaire.h"
+#include "games/solitaire/PenguinSolitaire.h"
 #include "games/solitaire/Pick2Solitaire.h"
 #include "games/solitaire/PokerSquareSolitaire.h"
 #include "games/solitaire/PyramidSolitaire.h"
@@ -129,7 +137,7 @@ void GameTypesRegister()
    // "Table<PinochleMeld*>", "Table<PlayerBid>"
 
    ArcadeSolitaireGame::ReflectionRegister();
-   // AcesUpSolitaire
+   AcesUpSolitaire::ReflectionRegister();
    BackendBasedGame::ReflectionRegister();
    CardGame::ReflectionRegister();
    FrontendBasedCardGame::ReflectionRegister();
@@ -148,10 +156,10 @@ void GameTypesRegister()
    ScorpionSolitaire::ReflectionRegister();
    TalonSolitaire::ReflectionRegister();
    KlondikeSolitaire::ReflectionRegister();
-   // FlowerGardenSolitaire
+   FlowerGardenSolitaire::ReflectionRegister();
    CanfieldSolitaire::ReflectionRegister();
    BatsfordSolitaire::ReflectionRegister();
-   // BaronessSolitaire
+   BaronessSolitaire::ReflectionRegister();
    ColoradoSolitaire::ReflectionRegister();
    StrategySolitaire::ReflectionRegister();
    YukonSolitaire::ReflectionRegister();
@@ -160,17 +168,17 @@ void GameTypesRegister()
    FourSeasonsSolitaire::ReflectionRegister();
    EightOffSolitaire::ReflectionRegister();
    EliminatorSolitaire::ReflectionRegister();
-   // FortressSolitaire
+   FortressSolitaire::ReflectionRegister();
    EagleWingSolitaire::ReflectionRegister();
    GolfSolitaire::ReflectionRegister();
    FortyThievesSolitaire::ReflectionRegister();
-   // FourFreeSolitaire
+   FourFreeSolitaire::ReflectionRegister();
    SultanSolitaire::ReflectionRegister();
    BetsyRossSolitaire::ReflectionRegister();
    BristolSolitaire::ReflectionRegister();
    NestorSolitaire::ReflectionRegister();
    CalculationSolitaire::ReflectionRegister();
-   // PenguinSolitaire
+   PenguinSolitaire::ReflectionRegister();
    SpideretteSolitaire::ReflectionRegister();
    SeahavenTowersSolitaire::ReflectionRegister();
    BeleagueredCastleSolitaire::ReflectionRegister();
@@ -178,13 +186,14 @@ void GameTypesRegister()
    AlhambraSolitaire::ReflectionRegister();
    PyramidSolitaire::ReflectionRegister();
    MountOlympusSolitaire::ReflectionRegister();
-   // LaBelleLucieSolitaire
+   LaBelleLucieSolitaire::ReflectionRegister();
    ShamrocksSolitaire::ReflectionRegister();
    TerraceSolitaire::ReflectionRegister();
    TripletsSolitaire::ReflectionRegister();
    GapsSolitaire::ReflectionRegister();
    SlideSolitaire::ReflectionRegister();
-   // AcesAndKingSolitaire, OldMaid
+   AcesAndKingSolitaire::ReflectionRegister();
+   // OldMaid
    WarPlayer::ReflectionRegister();
    War::ReflectionRegister();
    CrazyEights::ReflectionRegister();

@@ -5326,6 +5326,36 @@ TEST(DataCheck, BuilderSolitairesFindTheirDataAndLayTheirTablesApart)
    };
    const std::string data = TestSupport::BuildDataFolderGet();
    for (const auto& g : games)
+// Aces Up, Aces and Kings, Baroness and the open-layout builders: each on the traditional template,
+// its piles in the roles and order its rules look for (foundations before the columns), every pile
+// on the table, clear of the menu bar's corner and the button row, no two overlapping (a fanned
+// pile reaches as far as its span limit), a card count on each stock the player sees, and every
+// caption and help document in each language.
+TEST(DataCheck, OpenLayoutSolitairesFindTheirPilesTextsAndHelp)
+{
+   struct Game
+   {
+      const char* key;
+      // Pile count by type: Draw, Tableau, Foundation, Reserve, Talon, Waste.
+      i32 counts[6];
+      bool stockShown;
+   } games[] = {
+       {"AcesUpSolitaire", {1, 4, 1, 0, 0, 1}, true},
+       {"AcesAndKingsSolitaire", {1, 4, 8, 2, 1, 0}, true},
+       {"BaronessSolitaire", {1, 7, 1, 0, 0, 0}, true},
+       {"FourFreeSolitaire", {1, 8, 4, 4, 0, 0}, false},
+       {"FortressSolitaire", {1, 10, 4, 0, 0, 0}, false},
+       {"FlowerGardenSolitaire", {1, 6, 4, 1, 0, 0}, false},
+       {"PenguinSolitaire", {1, 7, 4, 7, 0, 0}, false},
+       {"LaBelleLucieSolitaire", {1, 16, 4, 0, 0, 0}, false},
+   };
+   const char* const types[] = {"Draw", "Tableau", "Foundation", "Reserve", "Talon", "Waste"};
+   struct Box
+   {
+      float left, top, right, bottom;
+   };
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const Game& g : games)
    {
       SCOPED_TRACE(g.key);
       auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + g.key).c_str());
@@ -5352,6 +5382,10 @@ TEST(DataCheck, BuilderSolitairesFindTheirDataAndLayTheirTablesApart)
       std::vector<Box> boxes;
       bool columnSeen = false;
       const JSONValue* piles = game->ItemGet("CardPiles");
+      const JSONValue* piles = game->ItemGet("CardPiles");
+      i32 counts[6] = {0, 0, 0, 0, 0, 0};
+      bool columnSeen = false;
+      std::vector<Box> boxes;
       for (i32 i = 0; i < piles->CountGet(); i++)
       {
          const JSONValue* pile = piles->ElementGet(i);
@@ -5411,6 +5445,74 @@ TEST(DataCheck, BuilderSolitairesFindTheirDataAndLayTheirTablesApart)
          {
             EXPECT_FALSE(overlap(a, boxes[j])) << a.what << " overlaps " << boxes[j].what;
          }
+         for (i32 t = 0; t < 6; t++)
+         {
+            counts[t] += type == types[t] ? 1 : 0;
+         }
+         columnSeen = columnSeen || type == "Tableau";
+         EXPECT_FALSE(columnSeen && type == "Foundation") << "a foundation after a column";
+         ASSERT_TRUE(pile->ItemPoint2FCheck("Position")) << i;
+         const Point2F at = pile->ItemGet("Position")->Point2FValueGet();
+         if (type == "Draw" && !g.stockShown)
+         {
+            // Emptied by the deal: off the table, with no picture.
+            EXPECT_LT(at.y, 0.0f);
+            EXPECT_FALSE(pile->ItemStringCheck("Animation"));
+            continue;
+         }
+         if (type == "Draw")
+         {
+            EXPECT_EQ(pile->ItemGet("HelpLabels")->CountGet(), 1) << "the stock's card count";
+         }
+         // The card's size and the fan's direction, from the pile or its template.
+         const char* inheritedName = pile->ItemGet("Inherited")->StringValueGet();
+         const std::string inherited = inheritedName ? inheritedName : "";
+         const char* sizeName = pile->ItemGet("CardSize")->StringValueGet();
+         const std::string size = sizeName ? sizeName : inherited;
+         const bool large = size.find("Large") != std::string::npos;
+         ASSERT_TRUE(large || size.find("Medium") != std::string::npos) << i << " " << size;
+         const float halfWidth = large ? 50.0f : 40.0f;
+         const float halfHeight = large ? 70.0f : 56.0f;
+         Box box{at.x - halfWidth, at.y - halfHeight, at.x + halfWidth, at.y + halfHeight};
+         if (!inherited.empty())
+         {
+            ASSERT_TRUE(pile->ItemNumberCheck("CardsSpanLengthMax")) << i << " fans without a limit";
+            const float span = pile->ItemGet("CardsSpanLengthMax")->FloatValueGet();
+            (inherited.find("Column") == 0 ? box.bottom : box.right) += span;
+         }
+         EXPECT_TRUE(box.left >= 0.0f && box.right <= 960.0f && box.top >= 60.0f && box.bottom <= 720.0f)
+             << type << " " << i << " off the table";
+         EXPECT_FALSE(box.right > 650.0f && box.top < 66.0f) << type << " " << i << " under the menu bar";
+         EXPECT_FALSE(box.left < 560.0f && box.bottom > 658.0f) << type << " " << i << " on the button row";
+         for (const Box& other : boxes)
+         {
+            EXPECT_FALSE(box.left < other.right && other.left < box.right && box.top < other.bottom &&
+                         other.top < box.bottom)
+                << type << " " << i << " overlaps another pile";
+         }
+         boxes.push_back(box);
+      }
+      for (i32 t = 0; t < 6; t++)
+      {
+         EXPECT_EQ(counts[t], g.counts[t]) << types[t];
+      }
+      std::vector<std::string> textKeys = {g.key};
+      const JSONValue* settings = game->ItemGet("Settings");
+      for (i32 i = 0; i < settings->CountGet(); i++)
+      {
+         const JSONValue* option = settings->ElementGet(i);
+         const char* name = option->ItemGet("Name")->StringValueGet();
+         ASSERT_TRUE(name);
+         const char* caption = option->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(caption ? caption : "");
+         const bool rule = std::string(name) != "ShowPlayableCards" && std::string(name) != "ShowHelpLabels";
+         EXPECT_EQ(option->ItemGet("RequiresMinigameRestart")->BoolValueGet(), rule) << name;
+      }
+      if (game->ItemGet("ResetButtonIncluded")->BoolValueGet())
+      {
+         const char* caption = game->ItemGet("ResetButton")->ItemGet("TextKey")->StringValueGet();
+         EXPECT_STREQ(caption, "SolitaireRedeal");
+         textKeys.push_back(caption ? caption : "");
       }
       for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
       {
