@@ -31,6 +31,7 @@
 #include "games/solitaire/ThreeTowersSolitaire.h"
 #include "games/solitaire/TripletsSolitaire.h"
 #include "games/table/MemoryMatch.h"
+#include "games/table/Tuxedo.h"
 #include "games/table/War.h"
 #include "games/tricktaking/Hearts.h"
 
@@ -73,7 +74,6 @@ MinigamePlaceholder goFishPlaceholder("GoFish");
 MinigamePlaceholder fanTanPlaceholder("FanTan");
 MinigamePlaceholder spadesPlaceholder("Spades");
 MinigamePlaceholder ohHellPlaceholder("OhHell");
-MinigamePlaceholder tuxedoPlaceholder("Tuxedo");
 MinigamePlaceholder whistPlaceholder("Whist");
 MinigamePlaceholder ginRummyPlaceholder("GinRummy");
 MinigamePlaceholder euchreSolitairePlaceholder("EuchreSolitaire");
@@ -142,7 +142,7 @@ void MinigamesRegister()
        &spadesPlaceholder,
        &MemoryMatch::instance,
        &ohHellPlaceholder,
-       &tuxedoPlaceholder,
+       &Tuxedo::instance,
        &whistPlaceholder,
        &Fast21Solitaire::instance,
        &Best21Solitaire::instance,

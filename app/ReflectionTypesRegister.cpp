@@ -25,6 +25,7 @@
 #include "cardgame/tricktaking/TrickTakingGamePlayer.h"
 #include "core/Log.h"
 #include "games/table/MemoryMatch.h"
+#include "games/table/Tuxedo.h"
 #include "games/table/War.h"
 #include "games/tricktaking/Hearts.h"
 #include "core/Memory.h"
@@ -160,7 +161,10 @@ void GameTypesRegister()
    // CrazyEights, SpiteAndMalice, GoFishPlayer, GoFish, FanTan, SpadesPlayer, SpadesTeam, Spades
    MemoryMatchPlayer::ReflectionRegister();
    MemoryMatch::ReflectionRegister();
-   // OhHellPlayer, OhHell, TuxedoPlayer, Tuxedo, Whist
+   // OhHellPlayer, OhHell
+   TuxedoPlayer::ReflectionRegister();
+   Tuxedo::ReflectionRegister();
+   // Whist
    Fast21Solitaire::ReflectionRegister();
    Best21Solitaire::ReflectionRegister();
    GinRummyHistoryItem::ReflectionRegister();

@@ -34,4 +34,10 @@ i32 NonSolitaireFrontendBasedCardGame::CardSortingGet()
    }
    return CARD_SORTING_DESCENDING;
 }
+
+i32 NonSolitaireFrontendBasedCardGame::CardSortingDirectionGet()
+{
+   const char* sorting = SettingStringGet("CardSorting");
+   return sorting && std::strcmp(sorting, "Ascending") == 0 ? 0 : 1;
+}
 } // namespace Corvale

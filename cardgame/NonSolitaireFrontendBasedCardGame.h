@@ -24,5 +24,7 @@ class NonSolitaireFrontendBasedCardGame : public FrontendBasedCardGame
 
    // The "CardSorting" option: descending unless it says otherwise.
    i32 CardSortingGet();
+   // The "CardSorting" option as a direction: 0 for "Ascending", else 1; it knows no unsorted.
+   i32 CardSortingDirectionGet();
 };
 } // namespace Corvale
