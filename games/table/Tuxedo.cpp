@@ -469,7 +469,8 @@ bool Tuxedo::MovePossibleCheck()
       for (i32 t = 0; t < table->cards.count; ++t)
       {
          const i32 rank = hand->cards[a]->rank;
-         if (hand->CardRankFind(rank + table->cards[t]->rank) || SumCombinationFind(rank, 0, table, t, nullptr))
+         if (hand->CardRankFind(rank + table->cards[t]->rank) ||
+             SumCombinationFind(rank, 0, table, t, nullptr))
          {
             return true;
          }
@@ -666,7 +667,7 @@ void Tuxedo::MatchExecute()
    if (table->cards.count == 0)
    {
       player->MinigameScoreAdd(tableCountTurnBegin < TUXEDO_SWEEP_TABLE_CARDS ? TUXEDO_SWEEP_SMALL
-                                                                                : TUXEDO_SWEEP_BIG);
+                                                                              : TUXEDO_SWEEP_BIG);
    }
    if (capturedHeart && capturedDiamond)
    {
