@@ -7,7 +7,7 @@
 #include <chrono>
 #include <vector>
 
-#include "bench/games/GamesBenchSupport.h"
+#include "bench/games/GamesBenchEngine.h"
 #include "cardgame/Card.h"
 #include "cardgame/CardPile.h"
 #include "games/table/Tuxedo.h"
@@ -37,7 +37,7 @@ class TimedTuxedo : public Tuxedo
 
 void TuxedoComputerGames(benchmark::State& state)
 {
-   if (!EngineStart())
+   if (!GamesBench::EngineStart())
    {
       state.SkipWithError("no generated data");
       return;
@@ -101,7 +101,7 @@ template <class TableRank, class HandRank> void TableLay(Tuxedo& game, TableRank
 
 void MovePossibleCheckTime(benchmark::State& state, bool moves)
 {
-   if (!EngineStart())
+   if (!GamesBench::EngineStart())
    {
       state.SkipWithError("no generated data");
       return;
