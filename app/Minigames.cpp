@@ -58,6 +58,7 @@
 #include "games/table/CrazyEights.h"
 #include "games/table/GoFish.h"
 #include "games/table/MemoryMatch.h"
+#include "games/table/Tuxedo.h"
 #include "games/table/War.h"
 #include "games/tricktaking/Hearts.h"
 
@@ -74,7 +75,6 @@ MinigamePlaceholder spiteAndMalicePlaceholder("SpiteAndMalice");
 MinigamePlaceholder fanTanPlaceholder("FanTan");
 MinigamePlaceholder spadesPlaceholder("Spades");
 MinigamePlaceholder ohHellPlaceholder("OhHell");
-MinigamePlaceholder tuxedoPlaceholder("Tuxedo");
 MinigamePlaceholder whistPlaceholder("Whist");
 MinigamePlaceholder ginRummyPlaceholder("GinRummy");
 MinigamePlaceholder cribbagePlaceholder("Cribbage");
@@ -142,7 +142,7 @@ void MinigamesRegister()
        &spadesPlaceholder,
        &MemoryMatch::instance,
        &ohHellPlaceholder,
-       &tuxedoPlaceholder,
+       &Tuxedo::instance,
        &whistPlaceholder,
        &Fast21Solitaire::instance,
        &Best21Solitaire::instance,

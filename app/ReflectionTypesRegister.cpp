@@ -27,6 +27,7 @@
 #include "games/table/CrazyEights.h"
 #include "games/table/GoFish.h"
 #include "games/table/MemoryMatch.h"
+#include "games/table/Tuxedo.h"
 #include "games/table/War.h"
 #include "games/tricktaking/Hearts.h"
 #include "core/Memory.h"
@@ -203,7 +204,10 @@ void GameTypesRegister()
    // FanTan, SpadesPlayer, SpadesTeam, Spades
    MemoryMatchPlayer::ReflectionRegister();
    MemoryMatch::ReflectionRegister();
-   // OhHellPlayer, OhHell, TuxedoPlayer, Tuxedo, Whist
+   // OhHellPlayer, OhHell
+   TuxedoPlayer::ReflectionRegister();
+   Tuxedo::ReflectionRegister();
+   // Whist
    Fast21Solitaire::ReflectionRegister();
    Best21Solitaire::ReflectionRegister();
    GinRummyHistoryItem::ReflectionRegister();

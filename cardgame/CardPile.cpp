@@ -1047,6 +1047,18 @@ Card* CardPile::CardByRankAndSuitGet(i32 rankUsed, i32 suitUsed) const
    return nullptr;
 }
 
+Card* CardPile::CardRankFind(i32 rankUsed) const
+{
+   for (i32 i = 0; i < cards.count; i++)
+   {
+      if (cards[i] && cards[i]->rank == rankUsed)
+      {
+         return cards[i];
+      }
+   }
+   return nullptr;
+}
+
 i32 CardPile::CardsOfRankCount(i32 rankUsed) const
 {
    i32 n = 0;

@@ -92,6 +92,8 @@ class CardPile
    i32 CardsNotOfRankCount(i32 rankUsed) const;
    i32 CardsSelectedCount() const;
    Card* CardByRankAndSuitGet(i32 rankUsed, i32 suitUsed) const;
+   // The first card of that rank from the bottom up, or null.
+   Card* CardRankFind(i32 rankUsed) const;
    i32 CardsOfRankCount(i32 rankUsed) const;
    i32 CardsOfSuitCount(i32 suitUsed) const;
    i32 CardsNotOfSuitCount(i32 suitUsed) const;

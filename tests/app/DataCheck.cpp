@@ -512,6 +512,8 @@ class DataChecker
       {
          TextKeyCheck(where, key, "text key");
       }
+      // Tuxedo's panels.
+      TextKeyCheck(where, "Score", "text key");
       // Widgets the code finds by path, with the type it needs: layer, then child names.
       const struct
       {
@@ -540,6 +542,17 @@ class DataChecker
           {"NonSolitaireFrontendBasedCardGame", {"CardContainerBottom"}, "Container"},
           {"NonSolitaireFrontendBasedCardGame", {"CardContainerTop"}, "Container"},
           {"NonSolitaireFrontendBasedCardGame", {"HelpLabelContainer"}, "Container"},
+          {"Tuxedo", {"ButtonContainerBottom"}, "Container"},
+          {"Tuxedo", {"ChipContainerTop"}, "Container"},
+          {"Tuxedo", {"ChipContainerBottom"}, "Container"},
+          {"Tuxedo", {"PlayerPanelContainer"}, "Container"},
+          {"Tuxedo", {"DialogContainer"}, "Container"},
+          {"Tuxedo", {"CardPileContainer"}, "Container"},
+          {"Tuxedo", {"CardContainerBottom"}, "Container"},
+          {"Tuxedo", {"CardContainerTop"}, "Container"},
+          {"Tuxedo", {"HelpLabelContainer"}, "Container"},
+          {"Tuxedo", {"Build"}, "PressButton"},
+          {"Tuxedo", {"Match"}, "PressButton"},
           {"MessageBoxOKResults", {"Shade"}, "Container"},
           {"MessageBoxOKResults", {"Panel", "Text"}, "TextDocument"},
           {"MessageBoxOKResults", {"Panel", "OK"}, "PressButton"},
@@ -903,6 +916,8 @@ class DataChecker
                "CRAZY_EIGHTS_JACK_PLAYED_ON_YOU", "CRAZY_EIGHTS_QUEEN_PLAYED_ON_YOU",
                "CRAZY_EIGHTS_JACK_PLAYED_ON_ME", "CRAZY_EIGHTS_I_CHOOSE_RED", "CRAZY_EIGHTS_I_CHOOSE_YELLOW",
                "CRAZY_EIGHTS_I_CHOOSE_GREEN", "CRAZY_EIGHTS_I_CHOOSE_BLUE"})
+         for (const char* line :
+              {"WAR_TIME_FOR_WAR", "GENERIC_I_WIN_HAND_SMALL", "CARD_SHARED_I_WIN_HAND", "GENERIC_I_WIN_HAND_BIG"})
          {
             const std::string group = std::string(it.node->key) + "_" + line;
             if (groups->ItemGet(group.c_str())->TypeGet() != JSONValue::TYPE_ARRAY)
@@ -5525,6 +5540,95 @@ TEST(DataCheck, OpenLayoutSolitairesFindTheirPilesTextsAndHelp)
          const std::string path = data + "/Text/" + language + "/HelpGames/" + g.key + ".txt";
          EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
       }
+   }
+TEST(DataCheck, TuxedoFindsItsConstantsLayerTextsAndHelp)
+{
+   auto game = BuiltDataLoad("Scripts/Minigames/Tuxedo");
+   ASSERT_TRUE(game);
+   EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TableGame2Players");
+   std::vector<std::string> textKeys = {"Tuxedo", "Score", "DefaultWins", "Guest"};
+   std::map<std::string, std::string> options;
+   const JSONValue* settings = game->ItemGet("Settings");
+   for (i32 i = 0; i < settings->CountGet(); i++)
+   {
+      const JSONValue* option = settings->ElementGet(i);
+      const char* name = option->ItemGet("Name")->StringValueGet();
+      const JSONValue* fallback = option->ItemGet("Default");
+      options[name ? name : ""] = fallback->TypeGet() == JSONValue::TYPE_STRING ? fallback->StringValueGet()
+                                  : fallback->BoolValueGet()                    ? "true"
+                                                                                : "false";
+      const char* caption = option->ItemGet("TextKey")->StringValueGet();
+      textKeys.push_back(caption ? caption : "");
+      const JSONValue* values = option->ItemGet("Values");
+      for (i32 v = 0; values->TypeGet() == JSONValue::TYPE_ARRAY && v < values->CountGet(); v++)
+      {
+         const char* value = values->ElementGet(v)->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(value ? value : "");
+      }
+   }
+   EXPECT_EQ(options,
+             (std::map<std::string, std::string>{{"CardSorting", "Ascending"}, {"ShowHelpLabels", "true"}}));
+   for (const char* key : {"DelayAITurnBegin", "DelayAIAction", "DelayCardDeal", "DelayGameOver"})
+   {
+      EXPECT_TRUE(game->ItemNumberCheck(key)) << key;
+   }
+   EXPECT_TRUE(game->ItemGet("DiscardButtonIncluded")->BoolValueGet());
+   EXPECT_TRUE(game->ItemPoint2FCheck("DiscardButtonPosition"));
+   const char* discardKey = game->ItemGet("DiscardButton")->ItemGet("TextKey")->StringValueGet();
+   textKeys.push_back(discardKey ? discardKey : "");
+   textKeys.push_back("TuxedoBuild");
+   textKeys.push_back("TuxedoMatch");
+
+   // The piles the rules find, each Medium, on the screen and clear of the menu bar.
+   const struct
+   {
+      const char* type;
+      i32 secondary, owner;
+   } wanted[] = {{"Draw", -1, -1}, {"Take", -1, -1},   {"Hand", -1, 0},
+                 {"Hand", -1, 1},  {"Discard", 0, -1}, {"Discard", 1, -1}};
+   const JSONValue* piles = game->ItemGet("CardPiles");
+   for (const auto& w : wanted)
+   {
+      const JSONValue* found = nullptr;
+      for (i32 i = 0; i < piles->CountGet() && !found; i++)
+      {
+         const JSONValue* pile = piles->ElementGet(i);
+         const char* type = pile->ItemGet("Type")->StringValueGet();
+         const i32 secondary =
+             pile->ItemNumberCheck("SecondaryID") ? pile->ItemGet("SecondaryID")->IntValueGet() : -1;
+         const i32 owner = pile->ItemNumberCheck("OwnerID") ? pile->ItemGet("OwnerID")->IntValueGet() : -1;
+         found = type && std::strcmp(type, w.type) == 0 && secondary == w.secondary && owner == w.owner
+                     ? pile
+                     : nullptr;
+      }
+      ASSERT_TRUE(found) << w.type << " " << w.secondary << " " << w.owner;
+      EXPECT_STREQ(found->ItemGet("CardSize")->StringValueGet(), "Medium") << w.type;
+      ASSERT_TRUE(found->ItemPoint2FCheck("Position")) << w.type;
+      Point2F at;
+      found->Point2FGet(&at, "Position", nullptr, "DataCheck", nullptr, false);
+      // A Medium card is 80 by 112 around its position.
+      EXPECT_TRUE(at.x - 40 >= 0 && at.x + 40 <= 960 && at.y - 56 >= 0 && at.y + 56 <= 720) << w.type;
+      EXPECT_FALSE(at.x + 40 > 692 && at.x - 40 < 952 && at.y - 56 < 66) << w.type << " under the menu bar";
+   }
+
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+   {
+      auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+      ASSERT_TRUE(texts) << language;
+      for (const std::string& key : textKeys)
+      {
+         EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+      }
+      auto dialogs = BuiltDataLoad((std::string("Text/") + language + "/DialogText").c_str());
+      ASSERT_TRUE(dialogs) << language;
+      for (const char* key :
+           {"DialogGenericIWinHandSmall", "DialogCardSharedIWinHand", "DialogGenericIWinHandBig"})
+      {
+         EXPECT_TRUE(dialogs->ItemStringCheck(key)) << language << " has no dialog text \"" << key << "\"";
+      }
+      const std::string path = data + "/Text/" + language + "/HelpGames/Tuxedo.txt";
+      EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
    }
 }
 } // namespace

@@ -279,7 +279,9 @@ TEST_F(ReflectionTypesRegisterTest, RegisteredTypesFollowTheFixedOrderAndNothing
                             "Corvale::WarPlayer",
                             "Corvale::War",
                             "Corvale::MemoryMatchPlayer",
-                            "Corvale::MemoryMatch"})
+                            "Corvale::MemoryMatch",
+                            "Corvale::TuxedoPlayer",
+                            "Corvale::Tuxedo"})
    {
       EXPECT_NE(ReflectionManager::TypeByNameGet(name), nullptr) << name;
    }
