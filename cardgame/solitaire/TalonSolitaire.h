@@ -2,6 +2,7 @@
 // button, the count of resets and the undo of a reset.
 #pragma once
 
+#include "cardgame/CardNames.h"
 #include "cardgame/solitaire/TraditionalSolitaireGame.h"
 
 namespace Corvale
