@@ -19,7 +19,6 @@
 #include <vector>
 
 #include "cardgame/CribbageHandScorer.h"
-#include "games/solitaire/EuchreSolitaireSuitPopup.h"
 #include "app/Minigames.h"
 #include "tests/app/LayerTestSupport.h"
 #include "tests/app/SourceReads.h"
@@ -35,6 +34,7 @@
 #include "core/ProgressionManager.h"
 #include "core/StringHelpers.h"
 #include "core/TextManager.h"
+#include "games/solitaire/EuchreSolitaireSuitPopup.h"
 #include "gui/widgets/ButtonWidget.h"
 #include "gui/widgets/ContainerWidget.h"
 #include "gui/widgets/DropDownListWidget.h"
@@ -881,8 +881,9 @@ class DataChecker
                    "has no \"Voice\" with \"Variant\", \"Pitch\" and \"Speed\"");
             continue;
          }
-         const std::string sound = std::string(variant) + " " + std::to_string(voice->ItemGet("Pitch")->IntValueGet()) +
-                                   " " + std::to_string(voice->ItemGet("Speed")->IntValueGet());
+         const std::string sound = std::string(variant) + " " +
+                                   std::to_string(voice->ItemGet("Pitch")->IntValueGet()) + " " +
+                                   std::to_string(voice->ItemGet("Speed")->IntValueGet());
          if (!voices.emplace(sound, character).second)
          {
             Report("Scripts/BuildConsts.json character " + Quoted(character.c_str()),
@@ -915,9 +916,8 @@ class DataChecker
                "CRAZY_EIGHTS_I_PENALTY_DRAW_EIGHT", "CRAZY_EIGHTS_I_DRAW_MANY",
                "CRAZY_EIGHTS_JACK_PLAYED_ON_YOU", "CRAZY_EIGHTS_QUEEN_PLAYED_ON_YOU",
                "CRAZY_EIGHTS_JACK_PLAYED_ON_ME", "CRAZY_EIGHTS_I_CHOOSE_RED", "CRAZY_EIGHTS_I_CHOOSE_YELLOW",
-               "CRAZY_EIGHTS_I_CHOOSE_GREEN", "CRAZY_EIGHTS_I_CHOOSE_BLUE"})
-         for (const char* line :
-              {"WAR_TIME_FOR_WAR", "GENERIC_I_WIN_HAND_SMALL", "CARD_SHARED_I_WIN_HAND", "GENERIC_I_WIN_HAND_BIG"})
+               "CRAZY_EIGHTS_I_CHOOSE_GREEN", "CRAZY_EIGHTS_I_CHOOSE_BLUE", "GENERIC_I_WIN_HAND_SMALL",
+               "CARD_SHARED_I_WIN_HAND", "GENERIC_I_WIN_HAND_BIG"})
          {
             const std::string group = std::string(it.node->key) + "_" + line;
             if (groups->ItemGet(group.c_str())->TypeGet() != JSONValue::TYPE_ARRAY)
@@ -3031,207 +3031,6 @@ TEST(DataCheck, CanfieldAndSpidersFindTheirConstantsTextsAndRules)
    }
 }
 
-// Clock, Calculation, Eagle Wing, Betsy Ross and Alhambra: their options with their defaults, texts
-// and help in every language, the pile roles their rules find (foundations before columns, card
-// counts on the stock and the trunk), the Reset button of the talon games, and tables whose piles,
-// fans included, stay apart and clear of the menu bar's corner and the button row.
-TEST(DataCheck, ClockCalculationAndTalonGamesFindTheirDataAndLayTheirTablesApart)
-{
-   struct Box
-   {
-      float x, y, w, h;
-      std::string what;
-   };
-   const auto overlap = [](const Box& a, const Box& b)
-   { return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h; };
-   struct Game
-   {
-      const char* key;
-      std::map<std::string, bool> defaults;
-      // Type and secondary ID of every pile.
-      std::set<std::pair<std::string, i32>> piles;
-      bool reset;
-      // The most cards a fanned pile of the type shows.
-      std::map<std::string, i32> fanned;
-      // The piles that carry a card count.
-      std::set<std::pair<std::string, i32>> counted;
-   };
-   const auto ids = [](const char* type, i32 first, i32 last)
-   {
-      std::set<std::pair<std::string, i32>> found;
-      for (i32 id = first; id <= last; id++)
-      {
-         found.insert({type, id});
-      }
-      return found;
-   };
-   const auto joined = [](std::initializer_list<std::set<std::pair<std::string, i32>>> parts)
-   {
-      std::set<std::pair<std::string, i32>> all;
-      for (const auto& part : parts)
-      {
-         all.insert(part.begin(), part.end());
-      }
-      return all;
-   };
-   const std::set<std::pair<std::string, i32>> stock = {{"Draw", -1}};
-   const Game games[] = {
-       {"ClockSolitaire",
-        {{"DealWinnableHand", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
-        joined({stock, {{"Flip", 0}, {"Waste", 0}, {"Waste", 1}}, ids("Tableau", 0, 11)}),
-        false,
-        {},
-        stock},
-       {"CalculationSolitaire",
-        {{"FourColumns", true}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
-        joined({stock, {{"Talon", -1}}, ids("Reserve", 0, 3), ids("Foundation", 0, 3), ids("Tableau", 0, 4)}),
-        false,
-        {},
-        stock},
-       {"EagleWingSolitaire",
-        {{"SeventeenCardReserve", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
-        joined({stock, {{"Talon", -1}, {"Reserve", -1}}, ids("Foundation", 0, 3), ids("Tableau", 0, 7)}),
-        true,
-        {{"Tableau", 3}},
-        {{"Draw", -1}, {"Reserve", -1}}},
-       {"BetsyRossSolitaire",
-        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
-        joined({stock, {{"Talon", -1}}, ids("Reserve", 0, 3), ids("Foundation", 0, 3)}),
-        true,
-        {},
-        stock},
-       {"AlhambraSolitaire",
-        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
-        joined({stock, {{"Talon", -1}, {"Flip", -1}}, ids("Foundation", 0, 7), ids("Reserve", 0, 7)}),
-        true,
-        {{"Reserve", 4}},
-        stock},
-   };
-   auto graphics = BuiltDataLoad("Graphics/GraphicsConsts");
-   ASSERT_TRUE(graphics);
-   const JSONValue* templates = graphics->ItemGet("CardPileTemplates");
-   const std::map<std::string, Point2F> sizes = {
-       {"Small", {60, 84}}, {"Medium", {80, 112}}, {"Large", {100, 140}}};
-   const std::string data = TestSupport::BuildDataFolderGet();
-   for (const Game& game : games)
-   {
-      SCOPED_TRACE(game.key);
-      auto consts = BuiltDataLoad((std::string("Scripts/Minigames/") + game.key).c_str());
-      ASSERT_TRUE(consts);
-      EXPECT_STREQ(consts->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire");
-      std::vector<std::string> textKeys = {game.key};
-      std::map<std::string, bool> defaults;
-      const JSONValue* settings = consts->ItemGet("Settings");
-      for (i32 i = 0; i < settings->CountGet(); i++)
-      {
-         const JSONValue* option = settings->ElementGet(i);
-         const char* name = option->ItemGet("Name")->StringValueGet();
-         defaults[name ? name : ""] = option->ItemGet("Default")->BoolValueGet();
-         const bool rule =
-             name && std::strcmp(name, "ShowPlayableCards") != 0 && std::strcmp(name, "ShowHelpLabels") != 0;
-         EXPECT_EQ(option->ItemGet("RequiresMinigameRestart")->BoolValueGet(), rule) << name;
-         const char* key = option->ItemGet("TextKey")->StringValueGet();
-         textKeys.push_back(key ? key : "");
-      }
-      EXPECT_EQ(defaults, game.defaults);
-      EXPECT_EQ(consts->ItemGet("ResetButtonIncluded")->BoolValueGet(), game.reset);
-      // The fixed furniture: the menu bar's panel, the New Game, Undo and Reset buttons.
-      std::vector<Box> boxes = {
-          {692, 6, 260, 60, "menu bar"}, {16, 664, 170, 40, "New Game"}, {196, 664, 170, 40, "Undo"}};
-      if (game.reset)
-      {
-         const Point2F at = consts->ItemGet("ResetButtonPosition")->Point2FValueGet();
-         boxes.push_back({at.x, at.y, 170, 40, "Reset"});
-         textKeys.push_back(consts->ItemGet("ResetButton")->ItemGet("TextKey")->StringValueGet());
-      }
-      std::set<std::pair<std::string, i32>> piles;
-      std::set<std::pair<std::string, i32>> counted;
-      bool columnSeen = false;
-      const JSONValue* specifications = consts->ItemGet("CardPiles");
-      for (i32 i = 0; i < specifications->CountGet(); i++)
-      {
-         const JSONValue* pile = specifications->ElementGet(i);
-         const std::string type =
-             pile->ItemGet("Type")->StringValueGet() ? pile->ItemGet("Type")->StringValueGet() : "";
-         const i32 id =
-             pile->ItemNumberCheck("SecondaryID") ? pile->ItemGet("SecondaryID")->IntValueGet() : -1;
-         EXPECT_TRUE(piles.insert({type, id}).second) << type << " " << id << " twice";
-         // A double-click tries the piles in this order: the foundations come first.
-         columnSeen = columnSeen || type == "Tableau";
-         EXPECT_FALSE(columnSeen && type == "Foundation") << "pile " << i;
-         const JSONValue* labels = pile->ItemGet("HelpLabels");
-         if (labels->TypeGet() == JSONValue::TYPE_ARRAY && labels->CountGet() > 0 &&
-             std::string(labels->ElementGet(0)->ItemGet("TextProcedure")->StringValueGet()) == "CardCount")
-         {
-            counted.insert({type, id});
-         }
-         // The card size and the fan, from the pile or its template.
-         const char* inherited = pile->ItemGet("Inherited")->StringValueGet();
-         std::string size =
-             pile->ItemGet("CardSize")->StringValueGet() ? pile->ItemGet("CardSize")->StringValueGet() : "";
-         Point2F offset;
-         i32 fannedMax = -1;
-         for (const JSONValue* source = inherited ? templates->ItemGet(inherited) : nullptr; source;
-              source = source->ItemGet("Inherited")->StringValueGet()
-                           ? templates->ItemGet(source->ItemGet("Inherited")->StringValueGet())
-                           : nullptr)
-         {
-            if (size.empty() && source->ItemGet("CardSize")->StringValueGet())
-            {
-               size = source->ItemGet("CardSize")->StringValueGet();
-            }
-            if (offset.x == 0 && offset.y == 0 && source->ItemPoint2FCheck("CardPositionOffset"))
-            {
-               offset = source->ItemGet("CardPositionOffset")->Point2FValueGet();
-            }
-            if (fannedMax < 0 && source->ItemNumberCheck("CardsFannedMax"))
-            {
-               fannedMax = source->ItemGet("CardsFannedMax")->IntValueGet();
-            }
-         }
-         if (pile->ItemPoint2FCheck("CardPositionOffset"))
-         {
-            offset = pile->ItemGet("CardPositionOffset")->Point2FValueGet();
-         }
-         ASSERT_EQ(sizes.count(size), 1u) << "pile " << i;
-         const Point2F card = sizes.at(size);
-         // Stacked piles lean by a fraction of a pixel a card; fanned ones spread their shown cards.
-         i32 shown = offset.x < 1 && offset.y < 1 ? 52 : (game.fanned.count(type) ? game.fanned.at(type) : 1);
-         shown = fannedMax > 0 ? fannedMax : shown;
-         float spreadX = offset.x * static_cast<float>(shown - 1);
-         float spreadY = offset.y * static_cast<float>(shown - 1);
-         if (pile->ItemNumberCheck("CardsSpanLengthMax"))
-         {
-            spreadY = pile->ItemGet("CardsSpanLengthMax")->FloatValueGet();
-         }
-         const Point2F at = pile->ItemGet("Position")->Point2FValueGet();
-         const Box box = {at.x - card.x / 2, at.y - card.y / 2, card.x + spreadX, card.y + spreadY,
-                          type + " " + std::to_string(id)};
-         EXPECT_TRUE(box.x >= 0 && box.y >= 0 && box.x + box.w <= 960 && box.y + box.h <= 720) << box.what;
-         for (const Box& other : boxes)
-         {
-            EXPECT_FALSE(overlap(box, other)) << box.what << " overlaps " << other.what;
-         }
-         boxes.push_back(box);
-      }
-      EXPECT_EQ(piles, game.piles);
-      EXPECT_EQ(counted, game.counted);
-      for (u32 language = 0; language < TEXT_LANGUAGE_COUNT; language++)
-      {
-         const std::string name = TextManager::LanguageNameGet(language);
-         auto texts = BuiltDataLoad(("Text/" + name + "/Text").c_str());
-         ASSERT_TRUE(texts) << name;
-         for (const std::string& key : textKeys)
-         {
-            EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << name << " has no text \"" << key << "\"";
-         }
-         EXPECT_TRUE(
-             std::filesystem::is_regular_file(data + "/Text/" + name + "/HelpGames/" + game.key + ".txt"))
-             << name << " has no rules";
-      }
-   }
-}
-
 // Pyramid and Poker square: their options, piles and layouts in Medium cards on the table clear of
 // the menu bar's panel and the button row, and their texts and help in every language.
 TEST(DataCheck, PyramidAndPokerSquareFindTheirConstantsTextsAndHelp)
@@ -4170,141 +3969,6 @@ TEST(DataCheck, BowlingAndCribbageSquareFindTheirConstantsLayersAndTexts)
    }
 }
 
-// Euchre solitaire: its constants with the trump indicator and the four score pairs, its piles in
-// Large cards on the table, its three layers with the widgets the code reads, and its texts, the
-// call-trump format and the rules in every language.
-TEST(DataCheck, EuchreSolitaireFindsItsConstantsLayersAndTexts)
-{
-   auto game = BuiltDataLoad("Scripts/Minigames/EuchreSolitaire");
-   ASSERT_TRUE(game);
-   EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire");
-   EXPECT_TRUE(game->ItemGet("TrumpIndicatorIncluded")->BoolValueGet());
-   EXPECT_TRUE(game->ItemGet("TrumpIndicatorWidget")->ItemGet("Children")->CountGet() > 0);
-   EXPECT_STREQ(game->ItemGet("TrumpSelectionCardSize")->StringValueGet(), "Large");
-   std::map<std::string, bool> options;
-   std::vector<std::string> textKeys = {"EuchreSolitaire"};
-   const JSONValue* settings = game->ItemGet("Settings");
-   for (i32 i = 0; i < settings->CountGet(); i++)
-   {
-      const JSONValue* option = settings->ElementGet(i);
-      const char* name = option->ItemGet("Name")->StringValueGet();
-      options[name ? name : ""] = option->ItemGet("Default")->BoolValueGet();
-      const char* key = option->ItemGet("TextKey")->StringValueGet();
-      textKeys.push_back(key ? key : "");
-   }
-   EXPECT_EQ(options, (std::map<std::string, bool>{{"ShowPlayableCards", false}, {"ShowHelpLabels", true}}));
-   auto layer = BuiltDataLoad("Graphics/GUI/EuchreSolitaireGame/Widgets");
-   ASSERT_TRUE(layer);
-   for (const std::string pair : {"Score", "AIScore", "Round", "TricksTaken"})
-   {
-      SCOPED_TRACE(pair);
-      EXPECT_TRUE(game->ItemGet((pair + "TextIncluded").c_str())->BoolValueGet());
-      EXPECT_TRUE(game->ItemPoint2FCheck((pair + "NumberPosition").c_str()));
-      EXPECT_TRUE(game->ItemPoint2FCheck((pair + "TextPosition").c_str()));
-      const JSONValue* number = LayerWidgetFind(layer.get(), pair + "Number");
-      const JSONValue* text = LayerWidgetFind(layer.get(), pair + "Text");
-      ASSERT_TRUE(number && text);
-      EXPECT_STREQ(number->ItemGet("Type")->StringValueGet(), "NumberLabel");
-      EXPECT_STREQ(text->ItemGet("Type")->StringValueGet(), "Label");
-      const char* caption = text->ItemGet("TextKey")->StringValueGet();
-      textKeys.push_back(caption ? caption : "");
-      // Captions end left of their numbers, on the table's right.
-      const Point2F at = game->ItemGet((pair + "TextPosition").c_str())->Point2FValueGet();
-      const Point2F numberAt = game->ItemGet((pair + "NumberPosition").c_str())->Point2FValueGet();
-      EXPECT_LE(at.x + text->ItemGet("Bounds")->Box2FValueGet().width, numberAt.x);
-      EXPECT_GE(at.x, 640.0f);
-   }
-   for (const char* path : {"CardPileContainer", "CardContainerBottom", "ButtonContainerBottom", "CardContainerTop",
-                            "HelpLabelContainer", "DialogContainer"})
-   {
-      EXPECT_TRUE(LayerWidgetFind(layer.get(), path)) << path;
-   }
-   // The piles: the stock, the fanned turn-up row, the two trick piles, the discards and the hand.
-   const JSONValue* piles = game->ItemGet("CardPiles");
-   std::vector<std::string> types;
-   for (i32 i = 0; i < piles->CountGet(); i++)
-   {
-      const JSONValue* pile = piles->ElementGet(i);
-      const char* type = pile->ItemGet("Type")->StringValueGet();
-      types.push_back(type ? type : "");
-      if (types.back() == "Tableau")
-      {
-         EXPECT_EQ(pile->ItemGet("SecondaryID")->IntValueGet(), i - 5);
-      }
-      const char* size = pile->ItemGet("CardSize")->StringValueGet();
-      const char* inherited = pile->ItemGet("Inherited")->StringValueGet();
-      EXPECT_TRUE((size && std::string(size) == "Large") ||
-                  (inherited && std::string(inherited).find("Large") != std::string::npos))
-          << i;
-      // A Large card is 100 by 140 around its position.
-      const Point2F at = pile->ItemGet("Position")->Point2FValueGet();
-      EXPECT_TRUE(at.x - 50 >= 0 && at.x + 50 <= 960 && at.y - 70 >= 0 && at.y + 70 <= 720) << i;
-      EXPECT_FALSE(at.x + 50 > 692 && at.y - 70 < 66) << i << " lies under the menu bar";
-      EXPECT_FALSE(at.x - 50 < 366 && at.y + 70 > 664) << i << " lies on the button row";
-   }
-   EXPECT_EQ(types, (std::vector<std::string>{"Draw", "Flip", "Waste", "Foundation", "Discard", "Tableau", "Tableau",
-                                              "Tableau", "Tableau", "Tableau"}));
-   // The turn-up row fans to the right and stops short of the Discard.
-   const JSONValue* flip = piles->ElementGet(1);
-   EXPECT_LE(flip->ItemGet("Position")->Point2FValueGet().x + flip->ItemGet("CardsSpanLengthMax")->FloatValueGet() + 50,
-             piles->ElementGet(4)->ItemGet("Position")->Point2FValueGet().x - 50);
-
-   // The popups' widgets, of the kinds the code takes them for.
-   auto suit = BuiltDataLoad("Graphics/GUI/EuchreSolitaireSuit/Widgets");
-   auto results = BuiltDataLoad("Graphics/GUI/EuchreSolitaireResults/Widgets");
-   ASSERT_TRUE(suit && results);
-   const std::pair<const char*, const char*> suitWidgets[] = {
-       {"Panel.Text", "Label"},         {"Panel.Hearts", "PressButton"},     {"Panel.Spades", "PressButton"},
-       {"Panel.Diamonds", "PressButton"}, {"Panel.Clubs", "PressButton"},   {"Panel.PickUp", "PressButton"},
-       {"Panel.Pass", "PressButton"},   {"Panel.TurnUpCard", "Sprite"},      {"Panel.DoubleDown", "ToggleButton"},
-       {"Panel.DoubleDownLabel", "Label"}};
-   for (const auto& [path, type] : suitWidgets)
-   {
-      const JSONValue* widget = LayerWidgetFind(suit.get(), path);
-      ASSERT_TRUE(widget) << path;
-      EXPECT_STREQ(widget->ItemGet("Type")->StringValueGet(), type) << path;
-      const char* key = widget->ItemGet("TextKey")->StringValueGet();
-      if (key)
-      {
-         textKeys.push_back(key);
-      }
-   }
-   EXPECT_TRUE(LayerWidgetFind(suit.get(), "Panel")->ItemGet("Transitions")->ItemGet("Exit"));
-   EXPECT_STREQ(LayerWidgetFind(results.get(), "Panel.Title")->ItemGet("TextKey")->StringValueGet(), "Scores");
-   EXPECT_STREQ(LayerWidgetFind(results.get(), "Panel.OK")->ItemGet("Type")->StringValueGet(), "PressButton");
-   for (const char* row : {"Panel.Player0", "Panel.Player1"})
-   {
-      for (const char* cell : {"PlayerName", "TricksTaken", "GameScore", "ScoreChange"})
-      {
-         const std::string path = std::string(row) + "." + cell;
-         const JSONValue* widget = LayerWidgetFind(results.get(), path);
-         ASSERT_TRUE(widget) << path;
-         EXPECT_STREQ(widget->ItemGet("Type")->StringValueGet(), "Label") << path;
-      }
-   }
-   for (const char* key : {"EuchreSolitaireComputer", "EuchreSolitaireTricksTaken", "EuchreSolitaireGameScore",
-                           "EuchreSolitaireScoreChange", "EuchreCallTrump", "EuchreSelect", "CardSuitHearts",
-                           "CardSuitSpades", "CardSuitDiamonds", "CardSuitClubs", "Scores", "OK"})
-   {
-      textKeys.push_back(key);
-   }
-
-   const std::string data = TestSupport::BuildDataFolderGet();
-   for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
-   {
-      auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
-      ASSERT_TRUE(texts) << language;
-      for (const std::string& key : textKeys)
-      {
-         EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
-      }
-      // The question is a format for the suit's name.
-      EXPECT_TRUE(EuchreSolitaireSuitPopup::CallTrumpFormatCheck(texts->ItemGet("EuchreCallTrump")->StringValueGet())) << language;
-      const std::string path = data + "/Text/" + language + "/HelpGames/EuchreSolitaire.txt";
-      EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
-   }
-}
-
 // Gaps, Golf and Nestor on the traditional template: their options, piles, texts and rules.
 TEST(DataCheck, GapsGolfAndNestorFindTheirConstantsAndTexts)
 {
@@ -4381,226 +4045,6 @@ TEST(DataCheck, GapsGolfAndNestorFindTheirConstantsAndTexts)
          EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
       }
       EXPECT_TRUE(CribbageLineFormatCheck(texts->ItemGet("ShuffleWithNumber")->StringValueGet())) << language;
-      for (const auto& g : games)
-      {
-         const std::string path = data + "/Text/" + language + "/HelpGames/" + g.key + ".txt";
-         EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
-      }
-   }
-}
-
-// Go Fish: its options, memory lengths and piles on the four-seat table, its texts, every speech
-// line for every character (the rank asks, the answers and the address to each other character)
-// and its help, in every language.
-TEST(DataCheck, GoFishFindsItsConstantsSpeechTextsAndHelp)
-{
-   auto game = BuiltDataLoad("Scripts/Minigames/GoFish");
-   ASSERT_TRUE(game);
-   EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TableGame4Players");
-   auto build = BuiltDataLoad("Scripts/BuildConsts");
-   ASSERT_TRUE(build);
-   const JSONValue* table = build->ItemGet("MinigameConstsTemplates")->ItemGet("TableGame4Players");
-   EXPECT_TRUE(table->ItemGet("PlayerPanelsIncluded")->BoolValueGet());
-   EXPECT_EQ(table->ItemGet("PlayerPanelPositions")->CountGet(), 4);
-
-   std::vector<std::string> textKeys = {"GoFish", "DefaultWins", "DefaultDraw"};
-   const std::map<std::string, std::pair<std::string, std::vector<std::string>>> expected = {
-       {"CardSorting", {"Ascending", {"Ascending", "Descending"}}},
-       {"Difficulty", {"Medium", {"Easy", "Medium", "Hard"}}}};
-   std::map<std::string, std::pair<std::string, std::vector<std::string>>> options;
-   const JSONValue* settings = game->ItemGet("Settings");
-   for (i32 i = 0; i < settings->CountGet(); i++)
-   {
-      const JSONValue* option = settings->ElementGet(i);
-      const char* name = option->ItemGet("Name")->StringValueGet();
-      const char* fallback = option->ItemGet("Default")->StringValueGet();
-      auto& entry = options[name ? name : ""];
-      entry.first = fallback ? fallback : "";
-      const char* key = option->ItemGet("TextKey")->StringValueGet();
-      textKeys.push_back(key ? key : "");
-      const JSONValue* values = option->ItemGet("Values");
-      for (i32 v = 0; v < values->CountGet(); v++)
-      {
-         const char* value = values->ElementGet(v)->ItemGet("Value")->StringValueGet();
-         const char* valueKey = values->ElementGet(v)->ItemGet("TextKey")->StringValueGet();
-         entry.second.push_back(value ? value : "");
-         textKeys.push_back(valueKey ? valueKey : "");
-      }
-   }
-   EXPECT_EQ(options, expected);
-   const JSONValue* lengths = game->ItemGet("AIHistoryLengths");
-   for (const char* level : {"Easy", "Medium", "Hard"})
-   {
-      EXPECT_EQ(lengths->ItemGet(level)->TypeGet(), JSONValue::TYPE_NUMBER) << level;
-   }
-   const JSONValue* piles = game->ItemGet("CardPiles");
-   std::vector<std::string> types;
-   std::set<i32> owners;
-   for (i32 i = 0; i < piles->CountGet(); i++)
-   {
-      const char* type = piles->ElementGet(i)->ItemGet("Type")->StringValueGet();
-      types.push_back(type ? type : "");
-      if (type && std::strcmp(type, "Hand") == 0)
-      {
-         owners.insert(piles->ElementGet(i)->ItemGet("OwnerID")->IntValueGet());
-      }
-   }
-   EXPECT_EQ(types, (std::vector<std::string>{"Draw", "Discard", "Hand", "Hand", "Hand", "Hand"}));
-   EXPECT_EQ(owners, (std::set<i32>{0, 1, 2, 3}));
-   EXPECT_EQ(game->ItemGet("PlayerDialogPositions")->CountGet(), 4) << "a speech balloon place for each seat";
-
-   // Every character's lines: each group names a dialog whose text exists in every language.
-   auto dialogs = BuiltDataLoad("Scripts/DialogConsts");
-   ASSERT_TRUE(dialogs);
-   std::vector<std::string> lines = {"GO_FISH_I_SAY_GO_FISH", "GO_FISH_I_HAVE_ONE", "GO_FISH_I_HAVE_TWO",
-                                     "GO_FISH_I_HAVE_THREE"};
-   for (const char* rank : {"ACES", "TWOS", "THREES", "FOURS", "FIVES", "SIXES", "SEVENS", "EIGHTS", "NINES",
-                            "TENS", "JACKS", "QUEENS", "KINGS"})
-   {
-      lines.push_back(std::string("GO_FISH_I_ASK_FOR_") + rank);
-   }
-   std::set<std::string> dialogKeys;
-   const JSONValue* characters = build->ItemGet("Characters");
-   ASSERT_EQ(characters->TypeGet(), JSONValue::TYPE_OBJECT);
-   for (JSONValue::Iterator it = characters->ItemsBegin(); it.ValidCheck(); it.Next())
-   {
-      std::vector<std::string> groups;
-      for (const std::string& line : lines)
-      {
-         groups.push_back(std::string(it.node->key) + "_" + line);
-      }
-      for (JSONValue::Iterator other = characters->ItemsBegin(); other.ValidCheck(); other.Next())
-      {
-         const char* suffix = other.node->value->ItemGet("AddressDialogGroupSuffix")->StringValueGet();
-         if (std::strcmp(other.node->key, it.node->key) != 0 && suffix)
-         {
-            groups.push_back(std::string(it.node->key) + "_" + suffix);
-         }
-      }
-      for (const std::string& group : groups)
-      {
-         const JSONValue* names = dialogs->ItemGet("DialogGroups")->ItemGet(group.c_str());
-         ASSERT_GT(names->CountGet(), 0) << "no group " << group;
-         const char* dialog = names->ElementGet(0)->StringValueGet();
-         const char* key =
-             dialogs->ItemGet("Dialogs")->ItemGet(dialog ? dialog : "")->ItemGet("TextKey")->StringValueGet();
-         ASSERT_TRUE(key) << group;
-         dialogKeys.insert(key);
-      }
-// Red and Black, Sultan, Strategy, Terrace and Shamrocks on the traditional template: options,
-// piles with the foundations first, card counts on the stocks and Terrace's reserve, texts, rules.
-TEST(DataCheck, StockAndBaseRankSolitairesFindTheirConstantsAndTexts)
-{
-   auto repeated = [](std::vector<std::string> types, const char* type, i32 count)
-   {
-      types.insert(types.end(), count, type);
-      return types;
-   };
-   const struct
-   {
-      const char* key;
-      std::map<std::string, bool> options;
-      std::vector<std::string> piles;
-      bool resetButton;
-      std::vector<std::string> counted;
-   } games[] = {
-       {"RedAndBlackSolitaire",
-        {{"ReversePlay", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
-        repeated(repeated({}, "Foundation", 8), "Tableau", 8),
-        true,
-        {"Draw"}},
-       {"SultanSolitaire",
-        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
-        repeated(repeated({}, "Foundation", 9), "Tableau", 8),
-        true,
-        {"Draw"}},
-       {"StrategySolitaire",
-        {{"SixTableaus", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
-        repeated(repeated({}, "Foundation", 4), "Tableau", 8),
-        false,
-        {"Draw"}},
-       {"TerraceSolitaire",
-        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
-        repeated(repeated({}, "Foundation", 8), "Tableau", 9),
-        false,
-        {"Draw", "Reserve"}},
-       {"ShamrocksSolitaire",
-        {{"OnlyAcesStart", true}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
-        repeated(repeated({}, "Foundation", 4), "Tableau", 18),
-        false,
-        {}},
-   };
-   const std::map<std::string, std::vector<std::string>> others = {
-       {"RedAndBlackSolitaire", {"Draw", "Talon"}},
-       {"SultanSolitaire", {"Draw", "Talon"}},
-       {"StrategySolitaire", {"Draw", "Reserve"}},
-       {"TerraceSolitaire", {"Draw", "Talon", "Reserve"}},
-       {"ShamrocksSolitaire", {"Draw"}},
-   };
-   std::vector<std::string> textKeys = {"SolitaireReset"};
-   for (const auto& g : games)
-   {
-      auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + g.key).c_str());
-      ASSERT_TRUE(game) << g.key;
-      EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire") << g.key;
-      textKeys.push_back(g.key);
-      std::map<std::string, bool> options;
-      const JSONValue* settings = game->ItemGet("Settings");
-      for (i32 i = 0; i < settings->CountGet(); i++)
-      {
-         const JSONValue* option = settings->ElementGet(i);
-         const std::string name =
-             option->ItemGet("Name")->StringValueGet() ? option->ItemGet("Name")->StringValueGet() : "";
-         options[name] = option->ItemGet("Default")->BoolValueGet();
-         const char* key = option->ItemGet("TextKey")->StringValueGet();
-         textKeys.push_back(key ? key : "");
-         const bool rule = name != "ShowPlayableCards" && name != "ShowHelpLabels";
-         EXPECT_EQ(option->ItemGet("RequiresMinigameRestart")->BoolValueGet(), rule) << g.key << " " << name;
-      }
-      EXPECT_EQ(options, g.options) << g.key;
-      EXPECT_EQ(game->ItemGet("ResetButtonIncluded")->BoolValueGet(), g.resetButton) << g.key;
-      EXPECT_EQ(game->ItemPoint2FCheck("ResetButtonPosition"), g.resetButton) << g.key;
-      const JSONValue* piles = game->ItemGet("CardPiles");
-      std::vector<std::string> types;
-      std::vector<std::string> counted;
-      for (i32 i = 0; i < piles->CountGet(); i++)
-      {
-         const JSONValue* pile = piles->ElementGet(i);
-         const char* type = pile->ItemGet("Type")->StringValueGet();
-         types.push_back(type ? type : "");
-         const JSONValue* labels = pile->ItemGet("HelpLabels");
-         if (labels && labels->CountGet() > 0)
-         {
-            EXPECT_STREQ(labels->ElementGet(0)->ItemGet("TextProcedure")->StringValueGet(), "CardCount")
-                << g.key;
-            counted.push_back(types.back());
-         }
-      }
-      // The foundations and the columns first, in their order; the other piles after them.
-      std::vector<std::string> expected = g.piles;
-      expected.insert(expected.end(), others.at(g.key).begin(), others.at(g.key).end());
-      EXPECT_EQ(types, expected) << g.key;
-      EXPECT_EQ(counted, g.counted) << g.key;
-   }
-
-   const std::string data = TestSupport::BuildDataFolderGet();
-   for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
-   {
-      auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
-      auto dialogTexts = BuiltDataLoad((std::string("Text/") + language + "/DialogText").c_str());
-      ASSERT_TRUE(texts && dialogTexts) << language;
-      ASSERT_TRUE(texts) << language;
-      for (const std::string& key : textKeys)
-      {
-         EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
-      }
-      for (const std::string& key : dialogKeys)
-      {
-         EXPECT_TRUE(dialogTexts->ItemStringCheck(key.c_str()))
-             << language << " has no line \"" << key << "\"";
-      }
-      const std::string path = data + "/Text/" + language + "/HelpGames/GoFish.txt";
-      EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
       for (const auto& g : games)
       {
          const std::string path = data + "/Text/" + language + "/HelpGames/" + g.key + ".txt";
@@ -5281,6 +4725,354 @@ TEST(DataCheck, OpenTableauSolitairesFindTheirPilesTextsAndHelp)
       }
    }
 }
+} // namespace
+
+// Clock, Calculation, Eagle Wing, Betsy Ross and Alhambra: their options with their defaults, texts
+// and help in every language, the pile roles their rules find (foundations before columns, card
+// counts on the stock and the trunk), the Reset button of the talon games, and tables whose piles,
+// fans included, stay apart and clear of the menu bar's corner and the button row.
+TEST(DataCheck, ClockCalculationAndTalonGamesFindTheirDataAndLayTheirTablesApart)
+{
+   struct Box
+   {
+      float x, y, w, h;
+      std::string what;
+   };
+   const auto overlap = [](const Box& a, const Box& b)
+   { return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h; };
+   struct Game
+   {
+      const char* key;
+      std::map<std::string, bool> defaults;
+      // Type and secondary ID of every pile.
+      std::set<std::pair<std::string, i32>> piles;
+      bool reset;
+      // The most cards a fanned pile of the type shows.
+      std::map<std::string, i32> fanned;
+      // The piles that carry a card count.
+      std::set<std::pair<std::string, i32>> counted;
+   };
+   const auto ids = [](const char* type, i32 first, i32 last)
+   {
+      std::set<std::pair<std::string, i32>> found;
+      for (i32 id = first; id <= last; id++)
+      {
+         found.insert({type, id});
+      }
+      return found;
+   };
+   const auto joined = [](std::initializer_list<std::set<std::pair<std::string, i32>>> parts)
+   {
+      std::set<std::pair<std::string, i32>> all;
+      for (const auto& part : parts)
+      {
+         all.insert(part.begin(), part.end());
+      }
+      return all;
+   };
+   const std::set<std::pair<std::string, i32>> stock = {{"Draw", -1}};
+   const Game games[] = {
+       {"ClockSolitaire",
+        {{"DealWinnableHand", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        joined({stock, {{"Flip", 0}, {"Waste", 0}, {"Waste", 1}}, ids("Tableau", 0, 11)}),
+        false,
+        {},
+        stock},
+       {"CalculationSolitaire",
+        {{"FourColumns", true}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        joined({stock, {{"Talon", -1}}, ids("Reserve", 0, 3), ids("Foundation", 0, 3), ids("Tableau", 0, 4)}),
+        false,
+        {},
+        stock},
+       {"EagleWingSolitaire",
+        {{"SeventeenCardReserve", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        joined({stock, {{"Talon", -1}, {"Reserve", -1}}, ids("Foundation", 0, 3), ids("Tableau", 0, 7)}),
+        true,
+        {{"Tableau", 3}},
+        {{"Draw", -1}, {"Reserve", -1}}},
+       {"BetsyRossSolitaire",
+        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        joined({stock, {{"Talon", -1}}, ids("Reserve", 0, 3), ids("Foundation", 0, 3)}),
+        true,
+        {},
+        stock},
+       {"AlhambraSolitaire",
+        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        joined({stock, {{"Talon", -1}, {"Flip", -1}}, ids("Foundation", 0, 7), ids("Reserve", 0, 7)}),
+        true,
+        {{"Reserve", 4}},
+        stock},
+   };
+   auto graphics = BuiltDataLoad("Graphics/GraphicsConsts");
+   ASSERT_TRUE(graphics);
+   const JSONValue* templates = graphics->ItemGet("CardPileTemplates");
+   const std::map<std::string, Point2F> sizes = {
+       {"Small", {60, 84}}, {"Medium", {80, 112}}, {"Large", {100, 140}}};
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const Game& game : games)
+   {
+      SCOPED_TRACE(game.key);
+      auto consts = BuiltDataLoad((std::string("Scripts/Minigames/") + game.key).c_str());
+      ASSERT_TRUE(consts);
+      EXPECT_STREQ(consts->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire");
+      std::vector<std::string> textKeys = {game.key};
+      std::map<std::string, bool> defaults;
+      const JSONValue* settings = consts->ItemGet("Settings");
+      for (i32 i = 0; i < settings->CountGet(); i++)
+      {
+         const JSONValue* option = settings->ElementGet(i);
+         const char* name = option->ItemGet("Name")->StringValueGet();
+         defaults[name ? name : ""] = option->ItemGet("Default")->BoolValueGet();
+         const bool rule =
+             name && std::strcmp(name, "ShowPlayableCards") != 0 && std::strcmp(name, "ShowHelpLabels") != 0;
+         EXPECT_EQ(option->ItemGet("RequiresMinigameRestart")->BoolValueGet(), rule) << name;
+         const char* key = option->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(key ? key : "");
+      }
+      EXPECT_EQ(defaults, game.defaults);
+      EXPECT_EQ(consts->ItemGet("ResetButtonIncluded")->BoolValueGet(), game.reset);
+      // The fixed furniture: the menu bar's panel, the New Game, Undo and Reset buttons.
+      std::vector<Box> boxes = {
+          {692, 6, 260, 60, "menu bar"}, {16, 664, 170, 40, "New Game"}, {196, 664, 170, 40, "Undo"}};
+      if (game.reset)
+      {
+         const Point2F at = consts->ItemGet("ResetButtonPosition")->Point2FValueGet();
+         boxes.push_back({at.x, at.y, 170, 40, "Reset"});
+         textKeys.push_back(consts->ItemGet("ResetButton")->ItemGet("TextKey")->StringValueGet());
+      }
+      std::set<std::pair<std::string, i32>> piles;
+      std::set<std::pair<std::string, i32>> counted;
+      bool columnSeen = false;
+      const JSONValue* specifications = consts->ItemGet("CardPiles");
+      for (i32 i = 0; i < specifications->CountGet(); i++)
+      {
+         const JSONValue* pile = specifications->ElementGet(i);
+         const std::string type =
+             pile->ItemGet("Type")->StringValueGet() ? pile->ItemGet("Type")->StringValueGet() : "";
+         const i32 id =
+             pile->ItemNumberCheck("SecondaryID") ? pile->ItemGet("SecondaryID")->IntValueGet() : -1;
+         EXPECT_TRUE(piles.insert({type, id}).second) << type << " " << id << " twice";
+         // A double-click tries the piles in this order: the foundations come first.
+         columnSeen = columnSeen || type == "Tableau";
+         EXPECT_FALSE(columnSeen && type == "Foundation") << "pile " << i;
+         const JSONValue* labels = pile->ItemGet("HelpLabels");
+         if (labels->TypeGet() == JSONValue::TYPE_ARRAY && labels->CountGet() > 0 &&
+             std::string(labels->ElementGet(0)->ItemGet("TextProcedure")->StringValueGet()) == "CardCount")
+         {
+            counted.insert({type, id});
+         }
+         // The card size and the fan, from the pile or its template.
+         const char* inherited = pile->ItemGet("Inherited")->StringValueGet();
+         std::string size =
+             pile->ItemGet("CardSize")->StringValueGet() ? pile->ItemGet("CardSize")->StringValueGet() : "";
+         Point2F offset;
+         i32 fannedMax = -1;
+         for (const JSONValue* source = inherited ? templates->ItemGet(inherited) : nullptr; source;
+              source = source->ItemGet("Inherited")->StringValueGet()
+                           ? templates->ItemGet(source->ItemGet("Inherited")->StringValueGet())
+                           : nullptr)
+         {
+            if (size.empty() && source->ItemGet("CardSize")->StringValueGet())
+            {
+               size = source->ItemGet("CardSize")->StringValueGet();
+            }
+            if (offset.x == 0 && offset.y == 0 && source->ItemPoint2FCheck("CardPositionOffset"))
+            {
+               offset = source->ItemGet("CardPositionOffset")->Point2FValueGet();
+            }
+            if (fannedMax < 0 && source->ItemNumberCheck("CardsFannedMax"))
+            {
+               fannedMax = source->ItemGet("CardsFannedMax")->IntValueGet();
+            }
+         }
+         if (pile->ItemPoint2FCheck("CardPositionOffset"))
+         {
+            offset = pile->ItemGet("CardPositionOffset")->Point2FValueGet();
+         }
+         ASSERT_EQ(sizes.count(size), 1u) << "pile " << i;
+         const Point2F card = sizes.at(size);
+         // Stacked piles lean by a fraction of a pixel a card; fanned ones spread their shown cards.
+         i32 shown = offset.x < 1 && offset.y < 1 ? 52 : (game.fanned.count(type) ? game.fanned.at(type) : 1);
+         shown = fannedMax > 0 ? fannedMax : shown;
+         float spreadX = offset.x * static_cast<float>(shown - 1);
+         float spreadY = offset.y * static_cast<float>(shown - 1);
+         if (pile->ItemNumberCheck("CardsSpanLengthMax"))
+         {
+            spreadY = pile->ItemGet("CardsSpanLengthMax")->FloatValueGet();
+         }
+         const Point2F at = pile->ItemGet("Position")->Point2FValueGet();
+         const Box box = {at.x - card.x / 2, at.y - card.y / 2, card.x + spreadX, card.y + spreadY,
+                          type + " " + std::to_string(id)};
+         EXPECT_TRUE(box.x >= 0 && box.y >= 0 && box.x + box.w <= 960 && box.y + box.h <= 720) << box.what;
+         for (const Box& other : boxes)
+         {
+            EXPECT_FALSE(overlap(box, other)) << box.what << " overlaps " << other.what;
+         }
+         boxes.push_back(box);
+      }
+      EXPECT_EQ(piles, game.piles);
+      EXPECT_EQ(counted, game.counted);
+      for (u32 language = 0; language < TEXT_LANGUAGE_COUNT; language++)
+      {
+         const std::string name = TextManager::LanguageNameGet(language);
+         auto texts = BuiltDataLoad(("Text/" + name + "/Text").c_str());
+         ASSERT_TRUE(texts) << name;
+         for (const std::string& key : textKeys)
+         {
+            EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << name << " has no text \"" << key << "\"";
+         }
+         EXPECT_TRUE(
+             std::filesystem::is_regular_file(data + "/Text/" + name + "/HelpGames/" + game.key + ".txt"))
+             << name << " has no rules";
+      }
+   }
+}
+
+// Euchre solitaire: its constants with the trump indicator and the four score pairs, its piles in
+// Large cards on the table, its three layers with the widgets the code reads, and its texts, the
+// call-trump format and the rules in every language.
+TEST(DataCheck, EuchreSolitaireFindsItsConstantsLayersAndTexts)
+{
+   auto game = BuiltDataLoad("Scripts/Minigames/EuchreSolitaire");
+   ASSERT_TRUE(game);
+   EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire");
+   EXPECT_TRUE(game->ItemGet("TrumpIndicatorIncluded")->BoolValueGet());
+   EXPECT_TRUE(game->ItemGet("TrumpIndicatorWidget")->ItemGet("Children")->CountGet() > 0);
+   EXPECT_STREQ(game->ItemGet("TrumpSelectionCardSize")->StringValueGet(), "Large");
+   std::map<std::string, bool> options;
+   std::vector<std::string> textKeys = {"EuchreSolitaire"};
+   const JSONValue* settings = game->ItemGet("Settings");
+   for (i32 i = 0; i < settings->CountGet(); i++)
+   {
+      const JSONValue* option = settings->ElementGet(i);
+      const char* name = option->ItemGet("Name")->StringValueGet();
+      options[name ? name : ""] = option->ItemGet("Default")->BoolValueGet();
+      const char* key = option->ItemGet("TextKey")->StringValueGet();
+      textKeys.push_back(key ? key : "");
+   }
+   EXPECT_EQ(options, (std::map<std::string, bool>{{"ShowPlayableCards", false}, {"ShowHelpLabels", true}}));
+   auto layer = BuiltDataLoad("Graphics/GUI/EuchreSolitaireGame/Widgets");
+   ASSERT_TRUE(layer);
+   for (const std::string pair : {"Score", "AIScore", "Round", "TricksTaken"})
+   {
+      SCOPED_TRACE(pair);
+      EXPECT_TRUE(game->ItemGet((pair + "TextIncluded").c_str())->BoolValueGet());
+      EXPECT_TRUE(game->ItemPoint2FCheck((pair + "NumberPosition").c_str()));
+      EXPECT_TRUE(game->ItemPoint2FCheck((pair + "TextPosition").c_str()));
+      const JSONValue* number = LayerWidgetFind(layer.get(), pair + "Number");
+      const JSONValue* text = LayerWidgetFind(layer.get(), pair + "Text");
+      ASSERT_TRUE(number && text);
+      EXPECT_STREQ(number->ItemGet("Type")->StringValueGet(), "NumberLabel");
+      EXPECT_STREQ(text->ItemGet("Type")->StringValueGet(), "Label");
+      const char* caption = text->ItemGet("TextKey")->StringValueGet();
+      textKeys.push_back(caption ? caption : "");
+      // Captions end left of their numbers, on the table's right.
+      const Point2F at = game->ItemGet((pair + "TextPosition").c_str())->Point2FValueGet();
+      const Point2F numberAt = game->ItemGet((pair + "NumberPosition").c_str())->Point2FValueGet();
+      EXPECT_LE(at.x + text->ItemGet("Bounds")->Box2FValueGet().width, numberAt.x);
+      EXPECT_GE(at.x, 640.0f);
+   }
+   for (const char* path : {"CardPileContainer", "CardContainerBottom", "ButtonContainerBottom",
+                            "CardContainerTop", "HelpLabelContainer", "DialogContainer"})
+   {
+      EXPECT_TRUE(LayerWidgetFind(layer.get(), path)) << path;
+   }
+   // The piles: the stock, the fanned turn-up row, the two trick piles, the discards and the hand.
+   const JSONValue* piles = game->ItemGet("CardPiles");
+   std::vector<std::string> types;
+   for (i32 i = 0; i < piles->CountGet(); i++)
+   {
+      const JSONValue* pile = piles->ElementGet(i);
+      const char* type = pile->ItemGet("Type")->StringValueGet();
+      types.push_back(type ? type : "");
+      if (types.back() == "Tableau")
+      {
+         EXPECT_EQ(pile->ItemGet("SecondaryID")->IntValueGet(), i - 5);
+      }
+      const char* size = pile->ItemGet("CardSize")->StringValueGet();
+      const char* inherited = pile->ItemGet("Inherited")->StringValueGet();
+      EXPECT_TRUE((size && std::string(size) == "Large") ||
+                  (inherited && std::string(inherited).find("Large") != std::string::npos))
+          << i;
+      // A Large card is 100 by 140 around its position.
+      const Point2F at = pile->ItemGet("Position")->Point2FValueGet();
+      EXPECT_TRUE(at.x - 50 >= 0 && at.x + 50 <= 960 && at.y - 70 >= 0 && at.y + 70 <= 720) << i;
+      EXPECT_FALSE(at.x + 50 > 692 && at.y - 70 < 66) << i << " lies under the menu bar";
+      EXPECT_FALSE(at.x - 50 < 366 && at.y + 70 > 664) << i << " lies on the button row";
+   }
+   EXPECT_EQ(types, (std::vector<std::string>{"Draw", "Flip", "Waste", "Foundation", "Discard", "Tableau",
+                                              "Tableau", "Tableau", "Tableau", "Tableau"}));
+   // The turn-up row fans to the right and stops short of the Discard.
+   const JSONValue* flip = piles->ElementGet(1);
+   EXPECT_LE(flip->ItemGet("Position")->Point2FValueGet().x +
+                 flip->ItemGet("CardsSpanLengthMax")->FloatValueGet() + 50,
+             piles->ElementGet(4)->ItemGet("Position")->Point2FValueGet().x - 50);
+
+   // The popups' widgets, of the kinds the code takes them for.
+   auto suit = BuiltDataLoad("Graphics/GUI/EuchreSolitaireSuit/Widgets");
+   auto results = BuiltDataLoad("Graphics/GUI/EuchreSolitaireResults/Widgets");
+   ASSERT_TRUE(suit && results);
+   const std::pair<const char*, const char*> suitWidgets[] = {{"Panel.Text", "Label"},
+                                                              {"Panel.Hearts", "PressButton"},
+                                                              {"Panel.Spades", "PressButton"},
+                                                              {"Panel.Diamonds", "PressButton"},
+                                                              {"Panel.Clubs", "PressButton"},
+                                                              {"Panel.PickUp", "PressButton"},
+                                                              {"Panel.Pass", "PressButton"},
+                                                              {"Panel.TurnUpCard", "Sprite"},
+                                                              {"Panel.DoubleDown", "ToggleButton"},
+                                                              {"Panel.DoubleDownLabel", "Label"}};
+   for (const auto& [path, type] : suitWidgets)
+   {
+      const JSONValue* widget = LayerWidgetFind(suit.get(), path);
+      ASSERT_TRUE(widget) << path;
+      EXPECT_STREQ(widget->ItemGet("Type")->StringValueGet(), type) << path;
+      const char* key = widget->ItemGet("TextKey")->StringValueGet();
+      if (key)
+      {
+         textKeys.push_back(key);
+      }
+   }
+   EXPECT_TRUE(LayerWidgetFind(suit.get(), "Panel")->ItemGet("Transitions")->ItemGet("Exit"));
+   EXPECT_STREQ(LayerWidgetFind(results.get(), "Panel.Title")->ItemGet("TextKey")->StringValueGet(),
+                "Scores");
+   EXPECT_STREQ(LayerWidgetFind(results.get(), "Panel.OK")->ItemGet("Type")->StringValueGet(), "PressButton");
+   for (const char* row : {"Panel.Player0", "Panel.Player1"})
+   {
+      for (const char* cell : {"PlayerName", "TricksTaken", "GameScore", "ScoreChange"})
+      {
+         const std::string path = std::string(row) + "." + cell;
+         const JSONValue* widget = LayerWidgetFind(results.get(), path);
+         ASSERT_TRUE(widget) << path;
+         EXPECT_STREQ(widget->ItemGet("Type")->StringValueGet(), "Label") << path;
+      }
+   }
+   for (const char* key :
+        {"EuchreSolitaireComputer", "EuchreSolitaireTricksTaken", "EuchreSolitaireGameScore",
+         "EuchreSolitaireScoreChange", "EuchreCallTrump", "EuchreSelect", "CardSuitHearts", "CardSuitSpades",
+         "CardSuitDiamonds", "CardSuitClubs", "Scores", "OK"})
+   {
+      textKeys.push_back(key);
+   }
+
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+   {
+      auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+      ASSERT_TRUE(texts) << language;
+      for (const std::string& key : textKeys)
+      {
+         EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+      }
+      // The question is a format for the suit's name.
+      EXPECT_TRUE(
+          EuchreSolitaireSuitPopup::CallTrumpFormatCheck(texts->ItemGet("EuchreCallTrump")->StringValueGet()))
+          << language;
+      const std::string path = data + "/Text/" + language + "/HelpGames/EuchreSolitaire.txt";
+      EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+   }
+}
+
 // Forty Thieves, Four Seasons, Mount Olympus, Yukon, Scorpion and Seahaven Towers: their options,
 // the piles their rules look for (foundations first), their texts and help in every language, and
 // tables whose piles, fanned to their span limits, and stock labels stay inside the table, apart,
@@ -5341,36 +5133,6 @@ TEST(DataCheck, BuilderSolitairesFindTheirDataAndLayTheirTablesApart)
    };
    const std::string data = TestSupport::BuildDataFolderGet();
    for (const auto& g : games)
-// Aces Up, Aces and Kings, Baroness and the open-layout builders: each on the traditional template,
-// its piles in the roles and order its rules look for (foundations before the columns), every pile
-// on the table, clear of the menu bar's corner and the button row, no two overlapping (a fanned
-// pile reaches as far as its span limit), a card count on each stock the player sees, and every
-// caption and help document in each language.
-TEST(DataCheck, OpenLayoutSolitairesFindTheirPilesTextsAndHelp)
-{
-   struct Game
-   {
-      const char* key;
-      // Pile count by type: Draw, Tableau, Foundation, Reserve, Talon, Waste.
-      i32 counts[6];
-      bool stockShown;
-   } games[] = {
-       {"AcesUpSolitaire", {1, 4, 1, 0, 0, 1}, true},
-       {"AcesAndKingsSolitaire", {1, 4, 8, 2, 1, 0}, true},
-       {"BaronessSolitaire", {1, 7, 1, 0, 0, 0}, true},
-       {"FourFreeSolitaire", {1, 8, 4, 4, 0, 0}, false},
-       {"FortressSolitaire", {1, 10, 4, 0, 0, 0}, false},
-       {"FlowerGardenSolitaire", {1, 6, 4, 1, 0, 0}, false},
-       {"PenguinSolitaire", {1, 7, 4, 7, 0, 0}, false},
-       {"LaBelleLucieSolitaire", {1, 16, 4, 0, 0, 0}, false},
-   };
-   const char* const types[] = {"Draw", "Tableau", "Foundation", "Reserve", "Talon", "Waste"};
-   struct Box
-   {
-      float left, top, right, bottom;
-   };
-   const std::string data = TestSupport::BuildDataFolderGet();
-   for (const Game& g : games)
    {
       SCOPED_TRACE(g.key);
       auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + g.key).c_str());
@@ -5397,10 +5159,6 @@ TEST(DataCheck, OpenLayoutSolitairesFindTheirPilesTextsAndHelp)
       std::vector<Box> boxes;
       bool columnSeen = false;
       const JSONValue* piles = game->ItemGet("CardPiles");
-      const JSONValue* piles = game->ItemGet("CardPiles");
-      i32 counts[6] = {0, 0, 0, 0, 0, 0};
-      bool columnSeen = false;
-      std::vector<Box> boxes;
       for (i32 i = 0; i < piles->CountGet(); i++)
       {
          const JSONValue* pile = piles->ElementGet(i);
@@ -5460,6 +5218,298 @@ TEST(DataCheck, OpenLayoutSolitairesFindTheirPilesTextsAndHelp)
          {
             EXPECT_FALSE(overlap(a, boxes[j])) << a.what << " overlaps " << boxes[j].what;
          }
+      }
+      for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+      {
+         auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+         ASSERT_TRUE(texts) << language;
+         for (const std::string& key : textKeys)
+         {
+            EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+         }
+         const std::string path = data + "/Text/" + language + "/HelpGames/" + g.key + ".txt";
+         EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+      }
+   }
+}
+
+// Go Fish: its options, memory lengths and piles on the four-seat table, its texts, every speech
+// line for every character (the rank asks, the answers and the address to each other character)
+// and its help, in every language.
+TEST(DataCheck, GoFishFindsItsConstantsSpeechTextsAndHelp)
+{
+   auto game = BuiltDataLoad("Scripts/Minigames/GoFish");
+   ASSERT_TRUE(game);
+   EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TableGame4Players");
+   auto build = BuiltDataLoad("Scripts/BuildConsts");
+   ASSERT_TRUE(build);
+   const JSONValue* table = build->ItemGet("MinigameConstsTemplates")->ItemGet("TableGame4Players");
+   EXPECT_TRUE(table->ItemGet("PlayerPanelsIncluded")->BoolValueGet());
+   EXPECT_EQ(table->ItemGet("PlayerPanelPositions")->CountGet(), 4);
+
+   std::vector<std::string> textKeys = {"GoFish", "DefaultWins", "DefaultDraw"};
+   const std::map<std::string, std::pair<std::string, std::vector<std::string>>> expected = {
+       {"CardSorting", {"Ascending", {"Ascending", "Descending"}}},
+       {"Difficulty", {"Medium", {"Easy", "Medium", "Hard"}}}};
+   std::map<std::string, std::pair<std::string, std::vector<std::string>>> options;
+   const JSONValue* settings = game->ItemGet("Settings");
+   for (i32 i = 0; i < settings->CountGet(); i++)
+   {
+      const JSONValue* option = settings->ElementGet(i);
+      const char* name = option->ItemGet("Name")->StringValueGet();
+      const char* fallback = option->ItemGet("Default")->StringValueGet();
+      auto& entry = options[name ? name : ""];
+      entry.first = fallback ? fallback : "";
+      const char* key = option->ItemGet("TextKey")->StringValueGet();
+      textKeys.push_back(key ? key : "");
+      const JSONValue* values = option->ItemGet("Values");
+      for (i32 v = 0; v < values->CountGet(); v++)
+      {
+         const char* value = values->ElementGet(v)->ItemGet("Value")->StringValueGet();
+         const char* valueKey = values->ElementGet(v)->ItemGet("TextKey")->StringValueGet();
+         entry.second.push_back(value ? value : "");
+         textKeys.push_back(valueKey ? valueKey : "");
+      }
+   }
+   EXPECT_EQ(options, expected);
+   const JSONValue* lengths = game->ItemGet("AIHistoryLengths");
+   for (const char* level : {"Easy", "Medium", "Hard"})
+   {
+      EXPECT_EQ(lengths->ItemGet(level)->TypeGet(), JSONValue::TYPE_NUMBER) << level;
+   }
+   const JSONValue* piles = game->ItemGet("CardPiles");
+   std::vector<std::string> types;
+   std::set<i32> owners;
+   for (i32 i = 0; i < piles->CountGet(); i++)
+   {
+      const char* type = piles->ElementGet(i)->ItemGet("Type")->StringValueGet();
+      types.push_back(type ? type : "");
+      if (type && std::strcmp(type, "Hand") == 0)
+      {
+         owners.insert(piles->ElementGet(i)->ItemGet("OwnerID")->IntValueGet());
+      }
+   }
+   EXPECT_EQ(types, (std::vector<std::string>{"Draw", "Discard", "Hand", "Hand", "Hand", "Hand"}));
+   EXPECT_EQ(owners, (std::set<i32>{0, 1, 2, 3}));
+   EXPECT_EQ(game->ItemGet("PlayerDialogPositions")->CountGet(), 4) << "a speech balloon place for each seat";
+
+   // Every character's lines: each group names a dialog whose text exists in every language.
+   auto dialogs = BuiltDataLoad("Scripts/DialogConsts");
+   ASSERT_TRUE(dialogs);
+   std::vector<std::string> lines = {"GO_FISH_I_SAY_GO_FISH", "GO_FISH_I_HAVE_ONE", "GO_FISH_I_HAVE_TWO",
+                                     "GO_FISH_I_HAVE_THREE"};
+   for (const char* rank : {"ACES", "TWOS", "THREES", "FOURS", "FIVES", "SIXES", "SEVENS", "EIGHTS", "NINES",
+                            "TENS", "JACKS", "QUEENS", "KINGS"})
+   {
+      lines.push_back(std::string("GO_FISH_I_ASK_FOR_") + rank);
+   }
+   std::set<std::string> dialogKeys;
+   const JSONValue* characters = build->ItemGet("Characters");
+   ASSERT_EQ(characters->TypeGet(), JSONValue::TYPE_OBJECT);
+   for (JSONValue::Iterator it = characters->ItemsBegin(); it.ValidCheck(); it.Next())
+   {
+      std::vector<std::string> groups;
+      for (const std::string& line : lines)
+      {
+         groups.push_back(std::string(it.node->key) + "_" + line);
+      }
+      for (JSONValue::Iterator other = characters->ItemsBegin(); other.ValidCheck(); other.Next())
+      {
+         const char* suffix = other.node->value->ItemGet("AddressDialogGroupSuffix")->StringValueGet();
+         if (std::strcmp(other.node->key, it.node->key) != 0 && suffix)
+         {
+            groups.push_back(std::string(it.node->key) + "_" + suffix);
+         }
+      }
+      for (const std::string& group : groups)
+      {
+         const JSONValue* names = dialogs->ItemGet("DialogGroups")->ItemGet(group.c_str());
+         ASSERT_GT(names->CountGet(), 0) << "no group " << group;
+         const char* dialog = names->ElementGet(0)->StringValueGet();
+         const char* key =
+             dialogs->ItemGet("Dialogs")->ItemGet(dialog ? dialog : "")->ItemGet("TextKey")->StringValueGet();
+         ASSERT_TRUE(key) << group;
+         dialogKeys.insert(key);
+      }
+   }
+
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+   {
+      auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+      auto dialogTexts = BuiltDataLoad((std::string("Text/") + language + "/DialogText").c_str());
+      ASSERT_TRUE(texts && dialogTexts) << language;
+      for (const std::string& key : textKeys)
+      {
+         EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+      }
+      for (const std::string& key : dialogKeys)
+      {
+         EXPECT_TRUE(dialogTexts->ItemStringCheck(key.c_str()))
+             << language << " has no line \"" << key << "\"";
+      }
+      const std::string path = data + "/Text/" + language + "/HelpGames/GoFish.txt";
+      EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+   }
+}
+
+// Red and Black, Sultan, Strategy, Terrace and Shamrocks on the traditional template: options,
+// piles with the foundations first, card counts on the stocks and Terrace's reserve, texts, rules.
+TEST(DataCheck, StockAndBaseRankSolitairesFindTheirConstantsAndTexts)
+{
+   auto repeated = [](std::vector<std::string> types, const char* type, i32 count)
+   {
+      types.insert(types.end(), count, type);
+      return types;
+   };
+   const struct
+   {
+      const char* key;
+      std::map<std::string, bool> options;
+      std::vector<std::string> piles;
+      bool resetButton;
+      std::vector<std::string> counted;
+   } games[] = {
+       {"RedAndBlackSolitaire",
+        {{"ReversePlay", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        repeated(repeated({}, "Foundation", 8), "Tableau", 8),
+        true,
+        {"Draw"}},
+       {"SultanSolitaire",
+        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        repeated(repeated({}, "Foundation", 9), "Tableau", 8),
+        true,
+        {"Draw"}},
+       {"StrategySolitaire",
+        {{"SixTableaus", false}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        repeated(repeated({}, "Foundation", 4), "Tableau", 8),
+        false,
+        {"Draw"}},
+       {"TerraceSolitaire",
+        {{"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        repeated(repeated({}, "Foundation", 8), "Tableau", 9),
+        false,
+        {"Draw", "Reserve"}},
+       {"ShamrocksSolitaire",
+        {{"OnlyAcesStart", true}, {"ShowPlayableCards", false}, {"ShowHelpLabels", true}},
+        repeated(repeated({}, "Foundation", 4), "Tableau", 18),
+        false,
+        {}},
+   };
+   const std::map<std::string, std::vector<std::string>> others = {
+       {"RedAndBlackSolitaire", {"Draw", "Talon"}},
+       {"SultanSolitaire", {"Draw", "Talon"}},
+       {"StrategySolitaire", {"Draw", "Reserve"}},
+       {"TerraceSolitaire", {"Draw", "Talon", "Reserve"}},
+       {"ShamrocksSolitaire", {"Draw"}},
+   };
+   std::vector<std::string> textKeys = {"SolitaireReset"};
+   for (const auto& g : games)
+   {
+      auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + g.key).c_str());
+      ASSERT_TRUE(game) << g.key;
+      EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire") << g.key;
+      textKeys.push_back(g.key);
+      std::map<std::string, bool> options;
+      const JSONValue* settings = game->ItemGet("Settings");
+      for (i32 i = 0; i < settings->CountGet(); i++)
+      {
+         const JSONValue* option = settings->ElementGet(i);
+         const std::string name =
+             option->ItemGet("Name")->StringValueGet() ? option->ItemGet("Name")->StringValueGet() : "";
+         options[name] = option->ItemGet("Default")->BoolValueGet();
+         const char* key = option->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(key ? key : "");
+         const bool rule = name != "ShowPlayableCards" && name != "ShowHelpLabels";
+         EXPECT_EQ(option->ItemGet("RequiresMinigameRestart")->BoolValueGet(), rule) << g.key << " " << name;
+      }
+      EXPECT_EQ(options, g.options) << g.key;
+      EXPECT_EQ(game->ItemGet("ResetButtonIncluded")->BoolValueGet(), g.resetButton) << g.key;
+      EXPECT_EQ(game->ItemPoint2FCheck("ResetButtonPosition"), g.resetButton) << g.key;
+      const JSONValue* piles = game->ItemGet("CardPiles");
+      std::vector<std::string> types;
+      std::vector<std::string> counted;
+      for (i32 i = 0; i < piles->CountGet(); i++)
+      {
+         const JSONValue* pile = piles->ElementGet(i);
+         const char* type = pile->ItemGet("Type")->StringValueGet();
+         types.push_back(type ? type : "");
+         const JSONValue* labels = pile->ItemGet("HelpLabels");
+         if (labels && labels->CountGet() > 0)
+         {
+            EXPECT_STREQ(labels->ElementGet(0)->ItemGet("TextProcedure")->StringValueGet(), "CardCount")
+                << g.key;
+            counted.push_back(types.back());
+         }
+      }
+      // The foundations and the columns first, in their order; the other piles after them.
+      std::vector<std::string> expected = g.piles;
+      expected.insert(expected.end(), others.at(g.key).begin(), others.at(g.key).end());
+      EXPECT_EQ(types, expected) << g.key;
+      EXPECT_EQ(counted, g.counted) << g.key;
+   }
+
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+   {
+      auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+      ASSERT_TRUE(texts) << language;
+      for (const std::string& key : textKeys)
+      {
+         EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+      }
+      for (const auto& g : games)
+      {
+         const std::string path = data + "/Text/" + language + "/HelpGames/" + g.key + ".txt";
+         EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+      }
+   }
+}
+
+// Aces Up, Aces and Kings, Baroness and the open-layout builders: each on the traditional template,
+// its piles in the roles and order its rules look for (foundations before the columns), every pile
+// on the table, clear of the menu bar's corner and the button row, no two overlapping (a fanned
+// pile reaches as far as its span limit), a card count on each stock the player sees, and every
+// caption and help document in each language.
+TEST(DataCheck, OpenLayoutSolitairesFindTheirPilesTextsAndHelp)
+{
+   struct Game
+   {
+      const char* key;
+      // Pile count by type: Draw, Tableau, Foundation, Reserve, Talon, Waste.
+      i32 counts[6];
+      bool stockShown;
+   } games[] = {
+       {"AcesUpSolitaire", {1, 4, 1, 0, 0, 1}, true},
+       {"AcesAndKingsSolitaire", {1, 4, 8, 2, 1, 0}, true},
+       {"BaronessSolitaire", {1, 7, 1, 0, 0, 0}, true},
+       {"FourFreeSolitaire", {1, 8, 4, 4, 0, 0}, false},
+       {"FortressSolitaire", {1, 10, 4, 0, 0, 0}, false},
+       {"FlowerGardenSolitaire", {1, 6, 4, 1, 0, 0}, false},
+       {"PenguinSolitaire", {1, 7, 4, 7, 0, 0}, false},
+       {"LaBelleLucieSolitaire", {1, 16, 4, 0, 0, 0}, false},
+   };
+   const char* const types[] = {"Draw", "Tableau", "Foundation", "Reserve", "Talon", "Waste"};
+   struct Box
+   {
+      float left, top, right, bottom;
+   };
+   const std::string data = TestSupport::BuildDataFolderGet();
+   for (const Game& g : games)
+   {
+      SCOPED_TRACE(g.key);
+      auto game = BuiltDataLoad((std::string("Scripts/Minigames/") + g.key).c_str());
+      ASSERT_TRUE(game);
+      EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TraditionalSolitaire");
+      const JSONValue* piles = game->ItemGet("CardPiles");
+      i32 counts[6] = {0, 0, 0, 0, 0, 0};
+      bool columnSeen = false;
+      std::vector<Box> boxes;
+      for (i32 i = 0; i < piles->CountGet(); i++)
+      {
+         const JSONValue* pile = piles->ElementGet(i);
+         const char* typeName = pile->ItemGet("Type")->StringValueGet();
+         const std::string type = typeName ? typeName : "";
          for (i32 t = 0; t < 6; t++)
          {
             counts[t] += type == types[t] ? 1 : 0;
@@ -5541,6 +5591,8 @@ TEST(DataCheck, OpenLayoutSolitairesFindTheirPilesTextsAndHelp)
          EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
       }
    }
+}
+
 TEST(DataCheck, TuxedoFindsItsConstantsLayerTextsAndHelp)
 {
    auto game = BuiltDataLoad("Scripts/Minigames/Tuxedo");
@@ -5631,5 +5683,4 @@ TEST(DataCheck, TuxedoFindsItsConstantsLayerTextsAndHelp)
       EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
    }
 }
-} // namespace
 } // namespace CorvaleTest

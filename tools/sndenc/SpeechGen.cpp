@@ -6,6 +6,8 @@
 // text, voice and speaking program are unchanged since the last run is not made again; the files of
 // lines that are gone are removed. Without espeak-ng it says so once and makes nothing: the lines
 // then show as text.
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <yajl/yajl_tree.h>
@@ -184,13 +186,14 @@ std::string SpokenText(const std::string& text)
 // Runs a program with text on its standard input and gives back its standard output.
 bool ProgramRun(const std::vector<std::string>& arguments, const std::string& input, std::string* output)
 {
+   // Close-on-exec: another thread's child must not inherit this child's stdin, or it never ends.
    int toChild[2];
    int fromChild[2];
-   if (pipe(toChild) != 0)
+   if (pipe2(toChild, O_CLOEXEC) != 0)
    {
       return false;
    }
-   if (pipe(fromChild) != 0)
+   if (pipe2(fromChild, O_CLOEXEC) != 0)
    {
       close(toChild[0]);
       close(toChild[1]);
@@ -569,6 +572,8 @@ int Run(const fs::path& data, const fs::path& output, const fs::path& scratch, u
 
 int main(int argc, char** argv)
 {
+   // A speaking program that ends early must not take the tool with it.
+   signal(SIGPIPE, SIG_IGN);
    std::string data;
    std::string output;
    std::string scratch;
