@@ -134,11 +134,10 @@ TEST_F(KlondikeEndToEnd, TheDealShowsTheColumnTopsAndAClickOnTheStockTurnsCards)
    ASSERT_TRUE(LayerFiles::CentreGet("SettingsMenu", "Panel.SubmenuButtons.Game", &gameTab.x, &gameTab.y));
    ASSERT_TRUE(
        LayerFiles::CentreGet("SettingsMenu", "Panel.Submenus.Game.Play", &settingsPlay.x, &settingsPlay.y));
-   // The solitaire menu: Klondike's blue button beside the grey one of a game not played yet.
+   // The solitaire menu: Klondike's button below the first game's, every solitaire built.
    const auto solitaireMenuCheck = [&](const Snapshot& shot)
    {
-      const Rgb grey = shot.At(first.x - 50, first.y - 14);
-      return grey.r > 60 && std::abs(grey.r - grey.b) < 24 && ButtonCheck(shot, klondike.x, klondike.y);
+      return ButtonCheck(shot, first.x, first.y) && ButtonCheck(shot, klondike.x, klondike.y);
    };
    // The settings menu on the game's page: its gold tab above the caption, and its Play.
    const auto settingsMenuCheck = [&](const Snapshot& shot)
