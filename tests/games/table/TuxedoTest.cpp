@@ -643,9 +643,10 @@ TEST_F(TuxedoTest, BuildsAndDiscards)
       CheckedTuxedo fresh;
       RoundTrip(fresh);
       EXPECT_EQ(CardGameHarness::PileText(fresh.TablePileGet()), "7C* 8H*");
+      // Left while the loaded game still lives.
+      harness.Enter(&game, 5, 6);
+      harness.cardGame = &game;
    }
-   harness.Enter(&game, 5, 6);
-   harness.cardGame = &game;
 
    // Discard refused while a move exists; allowed, face up onto the table, when none does.
    TableSet({"TH", "9S"}, {"AC"}, {"2C", "7D"}, 0, {"8C", "8D"});
