@@ -231,7 +231,8 @@ void DialogManager::DialogPlay(const char* dialogName, DialogPortraitWidget* por
    const char* speech = dialog->ItemGet("Speech")->StringValueGet();
    const char* languageName = language ? TextManager::LanguageNameGet(*language) : nullptr;
    char path[DIALOG_SPEECH_PATH_SIZE];
-   if (speech && languageName && speechSource && fileManagerResource &&
+   // Without a running sound thread a stream never starts: the line shows as a balloon instead.
+   if (speech && languageName && speechSource && fileManagerResource && soundManager.SoundThreadRunningCheck() &&
        NultSnprintf(path, sizeof(path), "Speech/%s/%s", languageName, speech) &&
        soundManager.StreamExistsCheck(path))
    {

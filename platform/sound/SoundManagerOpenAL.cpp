@@ -251,7 +251,8 @@ SoundSourceOpenAL* SoundManagerOpenAL::SourceCreate()
 void SoundManagerOpenAL::StreamPlay(const char* name, SoundStreamSource* source, bool loop, i32 usage,
                                     FileManager* fileManager)
 {
-   if (!fileManager || !name)
+   // Without the sound thread the pool is never filled and no command would run: the source stays idle.
+   if (!fileManager || !name || !SoundThreadRunningCheck())
    {
       return;
    }
