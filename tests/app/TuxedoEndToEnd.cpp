@@ -104,6 +104,7 @@ class TuxedoEndToEnd : public MainMenuGameFixture
  protected:
    std::unique_ptr<JSONValue, void (*)(JSONValue*)> tuxedo = DocumentLoad("Scripts/Minigames/Tuxedo");
    std::unique_ptr<JSONValue, void (*)(JSONValue*)> layer = DocumentLoad("Graphics/GUI/Tuxedo/Widgets");
+   std::unique_ptr<JSONValue, void (*)(JSONValue*)> buildConsts = DocumentLoad("Scripts/BuildConsts");
 };
 
 TEST_F(TuxedoEndToEnd, TheHumansTurnShowsItsHandAndTheTableAndAClickRaisesACard)
@@ -113,7 +114,7 @@ TEST_F(TuxedoEndToEnd, TheHumansTurnShowsItsHandAndTheTableAndAClickRaisesACard)
       GTEST_SKIP() << "XTest is not available to press keys and buttons";
    }
    deadline = std::chrono::steady_clock::now() + std::chrono::seconds(150);
-   ASSERT_TRUE(tuxedo && layer);
+   ASSERT_TRUE(tuxedo && layer && buildConsts);
    const std::string screens = ScreensFolderGet();
    const JSONValue* table = PileGet(tuxedo.get(), "Take", -1);
    const JSONValue* human = PileGet(tuxedo.get(), "Hand", 0);
@@ -131,7 +132,24 @@ TEST_F(TuxedoEndToEnd, TheHumansTurnShowsItsHandAndTheTableAndAClickRaisesACard)
    }
    ASSERT_EQ(buttons.size(), 3u);
 
-   // The human's first turn: the computer, who plays first, holds three cards; the human four.
+   // The human's first turn: the human's four faces, the human's panel framed as the player on
+   // turn and the computer's not. Either may lead (the first player is drawn), so the computer
+   // holds three cards or four.
+   const Corvale::JSONValue* panels = buildConsts->ItemGet("MinigameConstsTemplates")
+                                          ->ItemGet("TableGame2Players")
+                                          ->ItemGet("PlayerPanelPositions");
+   ASSERT_TRUE(panels && panels->CountGet() == 2);
+   auto panelFrameGet = [&](int seat)
+   {
+      const Corvale::Point2F at = panels->ElementGet(seat)->Point2FValueGet();
+      return Point{static_cast<int>(at.x) + 150, static_cast<int>(at.y) + 2};
+   };
+   auto framedCheck = [&](const Snapshot& seen, int seat)
+   {
+      const Point top = panelFrameGet(seat);
+      const Rgb c = seen.At(top.x, top.y);
+      return c.r > 200 && c.g > 170 && c.b < 150;
+   };
    auto humanTurnCheck = [&](const Snapshot& seen)
    {
       for (int i = 0; i < 4; ++i)
@@ -141,8 +159,10 @@ TEST_F(TuxedoEndToEnd, TheHumansTurnShowsItsHandAndTheTableAndAClickRaisesACard)
             return false;
          }
       }
-      return RightEdgeCheck(seen, RowCardGet(computer, 2, 3, 3)) &&
-             !RightEdgeCheck(seen, RowCardGet(computer, 3, 4, 4)) && TableCountGet(seen, table) >= 0;
+      return framedCheck(seen, 0) && !framedCheck(seen, 1) &&
+             (RightEdgeCheck(seen, RowCardGet(computer, 2, 3, 3)) ||
+              RightEdgeCheck(seen, RowCardGet(computer, 3, 4, 4))) &&
+             TableCountGet(seen, table) >= 0;
    };
    ASSERT_NO_FATAL_FAILURE(MainMenuReach());
    // Tuxedo is the eleventh entry of the main menu's games.
