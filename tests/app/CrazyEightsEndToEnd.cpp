@@ -8,7 +8,7 @@
 
 #include "core/JSONValue.h"
 #include "tests/app/CardTableShots.h"
-#include "tests/app/ProgramTestSupport.h"
+#include "tests/app/MainMenuGameFixture.h"
 
 namespace
 {
@@ -53,58 +53,9 @@ bool HandGet(const JSONValue* game, int owner, Point* at, int* step)
    return false;
 }
 
-class CrazyEightsEndToEnd : public ProgramFixture
+class CrazyEightsEndToEnd : public MainMenuGameFixture
 {
  protected:
-   // The main menu's selector steps down that many games; each step must show before the next.
-   void SelectorStep(int steps)
-   {
-      auto headerGet = [](const Snapshot& shot)
-      {
-         long long sum = 0;
-         for (int py = 130; py < 225; py += 3)
-         {
-            for (int px = 170; px < 790; px += 3)
-            {
-               const Rgb colour = shot.At(px, py);
-               sum += (colour.r * 3 + colour.g * 5 + colour.b * 7) * (px + 7 * py);
-            }
-         }
-         return sum;
-      };
-      std::unique_ptr<Snapshot> before = Snap();
-      ASSERT_NE(before->bitmap, nullptr);
-      for (int step = 0; step < steps; ++step)
-      {
-         const long long previous = headerGet(*before);
-         bool moved = false;
-         for (int look = 0; !moved && window && std::chrono::steady_clock::now() < deadline; ++look)
-         {
-            if (look % 10 == 0)
-            {
-               x11.KeyTap(window, XK_Down);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(400));
-            before = Snap();
-            ASSERT_NE(before->bitmap, nullptr);
-            moved = headerGet(*before) != previous;
-         }
-         ASSERT_TRUE(moved) << "the main menu did not move to its next game at step " << step;
-         for (long long last = -1; window && std::chrono::steady_clock::now() < deadline;)
-         {
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            before = Snap();
-            ASSERT_NE(before->bitmap, nullptr);
-            const long long now = headerGet(*before);
-            if (now == last)
-            {
-               break;
-            }
-            last = now;
-         }
-      }
-   }
-
    std::unique_ptr<JSONValue, void (*)(JSONValue*)> game = DocumentLoad("Scripts/Minigames/CrazyEights");
 };
 
@@ -125,9 +76,6 @@ TEST_F(CrazyEightsEndToEnd, TheDealtTableShowsFacesStarterAndStock)
    Point hand;
    int step = 0;
    ASSERT_TRUE(HandGet(game.get(), 0, &hand, &step));
-   int x = 0, y = 0, playX = 0, playY = 0;
-   ASSERT_TRUE(LayerFiles::CentreGet("MainMenu", "MenuPanel.Play", &x, &y));
-   ASSERT_TRUE(LayerFiles::CentreGet("SettingsMenu", "Panel.Submenus.Game.Play", &playX, &playY));
    auto dealt = [&](const Snapshot& seen)
    {
       for (int i = 0; i < 5; ++i)
@@ -141,25 +89,9 @@ TEST_F(CrazyEightsEndToEnd, TheDealtTableShowsFacesStarterAndStock)
       }
       return WhiteShareGet(seen, discard, 30, 45) > 0.3 && OrangeShareGet(seen, draw, 30, 45) > 0.4;
    };
-   bool seen = false;
    std::unique_ptr<Snapshot> shot;
-   for (int look = 0; !seen && window && std::chrono::steady_clock::now() < deadline; ++look)
-   {
-      if (look % 20 == 0)
-      {
-         x11.Click(window, x, y);
-      }
-      else if (look % 20 == 10)
-      {
-         x11.Click(window, playX - 50, playY);
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(300));
-      shot = Snap();
-      ASSERT_NE(shot->bitmap, nullptr);
-      seen = dealt(*shot);
-   }
+   ASSERT_NO_FATAL_FAILURE(PlayUntil(dealt, &shot, "CrazyEightsNotDealt.png"));
    ScreenKeep(lastShot, screens + "/CrazyEightsDealt.png", 960);
-   ASSERT_TRUE(seen) << "no dealt Crazy Eights table";
    Stop();
    EXPECT_EQ(FileRead(saveFolder + "/Log.txt"), "") << "the run logged a problem";
 }

@@ -9,7 +9,7 @@
 
 #include "core/JSONValue.h"
 #include "tests/app/CardTableShots.h"
-#include "tests/app/ProgramTestSupport.h"
+#include "tests/app/MainMenuGameFixture.h"
 
 namespace
 {
@@ -20,59 +20,9 @@ using Corvale::JSONValue;
 constexpr int HALF_W = 40;
 constexpr int HALF_H = 56;
 
-class GoFishEndToEnd : public ProgramFixture
+class GoFishEndToEnd : public MainMenuGameFixture
 {
  protected:
-   // The main menu's selector steps down that many games; each step must show before the next.
-   void SelectorStep(int steps)
-   {
-      auto headerGet = [](const Snapshot& shot)
-      {
-         long long sum = 0;
-         for (int py = 130; py < 225; py += 3)
-         {
-            for (int px = 170; px < 790; px += 3)
-            {
-               const Rgb colour = shot.At(px, py);
-               sum += (colour.r * 3 + colour.g * 5 + colour.b * 7) * (px + 7 * py);
-            }
-         }
-         return sum;
-      };
-      std::this_thread::sleep_for(std::chrono::milliseconds(1200));
-      std::unique_ptr<Snapshot> before = Snap();
-      ASSERT_NE(before->bitmap, nullptr);
-      for (int step = 0; step < steps; ++step)
-      {
-         const long long previous = headerGet(*before);
-         bool moved = false;
-         for (int look = 0; !moved && window && std::chrono::steady_clock::now() < deadline; ++look)
-         {
-            if (look % 10 == 0)
-            {
-               x11.KeyTap(window, XK_Down);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(400));
-            before = Snap();
-            ASSERT_NE(before->bitmap, nullptr);
-            moved = headerGet(*before) != previous;
-         }
-         ASSERT_TRUE(moved) << "the main menu did not move to its next game at step " << step;
-         for (long long last = -1; window && std::chrono::steady_clock::now() < deadline;)
-         {
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            before = Snap();
-            ASSERT_NE(before->bitmap, nullptr);
-            const long long now = headerGet(*before);
-            if (now == last)
-            {
-               break;
-            }
-            last = now;
-         }
-      }
-   }
-
    // The place of the hand owned by that player, and the step from one of its cards to the next.
    void HandGet(int owner, Point* at, Point* step)
    {
@@ -155,27 +105,10 @@ TEST_F(GoFishEndToEnd, TheHumanAsksTheLeftPlayerByTwoClicks)
    ASSERT_NO_FATAL_FAILURE(MainMenuReach());
    // Go Fish is the sixth entry of the main menu's games.
    ASSERT_NO_FATAL_FAILURE(SelectorStep(5));
-   int x = 0, y = 0, playX = 0, playY = 0;
-   ASSERT_TRUE(LayerFiles::CentreGet("MainMenu", "MenuPanel.Play", &x, &y));
-   ASSERT_TRUE(LayerFiles::CentreGet("SettingsMenu", "Panel.Submenus.Game.Play", &playX, &playY));
    std::unique_ptr<Snapshot> shot;
-   bool dealt = false;
-   for (int look = 0; !dealt && window && std::chrono::steady_clock::now() < deadline; ++look)
-   {
-      if (look % 20 == 0)
-      {
-         x11.Click(window, x, y);
-      }
-      else if (look % 20 == 10)
-      {
-         x11.Click(window, playX - 50, playY);
-      }
-      shot = Snap();
-      ASSERT_NE(shot->bitmap, nullptr);
-      dealt = DealtCheck(*shot);
-   }
+   ASSERT_NO_FATAL_FAILURE(
+       PlayUntil([&](const Snapshot& seen) { return DealtCheck(seen); }, &shot, "GoFishNotDealt.png"));
    ScreenKeep(lastShot, screens + "/GoFishDealt.png", 960);
-   ASSERT_TRUE(dealt) << "the human's five face-up cards never showed at their places";
 
    // The human's turn comes when the computers have asked; a click on the table sends a speech
    // balloon away, a click on the first card raises it once the human may act.

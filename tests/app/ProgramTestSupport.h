@@ -558,6 +558,17 @@ class ProgramFixture : public ::testing::Test
                                   ::testing::UnitTest::GetInstance()->current_test_info()->name() +
                                   ".Failed.png";
          std::ofstream(kept, std::ios::binary) << FileRead(lastShot);
+         // What the program said, and whether it still runs: a wait that never passes is often a
+         // program that went.
+         std::ofstream(kept + ".Log.txt", std::ios::binary) << FileRead(saveFolder + "/Log.txt");
+         int status = 0;
+         if (child > 0 && waitpid(child, &status, WNOHANG) == child)
+         {
+            child = -1;
+            ADD_FAILURE() << "the program ended during the wait: "
+                          << (WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status))
+                                                  : "status " + std::to_string(WEXITSTATUS(status)));
+         }
       }
       if (shot)
       {

@@ -9,7 +9,7 @@
 
 #include "core/JSONValue.h"
 #include "tests/app/CardTableShots.h"
-#include "tests/app/ProgramTestSupport.h"
+#include "tests/app/SolitaireMenuGameFixture.h"
 
 namespace
 {
@@ -20,7 +20,7 @@ constexpr double FACE = 0.35;
 // A back's white rim and the stack's edge fill about a tenth of the box; a face fills over half.
 constexpr double BACK = 0.2;
 
-class SultanEndToEnd : public ProgramFixture
+class SultanEndToEnd : public SolitaireMenuGameFixture
 {
  protected:
    std::unique_ptr<JSONValue, void (*)(JSONValue*)> sultan =
@@ -35,27 +35,6 @@ TEST_F(SultanEndToEnd, TheDealShowsItsSquareAndTheStockTurnsACard)
    }
    deadline = std::chrono::steady_clock::now() + std::chrono::seconds(240);
    ASSERT_TRUE(sultan);
-   Point play{}, entry{}, gameTab{}, settingsPlay{};
-   ASSERT_TRUE(LayerFiles::CentreGet("MainMenu", "MenuPanel.Play", &play.x, &play.y));
-   ASSERT_TRUE(LayerFiles::CentreGet("SolitaireMenu", "Games.Game22", &entry.x, &entry.y));
-   ASSERT_TRUE(LayerFiles::CentreGet("SettingsMenu", "Panel.SubmenuButtons.Game", &gameTab.x, &gameTab.y));
-   ASSERT_TRUE(
-       LayerFiles::CentreGet("SettingsMenu", "Panel.Submenus.Game.Play", &settingsPlay.x, &settingsPlay.y));
-   const auto solitaireMenuCheck = [&](const Snapshot& seen) { return ButtonCheck(seen, entry.x, entry.y); };
-   const auto settingsMenuCheck = [&](const Snapshot& seen)
-   {
-      return GoldCheck(seen.At(gameTab.x, gameTab.y - 14)) &&
-             ButtonCheck(seen, settingsPlay.x, settingsPlay.y);
-   };
-
-   ASSERT_NO_FATAL_FAILURE(MainMenuReach());
-   ASSERT_TRUE(ClickUntil(play.x, play.y, solitaireMenuCheck,
-                          [&](const Snapshot& seen)
-                          { return MainMenuCheck(seen) && ButtonCheck(seen, play.x, play.y); }))
-       << "the main menu's Play opened no solitaire menu";
-   ASSERT_TRUE(ClickUntil(entry.x, entry.y, settingsMenuCheck, solitaireMenuCheck))
-       << "Sultan opened no settings menu on its page";
-
    const Point stock = PilePointGet(sultan.get(), "Draw", -1);
    const Point talon = PilePointGet(sultan.get(), "Talon", -1);
    const auto dealt = [&](const Snapshot& seen)
@@ -77,10 +56,8 @@ TEST_F(SultanEndToEnd, TheDealShowsItsSquareAndTheStockTurnsACard)
       return WhiteShareGet(seen, stock, 30, 45) < BACK;
    };
    std::unique_ptr<Snapshot> shot;
-   ASSERT_TRUE(ClickUntil(settingsPlay.x, settingsPlay.y, dealt, settingsMenuCheck, &shot))
-       << "the table never showed Sultan's deal";
    const std::string screens = ScreensFolderGet();
-   ScreenKeep(lastShot, screens + "/SultanDealt.png", 960);
+   ASSERT_NO_FATAL_FAILURE(TableReach("Games.Game22", dealt, screens + "/SultanDealt.png", &shot));
    EXPECT_LT(WhiteShareGet(*shot, talon, 30, 45), BACK) << "the talon starts empty";
 
    ASSERT_TRUE(ClickUntil(
