@@ -57,6 +57,13 @@ run_ctest() {
 "$root/scripts/build.sh" "$root/build-test" "${ci_options[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVALE_BENCH=ON
 run_ctest "$root/build-test"
 
+# The sanitizer build speaks the same lines: it starts from the normal build's recordings and
+# their stamps, so the speech tool finds them current instead of running espeak-ng again.
+if [ -d "$root/build-test/data/Speech" ] && [ -d "$root/build-test/tools/sndenc/speech" ]; then
+  mkdir -p "$root/build-asan/data" "$root/build-asan/tools/sndenc"
+  cp -a "$root/build-test/data/Speech" "$root/build-asan/data/"
+  cp -a "$root/build-test/tools/sndenc/speech" "$root/build-asan/tools/sndenc/"
+fi
 "$root/scripts/build.sh" "$root/build-asan" "${ci_options[@]}" -DCMAKE_BUILD_TYPE=Debug -DCORVALE_SANITIZE=ON \
   -DCORVALE_MALLOC_HEAPS=ON
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
