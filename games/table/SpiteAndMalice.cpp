@@ -31,6 +31,9 @@ i32 SpiteAndMalice::discardPileExpandedIndex = -1;
 
 namespace
 {
+constexpr i32 SPITE_CHAIN_CARDS = 104;
+constexpr i32 SPITE_CHAIN_HAND_BITS = 5;
+constexpr i32 SPITE_CHAIN_MEMO_SIZE = SPITE_CHAIN_CARDS * 14 * (1 << SPITE_CHAIN_HAND_BITS) * 2;
 // Where the human's discard piles lie in a row, and how an expanded one fans out.
 constexpr float SPITE_ROW_X = 550.0f;
 constexpr float SPITE_ROW_STEP = 115.0f;
@@ -626,6 +629,52 @@ i32 SpiteAndMalice::GoalChainFind(Card* target, Table<Card*>& available, bool ki
    }
    const i32 seat = playerActiveID;
    const CardPile* hand = HandGet(seat);
+   // The answer depends only on the target, its rank, which hand cards are still available and the
+   // wild flag while the table stands still, so the same question is answered once per search: the
+   // plain recursion asks it again for every build pile at every level.
+   if (goalChainDepth == 0)
+   {
+      for (i32 i = 0; i < SPITE_AND_MALICE_BUILD_PILES; ++i)
+      {
+         chainBuilds[i] = BuildPileGet(i);
+         chainDiscards[i] = DiscardPileGet(seat, i);
+      }
+      goalChainStamp++;
+      if (goalChainMemo.empty())
+      {
+         goalChainMemo.resize(static_cast<size_t>(SPITE_CHAIN_MEMO_SIZE));
+      }
+   }
+   u32 mask = 0;
+   for (i32 h = 0; hand && h < hand->cards.count && h < SPITE_CHAIN_HAND_BITS; ++h)
+   {
+      mask |= available.Find(hand->cards[h]) >= 0 ? 1u << h : 0u;
+   }
+   const bool memoUsed = goalChainKingsLent == 0 && target->id >= 0 && target->id < SPITE_CHAIN_CARDS &&
+                         target->rank <= RANK_KING && (!hand || hand->cards.count <= SPITE_CHAIN_HAND_BITS);
+   const size_t key = memoUsed
+                          ? ((static_cast<size_t>(target->id) * 14u + static_cast<size_t>(target->rank)) *
+                                 (1u << SPITE_CHAIN_HAND_BITS) +
+                             mask) * 2u +
+                                (kingsWild ? 1u : 0u)
+                          : 0u;
+   if (memoUsed && goalChainMemo[key].stamp == goalChainStamp)
+   {
+      return goalChainMemo[key].answer;
+   }
+   goalChainDepth++;
+   const i32 answer = GoalChainSearch(target, available, kingsWild, hand);
+   goalChainDepth--;
+   if (memoUsed)
+   {
+      goalChainMemo[key] = GoalChainMemoEntry{goalChainStamp, answer};
+   }
+   return answer;
+}
+
+i32 SpiteAndMalice::GoalChainSearch(Card* target, Table<Card*>& available, bool kingsWild,
+                                    const CardPile* hand)
+{
    const i32 below = target->rank - 1;
    const auto effective = [&](const Card* c) { return kingsWild && c->rank == RANK_KING ? below : c->rank; };
    const auto candidate = [&](const Card* c) { return c && c != target && effective(c) == below; };
@@ -641,7 +690,11 @@ i32 SpiteAndMalice::GoalChainFind(Card* target, Table<Card*>& available, bool ki
       {
          c->rank = below;
       }
+      // A discard King standing in changes answers the memo keys do not tell apart.
+      const i32 lent = king && !fromHand ? 1 : 0;
+      goalChainKingsLent += lent;
       const i32 found = GoalChainFind(c, available, false);
+      goalChainKingsLent -= lent;
       if (king)
       {
          c->rank = RANK_KING;
@@ -655,7 +708,7 @@ i32 SpiteAndMalice::GoalChainFind(Card* target, Table<Card*>& available, bool ki
    i32 result = -1;
    for (i32 i = 0; i < SPITE_AND_MALICE_BUILD_PILES && result == -1; ++i)
    {
-      const CardPile* build = BuildPileGet(i);
+      const CardPile* build = chainBuilds[i];
       if (!build)
       {
          continue;
@@ -679,7 +732,7 @@ i32 SpiteAndMalice::GoalChainFind(Card* target, Table<Card*>& available, bool ki
       const bool discardsSearched = result == -1;
       for (i32 j = 0; discardsSearched && j < SPITE_AND_MALICE_DISCARD_PILES; ++j)
       {
-         const CardPile* discard = DiscardPileGet(seat, j);
+         const CardPile* discard = chainDiscards[j];
          Card* d = discard ? discard->CardTopGet() : nullptr;
          if (!candidate(d))
          {

@@ -2,6 +2,8 @@
 // that run from Ace to Queen, Kings wild; each turn ends with a hand card laid on an own discard pile.
 #pragma once
 
+#include <vector>
+
 #include "cardgame/NonSolitaireFrontendBasedCardGame.h"
 
 namespace Corvale
@@ -80,12 +82,26 @@ class SpiteAndMalice : public NonSolitaireFrontendBasedCardGame
    // The largest number of GoalChainFind calls one decision made, for the benchmarks.
    i32 goalChainCalls = 0;
 
+ private:
+   struct GoalChainMemoEntry
+   {
+      u32 stamp = 0;
+      i32 answer = -1;
+   };
+   std::vector<GoalChainMemoEntry> goalChainMemo;
+   u32 goalChainStamp = 0;
+   i32 goalChainDepth = 0;
+   i32 goalChainKingsLent = 0;
+   CardPile* chainBuilds[SPITE_AND_MALICE_BUILD_PILES] = {};
+   CardPile* chainDiscards[SPITE_AND_MALICE_DISCARD_PILES] = {};
+
  protected:
    void HandWon(i32 seat);
    bool KingIDCheck(i32 id) const;
    void MovePost(CardPile* pile, Card* card);
    Card* HandCardFitGet(i32 seat, i32 build);
    Card* DiscardTopFitGet(i32 seat, i32 build);
+   i32 GoalChainSearch(Card* target, Table<Card*>& available, bool kingsWild, const CardPile* hand);
    template <i32 INDEX> static void OnPileClick(PressButtonWidget* button, void* game);
 };
 } // namespace Corvale
