@@ -9,6 +9,7 @@
 
 #include "app/profile/ProfileStore.h"
 #include "bench/games/GamesBenchEngine.h"
+#include "cardgame/Player.h"
 #include "core/JSONValue.h"
 #include "games/table/SpiteAndMalice.h"
 #include "gui/state/GameStateManager.h"

@@ -794,9 +794,9 @@ TEST_F(SpiteAndMaliceTest, SeededGamesOfComputerPlayers)
    };
    harness.frameMilliseconds = 400;
 #ifdef __SANITIZE_ADDRESS__
-   const i32 games = 20;
+   const i32 games = 10;
 #else
-   const i32 games = 200;
+   const i32 games = 100;
 #endif
    const i32 frameCap = 40000;
    const char* variations[] = {"SingleGame", "SingleGame", "Match25", "SingleGame", "Match50",
