@@ -794,7 +794,7 @@ TEST_F(SpiteAndMaliceTest, SeededGamesOfComputerPlayers)
    };
    harness.frameMilliseconds = 400;
 #ifdef __SANITIZE_ADDRESS__
-   const i32 games = 10;
+   const i32 games = 3;
 #else
    const i32 games = 100;
 #endif
@@ -835,7 +835,8 @@ TEST_F(SpiteAndMaliceTest, SeededGamesOfComputerPlayers)
          EXPECT_FALSE(game.players[1 - winner]->minigameWinner);
          EXPECT_EQ(game.GoalPileGet(winner)->cards.count, 0);
       }
-      if (seed % 10 != 0)
+      // One game in ten, and the last, again with a save and load part of the way.
+      if (seed % 10 != 0 && seed != games)
       {
          continue;
       }
@@ -861,7 +862,7 @@ TEST_F(SpiteAndMaliceTest, SeededGamesOfComputerPlayers)
       harness.cardGame = &game;
    }
    harness.afterFrame = nullptr;
-   EXPECT_GE(reloads, games / 20);
+   EXPECT_GE(reloads, 1);
    EXPECT_GT(results[MINIGAME_RESULT_WON], 0);
    EXPECT_GT(results[MINIGAME_RESULT_LOST], 0);
    EXPECT_GT(plays, 0);
