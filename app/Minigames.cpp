@@ -58,6 +58,7 @@
 #include "games/table/CrazyEights.h"
 #include "games/table/GoFish.h"
 #include "games/table/MemoryMatch.h"
+#include "games/table/SpiteAndMalice.h"
 #include "games/table/Tuxedo.h"
 #include "games/table/War.h"
 #include "games/tricktaking/Hearts.h"
@@ -71,7 +72,6 @@ namespace
 // One per game not built yet; a game that lands replaces its placeholder here and in the list of
 // MinigamesRegister with its own singleton.
 MinigamePlaceholder oldMaidPlaceholder("OldMaid");
-MinigamePlaceholder spiteAndMalicePlaceholder("SpiteAndMalice");
 MinigamePlaceholder fanTanPlaceholder("FanTan");
 MinigamePlaceholder spadesPlaceholder("Spades");
 MinigamePlaceholder ohHellPlaceholder("OhHell");
@@ -136,7 +136,7 @@ void MinigamesRegister()
        &oldMaidPlaceholder,
        &War::instance,
        &CrazyEights::instance,
-       &spiteAndMalicePlaceholder,
+       &SpiteAndMalice::instance,
        &GoFish::instance,
        &fanTanPlaceholder,
        &spadesPlaceholder,

@@ -27,6 +27,7 @@
 #include "games/table/CrazyEights.h"
 #include "games/table/GoFish.h"
 #include "games/table/MemoryMatch.h"
+#include "games/table/SpiteAndMalice.h"
 #include "games/table/Tuxedo.h"
 #include "games/table/War.h"
 #include "games/tricktaking/Hearts.h"
@@ -198,7 +199,7 @@ void GameTypesRegister()
    WarPlayer::ReflectionRegister();
    War::ReflectionRegister();
    CrazyEights::ReflectionRegister();
-   // SpiteAndMalice
+   SpiteAndMalice::ReflectionRegister();
    GoFishPlayer::ReflectionRegister();
    GoFish::ReflectionRegister();
    // FanTan, SpadesPlayer, SpadesTeam, Spades

@@ -553,6 +553,19 @@ class DataChecker
           {"Tuxedo", {"HelpLabelContainer"}, "Container"},
           {"Tuxedo", {"Build"}, "PressButton"},
           {"Tuxedo", {"Match"}, "PressButton"},
+          {"SpiteAndMalice", {"ButtonContainerBottom"}, "Container"},
+          {"SpiteAndMalice", {"ChipContainerTop"}, "Container"},
+          {"SpiteAndMalice", {"ChipContainerBottom"}, "Container"},
+          {"SpiteAndMalice", {"PlayerPanelContainer"}, "Container"},
+          {"SpiteAndMalice", {"DialogContainer"}, "Container"},
+          {"SpiteAndMalice", {"CardPileContainer"}, "Container"},
+          {"SpiteAndMalice", {"CardContainerBottom"}, "Container"},
+          {"SpiteAndMalice", {"CardContainerTop"}, "Container"},
+          {"SpiteAndMalice", {"HelpLabelContainer"}, "Container"},
+          {"SpiteAndMalice", {"pile1"}, "PressButton"},
+          {"SpiteAndMalice", {"pile2"}, "PressButton"},
+          {"SpiteAndMalice", {"pile3"}, "PressButton"},
+          {"SpiteAndMalice", {"pile4"}, "PressButton"},
           {"MessageBoxOKResults", {"Shade"}, "Container"},
           {"MessageBoxOKResults", {"Panel", "Text"}, "TextDocument"},
           {"MessageBoxOKResults", {"Panel", "OK"}, "PressButton"},
@@ -5680,6 +5693,135 @@ TEST(DataCheck, TuxedoFindsItsConstantsLayerTextsAndHelp)
          EXPECT_TRUE(dialogs->ItemStringCheck(key)) << language << " has no dialog text \"" << key << "\"";
       }
       const std::string path = data + "/Text/" + language + "/HelpGames/Tuxedo.txt";
+      EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+   }
+}
+TEST(DataCheck, SpiteAndMaliceFindsItsConstantsLayerTextsAndHelp)
+{
+   auto game = BuiltDataLoad("Scripts/Minigames/SpiteAndMalice");
+   ASSERT_TRUE(game);
+   EXPECT_STREQ(game->ItemGet("Inherited")->StringValueGet(), "TableGame2Players");
+   std::vector<std::string> textKeys = {"SpiteAndMalice", "Score", "DefaultWins", "DefaultDraw", "Guest"};
+   std::map<std::string, std::string> options;
+   const JSONValue* settings = game->ItemGet("Settings");
+   for (i32 i = 0; i < settings->CountGet(); i++)
+   {
+      const JSONValue* option = settings->ElementGet(i);
+      const char* name = option->ItemGet("Name")->StringValueGet();
+      const JSONValue* fallback = option->ItemGet("Default");
+      options[name ? name : ""] = fallback->TypeGet() == JSONValue::TYPE_STRING ? fallback->StringValueGet()
+                                  : fallback->BoolValueGet()                    ? "true"
+                                                                                : "false";
+      const char* caption = option->ItemGet("TextKey")->StringValueGet();
+      textKeys.push_back(caption ? caption : "");
+      const JSONValue* values = option->ItemGet("Values");
+      for (i32 v = 0; values->TypeGet() == JSONValue::TYPE_ARRAY && v < values->CountGet(); v++)
+      {
+         const char* value = values->ElementGet(v)->ItemGet("TextKey")->StringValueGet();
+         textKeys.push_back(value ? value : "");
+      }
+   }
+   EXPECT_EQ(options,
+             (std::map<std::string, std::string>{
+                 {"Variation", "SingleGame"}, {"Difficulty", "Medium"}, {"ShowHelpLabels", "true"}}));
+   EXPECT_TRUE(settings->ElementGet(0)->ItemGet("RequiresMinigameRestart")->BoolValueGet());
+   for (const char* key :
+        {"DelayAITurnBegin", "DelayAIAction", "DelayCardDeal", "DelayGameOver", "DelayDialog"})
+   {
+      EXPECT_TRUE(game->ItemNumberCheck(key)) << key;
+   }
+
+   // The piles the rules find, each Medium, on the screen, clear of the menu bar and of each other;
+   // the build piles before the discard piles; the human's discard piles where the expand toggle
+   // puts them back.
+   struct Wanted
+   {
+      std::string type;
+      i32 secondary, owner;
+   };
+   std::vector<Wanted> wanted = {{"Draw", 0, -1},    {"Discard", -1, -1}, {"Reserve", 0, -1},
+                                 {"Reserve", 1, -1}, {"Hand", -1, 0},     {"Hand", -1, 1}};
+   for (i32 i = 0; i < 4; i++)
+   {
+      wanted.push_back({"Foundation", i, -1});
+      wanted.push_back({"Tableau", i, 0});
+      wanted.push_back({"Tableau", 4 + i, 1});
+   }
+   const JSONValue* piles = game->ItemGet("CardPiles");
+   std::vector<Box2F> boxes;
+   i32 lastFoundation = -1, firstTableau = 1000;
+   for (const Wanted& w : wanted)
+   {
+      const JSONValue* found = nullptr;
+      for (i32 i = 0; i < piles->CountGet() && !found; i++)
+      {
+         const JSONValue* pile = piles->ElementGet(i);
+         const char* type = pile->ItemGet("Type")->StringValueGet();
+         const i32 secondary =
+             pile->ItemNumberCheck("SecondaryID") ? pile->ItemGet("SecondaryID")->IntValueGet() : -1;
+         const i32 owner = pile->ItemNumberCheck("OwnerID") ? pile->ItemGet("OwnerID")->IntValueGet() : -1;
+         found = type && w.type == type && secondary == w.secondary && owner == w.owner ? pile : nullptr;
+         lastFoundation = found && w.type == "Foundation" ? std::max(lastFoundation, i) : lastFoundation;
+         firstTableau = found && w.type == "Tableau" ? std::min(firstTableau, i) : firstTableau;
+      }
+      ASSERT_TRUE(found) << w.type << " " << w.secondary << " " << w.owner;
+      EXPECT_STREQ(found->ItemGet("CardSize")->StringValueGet(), "Medium") << w.type;
+      Point2F at;
+      ASSERT_TRUE(found->ItemPoint2FCheck("Position")) << w.type;
+      found->Point2FGet(&at, "Position", nullptr, "DataCheck", nullptr, false);
+      // A Medium card is 80 by 112 around its position; a hand of five spreads by 32 each side.
+      const float half = w.type == "Hand" ? 40 + 64 : 40;
+      const Box2F box{at.x - half, at.y - 56, 2 * half, 112};
+      EXPECT_TRUE(box.x >= 0 && box.x + box.width <= 960 && box.y >= 0 && box.y + box.height <= 720)
+          << w.type;
+      EXPECT_FALSE(box.x + box.width > 692 && box.x < 952 && box.y < 66) << w.type << " under the menu bar";
+      for (const Box2F& other : boxes)
+      {
+         EXPECT_FALSE(box.x < other.x + other.width && other.x < box.x + box.width &&
+                      box.y < other.y + other.height && other.y < box.y + box.height)
+             << w.type << " " << w.secondary << " " << w.owner << " overlaps another pile";
+      }
+      boxes.push_back(box);
+      if (w.type == "Tableau" && w.owner == 0)
+      {
+         EXPECT_FLOAT_EQ(at.x, 550.0f + 115.0f * static_cast<float>(w.secondary));
+         EXPECT_FLOAT_EQ(at.y, 550.0f);
+         // Fanned by 35 from 550, the span limit keeps the last card on the table.
+         EXPECT_LE(550.0f + found->ItemGet("CardsSpanLengthMax")->FloatValueGet() + 40, 960.0f);
+      }
+   }
+   EXPECT_LT(lastFoundation, firstTableau);
+
+   const std::string data = TestSupport::BuildDataFolderGet();
+   const std::vector<std::string> characters = {"Mabel", "Oswin", "Priya", "Bertram",
+                                                "Ines",  "Theo",  "Greta", "Kofi"};
+   auto dialogConsts = BuiltDataLoad("Scripts/DialogConsts");
+   ASSERT_TRUE(dialogConsts);
+   for (const std::string& character : characters)
+   {
+      for (const char* line : {"CARD_SHARED_I_WIN_CLOSE_GAME", "CARD_SHARED_I_WIN_HAND"})
+      {
+         const std::string group = character + "_" + line;
+         EXPECT_EQ(dialogConsts->ItemGet("DialogGroups")->ItemGet(group.c_str())->TypeGet(),
+                   JSONValue::TYPE_ARRAY)
+             << group;
+      }
+   }
+   for (const char* language : {"English", "French", "Spanish", "Italian", "German", "Russian", "Dutch"})
+   {
+      auto texts = BuiltDataLoad((std::string("Text/") + language + "/Text").c_str());
+      ASSERT_TRUE(texts) << language;
+      for (const std::string& key : textKeys)
+      {
+         EXPECT_TRUE(texts->ItemStringCheck(key.c_str())) << language << " has no text \"" << key << "\"";
+      }
+      auto dialogs = BuiltDataLoad((std::string("Text/") + language + "/DialogText").c_str());
+      ASSERT_TRUE(dialogs) << language;
+      for (const char* key : {"DialogCardSharedIWinCloseGame", "DialogCardSharedIWinHand"})
+      {
+         EXPECT_TRUE(dialogs->ItemStringCheck(key)) << language << " has no dialog text \"" << key << "\"";
+      }
+      const std::string path = data + "/Text/" + language + "/HelpGames/SpiteAndMalice.txt";
       EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
    }
 }

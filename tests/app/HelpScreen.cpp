@@ -43,8 +43,8 @@ const char* const document =
     R"({"Type": "TextDocument", "Name": "Text", "PositionOffset": "0|40", "Bounds": "0|0|400|200",
        "ClipContainer": {"ClipArea": "0|0|400|200"}})";
 
-// Playable is a built solitaire with a tutorial, SpiteAndMalice and OldMaid are not built.
-const char* const helpConsts = R"({"SolitaireGames": ["SpiteAndMalice", "Playable"],
+// Playable is a built solitaire with a tutorial, GinRummy and OldMaid are not built.
+const char* const helpConsts = R"({"SolitaireGames": ["GinRummy", "Playable"],
    "HelpScreenGames": ["Solitaire", "OldMaid", "Parlor"], "Tutorials": ["Playable"]})";
 
 class HelpScreenTest : public MenuFixture
@@ -198,8 +198,8 @@ TEST_F(HelpScreenTest, OnlyBuiltGamesAreListedAndSolitaireWhileAnySolitaireIsBui
       const char* game;
       bool listed;
    } cases[] = {
-       {R"(["SpiteAndMalice", "Playable"])", "Solitaire", true},
-       {R"(["SpiteAndMalice"])", "Solitaire", false},
+       {R"(["GinRummy", "Playable"])", "Solitaire", true},
+       {R"(["GinRummy"])", "Solitaire", false},
        {R"([])", "Solitaire", false},
        {R"(["Playable"])", "Parlor", true},
        {R"(["Playable"])", "OldMaid", false},

@@ -44,7 +44,7 @@ class SolitaireMenuTest : public MenuFixture
 
 TEST_F(SolitaireMenuTest, ShowsTheFirstFiftyKeysAndHidesWhatIsNoKey)
 {
-   std::string elements = R"("Playable", 7, "SpiteAndMalice")";
+   std::string elements = R"("Playable", 7, "GinRummy")";
    for (int i = 0; i < 60; i++)
    {
       elements += R"(, "Playable")";
@@ -60,7 +60,7 @@ TEST_F(SolitaireMenuTest, ShowsTheFirstFiftyKeysAndHidesWhatIsNoKey)
    EXPECT_FALSE(Favorite(2)->VisibleCheck());
    // Not built yet: the name shows, disabled, without a favourite.
    EXPECT_TRUE(Button(3)->VisibleCheck());
-   EXPECT_STREQ(Button(3)->TextKeyGet(), "SpiteAndMalice");
+   EXPECT_STREQ(Button(3)->TextKeyGet(), "GinRummy");
    EXPECT_FALSE(Button(3)->EnabledCheck());
    EXPECT_FALSE(Favorite(3)->VisibleCheck());
    EXPECT_TRUE(Button(50)->VisibleCheck());
@@ -73,12 +73,12 @@ TEST_F(SolitaireMenuTest, ShowsTheFirstFiftyKeysAndHidesWhatIsNoKey)
    GameStateManager::Deinit();
    const JSONValue* favorites = profileCurrent->ItemGet("SolitaireFavorites");
    EXPECT_EQ(TextWrite(favorites),
-             TextWrite(TextParse(R"({"SpiteAndMalice": false, "Playable": false})").get()));
+             TextWrite(TextParse(R"({"GinRummy": false, "Playable": false})").get()));
 }
 
 TEST_F(SolitaireMenuTest, AProfileWithoutFavoritesGetsAnEmptyObjectOnLoading)
 {
-   GamesSet(R"("Playable", "SpiteAndMalice")");
+   GamesSet(R"("Playable", "GinRummy")");
    ProfileSet(R"({"SolitaireFavorites": 5})");
    Enter(&solitaireMenu);
    const JSONValue* favorites = profileCurrent->ItemGet("SolitaireFavorites");
@@ -89,7 +89,7 @@ TEST_F(SolitaireMenuTest, AProfileWithoutFavoritesGetsAnEmptyObjectOnLoading)
 
 TEST_F(SolitaireMenuTest, FavoritesLoadAndAreSavedBeforeTheStartedGameRuns)
 {
-   GamesSet(R"("SpiteAndMalice", "Playable")");
+   GamesSet(R"("GinRummy", "Playable")");
    ProfileSet(R"({"SolitaireFavorites": {"Playable": 1, "Other": true}})");
    Enter(&solitaireMenu);
    EXPECT_TRUE(Favorite(2)->OnGet());
@@ -100,7 +100,7 @@ TEST_F(SolitaireMenuTest, FavoritesLoadAndAreSavedBeforeTheStartedGameRuns)
    ASSERT_EQ(GameStateManager::current, &game);
    EXPECT_EQ(game.inits, 1);
    EXPECT_EQ(game.favoritesOnEntry,
-             TextWrite(TextParse(R"({"SpiteAndMalice": false, "Other": true, "Playable": false})").get()));
+             TextWrite(TextParse(R"({"GinRummy": false, "Other": true, "Playable": false})").get()));
    EXPECT_EQ(Button(2), nullptr) << "the buttons were not forgotten";
 }
 
