@@ -34,6 +34,10 @@ namespace
 constexpr i32 SPITE_CHAIN_CARDS = 104;
 constexpr i32 SPITE_CHAIN_HAND_BITS = 5;
 constexpr i32 SPITE_CHAIN_MEMO_SIZE = SPITE_CHAIN_CARDS * 14 * (1 << SPITE_CHAIN_HAND_BITS) * 2;
+// The chain searches one decision may make. Lent discard Kings keep some positions out of the memo,
+// and a few of those ran to a hundred million calls (half a minute); past the budget no chain is
+// found and the computer plays on with its plain plays.
+constexpr i32 SPITE_CHAIN_CALL_BUDGET = 50000;
 // Where the human's discard piles lie in a row, and how an expanded one fans out.
 constexpr float SPITE_ROW_X = 550.0f;
 constexpr float SPITE_ROW_STEP = 115.0f;
@@ -623,7 +627,7 @@ i32 SpiteAndMalice::BuildPileForCardFind(Card* card)
 i32 SpiteAndMalice::GoalChainFind(Card* target, Table<Card*>& available, bool kingsWild)
 {
    goalChainCalls++;
-   if (!target || target->rank < 2)
+   if (!target || target->rank < 2 || goalChainCalls > SPITE_CHAIN_CALL_BUDGET)
    {
       return -1;
    }

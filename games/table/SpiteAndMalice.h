@@ -79,7 +79,7 @@ class SpiteAndMalice : public NonSolitaireFrontendBasedCardGame
    i32 matchTotals[2] = {0, 0};
    // The human's discard pile shown fanned out, -1 for none; one for the whole program.
    static i32 discardPileExpandedIndex;
-   // The largest number of GoalChainFind calls one decision made, for the benchmarks.
+   // GoalChainFind calls of the decision being made: bounded by a budget, counted by the benchmarks.
    i32 goalChainCalls = 0;
 
  private:

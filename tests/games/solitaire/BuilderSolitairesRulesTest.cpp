@@ -164,6 +164,8 @@ TEST(BuilderSolitairesRulesTest, MountOlympusLaysEveryAceAndTwoBySuitAndFourSeas
    FourSeasonsSolitaire fresh;
    EXPECT_TRUE(table.harness.RoundTripCheck(&fresh));
    EXPECT_EQ(fresh.buildRank, seasons->buildRank);
+   // fresh is the entered game now: left before it goes, not by the table after it went.
+   table.harness.Leave();
 }
 
 // A card picked up (from pile "from", at index, -1 for its top) and dropped on a pile: whether

@@ -87,6 +87,19 @@ class OpenLayoutRulesTest : public ::testing::Test
       harness.Settle();
    }
 
+   // The buttons have no layer to free them: freed here once the last game has left.
+   void TearDown() override
+   {
+      harness.Leave();
+      while (buttons.ChildCountGet() > 0)
+      {
+         Widget* button = buttons.ChildGetAt(buttons.ChildCountGet() - 1);
+         buttons.ChildDetach(button);
+         button->Deinit();
+         MemoryDelete(button);
+      }
+   }
+
    ContainerWidget buttons;
    std::vector<std::unique_ptr<TraditionalSolitaireGame>> entered;
    OpenLayoutHarness harness;

@@ -668,6 +668,28 @@ TEST_F(SpiteAndMaliceTest, TheComputersChoices)
    Options()->ItemStringSet("Difficulty", "Medium");
 }
 
+// The chain search keeps to its budget of calls per decision: once spent, no chain is found, so a
+// position that once took half a minute ends its decision at once.
+TEST_F(SpiteAndMaliceTest, TheChainSearchStopsWhenItsBudgetIsSpent)
+{
+   Clear(1);
+   game.players[1]->human = false;
+   Put(Goal(0), {"QH"});
+   Put(Goal(1), {"5H"});
+   Put(Hand(1), {"4C", "3C", "9C"}, false);
+   Put(Build(0), {"AS"});
+   Put(Build(1), {"AD", "2D"});
+   Table<Card*> available(allocatorTemp);
+   Hand(1)->CardsGet(available);
+   Card* goal = Goal(1)->CardTopGet();
+   game.goalChainCalls = 0;
+   EXPECT_EQ(game.GoalChainFind(goal, available, false), 1);
+   game.goalChainCalls = 1 << 30;
+   EXPECT_EQ(game.GoalChainFind(goal, available, false), -1);
+   EXPECT_EQ(available.count, 3) << "the hand's cards are all still available";
+   EXPECT_EQ(goal->rank, 5);
+}
+
 TEST_F(SpiteAndMaliceTest, ExpandButtons)
 {
    for (i32 j = 0; j < 4; ++j)
